@@ -1,0 +1,154 @@
+// The data module: the data directory, the record buffers, the state shared by the windows,
+// and one routine per file operation. Widget-free; windows refill their controls from the
+// lists held here when the signals announce a change.
+#pragma once
+
+#include "data/Records.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// One row of the main window's overview, decoded from a recipe record.
+struct UebersichtZeile {
+    QString name, anzahl, zeit, k_zeit, kalorien;
+    double preis = 0;
+    int position = 0; // 1-based record number
+};
+
+// Name lists that the list-loading routines fill for the windows. Each drops repeats
+// without regard to case and keeps the spelling of the first occurrence.
+struct Unit4Listen {
+    // search window (TForm9)
+    QStringList suchKategorien, suchNamen, suchRubriken;
+    // entry window (TForm2): section list, recipe-name list, category field items and its text
+    QStringList erfRubriken, erfNamen, erfKategorien;
+    QString erfKategorieText;
+    // section list window (TForm27) and category list window (TForm28)
+    QStringList rubListe, katListe;
+    // editor (TForm13)
+    QStringList bearbNamen, bearbRubriken, bearbKategorien;
+    // main window: the visible self-sorting section list ListBox1 and its hidden unsorted copy ListBox2
+    QStringList hauptRubriken, hauptRubriken2;
+};
+
+class Unit4 : public QObject {
+    Q_OBJECT
+public:
+    explicit Unit4(QObject* parent = nullptr);
+    ~Unit4() override;
+    // The module of this run (the most recently constructed one).
+    static Unit4& instance();
+
+    // --- data directory and names inside it ---
+    QString lpf; // with trailing "/"
+    // The path of a file in lpf, matched without regard to case (an exact match wins);
+    // the plain lpf + name when no such file exists yet.
+    QString pfad(const QString& name) const;
+    // Names from files or the user that become file names must stay inside their folder.
+    static bool sichererName(const QString& name);
+    // The active book's file; empty when the book name is unsafe.
+    QString buchPfad() const;
+    // Book names of lpf (files "*.rez" in any case), in directory order.
+    QStringList buchDateien() const;
+
+    // --- record buffers ---
+    dateien datei, datei1, element1, speicher1, datei_a;
+    rubriken r_daten;
+    kategorien k_daten;
+    Einkaufstliste e_daten;
+    optionen option;
+    Drucker drucke;
+    Stamm_inh st_inh1;
+    welcheversion t_version;
+
+    // --- shared state ---
+    QString rezeptbuch, rubrik, kategorie;
+    int satznum = 0, anz = 0, posi = 0, daten = 0;
+    int versionsnum = 0;
+    QString version;
+    int zeile = 0, auswahl = 0, formular = 0, markiert = 0;
+    int konv = 0;
+    QString konvert, konvert_R, konvert_K;
+    int suchen = 0, bearbei = 0, was = 0, spine = 0;
+    QString objekt, objekt1, objekt_neu, jahr_anf;
+    double objekt_zahl = 0;
+    QString objekt_zeit;
+    int erst_satz = 0, rw = 0;
+    int Button = 0;
+    int backup = 0, back = 0, backbox = 0, clicke = 0, datensich = 0, beenden = 0;
+    QString von, nach, dat_end, dateiname;
+    QString dat_name, Gericht_name, begriff, verz_name, datei_rez;
+    QString chmFile;
+    QString datum2, datum3, tages_datum;
+    double Tag_date = 0;
+    quint16 Year = 0, Month = 0, Day = 0;
+    double sw = 0, sh = 0, breit = 0;
+
+    Unit4Listen listen;
+    QString einkaufText;    // the shopping-list window's text
+    QString erfassenCaption; // the entry window's caption
+
+    // --- start-up ---
+    // Module initialisation: lpf, the version stamp, options and owner data.
+    void initialisieren(const QString& datenverzeichnis);
+
+    // --- recipe books ---
+    void rezept_anlegen1();
+    void datei_anlegen();
+    void datei_lesen();
+    void Daten_einsortieren();
+    void datei_speichern();
+    void datei_speichern_aendern();
+    void Rubriken_erkennen();
+    void Rubriken_oeffnen();
+    // --- sections and categories ---
+    void Rubriken_lesen();
+    void Rubriken_speichern();
+    void Rubriken_anlegen();
+    void Kategorien_lesen();
+    void Kategorien_speichern();
+    void Kategorien_anlegen();
+    // --- shopping list ---
+    void einkauflist_lesen();
+    void einkauflist_speichern();
+    void einkauflist_anlegen();
+    // --- single-record files ---
+    void opt_lesen();
+    void opt_speichern();
+    void druck_lesen();
+    void druck_speichern();
+    void druck_anlegen();
+    void stamminh_lesen();
+    void stamminh_speichern();
+    void version_lesen();
+    void version_speichern();
+    void version_anlegen();
+    // --- renaming a section or category in every book ---
+    void Dir_daten_konvertieren();
+    void konvertieren();
+
+    // The overview's scan: every record of the active book whose Rubrik equals rubrik
+    // (exact), with only the overview fields decoded. Leaves the last record in datei.
+    QList<UebersichtZeile> rubrikZeilen();
+    // Number of complete records of the active book (0 when it is missing).
+    int buchAnzahl() const;
+    // Reads record satznum (1-based) of the active book into datei; false when it is not there.
+    bool satz_lesen(int nummer);
+
+Q_SIGNALS:
+    // A routine changed some of the name lists.
+    void listenGeaendert();
+    // einkauflist_lesen set the shopping-list text.
+    void einkaufGelesen(const QString& text);
+    // The entry window's caption was set.
+    void erfassenCaptionGesetzt(const QString& caption);
+    // The main window's table should recompute its column widths.
+    void spaltenbreitenNeu();
+    // The main window should refresh itself (Copy1).
+    void copy1Angefordert();
+
+private:
+    void konvertiereDatei(const QString& rez, const QString& aez);
+};

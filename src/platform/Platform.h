@@ -1,0 +1,59 @@
+// Every service of the desktop the program uses: the Qt implementation runs the program,
+// the scripted one in tests/support runs the tests headless.
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QPrinter;
+class QWidget;
+
+// Outcome of handing a message to the mail program.
+struct MailMessage {
+    QString subject;
+    QString body;
+    QString to;
+};
+
+class Platform {
+public:
+    enum class Kind { Information, Warning, Error, Confirmation };
+    enum class Buttons { Ok, YesNo, YesCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+    enum class MailResult { Sent, Cancelled, NoProvider, Failed };
+
+    virtual ~Platform() = default;
+
+    // Message box; the title defaults to the application's name.
+    virtual Answer message(Kind kind, const QString& text, Buttons buttons = Buttons::Ok,
+                           const QString& title = QString()) = 0;
+    virtual void beep() = 0;
+
+    // Choosers; an empty result or false means the user cancelled.
+    virtual QString choosePictureFile(const QString& startDir, const QString& filter) = 0;
+    virtual QString chooseDirectory(const QString& startDir) = 0;
+    // colour is a stored colour value (0x00BBGGRR); custom holds the chooser's 16 custom colours.
+    virtual bool chooseColour(quint32& colour, QList<quint32>& custom) = 0;
+    virtual bool printerSetup(QPrinter* printer) = 0;
+    virtual QStringList fontFamilies() = 0;
+
+    virtual bool openUrl(const QString& url) = 0;
+    // Starts a program and waits for it; returns its result code, or -1 when it could not start.
+    virtual int startProgram(const QString& program, const QStringList& arguments) = 0;
+    virtual MailResult sendMail(const MailMessage& mail) = 0;
+    // Shows the help file at a numbered topic.
+    virtual void showHelp(const QString& helpFile, int topic) = 0;
+
+    virtual QSize screenSize() = 0;
+    virtual QRect workArea() = 0;
+    virtual int pixelsPerInch() = 0;
+    virtual QDate today() = 0;
+};
+
+// The platform in use; set once at start-up (or by a test fixture).
+Platform& platform();
+void setPlatform(Platform* p);

@@ -1,0 +1,163 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace {
+QColor alsQColor(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+quint32 alsWert(const QColor& c) { return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16); }
+} // namespace
+
+QtPlatform::QtPlatform() { setPlatform(this); }
+
+QtPlatform::~QtPlatform() {
+    delete m_hilfe;
+    setPlatform(nullptr);
+}
+
+Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons buttons, const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? QStringLiteral("Pfanno-Lux") : title);
+    box.setText(text);
+    switch (kind) {
+    case Kind::Information: box.setIcon(QMessageBox::Information); break;
+    case Kind::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Kind::Error: box.setIcon(QMessageBox::Critical); break;
+    case Kind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    }
+    QPushButton* ja = nullptr;
+    QPushButton* nein = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* abbrechen = nullptr;
+    switch (buttons) {
+    case Buttons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+    case Buttons::YesNo:
+        ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        box.setEscapeButton(nein);
+        break;
+    case Buttons::YesCancel:
+        ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.setEscapeButton(abbrechen);
+        break;
+    }
+    box.exec();
+    QAbstractButton* b = box.clickedButton();
+    if (b && b == ja)
+        return Answer::Yes;
+    if (b && b == nein)
+        return Answer::No;
+    if (b && b == ok)
+        return Answer::Ok;
+    return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+QString QtPlatform::choosePictureFile(const QString& startDir, const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Bild auswählen"), startDir,
+                                        filter);
+}
+
+QString QtPlatform::chooseDirectory(const QString& startDir) {
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), QStringLiteral("Verzeichnis auswählen"),
+                                             startDir);
+}
+
+bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
+    for (int i = 0; i < 16 && i < custom.size(); ++i)
+        QColorDialog::setCustomColor(i, alsQColor(custom.at(i)));
+    const QColor c = QColorDialog::getColor(alsQColor(colour & 0xFFFFFF), QApplication::activeWindow(),
+                                            QStringLiteral("Farbe"));
+    custom.clear();
+    for (int i = 0; i < 16; ++i)
+        custom.append(alsWert(QColorDialog::customColor(i)));
+    if (!c.isValid())
+        return false;
+    colour = alsWert(c);
+    return true;
+}
+
+bool QtPlatform::printerSetup(QPrinter* printer) {
+    QPrintDialog d(printer, QApplication::activeWindow());
+    return d.exec() == QDialog::Accepted;
+}
+
+QStringList QtPlatform::fontFamilies() { return QFontDatabase::families(); }
+
+bool QtPlatform::openUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+
+int QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForStarted())
+        return -1;
+    p.waitForFinished(-1);
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+Platform::MailResult QtPlatform::sendMail(const MailMessage& mail) {
+    QUrl url(QStringLiteral("mailto:") + mail.to);
+    QUrlQuery q;
+    q.addQueryItem(QStringLiteral("subject"), QString::fromLatin1(QUrl::toPercentEncoding(mail.subject)));
+    q.addQueryItem(QStringLiteral("body"), QString::fromLatin1(QUrl::toPercentEncoding(mail.body)));
+    url.setQuery(q);
+    return QDesktopServices::openUrl(url) ? MailResult::Sent : MailResult::NoProvider;
+}
+
+void QtPlatform::showHelp(const QString& helpFile, int topic) {
+    if (!QFileInfo::exists(helpFile))
+        return;
+    if (!m_hilfe) {
+        auto* w = new QWidget(nullptr, Qt::Window);
+        w->setObjectName(QStringLiteral("Hilfe"));
+        w->setWindowTitle(QStringLiteral("Pfanno-Lux Hilfe"));
+        auto* lay = new QVBoxLayout(w);
+        m_browser = new QTextBrowser(w);
+        m_browser->setAccessibleName(QStringLiteral("Hilfetext"));
+        m_browser->setOpenExternalLinks(true);
+        lay->addWidget(m_browser);
+        w->resize(720, 560);
+        m_hilfe = w;
+    }
+    // The help file is HTML with one anchor per topic number ("t100", "t150", ...).
+    QUrl url = QUrl::fromLocalFile(helpFile);
+    url.setFragment(QStringLiteral("t%1").arg(topic));
+    m_browser->setSource(url, QTextDocument::HtmlResource);
+    m_browser->scrollToAnchor(QStringLiteral("t%1").arg(topic));
+    m_hilfe->show();
+    m_hilfe->raise();
+    m_hilfe->activateWindow();
+}
+
+QSize QtPlatform::screenSize() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().size() : QSize(1024, 768);
+}
+
+QRect QtPlatform::workArea() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+int QtPlatform::pixelsPerInch() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? qRound(s->logicalDotsPerInch()) : 96;
+}
+
+QDate QtPlatform::today() { return QDate::currentDate(); }

@@ -1,0 +1,34 @@
+// The platform of the running program, on Qt and the Linux desktop.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QPointer>
+
+class QTextBrowser;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    Answer message(Kind kind, const QString& text, Buttons buttons, const QString& title) override;
+    void beep() override;
+    QString choosePictureFile(const QString& startDir, const QString& filter) override;
+    QString chooseDirectory(const QString& startDir) override;
+    bool chooseColour(quint32& colour, QList<quint32>& custom) override;
+    bool printerSetup(QPrinter* printer) override;
+    QStringList fontFamilies() override;
+    bool openUrl(const QString& url) override;
+    int startProgram(const QString& program, const QStringList& arguments) override;
+    MailResult sendMail(const MailMessage& mail) override;
+    void showHelp(const QString& helpFile, int topic) override;
+    QSize screenSize() override;
+    QRect workArea() override;
+    int pixelsPerInch() override;
+    QDate today() override;
+
+private:
+    QPointer<QWidget> m_hilfe;
+    QTextBrowser* m_browser = nullptr;
+};

@@ -1,0 +1,64 @@
+#include "support/DataDir.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+DataDir::DataDir() { m_dir.setAutoRemove(true); }
+
+QString DataDir::pfad() const { return m_dir.path() + QLatin1Char('/'); }
+
+void DataDir::schreibe(const QString& name, const QByteArray& bytes) const {
+    QFile f(datei(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray DataDir::lies(const QString& name) const {
+    QFile f(datei(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool DataDir::gibt(const QString& name) const { return QFileInfo::exists(datei(name)); }
+
+qint64 DataDir::groesse(const QString& name) const { return QFileInfo(datei(name)).size(); }
+
+dateien DataDir::rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis,
+                        const QString& zeit) {
+    dateien d;
+    zeroRecord(d);
+    d.Rubrik = rubrik;
+    d.name = name;
+    d.kategorie = kategorie;
+    d.preis = preis;
+    d.zeit = zeit;
+    return d;
+}
+
+void DataDir::buch(const QString& name, const QList<dateien>& rezepte) const {
+    QByteArray b;
+    for (const dateien& d : rezepte)
+        b += bytes(d);
+    schreibe(name, b);
+}
+
+void DataDir::rubriken(const QStringList& namen) const {
+    QByteArray b;
+    for (const QString& n : namen) {
+        ::rubriken r;
+        zeroRecord(r);
+        r.rubrik = n;
+        b += bytes(r);
+    }
+    schreibe(QStringLiteral("Rubriken.rub"), b);
+}
+
+void DataDir::kategorien(const QStringList& namen) const {
+    QByteArray b;
+    for (const QString& n : namen) {
+        ::kategorien r;
+        zeroRecord(r);
+        r.kategorie = n;
+        b += bytes(r);
+    }
+    schreibe(QStringLiteral("kategorien.kat"), b);
+}

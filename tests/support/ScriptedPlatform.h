@@ -1,0 +1,63 @@
+// The platform of the tests: records every message, answers questions from a script,
+// and fixes the screen (1920 x 1080 at 96 pixels per inch) and the date.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QPair>
+#include <QQueue>
+
+class ScriptedPlatform : public Platform {
+public:
+    struct Meldung {
+        Kind kind;
+        QString text;
+        Buttons buttons;
+        QString title;
+    };
+
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
+    // --- script ---
+    QQueue<Answer> antworten;      // answers to questions, in order; "Ja" when empty
+    QQueue<QString> bilddateien;   // answers of the picture chooser; empty = cancelled
+    QQueue<QString> verzeichnisse; // answers of the directory chooser
+    QQueue<quint32> farben;        // answers of the colour chooser; empty = cancelled
+    bool druckerOk = true;
+    QStringList schriften{QStringLiteral("Arial"), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman"),
+                          QStringLiteral("Verdana")};
+    int programmErgebnis = 0;
+    MailResult mailErgebnis = MailResult::Sent;
+    QSize bildschirm{1920, 1080};
+    QRect arbeitsflaeche{0, 0, 1920, 1040};
+    int ppi = 96;
+    QDate heute{2026, 12, 7}; // a Monday
+
+    // --- record ---
+    QList<Meldung> meldungen;
+    int beeps = 0;
+    QStringList geoeffneteUrls;
+    QList<QPair<QString, QStringList>> gestarteteProgramme;
+    QList<MailMessage> mails;
+    QList<QPair<QString, int>> hilfeAufrufe;
+    QList<quint32> letzteEigeneFarben;
+
+    QStringList meldungsTexte() const;
+
+    Answer message(Kind kind, const QString& text, Buttons buttons, const QString& title) override;
+    void beep() override { ++beeps; }
+    QString choosePictureFile(const QString&, const QString&) override;
+    QString chooseDirectory(const QString&) override;
+    bool chooseColour(quint32& colour, QList<quint32>& custom) override;
+    bool printerSetup(QPrinter*) override { return druckerOk; }
+    QStringList fontFamilies() override { return schriften; }
+    bool openUrl(const QString& url) override;
+    int startProgram(const QString& program, const QStringList& arguments) override;
+    MailResult sendMail(const MailMessage& mail) override;
+    void showHelp(const QString& helpFile, int topic) override;
+    QSize screenSize() override { return bildschirm; }
+    QRect workArea() override { return arbeitsflaeche; }
+    int pixelsPerInch() override { return ppi; }
+    QDate today() override { return heute; }
+};
