@@ -9,6 +9,8 @@ namespace pfl {
 // Characters without a Windows-1252 form become "?" (one per code point).
 QByteArray toCp1252(const QString& text);
 QString fromCp1252(const char* bytes, qsizetype length);
-inline QString fromCp1252(const QByteArray& bytes) { return fromCp1252(bytes.constData(), bytes.size()); }
+inline QString fromCp1252(const QByteArray& bytes) {
+    return fromCp1252(bytes.constData(), bytes.size());
+}
 
 } // namespace pfl

@@ -17,9 +17,13 @@ const QCollator& deutscheSortierung() {
     return c;
 }
 
-QString datumText(const QDate& d) { return d.toString(QStringLiteral("dd.MM.yyyy")); }
+QString datumText(const QDate& d) {
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
-QString wochentag(const QDate& d) { return deutsch().dayName(d.dayOfWeek(), QLocale::LongFormat); }
+QString wochentag(const QDate& d) {
+    return deutsch().dayName(d.dayOfWeek(), QLocale::LongFormat);
+}
 
 QString waehrungText(double betrag, const QString& zeichen) {
     QString s = deutsch().toString(betrag, 'f', 2) + QLatin1Char(' ') + zeichen;

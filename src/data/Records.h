@@ -255,4 +255,6 @@ static_assert(offsetof(welcheversion, str_2) == 61 && offsetof(welcheversion, st
 static_assert(offsetof(welcheversion, gap166) == 166);
 
 // Records start zero-filled, as a fresh buffer does.
-template <typename T> inline void zeroRecord(T& r) { std::memset(static_cast<void*>(&r), 0, sizeof(T)); }
+template <typename T> inline void zeroRecord(T& r) {
+    std::memset(static_cast<void*>(&r), 0, sizeof(T));
+}

@@ -17,8 +17,7 @@ constexpr qint64 kSatz = sizeof(dateien);
 // Adds a name unless the list already holds it without regard to case.
 bool dazu(QStringList& liste, const QString& name) {
     for (const QString& s : liste)
-        if (s.compare(name, Qt::CaseInsensitive) == 0)
-            return false;
+        if (s.compare(name, Qt::CaseInsensitive) == 0) return false;
     liste.append(name);
     return true;
 }
@@ -26,8 +25,7 @@ bool dazu(QStringList& liste, const QString& name) {
 // As dazu, for a list that keeps itself sorted (German, case-insensitive).
 bool dazuSortiert(QStringList& liste, const QString& name) {
     for (const QString& s : liste)
-        if (s.compare(name, Qt::CaseInsensitive) == 0)
-            return false;
+        if (s.compare(name, Qt::CaseInsensitive) == 0) return false;
     const QCollator& c = pfl::deutscheSortierung();
     auto it = std::upper_bound(liste.begin(), liste.end(), name,
                                [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
@@ -40,11 +38,9 @@ bool dazuSortiert(QStringList& liste, const QString& name) {
 // Returns the number of complete records, -1 when the file cannot be opened.
 template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& f) {
     QFile file(pfad);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
+    if (!file.open(QIODevice::ReadOnly)) return -1;
     const qint64 n = file.size() / groesse;
-    if (n == 0)
-        return 0;
+    if (n == 0) return 0;
     if (uchar* m = file.map(0, n * groesse)) {
         const char* p = reinterpret_cast<const char*>(m);
         for (qint64 i = 0; i < n; ++i)
@@ -57,24 +53,23 @@ template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& 
     for (qint64 i = 0; i < n; i += block) {
         const qint64 k = qMin(block, n - i);
         buf = file.read(k * groesse);
-        if (buf.size() < k * groesse)
-            return i + buf.size() / groesse;
+        if (buf.size() < k * groesse) return i + buf.size() / groesse;
         for (qint64 j = 0; j < k; ++j)
             f(buf.constData() + j * groesse, i + j);
     }
     return n;
 }
 
-template <typename T> void kopiere(T& ziel, const char* p) { std::memcpy(static_cast<void*>(&ziel), p, sizeof(T)); }
+template <typename T> void kopiere(T& ziel, const char* p) {
+    std::memcpy(static_cast<void*>(&ziel), p, sizeof(T));
+}
 
 // Reads the first record of a file; false on any error (missing, short).
 template <typename T> bool ersterSatz(const QString& pfad, T& ziel) {
     QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
+    if (!f.open(QIODevice::ReadOnly)) return false;
     T tmp;
-    if (f.read(reinterpret_cast<char*>(&tmp), sizeof(T)) != qint64(sizeof(T)))
-        return false;
+    if (f.read(reinterpret_cast<char*>(&tmp), sizeof(T)) != qint64(sizeof(T))) return false;
     ziel = tmp;
     return true;
 }
@@ -82,8 +77,7 @@ template <typename T> bool ersterSatz(const QString& pfad, T& ziel) {
 // Replaces a single-record file whole; a failed write leaves the old file intact.
 template <typename T> bool einzigerSatz(const QString& pfad, const T& satz) {
     QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) return false;
     if (f.write(reinterpret_cast<const char*>(&satz), sizeof(T)) != qint64(sizeof(T))) {
         f.cancelWriting();
         return false;
@@ -94,21 +88,17 @@ template <typename T> bool einzigerSatz(const QString& pfad, const T& satz) {
 // Creates (or truncates) a file holding exactly one record, or none.
 bool neueDatei(const QString& pfad, const void* satz = nullptr, qint64 groesse = 0) {
     QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    if (satz && f.write(static_cast<const char*>(satz), groesse) != groesse)
-        return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (satz && f.write(static_cast<const char*>(satz), groesse) != groesse) return false;
     return true;
 }
 
 bool anhaengen(const QString& pfad, const void* satz, qint64 groesse) {
     QFile f(pfad);
-    if (!f.open(QIODevice::ReadWrite))
-        return false;
+    if (!f.open(QIODevice::ReadWrite)) return false;
     // A torn last record of a damaged file is overwritten, never left between two records.
     const qint64 n = f.size() / groesse;
-    if (!f.seek(n * groesse))
-        return false;
+    if (!f.seek(n * groesse)) return false;
     return f.write(static_cast<const char*>(satz), groesse) == groesse;
 }
 
@@ -117,7 +107,9 @@ qint64 satzAnzahl(const QString& pfad, qint64 groesse) {
     return fi.isFile() ? fi.size() / groesse : -1;
 }
 
-bool existiert(const QString& pfad) { return !pfad.isEmpty() && QFileInfo(pfad).isFile(); }
+bool existiert(const QString& pfad) {
+    return !pfad.isEmpty() && QFileInfo(pfad).isFile();
+}
 
 // The bytes a text has in a record, or empty when it cannot be stored exactly (then no
 // stored name can equal it).
@@ -145,8 +137,7 @@ Unit4::Unit4(QObject* parent) : QObject(parent) {
 }
 
 Unit4::~Unit4() {
-    if (aktuell == this)
-        aktuell = nullptr;
+    if (aktuell == this) aktuell = nullptr;
 }
 
 Unit4& Unit4::instance() {
@@ -164,19 +155,16 @@ bool Unit4::sichererName(const QString& name) {
 
 QString Unit4::pfad(const QString& name) const {
     const QString direkt = lpf + name;
-    if (QFileInfo::exists(direkt))
-        return direkt;
+    if (QFileInfo::exists(direkt)) return direkt;
     const QDir dir(lpf);
     const QStringList alle = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     for (const QString& e : alle)
-        if (e.compare(name, Qt::CaseInsensitive) == 0)
-            return lpf + e;
+        if (e.compare(name, Qt::CaseInsensitive) == 0) return lpf + e;
     return direkt;
 }
 
 QString Unit4::buchPfad() const {
-    if (!sichererName(rezeptbuch))
-        return QString();
+    if (!sichererName(rezeptbuch)) return QString();
     return pfad(rezeptbuch + QLatin1String(".rez"));
 }
 
@@ -194,8 +182,7 @@ QStringList Unit4::buchDateien() const {
 
 void Unit4::initialisieren(const QString& datenverzeichnis) {
     lpf = datenverzeichnis;
-    if (!lpf.endsWith(QLatin1Char('/')))
-        lpf += QLatin1Char('/');
+    if (!lpf.endsWith(QLatin1Char('/'))) lpf += QLatin1Char('/');
     version_lesen();
     version = QStringLiteral("1.10");
     versionsnum = 110;
@@ -207,14 +194,12 @@ void Unit4::initialisieren(const QString& datenverzeichnis) {
 // ---------------------------------------------------------------- recipe books
 
 void Unit4::rezept_anlegen1() {
-    if (!sichererName(rezeptbuch))
-        return;
+    if (!sichererName(rezeptbuch)) return;
     neueDatei(pfad(rezeptbuch + QLatin1String(".rez")));
 }
 
 void Unit4::datei_anlegen() {
-    if (!sichererName(rezeptbuch))
-        return;
+    if (!sichererName(rezeptbuch)) return;
     const QString p = pfad(rezeptbuch + QLatin1String(".Rez"));
     neueDatei(p);
 }
@@ -232,8 +217,7 @@ void Unit4::datei_lesen() {
     if (existiert(p)) {
         const qint64 n = jederSatz(p, kSatz, [&](const char* s, qint64) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (!d->name.isEmpty())
-                dazu(listen.suchNamen, d->name.toQString());
+            if (!d->name.isEmpty()) dazu(listen.suchNamen, d->name.toQString());
             kopiere(datei, s);
         });
         daten = int(qMax<qint64>(0, n));
@@ -244,18 +228,15 @@ void Unit4::datei_lesen() {
 void Unit4::Daten_einsortieren() {
     posi = 0;
     const QString p = buchPfad();
-    if (p.isEmpty())
-        return;
+    if (p.isEmpty()) return;
     if (existiert(p)) {
         // Only the last record is needed: it is what the buffer holds after a full pass.
         QFile f(p);
-        if (!f.open(QIODevice::ReadOnly))
-            return;
+        if (!f.open(QIODevice::ReadOnly)) return;
         anz = int(f.size() / kSatz);
         if (anz > 0 && f.seek(qint64(anz - 1) * kSatz)) {
             dateien tmp;
-            if (f.read(reinterpret_cast<char*>(&tmp), kSatz) == kSatz)
-                datei = tmp;
+            if (f.read(reinterpret_cast<char*>(&tmp), kSatz) == kSatz) datei = tmp;
         }
         posi = anz;
     } else {
@@ -268,34 +249,25 @@ void Unit4::Daten_einsortieren() {
 
 void Unit4::datei_speichern() {
     const QString p = buchPfad();
-    if (p.isEmpty())
-        return;
+    if (p.isEmpty()) return;
     QFile f(pfad(rezeptbuch + QLatin1String(".rez")));
-    if (!f.open(QIODevice::ReadWrite))
-        return;
+    if (!f.open(QIODevice::ReadWrite)) return;
     datei = element1;
-    if (!f.seek(qint64(anz) * kSatz))
-        return;
-    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz)
-        return;
+    if (!f.seek(qint64(anz) * kSatz)) return;
+    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz) return;
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
 
 void Unit4::datei_speichern_aendern() {
     const QString p = buchPfad();
-    if (!existiert(p))
-        return;
+    if (!existiert(p)) return;
     QFile f(p);
-    if (!f.open(QIODevice::ReadWrite))
-        return;
+    if (!f.open(QIODevice::ReadWrite)) return;
     const qint64 n = f.size() / kSatz;
-    if (satznum < 1 || satznum - 1 > n)
-        return;
-    if (!f.seek(qint64(satznum - 1) * kSatz))
-        return;
-    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz)
-        return;
+    if (satznum < 1 || satznum - 1 > n) return;
+    if (!f.seek(qint64(satznum - 1) * kSatz)) return;
+    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz) return;
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
@@ -310,10 +282,8 @@ void Unit4::Rubriken_erkennen() {
         const bool bearbOk = exakteBytes(kategorie, bearbKat);
         jederSatz(p, kSatz, [&](const char* s, qint64) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (erfOk && d->kategorie.equalsBytes(erfKat))
-                dazu(listen.erfNamen, d->name.toQString());
-            if (bearbOk && d->kategorie.equalsBytes(bearbKat))
-                dazu(listen.bearbNamen, d->name.toQString());
+            if (erfOk && d->kategorie.equalsBytes(erfKat)) dazu(listen.erfNamen, d->name.toQString());
+            if (bearbOk && d->kategorie.equalsBytes(bearbKat)) dazu(listen.bearbNamen, d->name.toQString());
             kopiere(datei, s);
         });
     }
@@ -343,15 +313,12 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     QList<UebersichtZeile> zeilen;
     const QString p = buchPfad();
     QByteArray rub;
-    if (!existiert(p) || !exakteBytes(rubrik, rub))
-        return zeilen;
+    if (!existiert(p) || !exakteBytes(rubrik, rub)) return zeilen;
     const qint64 letzter = satzAnzahl(p, kSatz) - 1;
     jederSatz(p, kSatz, [&](const char* s, qint64 i) {
         const auto* d = reinterpret_cast<const dateien*>(s);
-        if (i == letzter)
-            kopiere(datei, s); // the buffer holds the last record read, as after a full pass
-        if (!d->Rubrik.equalsBytes(rub))
-            return;
+        if (i == letzter) kopiere(datei, s); // the buffer holds the last record read, as after a full pass
+        if (!d->Rubrik.equalsBytes(rub)) return;
         UebersichtZeile z;
         z.name = d->name.toQString();
         z.anzahl = d->anzahl.toQString();
@@ -373,13 +340,10 @@ int Unit4::buchAnzahl() const {
 bool Unit4::satz_lesen(int nummer) {
     const QString p = buchPfad();
     QFile f(p);
-    if (p.isEmpty() || nummer < 1 || !f.open(QIODevice::ReadOnly))
-        return false;
-    if (!f.seek(qint64(nummer - 1) * kSatz))
-        return false;
+    if (p.isEmpty() || nummer < 1 || !f.open(QIODevice::ReadOnly)) return false;
+    if (!f.seek(qint64(nummer - 1) * kSatz)) return false;
     dateien tmp;
-    if (f.read(reinterpret_cast<char*>(&tmp), kSatz) != kSatz)
-        return false;
+    if (f.read(reinterpret_cast<char*>(&tmp), kSatz) != kSatz) return false;
     datei = tmp;
     return true;
 }
@@ -395,8 +359,7 @@ void Unit4::Rubriken_lesen() {
     if (existiert(p)) {
         jederSatz(p, sizeof(rubriken), [&](const char* s, qint64) {
             kopiere(r_daten, s);
-            if (r_daten.rubrik.isEmpty())
-                return;
+            if (r_daten.rubrik.isEmpty()) return;
             const QString n = r_daten.rubrik.toQString();
             dazu(listen.suchRubriken, n);
             dazu(listen.erfRubriken, n);
@@ -421,8 +384,7 @@ void Unit4::Rubriken_speichern() {
 void Unit4::Rubriken_anlegen() {
     const QString p = pfad(QStringLiteral("Rubriken.rub"));
     // The first record is stored twice (create, then append); readers drop the repeat.
-    if (neueDatei(p, &r_daten, sizeof(rubriken)) && existiert(p))
-        Rubriken_speichern();
+    if (neueDatei(p, &r_daten, sizeof(rubriken)) && existiert(p)) Rubriken_speichern();
 }
 
 void Unit4::Kategorien_lesen() {
@@ -432,8 +394,7 @@ void Unit4::Kategorien_lesen() {
     if (existiert(p)) {
         jederSatz(p, sizeof(kategorien), [&](const char* s, qint64) {
             kopiere(k_daten, s);
-            if (k_daten.kategorie.isEmpty())
-                return;
+            if (k_daten.kategorie.isEmpty()) return;
             const QString n = k_daten.kategorie.toQString();
             dazu(listen.suchKategorien, n);
             dazu(listen.katListe, n);
@@ -448,8 +409,7 @@ void Unit4::Kategorien_speichern() {
     const QString p = pfad(QStringLiteral("kategorien.kat"));
     if (existiert(p)) {
         // An existing empty file stays empty.
-        if (satzAnzahl(p, sizeof(kategorien)) >= 1)
-            anhaengen(p, &k_daten, sizeof(kategorien));
+        if (satzAnzahl(p, sizeof(kategorien)) >= 1) anhaengen(p, &k_daten, sizeof(kategorien));
     } else {
         Kategorien_anlegen();
     }
@@ -457,16 +417,14 @@ void Unit4::Kategorien_speichern() {
 
 void Unit4::Kategorien_anlegen() {
     const QString p = pfad(QStringLiteral("kategorien.kat"));
-    if (neueDatei(p, &k_daten, sizeof(kategorien)) && existiert(p))
-        Kategorien_speichern();
+    if (neueDatei(p, &k_daten, sizeof(kategorien)) && existiert(p)) Kategorien_speichern();
 }
 
 // ---------------------------------------------------------------- shopping list
 
 void Unit4::einkauflist_lesen() {
     const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (!existiert(p))
-        return;
+    if (!existiert(p)) return;
     bool gelesen = false;
     jederSatz(p, sizeof(Einkaufstliste), [&](const char* s, qint64) {
         kopiere(e_daten, s);
@@ -481,8 +439,7 @@ void Unit4::einkauflist_lesen() {
 void Unit4::einkauflist_speichern() {
     const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
     if (existiert(p)) {
-        if (satzAnzahl(p, sizeof(Einkaufstliste)) >= 1)
-            anhaengen(p, &e_daten, sizeof(Einkaufstliste));
+        if (satzAnzahl(p, sizeof(Einkaufstliste)) >= 1) anhaengen(p, &e_daten, sizeof(Einkaufstliste));
     } else {
         einkauflist_anlegen();
     }
@@ -490,30 +447,27 @@ void Unit4::einkauflist_speichern() {
 
 void Unit4::einkauflist_anlegen() {
     const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (neueDatei(p, &e_daten, sizeof(Einkaufstliste)) && existiert(p))
-        einkauflist_speichern();
+    if (neueDatei(p, &e_daten, sizeof(Einkaufstliste)) && existiert(p)) einkauflist_speichern();
 }
 
 // ---------------------------------------------------------------- single-record files
 
 void Unit4::opt_lesen() {
     const QString p = pfad(QStringLiteral("Rezept.opt"));
-    if (!existiert(p))
-        return;
-    if (ersterSatz(p, option))
-        rezeptbuch = option.rezeptbuch.toQString();
+    if (!existiert(p)) return;
+    if (ersterSatz(p, option)) rezeptbuch = option.rezeptbuch.toQString();
 }
 
-void Unit4::opt_speichern() { einzigerSatz(pfad(QStringLiteral("Rezept.opt")), option); }
+void Unit4::opt_speichern() {
+    einzigerSatz(pfad(QStringLiteral("Rezept.opt")), option);
+}
 
 void Unit4::druck_lesen() {
-    if (!ersterSatz(pfad(QStringLiteral("Drucker.drk")), drucke))
-        druck_anlegen();
+    if (!ersterSatz(pfad(QStringLiteral("Drucker.drk")), drucke)) druck_anlegen();
 }
 
 void Unit4::druck_speichern() {
-    if (!einzigerSatz(pfad(QStringLiteral("Drucker.drk")), drucke))
-        druck_anlegen();
+    if (!einzigerSatz(pfad(QStringLiteral("Drucker.drk")), drucke)) druck_anlegen();
 }
 
 void Unit4::druck_anlegen() {
@@ -540,16 +494,16 @@ void Unit4::druck_anlegen() {
 
 void Unit4::stamminh_lesen() {
     const QString p = pfad(QStringLiteral("Stammdaten.sti"));
-    if (!existiert(p) || !ersterSatz(p, st_inh1))
-        stamminh_speichern();
+    if (!existiert(p) || !ersterSatz(p, st_inh1)) stamminh_speichern();
 }
 
-void Unit4::stamminh_speichern() { einzigerSatz(pfad(QStringLiteral("Stammdaten.sti")), st_inh1); }
+void Unit4::stamminh_speichern() {
+    einzigerSatz(pfad(QStringLiteral("Stammdaten.sti")), st_inh1);
+}
 
 void Unit4::version_lesen() {
     const QString p = pfad(QStringLiteral("Version.ver"));
-    if (existiert(p))
-        ersterSatz(p, t_version);
+    if (existiert(p)) ersterSatz(p, t_version);
 }
 
 void Unit4::version_speichern() {
@@ -562,15 +516,12 @@ void Unit4::version_speichern() {
     // Only the first record is replaced; anything behind it stays.
     QFile alt(p);
     QByteArray inhalt;
-    if (alt.open(QIODevice::ReadOnly))
-        inhalt = alt.readAll();
+    if (alt.open(QIODevice::ReadOnly)) inhalt = alt.readAll();
     alt.close();
-    if (inhalt.size() < qsizetype(sizeof(welcheversion)))
-        inhalt.resize(sizeof(welcheversion));
+    if (inhalt.size() < qsizetype(sizeof(welcheversion))) inhalt.resize(sizeof(welcheversion));
     std::memcpy(inhalt.data(), &t_version, sizeof(welcheversion));
     QSaveFile f(p);
-    if (!f.open(QIODevice::WriteOnly))
-        return;
+    if (!f.open(QIODevice::WriteOnly)) return;
     if (f.write(inhalt) != inhalt.size()) {
         f.cancelWriting();
         return;
@@ -580,8 +531,7 @@ void Unit4::version_speichern() {
 
 void Unit4::version_anlegen() {
     const QString p = pfad(QStringLiteral("Version.ver"));
-    if (neueDatei(p) && existiert(p))
-        version_speichern();
+    if (neueDatei(p) && existiert(p)) version_speichern();
 }
 
 // ---------------------------------------------------------------- renaming in every book
@@ -605,12 +555,10 @@ void Unit4::konvertieren() {
             const QString basis = rez.left(rez.size() - 4);
             QString aez = basis + QLatin1String(".Aez");
             const QString vorhanden = pfad(QFileInfo(aez).fileName());
-            if (existiert(vorhanden))
-                QFile::remove(vorhanden);
-            if (QFile::exists(aez))
-                QFile::remove(aez);
+            if (existiert(vorhanden)) QFile::remove(vorhanden);
+            if (QFile::exists(aez)) QFile::remove(aez);
             if (QFile::rename(rez, aez) && existiert(aez))
-                konvertiereDatei(basis + QLatin1String(".rez"), aez);
+                konvertiereDatei(rez, aez); // the book keeps its own spelling
         }
     }
     Q_EMIT copy1Angefordert();
@@ -618,11 +566,9 @@ void Unit4::konvertieren() {
 
 void Unit4::konvertiereDatei(const QString& rez, const QString& aez) {
     QFile ein(aez);
-    if (!ein.open(QIODevice::ReadOnly))
-        return;
+    if (!ein.open(QIODevice::ReadOnly)) return;
     QFile aus(rez);
-    if (!aus.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
+    if (!aus.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     QByteArray alt;
     const bool vergleichbar = exakteBytes(konvert, alt);
     const QByteArray neuR = pfl::toCp1252(konvert_R);
@@ -634,19 +580,14 @@ void Unit4::konvertiereDatei(const QString& rez, const QString& aez) {
     for (qint64 i = 0; i < n; i += block) {
         const qint64 k = qMin(block, n - i);
         buf = ein.read(k * kSatz);
-        if (buf.size() != k * kSatz)
-            return;
+        if (buf.size() != k * kSatz) return;
         char* p = buf.data();
         for (qint64 j = 0; j < k; ++j) {
             auto* d = reinterpret_cast<dateien*>(p + j * kSatz);
-            if (vergleichbar && konv == 2 && d->kategorie.equalsBytes(alt))
-                d->kategorie.setBytes(neuK);
-            if (vergleichbar && konv == 1 && d->Rubrik.equalsBytes(alt))
-                d->Rubrik.setBytes(neuR);
+            if (vergleichbar && konv == 2 && d->kategorie.equalsBytes(alt)) d->kategorie.setBytes(neuK);
+            if (vergleichbar && konv == 1 && d->Rubrik.equalsBytes(alt)) d->Rubrik.setBytes(neuR);
         }
-        if (aus.write(buf) != buf.size())
-            return;
-        if (k > 0)
-            kopiere(datei, p + (k - 1) * kSatz);
+        if (aus.write(buf) != buf.size()) return;
+        if (k > 0) kopiere(datei, p + (k - 1) * kSatz);
     }
 }

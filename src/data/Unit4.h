@@ -87,7 +87,7 @@ public:
     double sw = 0, sh = 0, breit = 0;
 
     Unit4Listen listen;
-    QString einkaufText;    // the shopping-list window's text
+    QString einkaufText;     // the shopping-list window's text
     QString erfassenCaption; // the entry window's caption
 
     // --- start-up ---

@@ -11,4 +11,6 @@ Platform& platform() {
     return *current;
 }
 
-void setPlatform(Platform* p) { current = p; }
+void setPlatform(Platform* p) {
+    current = p;
+}

@@ -18,11 +18,17 @@
 #include <QVBoxLayout>
 
 namespace {
-QColor alsQColor(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-quint32 alsWert(const QColor& c) { return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16); }
+QColor alsQColor(quint32 c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+quint32 alsWert(const QColor& c) {
+    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
 } // namespace
 
-QtPlatform::QtPlatform() { setPlatform(this); }
+QtPlatform::QtPlatform() {
+    setPlatform(this);
+}
 
 QtPlatform::~QtPlatform() {
     delete m_hilfe;
@@ -34,17 +40,27 @@ Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons but
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("Pfanno-Lux") : title);
     box.setText(text);
     switch (kind) {
-    case Kind::Information: box.setIcon(QMessageBox::Information); break;
-    case Kind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Kind::Error: box.setIcon(QMessageBox::Critical); break;
-    case Kind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    case Kind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Kind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Kind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Kind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     QPushButton* ja = nullptr;
     QPushButton* nein = nullptr;
     QPushButton* ok = nullptr;
     QPushButton* abbrechen = nullptr;
     switch (buttons) {
-    case Buttons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+    case Buttons::Ok:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
     case Buttons::YesNo:
         ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
         nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
@@ -58,25 +74,24 @@ Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons but
     }
     box.exec();
     QAbstractButton* b = box.clickedButton();
-    if (b && b == ja)
-        return Answer::Yes;
-    if (b && b == nein)
-        return Answer::No;
-    if (b && b == ok)
-        return Answer::Ok;
+    if (b && b == ja) return Answer::Yes;
+    if (b && b == nein) return Answer::No;
+    if (b && b == ok) return Answer::Ok;
     return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
 }
 
-void QtPlatform::beep() { QApplication::beep(); }
+void QtPlatform::beep() {
+    QApplication::beep();
+}
 
 QString QtPlatform::choosePictureFile(const QString& startDir, const QString& filter) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Bild auswählen"), startDir,
-                                        filter);
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Bild auswählen"),
+                                        startDir, filter);
 }
 
 QString QtPlatform::chooseDirectory(const QString& startDir) {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), QStringLiteral("Verzeichnis auswählen"),
-                                             startDir);
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                             QStringLiteral("Verzeichnis auswählen"), startDir);
 }
 
 bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
@@ -87,8 +102,7 @@ bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
     custom.clear();
     for (int i = 0; i < 16; ++i)
         custom.append(alsWert(QColorDialog::customColor(i)));
-    if (!c.isValid())
-        return false;
+    if (!c.isValid()) return false;
     colour = alsWert(c);
     return true;
 }
@@ -98,15 +112,18 @@ bool QtPlatform::printerSetup(QPrinter* printer) {
     return d.exec() == QDialog::Accepted;
 }
 
-QStringList QtPlatform::fontFamilies() { return QFontDatabase::families(); }
+QStringList QtPlatform::fontFamilies() {
+    return QFontDatabase::families();
+}
 
-bool QtPlatform::openUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
+bool QtPlatform::openUrl(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
+}
 
 int QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
     QProcess p;
     p.start(program, arguments);
-    if (!p.waitForStarted())
-        return -1;
+    if (!p.waitForStarted()) return -1;
     p.waitForFinished(-1);
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
@@ -121,8 +138,7 @@ Platform::MailResult QtPlatform::sendMail(const MailMessage& mail) {
 }
 
 void QtPlatform::showHelp(const QString& helpFile, int topic) {
-    if (!QFileInfo::exists(helpFile))
-        return;
+    if (!QFileInfo::exists(helpFile)) return;
     if (!m_hilfe) {
         auto* w = new QWidget(nullptr, Qt::Window);
         w->setObjectName(QStringLiteral("Hilfe"));
@@ -160,4 +176,6 @@ int QtPlatform::pixelsPerInch() {
     return s ? qRound(s->logicalDotsPerInch()) : 96;
 }
 
-QDate QtPlatform::today() { return QDate::currentDate(); }
+QDate QtPlatform::today() {
+    return QDate::currentDate();
+}

@@ -3,14 +3,17 @@
 #include <QFile>
 #include <QFileInfo>
 
-DataDir::DataDir() { m_dir.setAutoRemove(true); }
+DataDir::DataDir() {
+    m_dir.setAutoRemove(true);
+}
 
-QString DataDir::pfad() const { return m_dir.path() + QLatin1Char('/'); }
+QString DataDir::pfad() const {
+    return m_dir.path() + QLatin1Char('/');
+}
 
 void DataDir::schreibe(const QString& name, const QByteArray& bytes) const {
     QFile f(datei(name));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
 QByteArray DataDir::lies(const QString& name) const {
@@ -18,9 +21,13 @@ QByteArray DataDir::lies(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool DataDir::gibt(const QString& name) const { return QFileInfo::exists(datei(name)); }
+bool DataDir::gibt(const QString& name) const {
+    return QFileInfo::exists(datei(name));
+}
 
-qint64 DataDir::groesse(const QString& name) const { return QFileInfo(datei(name)).size(); }
+qint64 DataDir::groesse(const QString& name) const {
+    return QFileInfo(datei(name)).size();
+}
 
 dateien DataDir::rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis,
                         const QString& zeit) {

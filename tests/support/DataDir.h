@@ -24,7 +24,8 @@ public:
     template <typename T> static T satz(const QByteArray& b, int index = 0) {
         T r;
         zeroRecord(r);
-        std::memcpy(static_cast<void*>(&r), b.constData() + qsizetype(index) * qsizetype(sizeof(T)), sizeof(T));
+        std::memcpy(static_cast<void*>(&r), b.constData() + qsizetype(index) * qsizetype(sizeof(T)),
+                    sizeof(T));
         return r;
     }
 

@@ -1,8 +1,12 @@
 #include "support/ScriptedPlatform.h"
 
-ScriptedPlatform::ScriptedPlatform() { setPlatform(this); }
+ScriptedPlatform::ScriptedPlatform() {
+    setPlatform(this);
+}
 
-ScriptedPlatform::~ScriptedPlatform() { setPlatform(nullptr); }
+ScriptedPlatform::~ScriptedPlatform() {
+    setPlatform(nullptr);
+}
 
 QStringList ScriptedPlatform::meldungsTexte() const {
     QStringList out;
@@ -11,12 +15,11 @@ QStringList ScriptedPlatform::meldungsTexte() const {
     return out;
 }
 
-Platform::Answer ScriptedPlatform::message(Kind kind, const QString& text, Buttons buttons, const QString& title) {
+Platform::Answer ScriptedPlatform::message(Kind kind, const QString& text, Buttons buttons,
+                                           const QString& title) {
     meldungen.append({kind, text, buttons, title});
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    if (!antworten.isEmpty())
-        return antworten.dequeue();
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    if (!antworten.isEmpty()) return antworten.dequeue();
     return Answer::Yes;
 }
 
@@ -30,8 +33,7 @@ QString ScriptedPlatform::chooseDirectory(const QString&) {
 
 bool ScriptedPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
     letzteEigeneFarben = custom;
-    if (farben.isEmpty())
-        return false;
+    if (farben.isEmpty()) return false;
     colour = farben.dequeue();
     return true;
 }
@@ -51,4 +53,6 @@ Platform::MailResult ScriptedPlatform::sendMail(const MailMessage& mail) {
     return mailErgebnis;
 }
 
-void ScriptedPlatform::showHelp(const QString& helpFile, int topic) { hilfeAufrufe.append({helpFile, topic}); }
+void ScriptedPlatform::showHelp(const QString& helpFile, int topic) {
+    hilfeAufrufe.append({helpFile, topic});
+}

@@ -25,8 +25,8 @@ public:
     QQueue<QString> verzeichnisse; // answers of the directory chooser
     QQueue<quint32> farben;        // answers of the colour chooser; empty = cancelled
     bool druckerOk = true;
-    QStringList schriften{QStringLiteral("Arial"), QStringLiteral("Tahoma"), QStringLiteral("Times New Roman"),
-                          QStringLiteral("Verdana")};
+    QStringList schriften{QStringLiteral("Arial"), QStringLiteral("Tahoma"),
+                          QStringLiteral("Times New Roman"), QStringLiteral("Verdana")};
     int programmErgebnis = 0;
     MailResult mailErgebnis = MailResult::Sent;
     QSize bildschirm{1920, 1080};

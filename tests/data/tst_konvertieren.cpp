@@ -1,0 +1,161 @@
+// Renaming a section or category in every book, checked byte for byte.
+#include "data/Unit4.h"
+#include "support/DataDir.h"
+#include "support/ScriptedPlatform.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+constexpr int R = int(sizeof(dateien));
+
+// A recipe with every reserved field and text filled, so that carrying them over shows.
+dateien voll(const QString& rubrik, const QString& kategorie, const QString& name) {
+    dateien d = DataDir::rezept(rubrik, name, kategorie, 3.25, QStringLiteral("20"));
+    d.artikel = QStringLiteral("art");
+    d.gekauft_bei = QStringLiteral("markt");
+    d.garantie_bis = QStringLiteral("01.01.2030");
+    d.rezept = QStringLiteral("rz");
+    d.str_3 = QStringLiteral("drei");
+    d.str_9 = QStringLiteral("neun");
+    d.int4 = 44;
+    d.long3 = -7;
+    d.gap205[1] = 9;
+    d.utensielien = QStringLiteral("Topf");
+    d.zutaten = QStringLiteral("1 Ei\r\nMehl");
+    d.zubereitung = QStringLiteral("Rühren.");
+    return d;
+}
+} // namespace
+
+class TestKonvertieren : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void rubrikInZweiBuechern();
+    void kategorieUndGrossKlein_data();
+    void kategorieUndGrossKlein();
+    void zweiteUmbenennungErsetztKopie();
+    void fehlendesBuchUebersprungen();
+};
+
+void TestKonvertieren::rubrikInZweiBuechern() {
+    ScriptedPlatform p;
+    DataDir dir;
+    const QList<dateien> a{voll(QStringLiteral("Suppen"), QStringLiteral("K"), QStringLiteral("Eins")),
+                           voll(QStringLiteral("Braten"), QStringLiteral("K"), QStringLiteral("Zwei"))};
+    const QList<dateien> b{voll(QStringLiteral("Suppen"), QStringLiteral("L"), QStringLiteral("Drei"))};
+    dir.buch(QStringLiteral("Familie.rez"), a);
+    dir.buch(QStringLiteral("Party.REZ"), b);
+    const QByteArray altA = dir.lies(QStringLiteral("Familie.rez"));
+    const QByteArray altB = dir.lies(QStringLiteral("Party.REZ"));
+    Unit4 u;
+    u.lpf = dir.pfad();
+    u.option.rezeptbuch = QStringLiteral("Familie");
+    u.opt_speichern();
+    u.rezeptbuch = QStringLiteral("Familie");
+    u.konv = 1;
+    u.konvert = QStringLiteral("Suppen");
+    u.konvert_R = QStringLiteral("Suppen und Eintöpfe");
+    QSignalSpy copy1(&u, &Unit4::copy1Angefordert);
+    u.Dir_daten_konvertieren();
+
+    const QByteArray neuA = dir.lies(QStringLiteral("Familie.rez"));
+    QCOMPARE(neuA.size(), 2 * R);
+    dateien erwartet = a.at(0);
+    erwartet.Rubrik = QStringLiteral("Suppen und Eintöpfe");
+    QCOMPARE(neuA.left(R), DataDir::bytes(erwartet));
+    QCOMPARE(neuA.mid(R), altA.mid(R)); // other sections untouched, byte for byte
+    QCOMPARE(DataDir::satz<dateien>(dir.lies(QStringLiteral("Party.REZ"))).Rubrik.toQString(),
+             QStringLiteral("Suppen und Eintöpfe"));
+    // The copies hold the books as they were.
+    QCOMPARE(dir.lies(QStringLiteral("Familie.Aez")), altA);
+    QCOMPARE(dir.lies(QStringLiteral("Party.Aez")), altB);
+    QCOMPARE(u.rezeptbuch, QStringLiteral("Familie"));
+    QCOMPARE(copy1.count(), 3); // once per book and once at the end
+}
+
+void TestKonvertieren::kategorieUndGrossKlein_data() {
+    QTest::addColumn<int>("konv");
+    QTest::addColumn<QString>("alt");
+    QTest::addColumn<QString>("neu");
+    QTest::addColumn<QString>("erwarteteKategorie");
+    QTest::addColumn<QString>("erwarteteRubrik");
+    QTest::newRow("kategorie") << 2 << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
+                               << QStringLiteral("Vegan") << QStringLiteral("Suppen");
+    QTest::newRow("gross klein zaehlt") << 2 << QStringLiteral("vegetarisch") << QStringLiteral("Vegan")
+                                        << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
+    QTest::newRow("45 zeichen werden 40")
+        << 2 << QStringLiteral("Vegetarisch") << QString(45, QLatin1Char('n'))
+        << QString(40, QLatin1Char('n')) << QStringLiteral("Suppen");
+    QTest::newRow("konv 0 kopiert nur") << 0 << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
+                                        << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
+    QTest::newRow("rubrik bleibt bei kategorie") << 2 << QStringLiteral("Suppen") << QStringLiteral("X")
+                                                 << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
+}
+
+void TestKonvertieren::kategorieUndGrossKlein() {
+    QFETCH(int, konv);
+    QFETCH(QString, alt);
+    QFETCH(QString, neu);
+    QFETCH(QString, erwarteteKategorie);
+    QFETCH(QString, erwarteteRubrik);
+    ScriptedPlatform p;
+    DataDir dir;
+    const dateien d = voll(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Eins"));
+    dir.buch(QStringLiteral("B.rez"), {d});
+    Unit4 u;
+    u.lpf = dir.pfad();
+    u.rezeptbuch = QStringLiteral("B");
+    u.konv = konv;
+    u.konvert = alt;
+    u.konvert_K = neu;
+    u.konvert_R = neu;
+    u.konvertieren();
+    const dateien n = DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez")));
+    QCOMPARE(n.kategorie.toQString(), erwarteteKategorie);
+    QCOMPARE(n.Rubrik.toQString(), erwarteteRubrik);
+    // Everything but the renamed field is carried over unchanged.
+    dateien vergleich = n;
+    vergleich.kategorie = d.kategorie.toQString();
+    QCOMPARE(DataDir::bytes(vergleich).mid(205), DataDir::bytes(d).mid(205));
+    QCOMPARE(DataDir::bytes(vergleich).left(164), DataDir::bytes(d).left(164));
+}
+
+void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
+    ScriptedPlatform p;
+    DataDir dir;
+    dir.buch(QStringLiteral("B.rez"), {voll(QStringLiteral("A"), QString(), QStringLiteral("X"))});
+    Unit4 u;
+    u.lpf = dir.pfad();
+    u.konv = 1;
+    u.rezeptbuch = QStringLiteral("B");
+    u.konvert = QStringLiteral("A");
+    u.konvert_R = QStringLiteral("B");
+    u.konvertieren();
+    const QByteArray nachErster = dir.lies(QStringLiteral("B.rez"));
+    u.konvert = QStringLiteral("B");
+    u.konvert_R = QStringLiteral("C");
+    u.konvertieren();
+    QCOMPARE(dir.lies(QStringLiteral("B.Aez")), nachErster);
+    QCOMPARE(DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
+             QStringLiteral("C"));
+    QCOMPARE(QDir(dir.pfad()).entryList(QDir::Files).size(), 2);
+}
+
+void TestKonvertieren::fehlendesBuchUebersprungen() {
+    ScriptedPlatform p;
+    DataDir dir;
+    Unit4 u;
+    u.lpf = dir.pfad();
+    u.rezeptbuch = QStringLiteral("Weg");
+    u.konv = 1;
+    u.konvert = QStringLiteral("A");
+    u.konvert_R = QStringLiteral("B");
+    QSignalSpy copy1(&u, &Unit4::copy1Angefordert);
+    u.konvertieren();
+    QCOMPARE(QDir(dir.pfad()).entryList(QDir::Files), QStringList());
+    QCOMPARE(copy1.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestKonvertieren)
+#include "tst_konvertieren.moc"
