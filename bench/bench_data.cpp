@@ -1,0 +1,146 @@
+// Data-store benchmark on generated books of 10 000 recipes. Each figure is a ratio to a
+// baseline measured in the same run, because absolute times on shared machines are noisy.
+#include "data/Unit4.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+class BenchPlatform : public Platform {
+public:
+    Answer message(Kind, const QString&, Buttons, const QString&) override { return Answer::Ok; }
+    void beep() override {}
+    QString choosePictureFile(const QString&, const QString&) override { return {}; }
+    QString chooseDirectory(const QString&) override { return {}; }
+    bool chooseColour(quint32&, QList<quint32>&) override { return false; }
+    bool printerSetup(QPrinter*) override { return false; }
+    QStringList fontFamilies() override { return {}; }
+    bool openUrl(const QString&) override { return false; }
+    int startProgram(const QString&, const QStringList&) override { return -1; }
+    MailResult sendMail(const MailMessage&) override { return MailResult::NoProvider; }
+    void showHelp(const QString&, int) override {}
+    QSize screenSize() override { return {1920, 1080}; }
+    QRect workArea() override { return {0, 0, 1920, 1040}; }
+    int pixelsPerInch() override { return 96; }
+    QDate today() override { return QDate(2026, 12, 7); }
+};
+
+const char* const kRubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
+
+void schreibeBuch(const QString& pfad, int anzahl) {
+    QFile f(pfad);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QRandomGenerator rnd(42);
+    QByteArray block;
+    for (int i = 0; i < anzahl; ++i) {
+        dateien d;
+        zeroRecord(d);
+        d.Rubrik = QString::fromLatin1(kRubriken[i % 5]);
+        d.name = QStringLiteral("Rezept Nr. %1 mit Grünkohl").arg(i);
+        d.kategorie = QStringLiteral("Deftig");
+        d.preis = rnd.bounded(2000) / 100.0;
+        d.anzahl = QString::number(1 + i % 8);
+        d.zeit = QString::number(10 + i % 90);
+        d.k_zeit = QString::number(i % 120);
+        d.kalorien = QString::number(200 + i % 700);
+        d.zutaten = QStringLiteral("200 g Mehl\r\n2 Eier\r\n1 Prise Salz");
+        d.zubereitung = QString(800, QLatin1Char('x'));
+        block.append(reinterpret_cast<const char*>(&d), sizeof d);
+        if (block.size() > (8 << 20)) {
+            f.write(block);
+            block.clear();
+        }
+    }
+    f.write(block);
+}
+
+// Best of several runs, in milliseconds.
+double besteZeit(int laeufe, const std::function<void()>& f) {
+    double best = 1e300;
+    for (int i = 0; i < laeufe; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    BenchPlatform plattform;
+    setPlatform(&plattform);
+    QTemporaryDir tmp;
+    const QString lpf = tmp.path() + QLatin1Char('/');
+    const int n = 10000;
+    for (int b = 0; b < 5; ++b)
+        schreibeBuch(lpf + QStringLiteral("Buch%1.rez").arg(b), n);
+    Unit4 u;
+    u.lpf = lpf;
+    u.rezeptbuch = QStringLiteral("Buch0");
+    u.rubrik = QStringLiteral("Suppen");
+    const QString buch = lpf + QStringLiteral("Buch0.rez");
+
+    // (a) the overview's scan against reading the file's bytes once
+    qint64 summe = 0;
+    const double lesen = besteZeit(5, [&] {
+        QFile f(buch);
+        f.open(QIODevice::ReadOnly);
+        summe += f.readAll().size();
+    });
+    int treffer = 0;
+    const double scan = besteZeit(5, [&] { treffer = int(u.rubrikZeilen().size()); });
+
+    // (b) appending one recipe against writing one record at the end of a file
+    const QString roh = lpf + QStringLiteral("roh.bin");
+    QFile::copy(buch, roh);
+    dateien satz;
+    zeroRecord(satz);
+    const double schreiben = besteZeit(20, [&] {
+        QFile f(roh);
+        f.open(QIODevice::ReadWrite);
+        f.seek(f.size());
+        f.write(reinterpret_cast<const char*>(&satz), sizeof satz);
+    });
+    u.element1 = satz;
+    const double anhaengen = besteZeit(20, [&] { u.Daten_einsortieren(); });
+    QFile::remove(roh);
+
+    // (c) renaming a section across five books against copying those files
+    const double kopieren = besteZeit(2, [&] {
+        for (int b = 0; b < 5; ++b) {
+            const QString z = lpf + QStringLiteral("kopie%1.bin").arg(b);
+            QFile::remove(z);
+            QFile::copy(lpf + QStringLiteral("Buch%1.rez").arg(b), z);
+        }
+    });
+    for (int b = 0; b < 5; ++b)
+        QFile::remove(lpf + QStringLiteral("kopie%1.bin").arg(b));
+    u.konv = 1;
+    bool hin = true;
+    const double umbenennen = besteZeit(2, [&] {
+        u.konvert = hin ? QStringLiteral("Suppen") : QStringLiteral("Suppen & Eintöpfe");
+        u.konvert_R = hin ? QStringLiteral("Suppen & Eintöpfe") : QStringLiteral("Suppen");
+        hin = !hin;
+        u.Dir_daten_konvertieren();
+    });
+
+    std::printf("book: %d recipes, %lld bytes; %d in the section\n", n, summe / 5, treffer);
+    std::printf("(a) overview scan / read file once      = %.2f  (%.1f ms / %.1f ms, target <= 1.0)\n", scan / lesen,
+                scan, lesen);
+    std::printf("(b) append recipe / write one record     = %.2f  (%.3f ms / %.3f ms, target <= 2)\n",
+                anhaengen / schreiben, anhaengen, schreiben);
+    std::printf("(c) rename in 5 books / copy 5 books     = %.2f  (%.1f ms / %.1f ms, target <= 1.5)\n",
+                umbenennen / kopieren, umbenennen, kopieren);
+    return 0;
+}
