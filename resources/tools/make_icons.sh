@@ -22,7 +22,7 @@ S='#9AA3B0'      # grey
 icon() {
   name="$1"; size="$2"; shift 2
   convert -size 128x128 xc:none -stroke "$O" -strokewidth 6 \
-    "$@" -filter Lanczos -resize "${size}x${size}" -define png:color-type=6 -depth 8 "PNG32:$dir/$name.png"
+    "$@" -filter Lanczos -resize "${size}x${size}" -strip -define png:exclude-chunks=date,time -define png:color-type=6 -depth 8 "PNG32:$dir/$name.png"
 }
 
 # New recipe: a sheet with a folded corner, text lines and a green plus badge.

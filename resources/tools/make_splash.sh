@@ -40,5 +40,5 @@ convert -size 535x328 gradient:'#FFE7B0'-'#EC8A3E' \
   -font "$sans" -pointsize 22 -fill '#5A1E06' -annotate +266+176 'Rezeptverwaltung' \
   -pointsize 15 -fill '#6B2A0C' -annotate +266+214 'Version 1.10' \
   -stroke '#7A2E0E' -strokewidth 3 -fill none -draw 'rectangle 1,1 533,326' \
-  -depth 8 -type TrueColor "$out"
+  -depth 8 -type TrueColor -strip -define png:exclude-chunks=date,time "$out"
 identify "$out"
