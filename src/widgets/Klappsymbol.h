@@ -1,0 +1,13 @@
+// Small pictures for the drop-down buttons of the date and calculator fields, drawn in the text colour.
+#pragma once
+
+#include <QIcon>
+#include <QPalette>
+
+namespace pfl::eingabe {
+
+enum class Symbol { Kalender, Rechner };
+
+QIcon klappSymbol(Symbol s, const QPalette& palette);
+
+} // namespace pfl::eingabe
