@@ -67,7 +67,10 @@ std::optional<double> dezimalzahl(const QString& text) {
 QString dezimalText(double v, int stellen, bool gruppiert) {
     QLocale l = pfl::deutsch();
     l.setNumberOptions(gruppiert ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
-    QString s = l.toString(v, 'f', stellen);
+    // Rounding the scaled value first gives 2,68 for 2.675, whose binary form lies just below it.
+    const double faktor = std::pow(10.0, stellen);
+    const double gerundet = std::round(v * faktor) / faktor;
+    QString s = l.toString(std::isfinite(gerundet) ? gerundet : v, 'f', stellen);
     // "-0,00" would look like a value of its own.
     static const QRegularExpression nullMitVorzeichen(QStringLiteral("^-[0,.]+$"));
     if (nullMitVorzeichen.match(s).hasMatch()) s.remove(0, 1);
