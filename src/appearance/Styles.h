@@ -1,0 +1,18 @@
+// The user-interface styles chosen by name: "Windows" is Qt's plain Windows style, every other
+// name a palette of its own on the Fusion style.
+#pragma once
+
+#include <QPalette>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// "Windows" first, then the other styles in the order they are offered.
+QStringList styleNamen();
+
+// Activates a style for the whole application (every existing and later window).
+// An unknown name, or a run without a widget application, changes nothing and gives false.
+bool style_aktivieren(const QString& name);
+
+// The complete palette of a Fusion-based style; nothing for "Windows" and unknown names.
+std::optional<QPalette> stylePalette(const QString& name);
