@@ -82,8 +82,12 @@ QColor mischen(const QColor& a, const QColor& b, double anteilB) {
 }
 
 QPalette palette(const Vorlage& v) {
-    const QColor window(v.window), text(v.text), base(v.base), button(v.button), highlight(v.highlight),
-        link(v.link);
+    const QColor window(v.window), text(v.text), base(v.base), button(v.button), link(v.link);
+    // White on the selection reads best; only a light selection colour keeps black text.
+    QColor highlight(v.highlight);
+    if (kontrast(Qt::black, highlight) < 7)
+        while (kontrast(Qt::white, highlight) < 4.5)
+            highlight = highlight.darker(105);
     const bool dunkel = window.lightnessF() < 0.5;
     QPalette p;
     p.setColor(QPalette::Window, window);

@@ -1,0 +1,279 @@
+// The named styles: each activates for the whole application with a readable palette of its own.
+#include "appearance/Styles.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+double leuchtdichte(const QColor& c) {
+    auto k = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * k(c.redF()) + 0.7152 * k(c.greenF()) + 0.0722 * k(c.blueF());
+}
+
+double kontrast(const QColor& a, const QColor& b) {
+    const double la = leuchtdichte(a), lb = leuchtdichte(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+const QStringList kDunkel{"Carbon",
+                          "Obsidian",
+                          "Onyx Blue",
+                          "TabletDark",
+                          "Windows10 Dark",
+                          "Metropolis UI Black",
+                          "Metropolis UI Dark",
+                          "Charcoal Dark Slate",
+                          "Cyan Night",
+                          "Aqua Graphite",
+                          "Golden Graphite",
+                          "Ruby Graphite"};
+const QStringList kHell{"Aqua Light Slate", "Emerald Light Slate", "Light", "Sky",   "Iceberg Classico",
+                        "Tablet Light",     "Windows10",           "Luna",  "Silver"};
+
+} // namespace
+
+class TestStyles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void namen();
+    void jederStyle_data();
+    void jederStyle();
+    void palettenVerschieden();
+    void hellOderDunkel_data();
+    void hellOderDunkel();
+    void farbfamilien_data();
+    void farbfamilien();
+    void unbekannterNameAendertNichts();
+    void probefenster_data();
+    void probefenster();
+};
+
+void TestStyles::namen() {
+    const QStringList erwartet{"Windows",
+                               "Amakrits",
+                               "Amethyst Kamri",
+                               "Aqua Graphite",
+                               "Aqua Light Slate",
+                               "Auric",
+                               "Carbon",
+                               "Charcoal Dark Slate",
+                               "Cobalt XEMedia",
+                               "Cyan Dusk",
+                               "Cyan Night",
+                               "Emerald Light Slate",
+                               "Glossy",
+                               "Glow",
+                               "Golden Graphite",
+                               "Iceberg Classico",
+                               "Lavender Classico",
+                               "Light",
+                               "Luna",
+                               "Metropolis UI Black",
+                               "Metropolis UI Blue",
+                               "Metropolis UI Dark",
+                               "Metropolis UI Green",
+                               "Obsidian",
+                               "Onyx Blue",
+                               "Ruby Graphite",
+                               "Sapphire Kamri",
+                               "Silver",
+                               "Sky",
+                               "Slate Classico",
+                               "Smokey Quartz Kamri",
+                               "TabletDark",
+                               "Tablet Light",
+                               "Turquoise Gray",
+                               "Windows10",
+                               "Windows10 Blue",
+                               "Windows10 Dark",
+                               "Windows10 Green",
+                               "Windows10 Purple",
+                               "Windows10 SlateGray"};
+    QCOMPARE(styleNamen(), erwartet);
+}
+
+void TestStyles::jederStyle_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& n : styleNamen())
+        QTest::newRow(qPrintable(n)) << n;
+}
+
+void TestStyles::jederStyle() {
+    QFETCH(QString, name);
+    QVERIFY(style_aktivieren(name));
+    const bool windows = name == QLatin1String("Windows");
+    QCOMPARE(QApplication::style()->name(), windows ? QStringLiteral("windows") : QStringLiteral("fusion"));
+    const QPalette p = QApplication::palette();
+    if (windows) {
+        QVERIFY(!stylePalette(name));
+        QCOMPARE(p.color(QPalette::Window), QApplication::style()->standardPalette().color(QPalette::Window));
+        return;
+    }
+    const QPalette soll = *stylePalette(name);
+    for (auto rolle :
+         {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Highlight, QPalette::Text})
+        QCOMPARE(p.color(rolle), soll.color(rolle));
+    // A new widget takes the palette too.
+    QLineEdit feld;
+    QCOMPARE(feld.palette().color(QPalette::Base), soll.color(QPalette::Base));
+
+    const struct {
+        QPalette::ColorRole vorne, hinten;
+    } paare[] = {{QPalette::Text, QPalette::Base},
+                 {QPalette::Text, QPalette::AlternateBase},
+                 {QPalette::WindowText, QPalette::Window},
+                 {QPalette::ButtonText, QPalette::Button},
+                 {QPalette::HighlightedText, QPalette::Highlight},
+                 {QPalette::ToolTipText, QPalette::ToolTipBase},
+                 {QPalette::Link, QPalette::Base}};
+    for (const auto& paar : paare) {
+        const double k =
+            kontrast(p.color(QPalette::Active, paar.vorne), p.color(QPalette::Active, paar.hinten));
+        QVERIFY2(k >= 4.5, qPrintable(QStringLiteral("roles %1/%2: contrast %3")
+                                          .arg(int(paar.vorne))
+                                          .arg(int(paar.hinten))
+                                          .arg(k, 0, 'f', 2)));
+    }
+    // Disabled text must look different from enabled text, yet stay visible.
+    const QColor aus = p.color(QPalette::Disabled, QPalette::Text);
+    QVERIFY(aus != p.color(QPalette::Active, QPalette::Text));
+    QVERIFY(kontrast(aus, p.color(QPalette::Disabled, QPalette::Base)) >= 1.8);
+    QVERIFY(p.color(QPalette::PlaceholderText) != p.color(QPalette::Text));
+}
+
+void TestStyles::palettenVerschieden() {
+    QSet<QString> gesehen;
+    for (const QString& n : styleNamen()) {
+        const std::optional<QPalette> p = stylePalette(n);
+        if (!p) continue;
+        QString schluessel;
+        for (auto rolle : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Highlight})
+            schluessel += p->color(rolle).name();
+        QVERIFY2(!gesehen.contains(schluessel), qPrintable(n));
+        gesehen.insert(schluessel);
+    }
+    QCOMPARE(gesehen.size(), 39);
+}
+
+void TestStyles::hellOderDunkel_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("dunkel");
+    for (const QString& n : kDunkel)
+        QTest::newRow(qPrintable(n)) << n << true;
+    for (const QString& n : kHell)
+        QTest::newRow(qPrintable(n)) << n << false;
+}
+
+void TestStyles::hellOderDunkel() {
+    QFETCH(QString, name);
+    QFETCH(bool, dunkel);
+    const QPalette p = stylePalette(name).value();
+    const double fenster = p.color(QPalette::Window).lightnessF();
+    const double grund = p.color(QPalette::Base).lightnessF();
+    if (dunkel) {
+        QVERIFY2(fenster < 0.3 && grund < 0.3, qPrintable(QString::number(fenster)));
+        QVERIFY(p.color(QPalette::Text).lightnessF() > 0.7);
+    } else {
+        QVERIFY2(fenster > 0.8 && grund > 0.9, qPrintable(QString::number(fenster)));
+        QVERIFY(p.color(QPalette::Text).lightnessF() < 0.3);
+    }
+}
+
+void TestStyles::farbfamilien_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("vonHue");
+    QTest::addColumn<int>("bisHue");
+    QTest::newRow("Amethyst violett") << "Amethyst Kamri" << 260 << 300;
+    QTest::newRow("Lavender") << "Lavender Classico" << 235 << 275;
+    QTest::newRow("Emerald gruen") << "Emerald Light Slate" << 120 << 165;
+    QTest::newRow("Ruby rot") << "Ruby Graphite" << 330 << 375;
+    QTest::newRow("Sapphire blau") << "Sapphire Kamri" << 200 << 245;
+    QTest::newRow("Cobalt blau") << "Cobalt XEMedia" << 200 << 245;
+    QTest::newRow("Golden gold") << "Golden Graphite" << 35 << 55;
+    QTest::newRow("Auric gold") << "Auric" << 35 << 55;
+    QTest::newRow("Turquoise petrol") << "Turquoise Gray" << 160 << 190;
+    QTest::newRow("Cyan Night") << "Cyan Night" << 175 << 200;
+    QTest::newRow("Windows10 Green") << "Windows10 Green" << 120 << 165;
+    QTest::newRow("Windows10 Purple") << "Windows10 Purple" << 260 << 300;
+}
+
+void TestStyles::farbfamilien() {
+    QFETCH(QString, name);
+    QFETCH(int, vonHue);
+    QFETCH(int, bisHue);
+    const QColor h = stylePalette(name).value().color(QPalette::Highlight);
+    int hue = h.hslHue();
+    if (hue < vonHue) hue += 360; // red wraps around 0
+    QVERIFY2(hue >= vonHue && hue <= bisHue, qPrintable(QString::number(h.hslHue())));
+    QVERIFY(h.hslSaturationF() > 0.3);
+}
+
+void TestStyles::unbekannterNameAendertNichts() {
+    QVERIFY(style_aktivieren(QStringLiteral("Obsidian")));
+    const QStyle* vorher = QApplication::style();
+    const QPalette p = QApplication::palette();
+    QVERIFY(!style_aktivieren(QStringLiteral("Nicht vorhanden")));
+    QVERIFY(!style_aktivieren(QStringLiteral("obsidian"))); // names are exact
+    QVERIFY(!style_aktivieren(QString()));
+    QCOMPARE(QApplication::style(), vorher);
+    QCOMPARE(QApplication::palette(), p);
+}
+
+void TestStyles::probefenster_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* n : {"Windows", "Aqua Light Slate", "Obsidian", "Amethyst Kamri", "Windows10 Dark",
+                          "Golden Graphite", "Sky"})
+        QTest::newRow(n) << QString::fromLatin1(n);
+}
+
+void TestStyles::probefenster() {
+    // A small window painted in the style: its background shows the palette's window colour.
+    QFETCH(QString, name);
+    QVERIFY(style_aktivieren(name));
+    QWidget w;
+    auto* lay = new QVBoxLayout(&w);
+    auto* feld = new QLineEdit(QStringLiteral("Linsensuppe"));
+    auto* leer = new QLineEdit;
+    leer->setPlaceholderText(QStringLiteral("Name des Rezepts"));
+    auto* liste = new QListWidget;
+    liste->addItems({QStringLiteral("Suppen"), QStringLiteral("Hauptgerichte"), QStringLiteral("Nachspeisen"),
+                     QStringLiteral("Gebäck")});
+    liste->setCurrentRow(1);
+    liste->setAlternatingRowColors(true);
+    auto* knoepfe = new QHBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("Speichern >>"));
+    ok->setDefault(true);
+    auto* aus = new QPushButton(QStringLiteral("Hilfe"));
+    aus->setEnabled(false);
+    knoepfe->addWidget(ok);
+    knoepfe->addWidget(new QPushButton(QStringLiteral("Beenden")));
+    knoepfe->addWidget(aus);
+    lay->addWidget(feld);
+    lay->addWidget(leer);
+    lay->addWidget(liste);
+    lay->addLayout(knoepfe);
+    w.resize(340, 260);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    liste->setFocus();
+    const QImage bild = w.grab().toImage();
+    QVERIFY(!bild.isNull());
+    QCOMPARE(QColor(bild.pixel(2, 2)), QApplication::palette().color(QPalette::Window));
+    if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS")) {
+        QString datei = name;
+        datei.replace(QLatin1Char(' '), QLatin1Char('_'));
+        bild.save(QStringLiteral("/tmp/style_%1.png").arg(datei));
+    }
+}
+
+QTEST_MAIN(TestStyles)
+#include "tst_styles.moc"
