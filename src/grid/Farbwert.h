@@ -11,34 +11,55 @@ namespace pfl {
 inline QColor systemFarbe(int nr) {
     const QPalette p = QGuiApplication::palette();
     switch (nr) {
-    case 0: return p.color(QPalette::Window);            // scroll bar
-    case 1: return p.color(QPalette::Dark);              // desktop
-    case 2: return p.color(QPalette::Highlight);         // active caption
-    case 3: return p.color(QPalette::Mid);               // inactive caption
-    case 4: return p.color(QPalette::Window);            // menu
-    case 5: return p.color(QPalette::Base);              // window
-    case 6: return p.color(QPalette::Shadow);            // window frame
-    case 7: return p.color(QPalette::WindowText);        // menu text
-    case 8: return p.color(QPalette::Text);              // window text
-    case 9: return p.color(QPalette::HighlightedText);   // caption text
-    case 13: return p.color(QPalette::Highlight);        // highlight
-    case 14: return p.color(QPalette::HighlightedText);  // highlight text
-    case 15: return p.color(QPalette::Button);           // button face
-    case 16: return p.color(QPalette::Dark);             // button shadow
-    case 17: return p.color(QPalette::Disabled, QPalette::Text); // grey text
-    case 18: return p.color(QPalette::ButtonText);       // button text
-    case 20: return p.color(QPalette::Light);            // button highlight
-    case 21: return p.color(QPalette::Shadow);           // 3-D dark shadow
-    case 22: return p.color(QPalette::Midlight);         // 3-D light
-    case 23: return p.color(QPalette::ToolTipText);      // info text
-    case 24: return p.color(QPalette::ToolTipBase);      // info background
-    default: return p.color(QPalette::Window);
+    case 0:
+        return p.color(QPalette::Window); // scroll bar
+    case 1:
+        return p.color(QPalette::Dark); // desktop
+    case 2:
+        return p.color(QPalette::Highlight); // active caption
+    case 3:
+        return p.color(QPalette::Mid); // inactive caption
+    case 4:
+        return p.color(QPalette::Window); // menu
+    case 5:
+        return p.color(QPalette::Base); // window
+    case 6:
+        return p.color(QPalette::Shadow); // window frame
+    case 7:
+        return p.color(QPalette::WindowText); // menu text
+    case 8:
+        return p.color(QPalette::Text); // window text
+    case 9:
+        return p.color(QPalette::HighlightedText); // caption text
+    case 13:
+        return p.color(QPalette::Highlight); // highlight
+    case 14:
+        return p.color(QPalette::HighlightedText); // highlight text
+    case 15:
+        return p.color(QPalette::Button); // button face
+    case 16:
+        return p.color(QPalette::Dark); // button shadow
+    case 17:
+        return p.color(QPalette::Disabled, QPalette::Text); // grey text
+    case 18:
+        return p.color(QPalette::ButtonText); // button text
+    case 20:
+        return p.color(QPalette::Light); // button highlight
+    case 21:
+        return p.color(QPalette::Shadow); // 3-D dark shadow
+    case 22:
+        return p.color(QPalette::Midlight); // 3-D light
+    case 23:
+        return p.color(QPalette::ToolTipText); // info text
+    case 24:
+        return p.color(QPalette::ToolTipBase); // info background
+    default:
+        return p.color(QPalette::Window);
     }
 }
 
 inline QColor alsFarbe(quint32 wert) {
-    if ((wert & 0xFF000000u) == 0xFF000000u)
-        return systemFarbe(int(wert & 0xFF));
+    if ((wert & 0xFF000000u) == 0xFF000000u) return systemFarbe(int(wert & 0xFF));
     return QColor(int(wert & 0xFF), int((wert >> 8) & 0xFF), int((wert >> 16) & 0xFF));
 }
 
