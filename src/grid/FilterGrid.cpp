@@ -2,6 +2,7 @@
 
 #include "data/German.h"
 #include "grid/Farbwert.h"
+#include "grid/SortSchluessel.h"
 
 #include <QAbstractTableModel>
 #include <QCollator>
@@ -13,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 using pfl::alsFarbe;
@@ -276,13 +278,40 @@ QString datumSchluessel(double w) {
     return dt.toString(QStringLiteral("yyyyMMddhhmmss"));
 }
 
-const QLocale& zahlLocale() {
-    static const QLocale l = [] {
-        QLocale k = pfl::deutsch();
-        k.setNumberOptions(QLocale::OmitGroupSeparator);
-        return k;
-    }();
-    return l;
+// StrToFormFloat for the common forms "-12", "5,50 €", "20 Min" without its text work; anything
+// else goes through StrToFormFloat itself.
+double schnelleZahl(const QString& t) {
+    char puffer[64];
+    int n = 0;
+    qsizetype i = 0;
+    const qsizetype ende = t.size();
+    if (i < ende && t[i] == QLatin1Char('-')) puffer[n++] = '-', ++i;
+    const qsizetype ziffernAb = i;
+    while (i < ende && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9') && n < 40)
+        puffer[n++] = char(t[i++].unicode());
+    bool einfach = i > ziffernAb;
+    if (einfach && i < ende && t[i] == QLatin1Char(',')) {
+        puffer[n++] = '.';
+        const qsizetype nachkomma = ++i;
+        while (i < ende && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9') && n < 60)
+            puffer[n++] = char(t[i++].unicode());
+        einfach = i > nachkomma;
+    }
+    einfach = einfach && (i == ende || t[i] == QLatin1Char(' ')) && !t.contains(QLatin1Char('.'));
+    if (!einfach) return StrToFormFloat(t);
+    double v = 0;
+    std::from_chars(puffer, puffer + n, v);
+    return v;
+}
+
+// v with four decimals, a decimal comma and no thousands separators ("0.0000").
+QString vierStellen(double v) {
+    char puffer[400];
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, v, std::chars_format::fixed, 4);
+    if (fehler != std::errc()) return QString::number(v);
+    QString r = QString::fromLatin1(puffer, ende - puffer);
+    r.replace(QLatin1Char('.'), QLatin1Char(','));
+    return r;
 }
 
 } // namespace
@@ -750,11 +779,9 @@ QString TFilterGrid::FormSortStr(const TSortDat& f, int aRow) const {
     case 'C':
     case 'F':
     case 'I': {
-        const double v = StrToFormFloat(t);
-        if (v < 0)
-            return QLatin1Char(' ') +
-                   zahlLocale().toString(v + 1000000000.0, 'f', 4).rightJustified(14, u'0');
-        return zahlLocale().toString(v, 'f', 4).rightJustified(15, u'0');
+        const double v = schnelleZahl(t);
+        if (v < 0) return QLatin1Char(' ') + vierStellen(v + 1000000000.0).rightJustified(14, u'0');
+        return vierStellen(v).rightJustified(15, u'0');
     }
     case 'D':
     case 'T':
@@ -771,23 +798,54 @@ QString TFilterGrid::FormSortStr(const TSortDat& f, int aRow) const {
 
 std::vector<int> TFilterGrid::sortierOrdnung(const QList<TSortDat>& felder) const {
     const int fr = m_fixedRows;
-    const int n = RowCount() - fr;
-    std::vector<int> ordnung(size_t(std::max(n, 0)));
-    std::vector<QCollatorSortKey> schluessel;
-    schluessel.reserve(ordnung.size());
-    const QCollator& coll = pfl::deutscheSortierung();
-    QString s;
-    for (int i = 0; i < n; ++i) {
-        s.clear();
-        for (const TSortDat& f : felder)
-            s += FormSortStr(f, fr + i);
-        s += QString::asprintf("%.6d", fr + i);
-        s += kRTz;
-        schluessel.push_back(coll.sortKey(s));
+    const int n = std::max(RowCount() - fr, 0);
+    std::vector<int> ordnung(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
         ordnung[size_t(i)] = i;
+    // Sort strings: the keys, the row index with at least six digits and "«"; unique, so no ties.
+    auto indexText = [](int zeile, QChar* z) {
+        int n = 0;
+        char ziffern[12];
+        for (int w = zeile; w > 0 || n < 6; w /= 10)
+            ziffern[n++] = char('0' + w % 10);
+        for (int k = 0; k < n; ++k)
+            z[k] = QLatin1Char(ziffern[n - 1 - k]);
+        z[n] = kRTz;
+        return n + 1;
+    };
+    // Byte keys from the character table where every string allows it, else the collator's keys.
+    std::string puffer;
+    std::vector<size_t> ab(size_t(n) + 1, 0);
+    bool schnell = true;
+    QChar index[16];
+    for (int i = 0; i < n && schnell; ++i) {
+        for (const TSortDat& f : felder)
+            schnell = schnell && pfl::schnellSchluessel(FormSortStr(f, fr + i), puffer);
+        schnell = schnell && pfl::schnellSchluessel(QStringView(index, indexText(fr + i, index)), puffer);
+        ab[size_t(i) + 1] = puffer.size();
+    }
+    if (schnell) {
+        const char* d = puffer.data();
+        std::sort(ordnung.begin(), ordnung.end(), [&](int x, int y) {
+            const size_t lx = ab[size_t(x) + 1] - ab[size_t(x)], ly = ab[size_t(y) + 1] - ab[size_t(y)];
+            const int v = std::memcmp(d + ab[size_t(x)], d + ab[size_t(y)], std::min(lx, ly));
+            return v != 0 ? v < 0 : lx < ly;
+        });
+        return ordnung;
+    }
+    const QCollator& coll = pfl::deutscheSortierung();
+    std::vector<QCollatorSortKey> schluessel;
+    schluessel.reserve(size_t(n));
+    QString text;
+    for (int i = 0; i < n; ++i) {
+        text.clear();
+        for (const TSortDat& f : felder)
+            text += FormSortStr(f, fr + i);
+        text.append(index, indexText(fr + i, index));
+        schluessel.push_back(coll.sortKey(text));
     }
     std::sort(ordnung.begin(), ordnung.end(),
-              [&](int a, int b) { return schluessel[size_t(a)].compare(schluessel[size_t(b)]) < 0; });
+              [&](int x, int y) { return schluessel[size_t(x)].compare(schluessel[size_t(y)]) < 0; });
     return ordnung;
 }
 

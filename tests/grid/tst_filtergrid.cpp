@@ -1,6 +1,7 @@
 // The table component as a user meets it: header clicks, sorting, column features, widths, painting.
 #include "grid/Farbwert.h"
 #include "grid/FilterGrid.h"
+#include "grid/SortSchluessel.h"
 
 #include "data/German.h"
 
@@ -59,6 +60,7 @@ class TstFilterGrid : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void deutscheSortierungStimmt();
+    void schnelleSchluesselWieKollation();
     void kopfklickNahAmRand_data();
     void kopfklickNahAmRand();
     void kopfklickFolgen();
@@ -89,6 +91,29 @@ void TstFilterGrid::deutscheSortierungStimmt() {
     QVERIFY(k.compare("Öl", "Pilze") < 0);
     QVERIFY(k.compare("Zucker", "zwiebel") < 0);
     QCOMPARE(k.compare("apfel", "APFEL"), 0);
+}
+
+// The byte keys must order sort strings exactly as the collator does.
+void TstFilterGrid::schnelleSchluesselWieKollation() {
+    const QString alphabet = "aAäÄbBoOöÖuUüÜßsSzZ09 -,.'&«éÉ";
+    const QCollator& k = pfl::deutscheSortierung();
+    QRandomGenerator rnd(7);
+    QStringList texte;
+    for (int i = 0; i < 400; ++i) {
+        QString t;
+        for (int n = rnd.bounded(1, 9); n > 0; --n)
+            t += alphabet[rnd.bounded(int(alphabet.size()))];
+        texte << t.leftJustified(15) + QString::asprintf("%.6d", i) + QChar(0xAB);
+    }
+    for (int i = 0; i + 1 < texte.size(); ++i)
+        for (int j = i + 1; j < texte.size(); j += 7) {
+            std::string a, b;
+            QVERIFY(pfl::schnellSchluessel(texte[i], a));
+            QVERIFY(pfl::schnellSchluessel(texte[j], b));
+            QVERIFY2((a < b) == (k.compare(texte[i], texte[j]) < 0), qPrintable(texte[i] + " | " + texte[j]));
+        }
+    std::string x;
+    QVERIFY(!pfl::schnellSchluessel(u"Zimt €", x));
 }
 
 void TstFilterGrid::kopfklickNahAmRand_data() {
@@ -156,6 +181,9 @@ void TstFilterGrid::sortiertNachTyp_data() {
                        "Nudeln"}
         << QStringList{"12 Eier",  "Äpfel im Schlafrock", "apfelmus", "Birnen", "Nudeln",  "Nudeln 2",
                        "Nudeln10", "Ochsenschwanz",       "Öl",       "Öl-Dip", " Zucker", "Zwiebelkuchen"};
+    QTest::newRow("Text mit Zeichen ausserhalb der Tabelle")
+        << " " << QStringList{"Zimt 2 €", "Öl 1 €", "anis €", "Äpfel €", "Zimt 10 €"}
+        << QStringList{"anis €", "Äpfel €", "Öl 1 €", "Zimt 10 €", "Zimt 2 €"};
     QTest::newRow("Betraege") << "C" << QStringList{"12,00 €", "  5,50 €", "", "100,00 €", "-1,00 €"}
                               << QStringList{"-1,00 €", "", "  5,50 €", "12,00 €", "100,00 €"};
     QTest::newRow("ganze Zahlen") << "I" << QStringList{"10", "9", "-1", "", "0", "  45 Min"}
