@@ -97,29 +97,26 @@ int main(int argc, char** argv) {
     g.show();
     QCoreApplication::processEvents();
 
-    struct Messung {
-        const char* name;
-        double zeit, floor;
-    };
-    std::vector<Messung> m;
-    for (int lauf = 0; lauf < 3; ++lauf) {
-        const double bText = boden(g, 0);
-        const double tText = kopfklick(g, 0);
-        const double bGeld = boden(g, 2);
-        const double tGeld = kopfklick(g, 2);
+    // Best of several rounds, for the floor as for the measured work: the machine is shared.
+    double tText = 1e9, bText = 1e9, tGeld = 1e9, bGeld = 1e9, tBreite = 1e9;
+    for (int lauf = 0; lauf < 9; ++lauf) {
+        bText = std::min(bText, boden(g, 0));
+        tText = std::min(tText, kopfklick(g, 0));
+        bGeld = std::min(bGeld, boden(g, 2));
+        tGeld = std::min(tGeld, kopfklick(g, 2));
         QElapsedTimer t;
         t.start();
         g.ColSetMaxWidths(true, false, true);
-        const double tBreite = ms(t);
-        if (lauf == 0) continue; // warm-up
-        m.push_back({"Kopfklick Textspalte", tText, bText});
-        m.push_back({"Kopfklick Betragsspalte", tGeld, bGeld});
-        m.push_back({"ColSetMaxWidths", tBreite, bText});
+        tBreite = std::min(tBreite, ms(t));
     }
-    std::printf("%d Zeilen x 10 Spalten; Boden = std::stable_sort der vorberechneten Sortiertexte\n",
-                kZeilen);
-    for (const Messung& x : m)
-        std::printf("%-26s %8.2f ms  Boden %7.2f ms  Verhaeltnis %5.2f\n", x.name, x.zeit, x.floor,
-                    x.zeit / x.floor);
+    std::printf(
+        "%d Zeilen x 10 Spalten; Boden = std::stable_sort der vorberechneten Sortiertexte (Bestwert von 9)\n",
+        kZeilen);
+    auto zeile = [](const char* name, double zeit, double floor) {
+        std::printf("%-26s %8.2f ms  Boden %7.2f ms  Verhaeltnis %5.2f\n", name, zeit, floor, zeit / floor);
+    };
+    zeile("Kopfklick Textspalte", tText, bText);
+    zeile("Kopfklick Betragsspalte", tGeld, bGeld);
+    zeile("ColSetMaxWidths", tBreite, bText);
     return 0;
 }

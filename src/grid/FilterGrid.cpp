@@ -304,14 +304,21 @@ double schnelleZahl(const QString& t) {
     return v;
 }
 
-// v with four decimals, a decimal comma and no thousands separators ("0.0000").
-QString vierStellen(double v) {
-    char puffer[400];
-    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, v, std::chars_format::fixed, 4);
+// Key of a number: "0.0000" with a decimal comma, no thousands separators, padded with "0" to 15
+// characters; a negative value is a space and v + 10^9 padded to 14.
+QString zahlSchluessel(double v) {
+    char puffer[420];
+    char* p = puffer + 20;
+    const int breite = v < 0 ? 14 : 15;
+    if (v < 0) v += 1000000000.0;
+    const auto [ende, fehler] = std::to_chars(p, puffer + sizeof puffer, v, std::chars_format::fixed, 4);
     if (fehler != std::errc()) return QString::number(v);
-    QString r = QString::fromLatin1(puffer, ende - puffer);
-    r.replace(QLatin1Char('.'), QLatin1Char(','));
-    return r;
+    for (char* z = p; z != ende; ++z)
+        if (*z == '.') *z = ',';
+    while (ende - p < breite)
+        *--p = '0';
+    if (breite == 14) *--p = ' ';
+    return QString::fromLatin1(p, ende - p);
 }
 
 } // namespace
@@ -780,8 +787,7 @@ QString TFilterGrid::FormSortStr(const TSortDat& f, int aRow) const {
     case 'F':
     case 'I': {
         const double v = schnelleZahl(t);
-        if (v < 0) return QLatin1Char(' ') + vierStellen(v + 1000000000.0).rightJustified(14, u'0');
-        return vierStellen(v).rightJustified(15, u'0');
+        return zahlSchluessel(v);
     }
     case 'D':
     case 'T':
