@@ -1,6 +1,12 @@
 #include "app/Anwendung.h"
 
+#include "app/Datenbildschirm.h"
+#include "appearance/Farben.h"
+#include "appearance/Styles.h"
 #include "app/Fenster.h"
+#include "app/NeuesRezeptbuch.h"
+#include "app/RezeptbuchLoeschen.h"
+#include "app/RezeptbuchWechseln.h"
 #include "app/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
@@ -62,6 +68,9 @@ void starten(const QString& datenverzeichnis) {
     Unit4& u = Unit4::instance();
     // Module initialisation, before any window exists.
     u.initialisieren(datenverzeichnis);
+    Farben::farben_lesen();
+
+    style_aktivieren(QStringLiteral("Aqua Light Slate"));
 
     Fenster& f = fenster();
     f.Form1 = new TForm1;
@@ -71,6 +80,8 @@ void starten(const QString& datenverzeichnis) {
     // The other windows, in their fixed order; the splash goes even when a creation fails.
     try {
         const std::function<void()> schritte[] = {
+            [&] { f.d_anlegen = new Td_anlegen(f.Form1); },
+            [&] { f.loeschen = new Tloeschen(f.Form1); },
             // print settings: creating the window reads the file or writes its defaults
             [&] {
                 if (QFile::exists(u.pfad(QStringLiteral("Drucker.drk"))))
@@ -78,6 +89,8 @@ void starten(const QString& datenverzeichnis) {
                 else
                     u.druck_anlegen();
             },
+            [&] { f.Wechseln = new TWechseln(f.Form1); },
+            [&] { f.Form52 = new TForm52(f.Form1); },
         };
         for (const auto& s : schritte)
             s();
@@ -90,6 +103,7 @@ void starten(const QString& datenverzeichnis) {
     QCoreApplication::processEvents();
 
     QObject::connect(&u, &Unit4::copy1Angefordert, f.Form1, &TForm1::Copy1);
+    Farben::style_lesen();
     u.Rubriken_lesen();
     f.Form1->rubrikenUebernehmen();
     u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();

@@ -1,7 +1,16 @@
 #include "app/Hauptfenster.h"
 
+#include "app/Buchfenster.h"
+#include "app/Datenbildschirm.h"
 #include "app/Fenster.h"
+#include "app/Fensterhilfen.h"
+#include "app/NeuesRezeptbuch.h"
+#include "app/RezeptbuchLoeschen.h"
+#include "app/RezeptbuchWechseln.h"
+#include "appearance/Farben.h"
 #include "data/German.h"
+#include "grid/Farbwert.h"
+#include "grid/FilterGrid.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
@@ -124,7 +133,20 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), u(Unit4::instance()) {
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setAccessibleName(QStringLiteral("Rubriken unsortiert"));
     ListBox2->hide();
-    zeile->addWidget(Panel5); // the table is put in front of it by the overview's setup
+    FilterGrid1 = new TFilterGrid(Panel2);
+    FilterGrid1->setObjectName(QStringLiteral("FilterGrid1"));
+    FilterGrid1->setAccessibleName(QStringLiteral("Rezepte Übersicht"));
+    FilterGrid1->setSortMouseEd(true);
+    FilterGrid1->setSortierenEd(true);
+    FilterGrid1->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRowSelect);
+    FilterGrid1->RowColorProc = [this](TFilterGrid& g, int& ausr, QPainter& can, int aCol, int aRow,
+                                       TGridDrawState st) {
+        FilterGrid1RowColorProc(g, ausr, can, aCol, aRow, st);
+    };
+    connect(FilterGrid1, &TFilterGrid::Click, this, &TForm1::FilterGrid1Click);
+    connect(FilterGrid1, &TFilterGrid::DblClick, this, &TForm1::FilterGrid1DblClick);
+    zeile->addWidget(FilterGrid1, 1);
+    zeile->addWidget(Panel5);
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int r) {
         if (r >= 0 && ListBox1->item(r)->text() != u.rubrik) ListBox1Click();
@@ -298,16 +320,23 @@ void TForm1::FormCreate() {
     const int l2 = Label2->width() / 2;
     Label1->move(hb - l1 - 100, hbh - 150);
     Label2->move(hb - l2 + 100, hbh + 50);
+    for (QLabel* l : {Label1, Label2}) {
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::WindowText, pfl::alsFarbe(quint32(Farben::colorx.D_bs_fa_font)));
+        l->setPalette(lp);
+    }
 
     StatusPanel0->setFixedWidth(s.width() / 2);
 
-    Panel2->resize(qMax(0, int(u.option.dbw)), qMax(0, int(u.option.dbh)));
-    Panel2->move((s.width() - Panel2->width()) / 2, (s.height() - Panel2->height()) / 2);
+    datenbildschirmZentrieren();
     u.auswahl = 0;
 }
 
 void TForm1::Copy1() {
     const QDate heute = platform().today();
+    QPalette pal = Flaeche->palette();
+    pal.setColor(QPalette::Window, pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg)));
+    Flaeche->setPalette(pal);
     StatusPanel0->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
     StatusPanel1->setText(
         QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
@@ -364,14 +393,169 @@ void TForm1::ListBox1Click() {
 }
 
 void TForm1::FormPaint(QPainter& p) {
-    p.fillRect(Flaeche->rect(), palette().window());
+    const Tcolor1& c = Farben::colorx;
+    const QColor grund = pfl::alsFarbe(quint32(c.H_bs_hg));
+    const QString name = c.hg_bild.toQString();
+    const QString datei = u.lpf + QStringLiteral("Hintergrund/") + name;
+    if (c.f_b_haupt != 0 || name.isEmpty() || !Unit4::sichererName(name) || !QFileInfo(datei).isFile()) {
+        p.fillRect(Flaeche->rect(), grund);
+        return;
+    }
+    if (m_bildDatei != datei) {
+        Image1 = QImage(datei);
+        m_bildDatei = datei;
+    }
+    p.fillRect(Flaeche->rect(), grund);
+    // Tiled from the top-left corner, unscaled; a picture without size is not tiled.
+    if (Image1.width() <= 0 || Image1.height() <= 0) return;
+    for (int y = 0; y < Flaeche->height(); y += Image1.height())
+        for (int x = 0; x < Flaeche->width(); x += Image1.width())
+            p.drawImage(x, y, Image1);
 }
 
-void TForm1::Rezepte_anzeigen() {}
+namespace {
+QFont schrift(const QString& name, int groesse) {
+    QFont f(name.isEmpty() ? QStringLiteral("Arial") : name);
+    if (groesse > 0) f.setPointSize(groesse);
+    return f;
+}
+} // namespace
 
-void TForm1::FilterGrid1Click() {}
+void TForm1::NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
+                            quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe,
+                            int datGroesse, int titGroesse, const QString& datSchrift,
+                            const QString& titSchrift) {
+    TColInfo& ci = grid.ColInfoC(spalte);
+    ci.TitAlign = titAlign;
+    ci.DatAlign = datAlign;
+    ci.DatColor = datFarbe;
+    ci.TitColor = titFarbe;
+    ci.DatFont = TFont{schrift(datSchrift, datGroesse), datSchriftfarbe};
+    ci.TitFont = TFont{schrift(titSchrift, titGroesse), titSchriftfarbe};
+}
 
-void TForm1::FilterGrid1DblClick() {}
+void TForm1::NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign) {
+    TColInfo& ci = grid.ColInfoC(spalte);
+    ci.Typ = typ;
+    ci.DatAlign = datAlign;
+}
+
+int TForm1::zeilenhoehe() const {
+    return u.option.z_hoehe > 0 ? int(u.option.z_hoehe) : int(kZeilenhoehe);
+}
+
+void TForm1::Rezepte_anzeigen() {
+    const Tcolor1& c = Farben::colorx;
+    auto farbe = [](qint32 v) { return quint32(v); };
+    // 1. title
+    Panel3->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") + u.rubrik +
+                    QStringLiteral("<"));
+    QPalette p3 = Panel3->palette();
+    p3.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
+    Panel3->setPalette(p3);
+    // 2. section list and colours
+    Panel6->setFixedHeight(zeilenhoehe());
+    QPalette p6 = Panel6->palette();
+    p6.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
+    p6.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_ueb)));
+    Panel6->setPalette(p6);
+    QFont f6 = Panel6->font();
+    f6.setFamily(c.D_bs_ueb_schrift.toQString());
+    Panel6->setFont(f6);
+    QPalette pl = ListBox1->palette();
+    pl.setColor(QPalette::Base, pfl::alsFarbe(farbe(c.D_bs_pan)));
+    pl.setColor(QPalette::Text, pfl::alsFarbe(farbe(c.D_bs_pan_font)));
+    ListBox1->setPalette(pl);
+    QFont fl = ListBox1->font();
+    fl.setFamily(c.D_bs_schrift.toQString());
+    ListBox1->setFont(fl);
+    TFilterGrid& g = *FilterGrid1;
+    g.setColor(farbe(c.D_bs_pan));
+    g.setFontColor(farbe(c.D_bs_pan_font));
+    g.setFixedColor(farbe(c.D_bs_ueb));
+    g.setSelectRowColor(farbe(c.String_box_mark_Row));
+
+    // 3. empty table with its titles
+    static const QString titel[6] = {QStringLiteral("Gericht"),  QStringLiteral("Pers./Port."),
+                                     QStringLiteral("Kosten"),   QStringLiteral("Zubereitungszeit"),
+                                     QStringLiteral("Kochzeit"), QStringLiteral("Kalorien")};
+    const QList<UebersichtZeile> zeilen = u.rubrikZeilen(); // 4. the records of the section
+    g.BeginUpdate();
+    g.setColCount(6);
+    g.setRowCount(2);
+    for (int col = 0; col < 6; ++col)
+        g.setCells(col, 1, QString());
+    g.setFixedRows(1);
+    g.setDefaultRowHeight(zeilenhoehe());
+    for (int col = 0; col < 6; ++col) {
+        g.setColWidths(col, 0);
+        g.setCells(col, 0, titel[col]);
+    }
+    if (!zeilen.isEmpty()) g.setRowCount(int(zeilen.size()) + 1);
+    int r = 1;
+    for (const UebersichtZeile& z : zeilen) {
+        g.setCells(0, r, z.name.leftJustified(30, QLatin1Char(' ')));
+        g.setCells(1, r, z.anzahl.rightJustified(10, QLatin1Char(' ')));
+        g.setCells(2, r, pfl::waehrungText(z.preis));
+        g.setCells(3, r, QString(z.zeit + QStringLiteral(" Min")).rightJustified(10, QLatin1Char(' ')));
+        g.setCells(4, r, QString(z.k_zeit + QStringLiteral(" Min")).rightJustified(10, QLatin1Char(' ')));
+        g.setCells(5, r, QString(z.kalorien + QLatin1Char(' ')).rightJustified(10, QLatin1Char(' ')));
+        ++r;
+    }
+    // 5. flat or gradient look
+    g.setGradientStartColor(farbe(c.D_bs_ueb));
+    g.setGradientEndColor(farbe(c.end_gradient));
+    g.setDrawingStyle(c.draw_style == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
+    g.SetGradientToAllCells(c.cell_style == 1);
+    // 6. column features
+    static const int ausrichtung[6] = {TextFlag::Links,  TextFlag::Mitte,  TextFlag::Mitte,
+                                       TextFlag::Rechts, TextFlag::Rechts, TextFlag::Rechts};
+    static const char typen[6] = {' ', 'I', 'C', 'I', 'I', 'I'};
+    const quint32 titelGrund = c.draw_style == 1 ? farbe(c.D_bs_ueb) : farbe(c.String_box_ueb);
+    const quint32 datenGrund = c.cell_style == 1 ? farbe(c.D_bs_pan) : farbe(c.String_box);
+    for (int col = 0; col < 6; ++col) {
+        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung[col], datenGrund, farbe(c.D_bs_pan_font),
+                       titelGrund, farbe(c.D_bs_ueb_font), c.D_bs_schrift_groesse, c.D_bs_ueb_schrift_groesse,
+                       c.D_bs_schrift.toQString(), c.D_bs_ueb_schrift.toQString());
+        NewColFeatures1(g, col, QLatin1Char(typen[col]), ausrichtung[col]);
+    }
+    // 7. visible, features applied, widths from the longest texts
+    g.EndUpdate();
+    g.show();
+    g.ColInfo_Set(-1);
+    g.ColSetMaxWidths(false, false, false);
+}
+
+void TForm1::FilterGrid1RowColorProc(TFilterGrid&, int&, QPainter& can, int, int aRow, TGridDrawState) {
+    const Tcolor1& c = Farben::colorx;
+    QFont f = can.font();
+    if (aRow == 0) {
+        can.setPen(pfl::alsFarbe(quint32(c.D_bs_ueb_font)));
+        f.setFamily(c.D_bs_ueb_schrift.toQString());
+    } else {
+        can.setPen(pfl::alsFarbe(quint32(c.D_bs_pan_font)));
+        f.setFamily(c.D_bs_schrift.toQString());
+    }
+    can.setFont(f);
+}
+
+void TForm1::FilterGrid1Click() {
+    FilterGrid1->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing |
+                            goRowSelect);
+}
+
+void TForm1::FilterGrid1DblClick() {
+    const int r = FilterGrid1->Row();
+    const QString name = r >= 1 ? FilterGrid1->Cells(0, r).trimmed() : QString();
+    if (name.isEmpty()) {
+        platform().message(Platform::Kind::Information,
+                           QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
+        Copy1();
+        return;
+    }
+    // The listing of all recipes of this name opens here once that window exists.
+    FilterGrid1Click();
+}
 
 void TForm1::SpeedButton2Click() {
     u.datensich = 0;
@@ -380,11 +564,59 @@ void TForm1::SpeedButton2Click() {
     close();
 }
 
-void TForm1::Rezeptbuchanlegen1Click() {}
-void TForm1::Rezeptbuchwechseln1Click() {}
-void TForm1::Rezeptbuchlschne1Click() {}
-void TForm1::Datenbildschirmeinaus1Click() {}
-void TForm1::Bildgrssendern1Click() {}
+void TForm1::Rezeptbuchanlegen1Click() {
+    datenbildschirmVerbergen();
+    if (fenster().d_anlegen) fenster().d_anlegen->oeffnen();
+}
+
+void TForm1::Rezeptbuchwechseln1Click() {
+    datenbildschirmVerbergen();
+    // A new window each time; it replaces the previous one.
+    if (fenster().Wechseln) fenster().Wechseln->deleteLater();
+    auto* w = new TWechseln(this);
+    fenster().Wechseln = w;
+    pfl::buchListeFuellen(w->FileListBox1);
+    pfl::buchfensterFaerben(w);
+    pfl::dialogPlatzieren(w);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void TForm1::Rezeptbuchlschne1Click() {
+    datenbildschirmVerbergen();
+    if (fenster().loeschen) fenster().loeschen->oeffnen();
+}
+
+void TForm1::Datenbildschirmeinaus1Click(bool jetztAn) {
+    // The action has already flipped its check mark: the state before the click is the opposite.
+    const bool warAn = !jetztAn;
+    if (warAn) {
+        u.option.db_einaus = 0;
+        Panel2->hide();
+        Label1->show();
+        Label2->show();
+    } else {
+        u.option.db_einaus = 1;
+        Panel2->show();
+        Label1->hide();
+        Label2->hide();
+    }
+    QCoreApplication::processEvents();
+    u.opt_speichern();
+    u.opt_lesen();
+    Copy1();
+}
+
+void TForm1::Bildgrssendern1Click() {
+    if (fenster().Form52) fenster().Form52->oeffnen();
+}
+
+void TForm1::datenbildschirmZentrieren() {
+    const QSize s = platform().screenSize();
+    Panel2->resize(qMax(0, int(u.option.dbw)), qMax(0, int(u.option.dbh)));
+    Panel2->move((s.width() - Panel2->width()) / 2, (s.height() - Panel2->height()) / 2);
+}
 
 void TForm1::SobeginnenSie1Click() {
     hilfe(1100);

@@ -1,8 +1,11 @@
 // TForm1: the main window with the section list, the recipe overview, the menu and the toolbar.
 #pragma once
 
+#include "grid/FilterGrid.h"
+
 #include <QImage>
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
 class QFrame;
@@ -10,7 +13,6 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QToolButton;
-class TFilterGrid;
 class Unit4;
 
 // The window's client area: paints the background and holds the panels at fixed places.
@@ -96,16 +98,29 @@ public:
     void datenbildschirmVerbergen();
     // The data screen's size and visibility from the options.
     void datenbildschirmAnwenden();
+    // Size from the options, centred on the screen.
+    void datenbildschirmZentrieren();
 
     void ListBox1Click();
     void FilterGrid1Click();
     void FilterGrid1DblClick();
     void FormPaint(QPainter& p);
+    void FilterGrid1RowColorProc(TFilterGrid& grid, int& ausr, QPainter& can, int aCol, int aRow,
+                                 TGridDrawState state);
+    // Per-column features of a table: alignments, colours, fonts; and type and data alignment.
+    static void NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
+                               quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe,
+                               int datGroesse, int titGroesse, const QString& datSchrift,
+                               const QString& titSchrift);
+    static void NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign);
+    // The table row height; a stored height of 0 (no settings yet) would hide every row.
+    static constexpr int kZeilenhoehe = 22;
+    int zeilenhoehe() const;
     void SpeedButton2Click();
     void Rezeptbuchanlegen1Click();
     void Rezeptbuchwechseln1Click();
     void Rezeptbuchlschne1Click();
-    void Datenbildschirmeinaus1Click();
+    void Datenbildschirmeinaus1Click(bool jetztAn);
     void Bildgrssendern1Click();
     void SobeginnenSie1Click();
     void Inhalt1Click();
@@ -120,4 +135,5 @@ private:
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);
     void menueBauen();
     Unit4& u;
+    QString m_bildDatei; // the file Image1 was loaded from
 };

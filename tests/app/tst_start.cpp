@@ -50,7 +50,8 @@ void TestStart::ersterStartImLeerenVerzeichnis() {
     QVERIFY(f);
     QCOMPARE(QDir(p.dir.pfad()).entryList(QDir::Files),
              (QStringList{QStringLiteral("Drucker.drk"), QStringLiteral("Stammdaten.sti"),
-                          QStringLiteral("Zirade-Zadod.ize")}));
+                          QStringLiteral("Zirade-Zadod.ize"), QStringLiteral("farben.frb")}));
+    QCOMPARE(p.dir.groesse(QStringLiteral("farben.frb")), 1976);
     QCOMPARE(p.dir.groesse(QStringLiteral("Drucker.drk")), 416);
     QCOMPARE(f->windowTitle(),
              QStringLiteral("Pfanno-Lux V  1.10      -      Heute ist  Montag der  07.12.2026"));

@@ -1,0 +1,330 @@
+// Recipe books and the data screen, used through their windows as a user would.
+#include "app/Anwendung.h"
+#include "app/Datenbildschirm.h"
+#include "app/Fenster.h"
+#include "app/Hauptfenster.h"
+#include "app/NeuesRezeptbuch.h"
+#include "app/RezeptbuchLoeschen.h"
+#include "app/RezeptbuchWechseln.h"
+#include "data/Unit4.h"
+#include "support/DataDir.h"
+#include "support/ScriptedPlatform.h"
+#include "widgets/Zahlenfeld.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+struct Programm {
+    ScriptedPlatform plattform;
+    DataDir dir;
+    Unit4 u;
+    TForm1* f = nullptr;
+    explicit Programm(const std::function<void(DataDir&)>& vorher = {}) {
+        dir.schreibe(QStringLiteral("Zirade-Zadod.ize"), "<html></html>");
+        if (vorher) vorher(dir);
+        pfl::starten(dir.pfad());
+        f = fenster().Form1;
+    }
+    ~Programm() { delete fenster().Form1; }
+    optionen optionenDatei() const { return DataDir::satz<optionen>(dir.lies(QStringLiteral("Rezept.opt"))); }
+};
+
+void optionenSchreiben(DataDir& d, const QString& buch, int dbw = 779, int dbh = 421, int an = 1) {
+    optionen o;
+    zeroRecord(o);
+    o.rezeptbuch = buch;
+    o.dbw = dbw;
+    o.dbh = dbh;
+    o.db_einaus = an;
+    o.z_hoehe = 22;
+    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+}
+
+void waehle(QListWidget* l, const QString& text) {
+    const QList<QListWidgetItem*> t = l->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!t.isEmpty(), qPrintable(text));
+    const QRect r = l->visualItemRect(t.first());
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+}
+} // namespace
+
+class TestBuecher : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { pfl::ressourcenLaden(); }
+    void anlegen();
+    void anlegenMeldungen_data();
+    void anlegenMeldungen();
+    void fuenfundzwanzigZeichen();
+    void wechseln();
+    void wechselnOhneAuswahl();
+    void loeschen();
+    void aktivesBuchNichtLoeschen();
+    void datenbildschirmUmschalten();
+    void datenbildschirmGroesse();
+    void datenbildschirmGrundeinstellung();
+    void uebersicht();
+};
+
+void TestBuecher::anlegen() {
+    Programm p;
+    p.f->Rezeptbuchanlegen1->trigger();
+    Td_anlegen* w = fenster().d_anlegen;
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Neues Rezeptbuch anlegen."));
+    QTest::keyClicks(w->Edit1, QStringLiteral(" Familie"));
+    w->Button1->click();
+    QVERIFY(!w->isVisible());
+    QVERIFY(p.dir.gibt(QStringLiteral("Familie.rez")));
+    QCOMPARE(p.dir.groesse(QStringLiteral("Familie.rez")), 0);
+    QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
+    QCOMPARE(p.optionenDatei().rezeptbuch.toQString(), QStringLiteral("Familie"));
+    QCOMPARE(p.f->StatusPanel0->text(), QStringLiteral("  Aktives Rezeptbuch: Familie"));
+}
+
+void TestBuecher::anlegenMeldungen_data() {
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("meldung");
+    QTest::addColumn<QString>("feldDanach");
+    QTest::newRow("leer") << QString()
+                          << QStringLiteral(
+                                 " Sie müssen Ihrem neuen Objekt zuerst einen \n Namen geben bevor Sie es "
+                                 "speichern könnnen.    \n")
+                          << QString();
+    QTest::newRow("vorhanden") << QStringLiteral("familie")
+                               << QStringLiteral(
+                                      " Dieser Dateiname ist bereits vorhanden, \n   wählen Sie bitte "
+                                      "einen anderen Namen.  \n")
+                               << QString();
+    QTest::newRow("schraegstrich") << QStringLiteral("../weg")
+                                   << QStringLiteral(
+                                          "Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten.\n"
+                                          "Bitte wählen Sie einen anderen Namen.")
+                                   << QStringLiteral("../weg");
+}
+
+void TestBuecher::anlegenMeldungen() {
+    QFETCH(QString, eingabe);
+    QFETCH(QString, meldung);
+    QFETCH(QString, feldDanach);
+    Programm p([](DataDir& d) { d.buch(QStringLiteral("Familie.rez"), {}); });
+    const QStringList vorher = QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    p.f->Rezeptbuchanlegen1->trigger();
+    Td_anlegen* w = fenster().d_anlegen;
+    QTest::keyClicks(w->Edit1, eingabe);
+    w->Button1->click();
+    QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->Edit1->text(), feldDanach);
+    QCOMPARE(QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), vorher);
+    QVERIFY(!QFileInfo::exists(p.dir.pfad() + QStringLiteral("../weg.rez")));
+}
+
+void TestBuecher::fuenfundzwanzigZeichen() {
+    Programm p;
+    p.f->Rezeptbuchanlegen1->trigger();
+    Td_anlegen* w = fenster().d_anlegen;
+    QTest::keyClicks(w->Edit1, QString(26, QLatin1Char('x')));
+    QCOMPARE(w->Edit1->text().size(), 25);
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QCOMPARE(p.plattform.meldungen.first().text, QStringLiteral("Es sind nur 25 Zeichen zugelassen."));
+    QCOMPARE(p.plattform.meldungen.first().title, QStringLiteral("Hinweis"));
+    QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Error);
+    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
+    QCOMPARE(w->Edit1->text().size(), 24);
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+}
+
+void TestBuecher::wechseln() {
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen")});
+        d.buch(QStringLiteral("Familie.rez"),
+               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
+        d.buch(QStringLiteral("Party.Rez"),
+               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulaschsuppe")),
+                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Kürbissuppe"))});
+    });
+    QCOMPARE(p.f->FilterGrid1->RowCount(), 2);
+    p.f->SpeedButton8->click();
+    TWechseln* w = fenster().Wechseln;
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Rezeptbuch auswählen"));
+    QCOMPARE(w->FileListBox1->count(), 2);
+    waehle(w->FileListBox1, QStringLiteral("Party.Rez"));
+    w->Button1->click();
+    QCOMPARE(p.u.rezeptbuch, QStringLiteral("Party"));
+    QCOMPARE(p.optionenDatei().rezeptbuch.toQString(), QStringLiteral("Party"));
+    QCOMPARE(p.u.rubrik, QStringLiteral("Suppen"));
+    QCOMPARE(p.f->FilterGrid1->RowCount(), 3);
+    QCOMPARE(p.f->StatusPanel0->text(), QStringLiteral("  Aktives Rezeptbuch: Party"));
+}
+
+void TestBuecher::wechselnOhneAuswahl() {
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"), {});
+        d.buch(QStringLiteral("Party.rez"), {});
+    });
+    p.f->Rezeptbuchwechseln1->trigger();
+    TWechseln* w = fenster().Wechseln;
+    w->Button1->click();
+    QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
+    QVERIFY(!p.f->Panel2->isHidden()); // the main window is refreshed
+}
+
+void TestBuecher::loeschen() {
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"), {});
+        d.buch(QStringLiteral("Alt.rez"), {});
+        d.rubriken({QStringLiteral("Suppen")});
+    });
+    p.f->Rezeptbuchlschne1->trigger();
+    Tloeschen* w = fenster().loeschen;
+    QCOMPARE(w->windowTitle(), QStringLiteral("Rezeptbuch löschen !!"));
+    QVERIFY(!w->Button1->isEnabled());
+    waehle(w->FileListBox1, QStringLiteral("Alt.rez"));
+    QVERIFY(w->Button1->isEnabled());
+    p.plattform.antworten.enqueue(Platform::Answer::Cancel);
+    w->Button1->click();
+    QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
+    QCOMPARE(
+        p.plattform.meldungen.last().text,
+        QStringLiteral("  Wollen Sie das Rezeptbuch  >  Alt <  wirklich  l ö s c h e n  ??           \n") +
+            QString(69, QLatin1Char(' ')) + QLatin1Char('\n') + QString(7, QLatin1Char(' ')));
+    QVERIFY(p.plattform.meldungen.last().buttons == Platform::Buttons::YesCancel);
+    waehle(w->FileListBox1, QStringLiteral("Alt.rez"));
+    p.plattform.antworten.enqueue(Platform::Answer::Yes);
+    w->Button1->click();
+    QVERIFY(!p.dir.gibt(QStringLiteral("Alt.rez")));
+    QVERIFY(p.dir.gibt(QStringLiteral("Rubriken.rub")));
+    QVERIFY(p.dir.gibt(QStringLiteral("Rezept.opt")));
+    QCOMPARE(w->FileListBox1->count(), 1);
+    QVERIFY(w->isVisible());
+}
+
+void TestBuecher::aktivesBuchNichtLoeschen() {
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"), {});
+    });
+    p.f->Rezeptbuchlschne1->trigger();
+    Tloeschen* w = fenster().loeschen;
+    waehle(w->FileListBox1, QStringLiteral("Familie.rez"));
+    w->Button1->click();
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY(p.plattform.meldungen.first().text.contains(
+        QStringLiteral("Sie können ein aktives Rezeptbuch nicht löschen.")));
+    QVERIFY(p.dir.gibt(QStringLiteral("Familie.rez")));
+}
+
+void TestBuecher::datenbildschirmUmschalten() {
+    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    QVERIFY(!p.f->Panel2->isHidden());
+    p.f->Datenbildschirmeinaus1->trigger();
+    QVERIFY(p.f->Panel2->isHidden());
+    QVERIFY(!p.f->Label1->isHidden());
+    QCOMPARE(p.optionenDatei().db_einaus, 0);
+    QCOMPARE(p.f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm einschalten"));
+    p.f->Datenbildschirmeinaus1->trigger();
+    QVERIFY(!p.f->Panel2->isHidden());
+    QCOMPARE(p.optionenDatei().db_einaus, 1);
+    QCOMPARE(p.f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm ausschalten"));
+}
+
+void TestBuecher::datenbildschirmGroesse() {
+    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    p.f->Bildgrssendern1->trigger();
+    TForm52* w = fenster().Form52;
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->RxSpinEdit1->Text(), QStringLiteral("779"));
+    // Live change from the arrows: the panel follows, the file does not.
+    w->RxSpinEdit1->stepBy(1);
+    w->RxSpinEdit1->stepBy(1);
+    QCOMPARE(p.f->Panel2->width(), 781);
+    QCOMPARE(p.optionenDatei().dbw, 779);
+    w->oeffnen();
+    QCOMPARE(w->RxSpinEdit1->Text(), QStringLiteral("779"));
+    // A text that is no number keeps everything.
+    w->RxSpinEdit1->setText(QStringLiteral("9x"));
+    w->Button1->click();
+    QCOMPARE(p.plattform.meldungen.last().text, QStringLiteral("'9x' ist kein gültiger ganzzahliger Wert."));
+    QCOMPARE(p.optionenDatei().dbw, 779);
+    w->RxSpinEdit1->setText(QStringLiteral("900"));
+    w->RxSpinEdit2->setText(QStringLiteral("500"));
+    const QPoint lage = p.f->Panel2->pos();
+    w->Button1->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(p.optionenDatei().dbw, 900);
+    QCOMPARE(p.optionenDatei().dbh, 500);
+    QCOMPARE(p.f->Panel2->size(), QSize(900, 500));
+    QCOMPARE(p.f->Panel2->pos(), lage);
+}
+
+void TestBuecher::datenbildschirmGrundeinstellung() {
+    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie"), 300, 200, 0); });
+    p.f->Bildgrssendern1->trigger();
+    TForm52* w = fenster().Form52;
+    p.plattform.antworten.enqueue(Platform::Answer::No);
+    w->Button2->click();
+    QCOMPARE(p.optionenDatei().dbw, 300);
+    QVERIFY(!w->isVisible());
+    w->oeffnen();
+    p.plattform.antworten.enqueue(Platform::Answer::Yes);
+    w->Button2->click();
+    QCOMPARE(p.optionenDatei().dbw, 779);
+    QCOMPARE(p.optionenDatei().dbh, 421);
+    QCOMPARE(p.f->Panel2->geometry(), QRect(570, 329, 779, 421));
+    QVERIFY(!p.f->Panel2->isHidden());
+}
+
+void TestBuecher::uebersicht() {
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
+        dateien a = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 5.5,
+                                    QStringLiteral("30"));
+        a.anzahl = QStringLiteral("4");
+        a.k_zeit = QStringLiteral("45");
+        a.kalorien = QStringLiteral("350");
+        d.buch(QStringLiteral("Familie.rez"),
+               {a, DataDir::rezept(QStringLiteral("suppen"), QStringLiteral("Klein")),
+                DataDir::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"), QString(), 12)});
+    });
+    TFilterGrid* g = p.f->FilterGrid1;
+    QCOMPARE(p.u.rubrik, QStringLiteral("Desserts"));
+    waehle(p.f->ListBox1, QStringLiteral("Suppen"));
+    QCOMPARE(p.u.rubrik, QStringLiteral("Suppen"));
+    QCOMPARE(p.f->Panel3->text(), QStringLiteral("Rezepte \"Familie\" Rubrik >Suppen<"));
+    QCOMPARE(g->RowCount(), 2); // the lower-case section is another section
+    QCOMPARE(g->Rows(0), (QStringList{QStringLiteral("Gericht"), QStringLiteral("Pers./Port."),
+                                      QStringLiteral("Kosten"), QStringLiteral("Zubereitungszeit"),
+                                      QStringLiteral("Kochzeit"), QStringLiteral("Kalorien")}));
+    QCOMPARE(g->Cells(0, 1), QStringLiteral("Linsensuppe") + QString(19, QLatin1Char(' ')));
+    QCOMPARE(g->Cells(1, 1), QStringLiteral("         4"));
+    QCOMPARE(g->Cells(2, 1), QStringLiteral("5,50 €"));
+    QCOMPARE(g->Cells(3, 1), QStringLiteral("    30 Min"));
+    QCOMPARE(g->Cells(4, 1), QStringLiteral("    45 Min"));
+    QCOMPARE(g->Cells(5, 1), QStringLiteral("      350 "));
+    QCOMPARE(g->ColInfo(2)->Typ, QLatin1Char('C'));
+    QVERIFY(g->ColWidths(0) > 0);
+    // An empty section: one empty row, and its double-click message.
+    p.u.rubrik = QStringLiteral("Leer");
+    p.f->Rezepte_anzeigen();
+    QCOMPARE(g->RowCount(), 2);
+    g->setRow(1);
+    emit g->DblClick();
+    QCOMPARE(p.plattform.meldungsTexte().last(),
+             QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
+}
+
+QTEST_MAIN(TestBuecher)
+#include "tst_buecher.moc"
