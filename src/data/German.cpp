@@ -1,5 +1,9 @@
 #include "data/German.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 namespace pfl {
 
 const QLocale& deutsch() {
@@ -26,8 +30,31 @@ QString wochentag(const QDate& d) {
 }
 
 QString waehrungText(double betrag, const QString& zeichen) {
-    QString s = deutsch().toString(betrag, 'f', 2) + QLatin1Char(' ') + zeichen;
-    return s.rightJustified(6, QLatin1Char(' '));
+    // Formatted by hand: the overview formats thousands of amounts per refresh.
+    char roh[64];
+    const int n = std::snprintf(roh, sizeof roh, "%.2f", betrag);
+    if (n <= 0 || n >= int(sizeof roh) || !std::isfinite(betrag))
+        return QString(deutsch().toString(betrag, 'f', 2) + QLatin1Char(' ') + zeichen)
+            .rightJustified(6, QLatin1Char(' '));
+    const char* p = roh;
+    QString s;
+    s.reserve(n + 8 + zeichen.size());
+    if (*p == '-') {
+        s += QLatin1Char('-');
+        ++p;
+    }
+    const char* punkt = std::strchr(p, '.');
+    const int ganz = int(punkt - p);
+    for (int i = 0; i < ganz; ++i) {
+        if (i > 0 && (ganz - i) % 3 == 0) s += QLatin1Char('.');
+        s += QLatin1Char(p[i]);
+    }
+    s += QLatin1Char(',');
+    s += QLatin1Char(punkt[1]);
+    s += QLatin1Char(punkt[2]);
+    s += QLatin1Char(' ');
+    s += zeichen;
+    return s.size() < 6 ? s.rightJustified(6, QLatin1Char(' ')) : s;
 }
 
 } // namespace pfl

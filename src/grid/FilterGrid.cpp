@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -1074,6 +1075,32 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
         const int flTit = ci ? ci->TitAlign : 0, flDat = ci ? ci->DatAlign : 0;
         QHash<QString, int> schonGemessen;
         int breit = 0;
+        // Data cells on one line: a sum of character advances (a table per font) finds the few
+        // widest candidates; only those are measured exactly, since kerning moves a width by a
+        // few pixels at most. Tens of thousands of cells then cost one table look-up per character.
+        std::array<int, 256> vorschub;
+        vorschub.fill(-1);
+        QHash<char16_t, int> vorschubSonst;
+        auto schaetze = [&](const QString& t) {
+            int w = 0;
+            for (const QChar ch : t) {
+                const char16_t u = ch.unicode();
+                if (u < 256) {
+                    int& v = vorschub[u];
+                    if (v < 0) v = mDat.horizontalAdvance(ch);
+                    w += v;
+                } else {
+                    auto it = vorschubSonst.constFind(u);
+                    if (it == vorschubSonst.constEnd())
+                        it = vorschubSonst.insert(u, mDat.horizontalAdvance(ch));
+                    w += *it;
+                }
+            }
+            return w;
+        };
+        const int abstandBreite = m_distance * mDat.horizontalAdvance(QLatin1Char(' '));
+        std::vector<std::pair<int, int>> kandidaten; // estimate, row
+        int groessteSchaetzung = 0;
         for (int r = 0; r < RowCount(); ++r) {
             const bool kopf = r < m_fixedRows;
             const QString& zelle = m_model->zeilen[size_t(r)][c];
@@ -1084,18 +1111,35 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
                 // Laid out in a 2-pixel box: each word on its own line, the widest counts.
                 const QString t = Trim(RestoreEtToText(zelle + abstand));
                 w = m.boundingRect(QRect(0, 0, 2, 100000), qtFlags(fl), t).width();
+            } else if (!kopf) {
+                const int e = schaetze(zelle) + abstandBreite;
+                kandidaten.emplace_back(e, r);
+                groessteSchaetzung = std::max(groessteSchaetzung, e);
+                continue;
             } else {
-                const QString t = zelle + abstand;
-                auto it = schonGemessen.constFind(t);
-                if (it != schonGemessen.constEnd()) {
-                    w = *it;
-                } else {
-                    w = m.horizontalAdvance(t);
-                    if (!kopf) schonGemessen.insert(t, w);
-                }
+                w = m.horizontalAdvance(zelle + abstand);
             }
             breit = std::max(breit, w);
         }
+        // Widest estimates first; stop once no estimate, even with a rounding and kerning margin,
+        // can beat the widest exact width found so far.
+        std::sort(kandidaten.begin(), kandidaten.end(),
+                  [](const auto& a, const auto& b) { return a.first > b.first; });
+        int exakt = 0;
+        for (const auto& [e, r] : kandidaten) {
+            if (e + std::max(3, e / 40) < breit) break;
+            // Many texts of the same estimate (same lengths and letters' widths) differ by kerning
+            // only; after a handful of exact measurements the estimate stands for the rest.
+            if (++exakt > 16) {
+                breit = std::max(breit, e);
+                break;
+            }
+            const QString t = m_model->zeilen[size_t(r)][c] + abstand;
+            auto it = schonGemessen.constFind(t);
+            if (it == schonGemessen.constEnd()) it = schonGemessen.insert(t, mDat.horizontalAdvance(t));
+            breit = std::max(breit, *it);
+        }
+        Q_UNUSED(groessteSchaetzung);
         m_colWidths[size_t(c)] = breit;
     }
     int summe = 0;

@@ -1,0 +1,176 @@
+// The main window's overview on a 10 000-recipe book whose section holds 2 000 recipes, as a
+// ratio to the data store's scan alone; and start-up to a shown main window against showing
+// an empty Qt main window. Baselines are measured in the same run.
+#include "app/Anwendung.h"
+#include "app/Fenster.h"
+#include "app/Hauptfenster.h"
+#include "data/Unit4.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+class BenchPlatform : public Platform {
+public:
+    Answer message(Kind, const QString&, Buttons, const QString&) override { return Answer::Ok; }
+    void beep() override {}
+    QString choosePictureFile(const QString&, const QString&) override { return {}; }
+    QString chooseDirectory(const QString&) override { return {}; }
+    bool chooseColour(quint32&, QList<quint32>&) override { return false; }
+    bool printerSetup(QPrinter*) override { return false; }
+    QStringList fontFamilies() override { return {}; }
+    bool openUrl(const QString&) override { return false; }
+    int startProgram(const QString&, const QStringList&) override { return -1; }
+    MailResult sendMail(const MailMessage&) override { return MailResult::NoProvider; }
+    void showHelp(const QString&, int) override {}
+    QSize screenSize() override { return {1920, 1080}; }
+    QRect workArea() override { return {0, 0, 1920, 1040}; }
+    int pixelsPerInch() override { return 96; }
+    QDate today() override { return QDate(2026, 12, 7); }
+};
+
+void schreibeBuch(const QString& pfad, int anzahl) {
+    static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
+    static const char* const gerichte[] = {"Linsensuppe", "Gulasch",       "Apfelstrudel",
+                                           "Spätzle",     "Bärlauchpesto", "Zwiebelkuchen",
+                                           "Öl-Fondue",   "Rinderrouladen"};
+    QFile f(pfad);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    QRandomGenerator rnd(7);
+    QByteArray block;
+    for (int i = 0; i < anzahl; ++i) {
+        dateien d;
+        zeroRecord(d);
+        d.Rubrik = QString::fromLatin1(rubriken[i % 5]);
+        d.name = QString::fromUtf8(gerichte[rnd.bounded(8)]) + QStringLiteral(" Nr. %1").arg(i);
+        d.preis = rnd.bounded(3000) / 100.0;
+        d.anzahl = QString::number(1 + rnd.bounded(8));
+        d.zeit = QString::number(5 + rnd.bounded(120));
+        d.k_zeit = QString::number(rnd.bounded(180));
+        d.kalorien = QString::number(150 + rnd.bounded(900));
+        block.append(reinterpret_cast<const char*>(&d), sizeof d);
+    }
+    f.write(block);
+}
+
+void optionen_schreiben(const QString& pfad) {
+    optionen o;
+    zeroRecord(o);
+    o.rezeptbuch = QStringLiteral("Gross");
+    o.dbw = 1100;
+    o.dbh = 700;
+    o.db_einaus = 1;
+    o.z_hoehe = 22;
+    QFile f(pfad);
+    f.open(QIODevice::WriteOnly);
+    f.write(reinterpret_cast<const char*>(&o), sizeof o);
+}
+
+void rubriken_schreiben(const QString& pfad) {
+    QFile f(pfad);
+    f.open(QIODevice::WriteOnly);
+    for (const char* n : {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"}) {
+        rubriken r;
+        zeroRecord(r);
+        r.rubrik = QString::fromLatin1(n);
+        f.write(reinterpret_cast<const char*>(&r), sizeof r);
+    }
+}
+
+double besteZeit(int laeufe, const std::function<void()>& f) {
+    double best = 1e300;
+    for (int i = 0; i < laeufe; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+// Child modes, timed from outside as whole processes: an empty Qt main window, or Pfanno-Lux
+// started on a data directory; each ends as soon as its window is shown.
+int kind(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString modus = QString::fromLocal8Bit(argv[1]);
+    if (modus == QLatin1String("--leer")) {
+        QMainWindow w;
+        w.resize(1920, 1080);
+        w.show();
+        QCoreApplication::processEvents();
+        return 0;
+    }
+    pfl::ressourcenLaden();
+    pfl::schriftenErsetzen();
+    BenchPlatform plattform;
+    setPlatform(&plattform);
+    Unit4 u;
+    pfl::starten(QString::fromLocal8Bit(argv[2]));
+    QCoreApplication::processEvents();
+    delete fenster().Form1;
+    return 0;
+}
+
+double prozessZeit(const QStringList& argumente) {
+    double best = 1e300;
+    for (int i = 0; i < 5; ++i) {
+        QProcess p;
+        QElapsedTimer t;
+        t.start();
+        p.start(QCoreApplication::applicationFilePath(), argumente);
+        p.waitForFinished(-1);
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (argc >= 2) return kind(argc, argv);
+    QApplication app(argc, argv);
+    pfl::ressourcenLaden();
+    pfl::schriftenErsetzen();
+    BenchPlatform plattform;
+    setPlatform(&plattform);
+    QTemporaryDir tmp;
+    const QString lpf = tmp.path() + QLatin1Char('/');
+    schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
+    optionen_schreiben(lpf + QStringLiteral("Rezept.opt"));
+    rubriken_schreiben(lpf + QStringLiteral("Rubriken.rub"));
+
+    const double leer = prozessZeit({QStringLiteral("--leer")});
+    const double start = prozessZeit({QStringLiteral("--start"), lpf});
+
+    Unit4 u;
+    pfl::starten(lpf);
+    QCoreApplication::processEvents();
+    TForm1* f = fenster().Form1;
+
+    u.rubrik = QStringLiteral("Suppen");
+    int zeilen = 0;
+    const double scan = besteZeit(7, [&] { zeilen = int(u.rubrikZeilen().size()); });
+    const double anzeigen = besteZeit(
+        qEnvironmentVariableIntValue("BENCH_LAEUFE") > 0 ? qEnvironmentVariableIntValue("BENCH_LAEUFE") : 7,
+        [&] { f->Rezepte_anzeigen(); });
+
+    std::printf("overview: %d of 10000 recipes in the section\n", zeilen);
+    std::printf("Rezepte_anzeigen / data-store scan    = %.2f  (%.1f ms / %.1f ms, target <= 3)\n",
+                anzeigen / scan, anzeigen, scan);
+    std::printf("start-up to shown window / empty Qt window, whole processes = %.2f  (%.1f ms / %.1f ms, "
+                "target <= 1.5)\n",
+                start / leer, start, leer);
+    delete f;
+    return 0;
+}
