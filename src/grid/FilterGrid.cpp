@@ -707,7 +707,16 @@ void TFilterGrid::wendeOptionenAn() {
         viewport()->update();                                                                                \
         m_header->viewport()->update();                                                                      \
     }
-PFL_FARBE(setColor, m_color)
+void TFilterGrid::setColor(quint32 c) {
+    m_color = c;
+    // The area beyond the last row and column shows the grid's colour too.
+    QPalette p = viewport()->palette();
+    p.setColor(QPalette::Base, alsFarbe(c));
+    p.setColor(QPalette::Window, alsFarbe(c));
+    viewport()->setPalette(p);
+    viewport()->update();
+    m_header->viewport()->update();
+}
 PFL_FARBE(setFontColor, m_fontColor)
 PFL_FARBE(setFixedColor, m_fixedColor)
 PFL_FARBE(setSelectRowColor, m_selectRowColor)

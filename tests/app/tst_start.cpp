@@ -2,6 +2,7 @@
 #include "app/Anwendung.h"
 #include "app/Fenster.h"
 #include "app/Hauptfenster.h"
+#include "appearance/Farben.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"
 #include "support/ScriptedPlatform.h"
@@ -42,6 +43,9 @@ private Q_SLOTS:
     void schliessenOhneBeendenSchreibtNichts();
     void tastenHilfe();
     void werkzeugleiste();
+    void beschaedigtesVerzeichnis();
+    void hintergrund_data();
+    void hintergrund();
 };
 
 void TestStart::ersterStartImLeerenVerzeichnis() {
@@ -153,6 +157,73 @@ void TestStart::werkzeugleiste() {
     }
     QCOMPARE(texte, erwartet);
     QCOMPARE(f->Panel1->height(), 70);
+}
+
+void TestStart::beschaedigtesVerzeichnis() {
+    // Foreign and damaged files: the program starts, shows what is readable and loses nothing.
+    Programm p(true, [](DataDir& d) {
+        QDir(d.pfad()).mkdir(QStringLiteral("Drucker.drk")); // a folder where a file belongs
+        d.schreibe(QStringLiteral("farben.frb"), QByteArray(100, 'x'));
+        d.schreibe(QStringLiteral("kategorien.kat"), QByteArray());
+        QByteArray rub(360, '\xff'); // length bytes above capacity everywhere
+        d.schreibe(QStringLiteral("Rubriken.rub"), rub + QByteArray(360, '\0') + QByteArray(17, 'z'));
+        optionen o;
+        std::memset(&o, 0xEE, sizeof o); // every field garbage, the book name too long and unsafe
+        o.rezeptbuch = QStringLiteral("../../etc/passwd");
+        d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+        QByteArray buch = DataDir::bytes(DataDir::rezept(QString(), QString()));
+        std::memset(buch.data() + 1140, 'u', 21144 - 1140); // text blocks without NUL
+        d.schreibe(QStringLiteral("Familie.rez"), buch + QByteArray(999, 'q'));
+        d.schreibe(QStringLiteral("Version.ver"), QByteArray(3, 'v'));
+    });
+    const QByteArray buchVorher = p.dir.lies(QStringLiteral("Familie.rez"));
+    TForm1* f = p.starten();
+    QVERIFY(f && f->isVisible());
+    QCOMPARE(f->ListBox1->count(), 1);
+    QCOMPARE(f->ListBox1->item(0)->text().size(), 60);
+    QCOMPARE(p.dir.groesse(QStringLiteral("farben.frb")), 1976);
+    QCOMPARE(p.dir.lies(QStringLiteral("Familie.rez")), buchVorher);
+    QVERIFY(p.u.buchPfad().isEmpty());
+    QCOMPARE(p.dir.groesse(QStringLiteral("kategorien.kat")), 0);
+    f->SpeedButton2->click();
+    QCOMPARE(p.dir.groesse(QStringLiteral("Version.ver")), 168);
+}
+
+void TestStart::hintergrund_data() {
+    QTest::addColumn<bool>("bildDa");
+    QTest::addColumn<int>("f_b_haupt");
+    QTest::newRow("bild gekachelt") << true << 0;
+    QTest::newRow("bild fehlt") << false << 0;
+    QTest::newRow("farbe gewaehlt") << true << 1;
+}
+
+void TestStart::hintergrund() {
+    QFETCH(bool, bildDa);
+    QFETCH(int, f_b_haupt);
+    // A 30 x 20 tile with a marked top-left pixel shows where every copy starts.
+    QImage kachel(30, 20, QImage::Format_RGB32);
+    kachel.fill(QColor(10, 200, 30));
+    kachel.setPixelColor(0, 0, QColor(250, 0, 0));
+    Programm p(true, [&](DataDir& d) {
+        QDir(d.pfad()).mkdir(QStringLiteral("Hintergrund"));
+        if (bildDa) QVERIFY(kachel.save(d.pfad() + QStringLiteral("Hintergrund/marbl24m.bmp"), "BMP"));
+    });
+    Farben::colorx.f_b_haupt = 0;
+    TForm1* f = p.starten();
+    Farben::colorx.f_b_haupt = f_b_haupt;
+    f->Flaeche->resize(200, 200); // the toolbar covers the top 70 pixels
+    const QImage bild = f->Flaeche->grab().toImage();
+    const QColor grund(0xDE, 0xE6, 0xC1);
+    if (bildDa && f_b_haupt == 0) {
+        for (const QPoint& pt : {QPoint(0, 80), QPoint(30, 80), QPoint(90, 100), QPoint(180, 180)})
+            QCOMPARE(bild.pixelColor(pt), QColor(250, 0, 0));
+        QCOMPARE(bild.pixelColor(1, 80), QColor(10, 200, 30));
+        QCOMPARE(bild.pixelColor(199, 199), QColor(10, 200, 30)); // the cut copy at the edges
+    } else {
+        QCOMPARE(bild.pixelColor(0, 80), grund);
+        QCOMPARE(bild.pixelColor(150, 150), grund);
+    }
+    Farben::colorx.f_b_haupt = 0;
 }
 
 QTEST_MAIN(TestStart)
