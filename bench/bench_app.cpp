@@ -5,7 +5,7 @@
 #include "app/Fenster.h"
 #include "app/Hauptfenster.h"
 #include "data/Unit4.h"
-#include "platform/Platform.h"
+#include "BenchPlattform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,25 +18,6 @@
 #include <functional>
 
 namespace {
-
-class BenchPlatform : public Platform {
-public:
-    Answer message(Kind, const QString&, Buttons, const QString&) override { return Answer::Ok; }
-    void beep() override {}
-    QString choosePictureFile(const QString&, const QString&) override { return {}; }
-    QString chooseDirectory(const QString&) override { return {}; }
-    bool chooseColour(quint32&, QList<quint32>&) override { return false; }
-    bool printerSetup(QPrinter*) override { return false; }
-    QStringList fontFamilies() override { return {}; }
-    bool openUrl(const QString&) override { return false; }
-    int startProgram(const QString&, const QStringList&) override { return -1; }
-    MailResult sendMail(const MailMessage&) override { return MailResult::NoProvider; }
-    void showHelp(const QString&, int) override {}
-    QSize screenSize() override { return {1920, 1080}; }
-    QRect workArea() override { return {0, 0, 1920, 1040}; }
-    int pixelsPerInch() override { return 96; }
-    QDate today() override { return QDate(2026, 12, 7); }
-};
 
 void schreibeBuch(const QString& pfad, int anzahl) {
     static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
@@ -113,8 +94,7 @@ int kind(int argc, char** argv) {
     }
     pfl::ressourcenLaden();
     pfl::schriftenErsetzen();
-    BenchPlatform plattform;
-    setPlatform(&plattform);
+    BenchPlattform plattform;
     Unit4 u;
     pfl::starten(QString::fromLocal8Bit(argv[2]));
     QCoreApplication::processEvents();
@@ -142,8 +122,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     pfl::ressourcenLaden();
     pfl::schriftenErsetzen();
-    BenchPlatform plattform;
-    setPlatform(&plattform);
+    BenchPlattform plattform;
     QTemporaryDir tmp;
     const QString lpf = tmp.path() + QLatin1Char('/');
     schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);

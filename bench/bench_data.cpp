@@ -1,7 +1,7 @@
 // Data-store benchmark on generated books of 10 000 recipes. Each figure is a ratio to a
 // baseline measured in the same run, because absolute times on shared machines are noisy.
 #include "data/Unit4.h"
-#include "platform/Platform.h"
+#include "BenchPlattform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,25 +13,6 @@
 #include <functional>
 
 namespace {
-
-class BenchPlatform : public Platform {
-public:
-    Answer message(Kind, const QString&, Buttons, const QString&) override { return Answer::Ok; }
-    void beep() override {}
-    QString choosePictureFile(const QString&, const QString&) override { return {}; }
-    QString chooseDirectory(const QString&) override { return {}; }
-    bool chooseColour(quint32&, QList<quint32>&) override { return false; }
-    bool printerSetup(QPrinter*) override { return false; }
-    QStringList fontFamilies() override { return {}; }
-    bool openUrl(const QString&) override { return false; }
-    int startProgram(const QString&, const QStringList&) override { return -1; }
-    MailResult sendMail(const MailMessage&) override { return MailResult::NoProvider; }
-    void showHelp(const QString&, int) override {}
-    QSize screenSize() override { return {1920, 1080}; }
-    QRect workArea() override { return {0, 0, 1920, 1040}; }
-    int pixelsPerInch() override { return 96; }
-    QDate today() override { return QDate(2026, 12, 7); }
-};
 
 const char* const kRubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
 
@@ -78,8 +59,7 @@ double besteZeit(int laeufe, const std::function<void()>& f) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    BenchPlatform plattform;
-    setPlatform(&plattform);
+    BenchPlattform plattform;
     QTemporaryDir tmp;
     const QString lpf = tmp.path() + QLatin1Char('/');
     const int n = 10000;
@@ -136,8 +116,8 @@ int main(int argc, char** argv) {
     });
 
     std::printf("book: %d recipes, %lld bytes; %d in the section\n", n, summe / 5, treffer);
-    std::printf("(a) overview scan / read file once      = %.2f  (%.1f ms / %.1f ms, target <= 1.0)\n", scan / lesen,
-                scan, lesen);
+    std::printf("(a) overview scan / read file once      = %.2f  (%.1f ms / %.1f ms, target <= 1.0)\n",
+                scan / lesen, scan, lesen);
     std::printf("(b) append recipe / write one record     = %.2f  (%.3f ms / %.3f ms, target <= 2)\n",
                 anhaengen / schreiben, anhaengen, schreiben);
     std::printf("(c) rename in 5 books / copy 5 books     = %.2f  (%.1f ms / %.1f ms, target <= 1.5)\n",

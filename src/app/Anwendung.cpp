@@ -105,10 +105,9 @@ void starten(const QString& datenverzeichnis) {
     QObject::connect(&u, &Unit4::copy1Angefordert, f.Form1, &TForm1::Copy1);
     Farben::style_lesen();
     u.Rubriken_lesen();
-    f.Form1->rubrikenUebernehmen();
     u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();
     f.Form1->rubrikenUebernehmen();
-    f.Form1->Rezepte_anzeigen();
+    // Copy1 builds the overview and its column widths; building it once before would give the same.
     f.Form1->Copy1();
     f.Form1->showMaximized();
 }

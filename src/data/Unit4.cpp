@@ -229,30 +229,36 @@ void Unit4::Daten_einsortieren() {
     posi = 0;
     const QString p = buchPfad();
     if (p.isEmpty()) return;
-    if (existiert(p)) {
-        // Only the last record is needed: it is what the buffer holds after a full pass.
-        QFile f(p);
-        if (!f.open(QIODevice::ReadOnly)) return;
-        anz = int(f.size() / kSatz);
-        if (anz > 0 && f.seek(qint64(anz - 1) * kSatz)) {
-            dateien tmp;
-            if (f.read(reinterpret_cast<char*>(&tmp), kSatz) == kSatz) datei = tmp;
-        }
-        posi = anz;
-    } else {
+    if (!existiert(p)) {
         datei_anlegen();
         anz = 0;
         posi = 0;
+        datei_speichern();
+        return;
     }
-    datei_speichern();
+    // One open for reading the count and the last record (what the buffer holds after a full
+    // pass) and for writing the new record behind it.
+    QFile f(p);
+    if (!f.open(QIODevice::ReadWrite)) return;
+    anz = int(f.size() / kSatz);
+    if (anz > 0 && f.seek(qint64(anz - 1) * kSatz)) {
+        dateien tmp;
+        if (f.read(reinterpret_cast<char*>(&tmp), kSatz) == kSatz) datei = tmp;
+    }
+    posi = anz;
+    schreibeNeuenSatz(f);
 }
 
 void Unit4::datei_speichern() {
     const QString p = buchPfad();
     if (p.isEmpty()) return;
-    QFile f(pfad(rezeptbuch + QLatin1String(".rez")));
-    if (!f.open(QIODevice::ReadWrite)) return;
+    QFile f(p);
+    if (f.open(QIODevice::ReadWrite)) schreibeNeuenSatz(f);
+}
+
+void Unit4::schreibeNeuenSatz(QFile& f) {
     datei = element1;
+    // A torn last record of a damaged book is overwritten, so records stay on their boundaries.
     if (!f.seek(qint64(anz) * kSatz)) return;
     if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz) return;
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");

@@ -5,6 +5,7 @@
 
 #include "data/Records.h"
 
+#include <QFile>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -150,5 +151,6 @@ Q_SIGNALS:
     void copy1Angefordert();
 
 private:
+    void schreibeNeuenSatz(QFile& f);
     void konvertiereDatei(const QString& rez, const QString& aez);
 };
