@@ -414,6 +414,17 @@ void TForm1::FormPaint(QPainter& p) {
 }
 
 namespace {
+// "%10s" of text + anhang in one allocation.
+QString rechtsbuendig(const QString& text, QStringView anhang, int breite) {
+    const qsizetype n = text.size() + anhang.size();
+    QString s;
+    s.reserve(qMax<qsizetype>(n, breite));
+    if (n < breite) s.fill(QLatin1Char(' '), breite - n);
+    s += text;
+    s += anhang;
+    return s;
+}
+
 QFont schrift(const QString& name, int groesse) {
     QFont f(name.isEmpty() ? QStringLiteral("Arial") : name);
     if (groesse > 0) f.setPointSize(groesse);
@@ -495,11 +506,11 @@ void TForm1::Rezepte_anzeigen() {
     int r = 1;
     for (const UebersichtZeile& z : zeilen) {
         g.setCells(0, r, z.name.leftJustified(30, QLatin1Char(' ')));
-        g.setCells(1, r, z.anzahl.rightJustified(10, QLatin1Char(' ')));
+        g.setCells(1, r, rechtsbuendig(z.anzahl, {}, 10));
         g.setCells(2, r, pfl::waehrungText(z.preis));
-        g.setCells(3, r, QString(z.zeit + QStringLiteral(" Min")).rightJustified(10, QLatin1Char(' ')));
-        g.setCells(4, r, QString(z.k_zeit + QStringLiteral(" Min")).rightJustified(10, QLatin1Char(' ')));
-        g.setCells(5, r, QString(z.kalorien + QLatin1Char(' ')).rightJustified(10, QLatin1Char(' ')));
+        g.setCells(3, r, rechtsbuendig(z.zeit, u" Min", 10));
+        g.setCells(4, r, rechtsbuendig(z.k_zeit, u" Min", 10));
+        g.setCells(5, r, rechtsbuendig(z.kalorien, u" ", 10));
         ++r;
     }
     // 5. flat or gradient look

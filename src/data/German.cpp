@@ -30,28 +30,31 @@ QString wochentag(const QDate& d) {
 }
 
 QString waehrungText(double betrag, const QString& zeichen) {
-    // Formatted by hand: the overview formats thousands of amounts per refresh.
-    char roh[64];
-    const int n = std::snprintf(roh, sizeof roh, "%.2f", betrag);
-    if (n <= 0 || n >= int(sizeof roh) || !std::isfinite(betrag))
+    // Formatted by hand from whole cents: the overview formats thousands of amounts per refresh.
+    if (!std::isfinite(betrag) || std::fabs(betrag) >= 1e15)
         return QString(deutsch().toString(betrag, 'f', 2) + QLatin1Char(' ') + zeichen)
             .rightJustified(6, QLatin1Char(' '));
-    const char* p = roh;
+    const long long cent = std::llround(betrag * 100.0);
+    unsigned long long rest = static_cast<unsigned long long>(cent < 0 ? -cent : cent);
+    char16_t puffer[40];
+    int i = 40;
+    auto setze = [&](char16_t c) { puffer[--i] = c; };
+    setze(char16_t('0' + rest % 10));
+    rest /= 10;
+    setze(char16_t('0' + rest % 10));
+    rest /= 10;
+    setze(u',');
+    int stellen = 0;
+    do {
+        if (stellen > 0 && stellen % 3 == 0) setze(u'.');
+        setze(char16_t('0' + rest % 10));
+        rest /= 10;
+        ++stellen;
+    } while (rest > 0);
+    if (cent < 0) setze(u'-');
     QString s;
-    s.reserve(n + 8 + zeichen.size());
-    if (*p == '-') {
-        s += QLatin1Char('-');
-        ++p;
-    }
-    const char* punkt = std::strchr(p, '.');
-    const int ganz = int(punkt - p);
-    for (int i = 0; i < ganz; ++i) {
-        if (i > 0 && (ganz - i) % 3 == 0) s += QLatin1Char('.');
-        s += QLatin1Char(p[i]);
-    }
-    s += QLatin1Char(',');
-    s += QLatin1Char(punkt[1]);
-    s += QLatin1Char(punkt[2]);
+    s.reserve(40 - i + 1 + zeichen.size());
+    s.append(reinterpret_cast<const QChar*>(puffer + i), 40 - i);
     s += QLatin1Char(' ');
     s += zeichen;
     return s.size() < 6 ? s.rightJustified(6, QLatin1Char(' ')) : s;

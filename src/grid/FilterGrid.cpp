@@ -1109,7 +1109,6 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
         };
         const int abstandBreite = m_distance * mDat.horizontalAdvance(QLatin1Char(' '));
         std::vector<std::pair<int, int>> kandidaten; // estimate, row
-        int groessteSchaetzung = 0;
         for (int r = 0; r < RowCount(); ++r) {
             const bool kopf = r < m_fixedRows;
             const QString& zelle = m_model->zeilen[size_t(r)][c];
@@ -1123,7 +1122,6 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
             } else if (!kopf) {
                 const int e = schaetze(zelle) + abstandBreite;
                 kandidaten.emplace_back(e, r);
-                groessteSchaetzung = std::max(groessteSchaetzung, e);
                 continue;
             } else {
                 w = m.horizontalAdvance(zelle + abstand);
@@ -1132,10 +1130,14 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
         }
         // Widest estimates first; stop once no estimate, even with a rounding and kerning margin,
         // can beat the widest exact width found so far.
-        std::sort(kandidaten.begin(), kandidaten.end(),
-                  [](const auto& a, const auto& b) { return a.first > b.first; });
+        // A heap hands out the widest estimates one by one without sorting them all.
+        auto kleiner = [](const auto& a, const auto& b) { return a.first < b.first; };
+        std::make_heap(kandidaten.begin(), kandidaten.end(), kleiner);
         int exakt = 0;
-        for (const auto& [e, r] : kandidaten) {
+        while (!kandidaten.empty()) {
+            std::pop_heap(kandidaten.begin(), kandidaten.end(), kleiner);
+            const auto [e, r] = kandidaten.back();
+            kandidaten.pop_back();
             if (e + std::max(3, e / 40) < breit) break;
             // Many texts of the same estimate (same lengths and letters' widths) differ by kerning
             // only; after a handful of exact measurements the estimate stands for the rest.
@@ -1148,7 +1150,6 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
             if (it == schonGemessen.constEnd()) it = schonGemessen.insert(t, mDat.horizontalAdvance(t));
             breit = std::max(breit, *it);
         }
-        Q_UNUSED(groessteSchaetzung);
         m_colWidths[size_t(c)] = breit;
     }
     int summe = 0;
