@@ -169,6 +169,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), u(Unit4::instance()) {
     statusBar()->setFont(sf);
 
     menueBauen();
+    // The section lists follow the data module's lists, whoever reloads them.
+    connect(&u, &Unit4::listenGeaendert, this, &TForm1::rubrikenUebernehmen);
+    connect(&u, &Unit4::spaltenbreitenNeu, this,
+            [this] { FilterGrid1->ColSetMaxWidths(false, false, false); });
     qApp->installEventFilter(this);
 }
 

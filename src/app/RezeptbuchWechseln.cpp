@@ -61,7 +61,6 @@ void TWechseln::Button1Click() {
     }
     u.opt_lesen();
     u.Rubriken_lesen();
-    if (TForm1* f = fenster().Form1) f->rubrikenUebernehmen();
     pfl::hauptfensterAuffrischen();
 }
 
