@@ -338,9 +338,7 @@ void TForm1::FormCreate() {
 
 void TForm1::Copy1() {
     const QDate heute = platform().today();
-    QPalette pal = Flaeche->palette();
-    pal.setColor(QPalette::Window, pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg)));
-    Flaeche->setPalette(pal);
+    // The background colour H_bs_hg is painted by FormPaint; the toolbar keeps the style's colours.
     StatusPanel0->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
     StatusPanel1->setText(
         QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
@@ -465,6 +463,10 @@ void TForm1::Rezepte_anzeigen() {
     // 1. title
     Panel3->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") + u.rubrik +
                     QStringLiteral("<"));
+    // The data screen is a data area: its panel takes the data colour, whatever the style.
+    QPalette p2 = Panel2->palette();
+    p2.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_pan)));
+    Panel2->setPalette(p2);
     QPalette p3 = Panel3->palette();
     p3.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
     Panel3->setPalette(p3);
