@@ -36,7 +36,10 @@ TForm52::TForm52(QWidget* parent) : QWidget(parent, Qt::Window) {
     Button1 = pfl::buchKnopf(this, QStringLiteral("Button1"), QStringLiteral("Speichern"));
     Button2 = pfl::buchKnopf(this, QStringLiteral("Button2"), QStringLiteral("Grundeinstellung"));
     Button3 = pfl::buchKnopf(this, QStringLiteral("Button3"), QStringLiteral("Hilfe"));
-    Button2->resize(130, 30);
+    // Widths for which the three-button rule leaves the buttons side by side, not overlapping.
+    Button1->resize(120, 30);
+    Button2->resize(124, 30);
+    Button3->resize(120, 30);
     for (QPushButton* b : {Button1, Button2, Button3})
         b->move(0, 160);
     pfl::knopfreihe(this, Button1, Button2, Button3, 2, -5);

@@ -47,6 +47,12 @@ void optionenSchreiben(DataDir& d, const QString& buch, int dbw = 779, int dbh =
     d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
 }
 
+// Screenshots for looking at the windows: PFANNO_SCREENSHOTS=1 saves them in /tmp.
+void bild(QWidget* w, const QString& name) {
+    if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS"))
+        w->grab().save(QStringLiteral("/tmp/fenster_%1.png").arg(name));
+}
+
 void waehle(QListWidget* l, const QString& text) {
     const QList<QListWidgetItem*> t = l->findItems(text, Qt::MatchExactly);
     QVERIFY2(!t.isEmpty(), qPrintable(text));
@@ -80,6 +86,7 @@ void TestBuecher::anlegen() {
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral("Neues Rezeptbuch anlegen."));
     QTest::keyClicks(w->Edit1, QStringLiteral(" Familie"));
+    bild(w, QStringLiteral("anlegen"));
     w->Button1->click();
     QVERIFY(!w->isVisible());
     QVERIFY(p.dir.gibt(QStringLiteral("Familie.rez")));
@@ -159,6 +166,7 @@ void TestBuecher::wechseln() {
     QCOMPARE(w->windowTitle(), QStringLiteral("Rezeptbuch auswählen"));
     QCOMPARE(w->FileListBox1->count(), 2);
     waehle(w->FileListBox1, QStringLiteral("Party.Rez"));
+    bild(w, QStringLiteral("wechseln"));
     w->Button1->click();
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Party"));
     QCOMPARE(p.optionenDatei().rezeptbuch.toQString(), QStringLiteral("Party"));
@@ -193,6 +201,7 @@ void TestBuecher::loeschen() {
     QVERIFY(!w->Button1->isEnabled());
     waehle(w->FileListBox1, QStringLiteral("Alt.rez"));
     QVERIFY(w->Button1->isEnabled());
+    bild(w, QStringLiteral("loeschen"));
     p.plattform.antworten.enqueue(Platform::Answer::Cancel);
     w->Button1->click();
     QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
@@ -246,6 +255,7 @@ void TestBuecher::datenbildschirmGroesse() {
     TForm52* w = fenster().Form52;
     QVERIFY(w->isVisible());
     QCOMPARE(w->RxSpinEdit1->Text(), QStringLiteral("779"));
+    bild(w, QStringLiteral("datenbildschirm"));
     // Live change from the arrows: the panel follows, the file does not.
     w->RxSpinEdit1->stepBy(1);
     w->RxSpinEdit1->stepBy(1);
