@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -644,6 +645,11 @@ void TForm1::Inhalt1Click() {
 
 void TForm1::hilfe(int thema) {
     platform().showHelp(Unit4::instance().chmFile, thema);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    QMainWindow::closeEvent(e);
+    if (e->isAccepted()) QCoreApplication::quit();
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {

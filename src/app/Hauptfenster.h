@@ -130,6 +130,8 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    // Closing the main window ends the program, also while secondary windows are open.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);
