@@ -5,7 +5,7 @@
 #include "app/Fenster.h"
 #include "app/Hauptfenster.h"
 #include "data/Unit4.h"
-#include "BenchPlattform.h"
+#include "BenchHilfen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,30 +18,6 @@
 #include <functional>
 
 namespace {
-
-void schreibeBuch(const QString& pfad, int anzahl) {
-    static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
-    static const char* const gerichte[] = {"Linsensuppe", "Gulasch",       "Apfelstrudel",
-                                           "Spätzle",     "Bärlauchpesto", "Zwiebelkuchen",
-                                           "Öl-Fondue",   "Rinderrouladen"};
-    QFile f(pfad);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    QRandomGenerator rnd(7);
-    QByteArray block;
-    for (int i = 0; i < anzahl; ++i) {
-        dateien d;
-        zeroRecord(d);
-        d.Rubrik = QString::fromLatin1(rubriken[i % 5]);
-        d.name = QString::fromUtf8(gerichte[rnd.bounded(8)]) + QStringLiteral(" Nr. %1").arg(i);
-        d.preis = rnd.bounded(3000) / 100.0;
-        d.anzahl = QString::number(1 + rnd.bounded(8));
-        d.zeit = QString::number(5 + rnd.bounded(120));
-        d.k_zeit = QString::number(rnd.bounded(180));
-        d.kalorien = QString::number(150 + rnd.bounded(900));
-        block.append(reinterpret_cast<const char*>(&d), sizeof d);
-    }
-    f.write(block);
-}
 
 void optionen_schreiben(const QString& pfad) {
     optionen o;
@@ -65,17 +41,6 @@ void rubriken_schreiben(const QString& pfad) {
         r.rubrik = QString::fromLatin1(n);
         f.write(reinterpret_cast<const char*>(&r), sizeof r);
     }
-}
-
-double besteZeit(int laeufe, const std::function<void()>& f) {
-    double best = 1e300;
-    for (int i = 0; i < laeufe; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = qMin(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 } // namespace

@@ -1,61 +1,12 @@
 // Data-store benchmark on generated books of 10 000 recipes. Each figure is a ratio to a
 // baseline measured in the same run, because absolute times on shared machines are noisy.
 #include "data/Unit4.h"
-#include "BenchPlattform.h"
+#include "BenchHilfen.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <functional>
-
-namespace {
-
-const char* const kRubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
-
-void schreibeBuch(const QString& pfad, int anzahl) {
-    QFile f(pfad);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    QRandomGenerator rnd(42);
-    QByteArray block;
-    for (int i = 0; i < anzahl; ++i) {
-        dateien d;
-        zeroRecord(d);
-        d.Rubrik = QString::fromLatin1(kRubriken[i % 5]);
-        d.name = QStringLiteral("Rezept Nr. %1 mit Grünkohl").arg(i);
-        d.kategorie = QStringLiteral("Deftig");
-        d.preis = rnd.bounded(2000) / 100.0;
-        d.anzahl = QString::number(1 + i % 8);
-        d.zeit = QString::number(10 + i % 90);
-        d.k_zeit = QString::number(i % 120);
-        d.kalorien = QString::number(200 + i % 700);
-        d.zutaten = QStringLiteral("200 g Mehl\r\n2 Eier\r\n1 Prise Salz");
-        d.zubereitung = QString(800, QLatin1Char('x'));
-        block.append(reinterpret_cast<const char*>(&d), sizeof d);
-        if (block.size() > (8 << 20)) {
-            f.write(block);
-            block.clear();
-        }
-    }
-    f.write(block);
-}
-
-// Best of several runs, in milliseconds.
-double besteZeit(int laeufe, const std::function<void()>& f) {
-    double best = 1e300;
-    for (int i = 0; i < laeufe; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = qMin(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
