@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void datenbildschirmGroesse();
     void datenbildschirmGrundeinstellung();
     void uebersicht();
+    void uebersichtSortiert();
 };
 
 void TestBuecher::anlegen() {
@@ -334,6 +336,30 @@ void TestBuecher::uebersicht() {
     emit g->DblClick();
     QCOMPARE(p.plattform.meldungsTexte().last(),
              QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
+}
+
+void TestBuecher::uebersichtSortiert() {
+    // A click on a heading of the overview sorts by that column's type: amounts by value.
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen")});
+        d.buch(QStringLiteral("Familie.rez"),
+               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Zwiebelsuppe"), QString(), 12.0),
+                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Ähnliche Suppe"), QString(), 5.5),
+                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QString(), 112.0)});
+    });
+    TFilterGrid* g = p.f->FilterGrid1;
+    QHeaderView* kopf = g->horizontalHeader();
+    const QRect kosten = g->CellRect(2, 0);
+    QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {}, kosten.center() - QPoint(0, kosten.top()));
+    QCOMPARE(g->Cells(2, 1), QStringLiteral("5,50 €"));
+    QCOMPARE(g->Cells(2, 2), QStringLiteral("12,00 €"));
+    QCOMPARE(g->Cells(2, 3), QStringLiteral("112,00 €"));
+    const QRect gericht = g->CellRect(0, 0);
+    QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {}, gericht.center() - QPoint(0, gericht.top()));
+    QCOMPARE(g->Cells(0, 1).trimmed(), QStringLiteral("Ähnliche Suppe"));
+    QCOMPARE(g->Cells(0, 2).trimmed(), QStringLiteral("Brühe"));
+    QCOMPARE(g->Cells(0, 3).trimmed(), QStringLiteral("Zwiebelsuppe"));
 }
 
 QTEST_MAIN(TestBuecher)
