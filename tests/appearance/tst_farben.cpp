@@ -1,7 +1,7 @@
 // The colour scheme's files (farben.frb, Styledat.txt, farb.txt) and the font class by screen.
 #include "appearance/Farben.h"
 #include "data/Unit4.h"
-#include "support/DataDir.h"
+#include "support/Datenumgebung.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QApplication>
@@ -39,14 +39,8 @@ QByteArray satzBytes(const Tcolor1& c) {
 class TestFarben : public QObject {
     Q_OBJECT
 private:
-    struct Umgebung {
-        ScriptedPlatform plattform;
-        DataDir dir;
-        Unit4 u;
-        Umgebung() {
-            u.lpf = dir.pfad();
-            zeroRecord(Farben::colorx);
-        }
+    struct Umgebung : Datenumgebung {
+        Umgebung() { zeroRecord(Farben::colorx); }
     };
 
 private Q_SLOTS:

@@ -1,7 +1,6 @@
 // Renaming a section or category in every book, checked byte for byte.
 #include "data/Unit4.h"
-#include "support/DataDir.h"
-#include "support/ScriptedPlatform.h"
+#include "support/Datenumgebung.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -39,8 +38,9 @@ private Q_SLOTS:
 };
 
 void TestKonvertieren::rubrikInZweiBuechern() {
-    ScriptedPlatform p;
-    DataDir dir;
+    Datenumgebung e;
+    DataDir& dir = e.dir;
+    Unit4& u = e.u;
     const QList<dateien> a{voll(QStringLiteral("Suppen"), QStringLiteral("K"), QStringLiteral("Eins")),
                            voll(QStringLiteral("Braten"), QStringLiteral("K"), QStringLiteral("Zwei"))};
     const QList<dateien> b{voll(QStringLiteral("Suppen"), QStringLiteral("L"), QStringLiteral("Drei"))};
@@ -48,8 +48,6 @@ void TestKonvertieren::rubrikInZweiBuechern() {
     dir.buch(QStringLiteral("Party.REZ"), b);
     const QByteArray altA = dir.lies(QStringLiteral("Familie.rez"));
     const QByteArray altB = dir.lies(QStringLiteral("Party.REZ"));
-    Unit4 u;
-    u.lpf = dir.pfad();
     u.option.rezeptbuch = QStringLiteral("Familie");
     u.opt_speichern();
     u.rezeptbuch = QStringLiteral("Familie");
@@ -99,12 +97,11 @@ void TestKonvertieren::kategorieUndGrossKlein() {
     QFETCH(QString, neu);
     QFETCH(QString, erwarteteKategorie);
     QFETCH(QString, erwarteteRubrik);
-    ScriptedPlatform p;
-    DataDir dir;
+    Datenumgebung e;
+    DataDir& dir = e.dir;
+    Unit4& u = e.u;
     const dateien d = voll(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Eins"));
     dir.buch(QStringLiteral("B.rez"), {d});
-    Unit4 u;
-    u.lpf = dir.pfad();
     u.rezeptbuch = QStringLiteral("B");
     u.konv = konv;
     u.konvert = alt;
@@ -122,11 +119,10 @@ void TestKonvertieren::kategorieUndGrossKlein() {
 }
 
 void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
-    ScriptedPlatform p;
-    DataDir dir;
+    Datenumgebung e;
+    DataDir& dir = e.dir;
+    Unit4& u = e.u;
     dir.buch(QStringLiteral("B.rez"), {voll(QStringLiteral("A"), QString(), QStringLiteral("X"))});
-    Unit4 u;
-    u.lpf = dir.pfad();
     u.konv = 1;
     u.rezeptbuch = QStringLiteral("B");
     u.konvert = QStringLiteral("A");
@@ -143,10 +139,9 @@ void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
 }
 
 void TestKonvertieren::fehlendesBuchUebersprungen() {
-    ScriptedPlatform p;
-    DataDir dir;
-    Unit4 u;
-    u.lpf = dir.pfad();
+    Datenumgebung e;
+    DataDir& dir = e.dir;
+    Unit4& u = e.u;
     u.rezeptbuch = QStringLiteral("Weg");
     u.konv = 1;
     u.konvert = QStringLiteral("A");

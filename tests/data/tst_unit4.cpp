@@ -1,7 +1,6 @@
 // The file routines of the data module, checked on the bytes they leave in a data directory.
 #include "data/Unit4.h"
-#include "support/DataDir.h"
-#include "support/ScriptedPlatform.h"
+#include "support/Datenumgebung.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -13,12 +12,7 @@ constexpr int R = int(sizeof(dateien));
 class TestUnit4 : public QObject {
     Q_OBJECT
 private:
-    struct Umgebung {
-        ScriptedPlatform plattform;
-        DataDir dir;
-        Unit4 u;
-        Umgebung() { u.lpf = dir.pfad(); }
-    };
+    using Umgebung = Datenumgebung;
 
 private Q_SLOTS:
     void anhaengenAnNeuesBuch();

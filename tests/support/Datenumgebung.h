@@ -1,0 +1,13 @@
+// The data module on a fresh temporary data directory, with the scripted platform installed.
+#pragma once
+
+#include "data/Unit4.h"
+#include "support/DataDir.h"
+#include "support/ScriptedPlatform.h"
+
+struct Datenumgebung {
+    ScriptedPlatform plattform;
+    DataDir dir;
+    Unit4 u;
+    Datenumgebung() { u.lpf = dir.pfad(); }
+};
