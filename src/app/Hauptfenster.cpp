@@ -500,16 +500,18 @@ void TForm1::Rezepte_anzeigen() {
     const QList<UebersichtZeile> zeilen = u.rubrikZeilen(); // 4. the records of the section
     g.BeginUpdate();
     g.setColCount(6);
-    g.setRowCount(2);
-    for (int col = 0; col < 6; ++col)
-        g.setCells(col, 1, QString());
+    // The table goes straight to its new size (title row plus at least one data row) instead of
+    // shrinking to two rows and growing again; every data row is written below or emptied here.
+    g.setRowCount(qMax(2, int(zeilen.size()) + 1));
+    if (zeilen.isEmpty())
+        for (int col = 0; col < 6; ++col)
+            g.setCells(col, 1, QString());
     g.setFixedRows(1);
     g.setDefaultRowHeight(zeilenhoehe());
     for (int col = 0; col < 6; ++col) {
         g.setColWidths(col, 0);
         g.setCells(col, 0, titel[col]);
     }
-    if (!zeilen.isEmpty()) g.setRowCount(int(zeilen.size()) + 1);
     int r = 1;
     for (const UebersichtZeile& z : zeilen) {
         g.setCells(0, r, z.name.leftJustified(30, QLatin1Char(' ')));
@@ -593,12 +595,7 @@ void TForm1::Rezeptbuchwechseln1Click() {
     if (fenster().Wechseln) fenster().Wechseln->deleteLater();
     auto* w = new TWechseln(this);
     fenster().Wechseln = w;
-    pfl::buchListeFuellen(w->FileListBox1);
-    pfl::buchfensterFaerben(w);
-    pfl::dialogPlatzieren(w);
-    w->show();
-    w->raise();
-    w->activateWindow();
+    w->oeffnen();
 }
 
 void TForm1::Rezeptbuchlschne1Click() {

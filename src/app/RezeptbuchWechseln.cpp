@@ -38,6 +38,15 @@ TWechseln::TWechseln(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Button3, &QPushButton::clicked, this, &TWechseln::Button3Click);
 }
 
+void TWechseln::oeffnen() {
+    pfl::buchListeFuellen(FileListBox1);
+    pfl::buchfensterFaerben(this);
+    pfl::dialogPlatzieren(this);
+    show();
+    raise();
+    activateWindow();
+}
+
 void TWechseln::FileListBox1Click() {
     Unit4::instance().zeile = FileListBox1->currentRow();
 }

@@ -20,6 +20,8 @@ public:
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
 
+    // Lists the books of the data directory, colours and places the window and shows it.
+    void oeffnen();
     void FileListBox1Click();
     void Button1Click();
     void Button2Click();
