@@ -33,7 +33,7 @@ bool dazuSortiert(QStringList& liste, const QString& name) {
     return true;
 }
 
-// Calls f(record bytes, 0-based index) for every complete record of a file of fixed-size
+// Calls f(record bytes, 0-based index, is the last) for every complete record of a file of fixed-size
 // records; the file is mapped (or read in large blocks) rather than read record by record.
 // Returns the number of complete records, -1 when the file cannot be opened.
 template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& f) {
@@ -44,7 +44,7 @@ template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& 
     if (uchar* m = file.map(0, n * groesse)) {
         const char* p = reinterpret_cast<const char*>(m);
         for (qint64 i = 0; i < n; ++i)
-            f(p + i * groesse, i);
+            f(p + i * groesse, i, i == n - 1);
         file.unmap(m);
         return n;
     }
@@ -55,7 +55,7 @@ template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& 
         buf = file.read(k * groesse);
         if (buf.size() < k * groesse) return i + buf.size() / groesse;
         for (qint64 j = 0; j < k; ++j)
-            f(buf.constData() + j * groesse, i + j);
+            f(buf.constData() + j * groesse, i + j, i + j == n - 1);
     }
     return n;
 }
@@ -215,10 +215,10 @@ void Unit4::datei_lesen() {
     Day = quint16(heute.day());
     const QString p = buchPfad();
     if (existiert(p)) {
-        const qint64 n = jederSatz(p, kSatz, [&](const char* s, qint64) {
+        const qint64 n = jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (!d->name.isEmpty()) dazu(listen.suchNamen, d->name.toQString());
-            kopiere(datei, s);
+            if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
         daten = int(qMax<qint64>(0, n));
     }
@@ -286,11 +286,11 @@ void Unit4::Rubriken_erkennen() {
         QByteArray erfKat, bearbKat;
         const bool erfOk = exakteBytes(listen.erfKategorieText, erfKat);
         const bool bearbOk = exakteBytes(kategorie, bearbKat);
-        jederSatz(p, kSatz, [&](const char* s, qint64) {
+        jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (erfOk && d->kategorie.equalsBytes(erfKat)) dazu(listen.erfNamen, d->name.toQString());
             if (bearbOk && d->kategorie.equalsBytes(bearbKat)) dazu(listen.bearbNamen, d->name.toQString());
-            kopiere(datei, s);
+            if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
     }
     Q_EMIT listenGeaendert();
@@ -302,14 +302,14 @@ void Unit4::Rubriken_oeffnen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (existiert(p) && exakteBytes(rubrik, rub)) {
-        jederSatz(p, kSatz, [&](const char* s, qint64) {
+        jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (d->Rubrik.equalsBytes(rub)) {
                 const QString n = d->name.toQString();
                 dazu(listen.erfNamen, n);
                 dazu(listen.bearbNamen, n);
             }
-            kopiere(datei1, s);
+            if (letzter) kopiere(datei1, s);
         });
     }
     Q_EMIT listenGeaendert();
@@ -320,10 +320,9 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (!existiert(p) || !exakteBytes(rubrik, rub)) return zeilen;
-    const qint64 letzter = satzAnzahl(p, kSatz) - 1;
-    jederSatz(p, kSatz, [&](const char* s, qint64 i) {
+    jederSatz(p, kSatz, [&](const char* s, qint64 i, bool letzter) {
         const auto* d = reinterpret_cast<const dateien*>(s);
-        if (i == letzter) kopiere(datei, s); // the buffer holds the last record read, as after a full pass
+        if (letzter) kopiere(datei, s); // the buffer holds the last record read, as after a full pass
         if (!d->Rubrik.equalsBytes(rub)) return;
         UebersichtZeile z;
         z.name = d->name.toQString();
@@ -363,7 +362,7 @@ void Unit4::Rubriken_lesen() {
     listen.hauptRubriken2.clear();
     const QString p = pfad(QStringLiteral("Rubriken.rub"));
     if (existiert(p)) {
-        jederSatz(p, sizeof(rubriken), [&](const char* s, qint64) {
+        jederSatz(p, sizeof(rubriken), [&](const char* s, qint64, bool) {
             kopiere(r_daten, s);
             if (r_daten.rubrik.isEmpty()) return;
             const QString n = r_daten.rubrik.toQString();
@@ -398,7 +397,7 @@ void Unit4::Kategorien_lesen() {
     listen.katListe.clear();
     const QString p = pfad(QStringLiteral("kategorien.kat"));
     if (existiert(p)) {
-        jederSatz(p, sizeof(kategorien), [&](const char* s, qint64) {
+        jederSatz(p, sizeof(kategorien), [&](const char* s, qint64, bool) {
             kopiere(k_daten, s);
             if (k_daten.kategorie.isEmpty()) return;
             const QString n = k_daten.kategorie.toQString();
@@ -432,7 +431,7 @@ void Unit4::einkauflist_lesen() {
     const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
     if (!existiert(p)) return;
     bool gelesen = false;
-    jederSatz(p, sizeof(Einkaufstliste), [&](const char* s, qint64) {
+    jederSatz(p, sizeof(Einkaufstliste), [&](const char* s, qint64, bool) {
         kopiere(e_daten, s);
         gelesen = true;
     });
