@@ -1,5 +1,7 @@
 #include "platform/QtPlatform.h"
 
+#include "grid/Farbwert.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -16,15 +18,6 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVBoxLayout>
-
-namespace {
-QColor alsQColor(quint32 c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-quint32 alsWert(const QColor& c) {
-    return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
-}
-} // namespace
 
 QtPlatform::QtPlatform() {
     setPlatform(this);
@@ -96,14 +89,14 @@ QString QtPlatform::chooseDirectory(const QString& startDir) {
 
 bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
     for (int i = 0; i < 16 && i < custom.size(); ++i)
-        QColorDialog::setCustomColor(i, alsQColor(custom.at(i)));
-    const QColor c = QColorDialog::getColor(alsQColor(colour & 0xFFFFFF), QApplication::activeWindow(),
-                                            QStringLiteral("Farbe"));
+        QColorDialog::setCustomColor(i, pfl::alsFarbe(custom.at(i)));
+    const QColor c =
+        QColorDialog::getColor(pfl::alsFarbe(colour), QApplication::activeWindow(), QStringLiteral("Farbe"));
     custom.clear();
     for (int i = 0; i < 16; ++i)
-        custom.append(alsWert(QColorDialog::customColor(i)));
+        custom.append(pfl::alsWert(QColorDialog::customColor(i)));
     if (!c.isValid()) return false;
-    colour = alsWert(c);
+    colour = pfl::alsWert(c);
     return true;
 }
 
