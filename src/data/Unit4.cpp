@@ -353,6 +353,12 @@ bool Unit4::satz_lesen(int nummer) {
     return true;
 }
 
+void Unit4::schreibfehlerMelden(const QString& datei, const QString& grund) {
+    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(datei);
+    if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
+    Q_EMIT schreibfehler(text);
+}
+
 // ---------------------------------------------------------------- sections and categories
 
 void Unit4::Rubriken_lesen() {

@@ -138,6 +138,9 @@ public:
     // Reads record satznum (1-based) of the active book into datei; false when it is not there.
     bool satz_lesen(int nummer);
 
+    // Reports a failed write of a file in lpf (or a book) through schreibfehler.
+    void schreibfehlerMelden(const QString& datei, const QString& grund);
+
 Q_SIGNALS:
     // A routine changed some of the name lists.
     void listenGeaendert();
@@ -149,6 +152,8 @@ Q_SIGNALS:
     void spaltenbreitenNeu();
     // The main window should refresh itself (Copy1).
     void copy1Angefordert();
+    // A write failed; meldung is a German message naming the file and the reason. The owner shows it.
+    void schreibfehler(const QString& meldung);
 
 private:
     void schreibeNeuenSatz(QFile& f);
