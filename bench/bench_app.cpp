@@ -2,7 +2,6 @@
 // ratio to the data store's scan alone; and start-up to a shown main window against showing
 // an empty Qt main window. Baselines are measured in the same run.
 #include "app/Anwendung.h"
-#include "app/Fenster.h"
 #include "app/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "BenchHilfen.h"
@@ -16,6 +15,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -61,9 +61,8 @@ int kind(int argc, char** argv) {
     pfl::schriftenErsetzen();
     BenchPlattform plattform;
     Unit4 u;
-    pfl::starten(QString::fromLocal8Bit(argv[2]));
+    pfl::Anwendung anwendung(u, plattform, QString::fromLocal8Bit(argv[2]));
     QCoreApplication::processEvents();
-    delete fenster().Form1;
     return 0;
 }
 
@@ -98,9 +97,9 @@ int main(int argc, char** argv) {
     const double start = prozessZeit({QStringLiteral("--start"), lpf});
 
     Unit4 u;
-    pfl::starten(lpf);
+    auto anwendung = std::make_unique<pfl::Anwendung>(u, plattform, lpf);
     QCoreApplication::processEvents();
-    TForm1* f = fenster().Form1;
+    TForm1* f = &anwendung->hauptfenster();
 
     u.rubrik = QStringLiteral("Suppen");
     int zeilen = 0;
@@ -115,6 +114,5 @@ int main(int argc, char** argv) {
     std::printf("start-up to shown window / empty Qt window, whole processes = %.2f  (%.1f ms / %.1f ms, "
                 "target <= 1.5)\n",
                 start / leer, start, leer);
-    delete f;
     return 0;
 }

@@ -1,13 +1,12 @@
 #include "app/Anwendung.h"
 
 #include "app/Datenbildschirm.h"
-#include "appearance/Farben.h"
-#include "appearance/Styles.h"
-#include "app/Fenster.h"
+#include "app/Hauptfenster.h"
 #include "app/NeuesRezeptbuch.h"
 #include "app/RezeptbuchLoeschen.h"
 #include "app/RezeptbuchWechseln.h"
-#include "app/Hauptfenster.h"
+#include "appearance/Farben.h"
+#include "appearance/Styles.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
@@ -18,7 +17,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <functional>
-#include <memory>
 
 // The resources live in a static library: nothing else references them, so they are pulled in here.
 static void ressourcenEinbinden() {
@@ -47,14 +45,14 @@ void schriftenErsetzen() {
 namespace {
 
 // A borderless picture centred on the screen while the windows are created.
-std::unique_ptr<QLabel> splashZeigen() {
+std::unique_ptr<QLabel> splashZeigen(Platform& plattform) {
     auto s = std::make_unique<QLabel>(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
     s->setObjectName(QStringLiteral("Splash"));
     s->setAccessibleName(QStringLiteral("Pfanno-Lux wird gestartet"));
     s->setFixedSize(535, 328);
     s->setScaledContents(true);
     s->setPixmap(QPixmap(QStringLiteral(":/splash.png")));
-    const QSize b = platform().screenSize();
+    const QSize b = plattform.screenSize();
     s->move((b.width() - 535) / 2, (b.height() - 328) / 2);
     s->show();
     s->repaint();
@@ -64,24 +62,27 @@ std::unique_ptr<QLabel> splashZeigen() {
 
 } // namespace
 
-void starten(const QString& datenverzeichnis) {
-    Unit4& u = Unit4::instance();
+Anwendung::Anwendung(Unit4& u, Platform& plattform, const QString& datenverzeichnis)
+    : m_umgebung{u, plattform} {
+    // A failed write is told to the user, whichever routine it happened in.
+    connect(&u, &Unit4::schreibfehler, this,
+            [&plattform](const QString& meldung) { plattform.message(Platform::Kind::Error, meldung); });
     // Module initialisation, before any window exists.
     u.initialisieren(datenverzeichnis);
     Farben::farben_lesen();
 
     style_aktivieren(QStringLiteral("Aqua Light Slate"));
 
-    Fenster& f = fenster();
-    f.Form1 = new TForm1;
-    f.Form1->FormCreate();
+    m_haupt = std::make_unique<TForm1>(m_umgebung);
+    TForm1* haupt = m_haupt.get();
+    haupt->FormCreate();
 
-    std::unique_ptr<QLabel> splash = splashZeigen();
+    std::unique_ptr<QLabel> splash = splashZeigen(plattform);
     // The other windows, in their fixed order; the splash goes even when a creation fails.
     try {
         const std::function<void()> schritte[] = {
-            [&] { f.d_anlegen = new Td_anlegen(f.Form1); },
-            [&] { f.loeschen = new Tloeschen(f.Form1); },
+            [&] { m_anlegen = new Td_anlegen(m_umgebung, haupt); },
+            [&] { m_loeschen = new Tloeschen(m_umgebung, haupt); },
             // print settings: creating the window reads the file or writes its defaults
             [&] {
                 if (QFile::exists(u.pfad(QStringLiteral("Drucker.drk"))))
@@ -89,8 +90,7 @@ void starten(const QString& datenverzeichnis) {
                 else
                     u.druck_anlegen();
             },
-            [&] { f.Wechseln = new TWechseln(f.Form1); },
-            [&] { f.Form52 = new TForm52(f.Form1); },
+            [&] { m_groesse = new TForm52(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
             s();
@@ -102,14 +102,41 @@ void starten(const QString& datenverzeichnis) {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
-    QObject::connect(&u, &Unit4::copy1Angefordert, f.Form1, &TForm1::Copy1);
+    // Who talks to whom, in one place.
+    connect(&u, &Unit4::copy1Angefordert, haupt, &TForm1::Copy1);
+    connect(haupt, &TForm1::buchAnlegenVerlangt, m_anlegen, &Nebenfenster::oeffnen);
+    connect(haupt, &TForm1::buchLoeschenVerlangt, m_loeschen, &Nebenfenster::oeffnen);
+    connect(haupt, &TForm1::buchWechselnVerlangt, this, &Anwendung::buchWechselnOeffnen);
+    connect(haupt, &TForm1::datenbildschirmGroesseVerlangt, m_groesse, &Nebenfenster::oeffnen);
+    connect(m_groesse, &TForm52::groesseGeaendert, haupt, &TForm1::datenbildschirmGroesse);
+    connect(m_groesse, &TForm52::grundeinstellungGespeichert, haupt, &TForm1::datenbildschirmZentrieren);
+    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse})
+        verbinden(f);
+
     Farben::style_lesen();
     u.Rubriken_lesen();
     u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();
-    f.Form1->rubrikenUebernehmen();
+    haupt->rubrikenUebernehmen();
     // Copy1 builds the overview and its column widths; building it once before would give the same.
-    f.Form1->Copy1();
-    f.Form1->showMaximized();
+    haupt->Copy1();
+    haupt->showMaximized();
+}
+
+Anwendung::~Anwendung() = default;
+
+void Anwendung::verbinden(Nebenfenster* fenster) {
+    connect(fenster, &Nebenfenster::geschlossen, m_haupt.get(), &TForm1::Copy1);
+}
+
+void Anwendung::buchWechselnOeffnen() {
+    // A new window each time; it replaces the previous one.
+    if (m_wechseln) m_wechseln->deleteLater();
+    m_wechseln = new TWechseln(m_umgebung, m_haupt.get());
+    TWechseln* w = m_wechseln;
+    verbinden(w);
+    connect(w, &TWechseln::buchGewechselt, m_haupt.get(), &TForm1::Copy1);
+    connect(w, &Nebenfenster::geschlossen, w, &QObject::deleteLater);
+    w->oeffnen();
 }
 
 } // namespace pfl
@@ -122,8 +149,6 @@ int pfannoLuxStarten(int argc, char** argv) {
     pfl::schriftenErsetzen();
     QtPlatform plattform;
     Unit4 unit4;
-    pfl::starten(QCoreApplication::applicationDirPath());
-    const int r = app.exec();
-    delete fenster().Form1;
-    return r;
+    pfl::Anwendung anwendung(unit4, plattform, QCoreApplication::applicationDirPath());
+    return app.exec();
 }

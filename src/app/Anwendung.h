@@ -1,16 +1,49 @@
-// Start-up and shutdown of the program.
+// Start-up and shutdown: the owner of the data module's windows and of how they talk to each other.
 #pragma once
 
-#include <QString>
+#include "app/Umgebung.h"
 
-class QWidget;
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class Platform;
+class Unit4;
+class TForm1;
+class TForm52;
+class Td_anlegen;
+class Tloeschen;
+class TWechseln;
 
 namespace pfl {
 
-// Everything between the launch and the first user action, on the given data directory:
-// module initialisation, the main window, the splash window and the other windows in
-// their order, the user's style, the sections and the overview. Shows the main window.
-void starten(const QString& datenverzeichnis);
+class Nebenfenster;
+
+class Anwendung : public QObject {
+    Q_OBJECT
+public:
+    // Everything between the launch and the first user action, on the given data directory:
+    // module initialisation, the main window, the splash window and the other windows in their
+    // order, the user's style, the sections and the overview. Shows the main window.
+    Anwendung(Unit4& daten, Platform& plattform, const QString& datenverzeichnis);
+    ~Anwendung() override;
+
+    TForm1& hauptfenster() const { return *m_haupt; }
+
+private:
+    // The owner refreshes the main window whenever a secondary window closes.
+    void verbinden(Nebenfenster* fenster);
+    void buchWechselnOeffnen();
+
+    Umgebung m_umgebung;
+    std::unique_ptr<TForm1> m_haupt;
+    // Secondary windows belong to the main window (Qt parent), so they go with it.
+    Td_anlegen* m_anlegen = nullptr;
+    Tloeschen* m_loeschen = nullptr;
+    TForm52* m_groesse = nullptr;
+    QPointer<TWechseln> m_wechseln; // created anew each time it opens
+};
 
 // Makes the program's pictures (splash, toolbar icons) available.
 void ressourcenLaden();

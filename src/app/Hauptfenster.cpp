@@ -1,12 +1,5 @@
 #include "app/Hauptfenster.h"
 
-#include "app/Buchfenster.h"
-#include "app/Datenbildschirm.h"
-#include "app/Fenster.h"
-#include "app/Fensterhilfen.h"
-#include "app/NeuesRezeptbuch.h"
-#include "app/RezeptbuchLoeschen.h"
-#include "app/RezeptbuchWechseln.h"
 #include "appearance/Farben.h"
 #include "data/German.h"
 #include "grid/Farbwert.h"
@@ -26,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,133 +32,123 @@ void THintergrund::paintEvent(QPaintEvent*) {
     if (malen) malen(p);
 }
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), u(Unit4::instance()) {
+TForm1::TForm1(pfl::Umgebung& umgebung, QWidget* parent)
+    : QMainWindow(parent), u(umgebung.daten), m_plattform(umgebung.plattform) {
     setObjectName(QStringLiteral("Form1"));
-    Flaeche = new THintergrund(this);
-    Flaeche->setObjectName(QStringLiteral("Flaeche"));
-    Flaeche->malen = [this](QPainter& p) { FormPaint(p); };
-    setCentralWidget(Flaeche);
+    m_flaeche = new THintergrund(this);
+    m_flaeche->setObjectName(QStringLiteral("Flaeche"));
+    m_flaeche->malen = [this](QPainter& p) { FormPaint(p); };
+    setCentralWidget(m_flaeche);
 
     // Toolbar: nine flat buttons, picture above the caption.
-    Panel1 = new QFrame(Flaeche);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAccessibleName(QStringLiteral("Werkzeugleiste"));
-    Panel1->setFixedHeight(70);
-    Panel1->setAutoFillBackground(true);
-    auto* leiste = new QHBoxLayout(Panel1);
+    m_werkzeugleiste = new QFrame(m_flaeche);
+    m_werkzeugleiste->setObjectName(QStringLiteral("Panel1"));
+    m_werkzeugleiste->setAccessibleName(QStringLiteral("Werkzeugleiste"));
+    m_werkzeugleiste->setFixedHeight(70);
+    m_werkzeugleiste->setAutoFillBackground(true);
+    auto* leiste = new QHBoxLayout(m_werkzeugleiste);
     leiste->setContentsMargins(6, 2, 6, 2);
     leiste->setSpacing(2);
-    SpeedButton1 =
-        knopf(QStringLiteral("SpeedButton1"), QStringLiteral("Erfassen"), QStringLiteral("erfassen"));
-    SpeedButton5 =
-        knopf(QStringLiteral("SpeedButton5"), QStringLiteral("Bearbeiten"), QStringLiteral("bearbeiten"));
-    SpeedButton8 =
-        knopf(QStringLiteral("SpeedButton8"), QStringLiteral("Wechseln"), QStringLiteral("wechseln"));
-    SpeedButton7 = knopf(QStringLiteral("SpeedButton7"), QStringLiteral("E-Mail"), QStringLiteral("email"));
-    SpeedButton6 = knopf(QStringLiteral("SpeedButton6"), QStringLiteral("Suchen"), QStringLiteral("suchen"));
-    SpeedButton9 =
-        knopf(QStringLiteral("SpeedButton9"), QStringLiteral("Drucken"), QStringLiteral("drucken"));
-    SpeedButton4 = knopf(QStringLiteral("SpeedButton4"), QStringLiteral("Backup"), QStringLiteral("backup"));
-    SpeedButton3 = knopf(QStringLiteral("SpeedButton3"), QStringLiteral("Farben"), QStringLiteral("farben"));
-    SpeedButton2 =
-        knopf(QStringLiteral("SpeedButton2"), QStringLiteral("Beenden"), QStringLiteral("beenden"));
-    for (QToolButton* b : {SpeedButton1, SpeedButton5, SpeedButton8, SpeedButton7, SpeedButton6, SpeedButton9,
-                           SpeedButton4, SpeedButton3, SpeedButton2})
-        leiste->addWidget(b);
+    const struct {
+        const char *name, *text, *bild;
+    } knoepfe[] = {{"SpeedButton1", "Erfassen", "erfassen"}, {"SpeedButton5", "Bearbeiten", "bearbeiten"},
+                   {"SpeedButton8", "Wechseln", "wechseln"}, {"SpeedButton7", "E-Mail", "email"},
+                   {"SpeedButton6", "Suchen", "suchen"},     {"SpeedButton9", "Drucken", "drucken"},
+                   {"SpeedButton4", "Backup", "backup"},     {"SpeedButton3", "Farben", "farben"},
+                   {"SpeedButton2", "Beenden", "beenden"}};
+    for (const auto& k : knoepfe)
+        leiste->addWidget(
+            knopf(QString::fromLatin1(k.name), QString::fromUtf8(k.text), QString::fromLatin1(k.bild)));
     leiste->addStretch(1);
 
     // Title labels, shown while the data screen is hidden.
     QFont titel(QStringLiteral("Book Antiqua"));
     titel.setPixelSize(120);
     titel.setBold(true);
-    Label1 = new QLabel(QStringLiteral("Pfanno-"), Flaeche);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(QStringLiteral("Lux"), Flaeche);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    for (QLabel* l : {Label1, Label2}) {
+    m_titel1 = new QLabel(QStringLiteral("Pfanno-"), m_flaeche);
+    m_titel1->setObjectName(QStringLiteral("Label1"));
+    m_titel2 = new QLabel(QStringLiteral("Lux"), m_flaeche);
+    m_titel2->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* l : {m_titel1, m_titel2}) {
         l->setFont(titel);
         l->adjustSize();
     }
 
     // The data screen: title bar, overview table and the section list on the right.
-    Panel2 = new QFrame(Flaeche);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setAccessibleName(QStringLiteral("Datenbildschirm"));
-    Panel2->setFrameShape(QFrame::StyledPanel);
-    Panel2->setAutoFillBackground(true);
-    Panel2->resize(779, 421);
-    auto* p2 = new QVBoxLayout(Panel2);
+    m_datenbildschirm = new QFrame(m_flaeche);
+    m_datenbildschirm->setObjectName(QStringLiteral("Panel2"));
+    m_datenbildschirm->setAccessibleName(QStringLiteral("Datenbildschirm"));
+    m_datenbildschirm->setFrameShape(QFrame::StyledPanel);
+    m_datenbildschirm->setAutoFillBackground(true);
+    m_datenbildschirm->resize(779, 421);
+    auto* p2 = new QVBoxLayout(m_datenbildschirm);
     p2->setContentsMargins(2, 2, 2, 2);
     p2->setSpacing(2);
-    Panel3 = new QLabel(QStringLiteral("Rezepte Übersicht"), Panel2);
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setFixedHeight(41);
-    Panel3->setAlignment(Qt::AlignCenter);
-    Panel3->setFrameShape(QFrame::Panel);
-    Panel3->setFrameShadow(QFrame::Raised);
+    m_uebersichtTitel = new QLabel(QStringLiteral("Rezepte Übersicht"), m_datenbildschirm);
+    m_uebersichtTitel->setObjectName(QStringLiteral("Panel3"));
+    m_uebersichtTitel->setFixedHeight(41);
+    m_uebersichtTitel->setAlignment(Qt::AlignCenter);
+    m_uebersichtTitel->setFrameShape(QFrame::Panel);
+    m_uebersichtTitel->setFrameShadow(QFrame::Raised);
     QFont f3(QStringLiteral("Tahoma"));
     f3.setPixelSize(15);
     f3.setBold(true);
-    Panel3->setFont(f3);
-    p2->addWidget(Panel3);
+    m_uebersichtTitel->setFont(f3);
+    p2->addWidget(m_uebersichtTitel);
     auto* zeile = new QHBoxLayout;
     zeile->setSpacing(2);
     p2->addLayout(zeile, 1);
-    Panel5 = new QFrame(Panel2);
-    Panel5->setObjectName(QStringLiteral("Panel5"));
-    Panel5->setFixedWidth(120);
-    auto* p5 = new QVBoxLayout(Panel5);
+    auto* panel5 = new QFrame(m_datenbildschirm);
+    panel5->setObjectName(QStringLiteral("Panel5"));
+    panel5->setFixedWidth(120);
+    auto* p5 = new QVBoxLayout(panel5);
     p5->setContentsMargins(0, 0, 0, 0);
     p5->setSpacing(0);
-    Panel6 = new QLabel(QStringLiteral("Rubriken"), Panel5);
-    Panel6->setObjectName(QStringLiteral("Panel6"));
-    Panel6->setAlignment(Qt::AlignCenter);
-    Panel6->setAutoFillBackground(true);
-    Panel6->setFrameShape(QFrame::Panel);
-    ListBox1 = new QListWidget(Panel5);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(QStringLiteral("Rubriken"));
-    QFont fett = ListBox1->font();
+    m_rubrikenTitel = new QLabel(QStringLiteral("Rubriken"), panel5);
+    m_rubrikenTitel->setObjectName(QStringLiteral("Panel6"));
+    m_rubrikenTitel->setAlignment(Qt::AlignCenter);
+    m_rubrikenTitel->setAutoFillBackground(true);
+    m_rubrikenTitel->setFrameShape(QFrame::Panel);
+    m_rubriken = new QListWidget(panel5);
+    m_rubriken->setObjectName(QStringLiteral("ListBox1"));
+    m_rubriken->setAccessibleName(QStringLiteral("Rubriken"));
+    QFont fett = m_rubriken->font();
     fett.setBold(true);
-    ListBox1->setFont(fett);
-    Panel6->setBuddy(ListBox1);
-    p5->addWidget(Panel6);
-    p5->addWidget(ListBox1, 1);
-    ListBox2 = new QListWidget(Flaeche);
-    ListBox2->setObjectName(QStringLiteral("ListBox2"));
-    ListBox2->setAccessibleName(QStringLiteral("Rubriken unsortiert"));
-    ListBox2->hide();
-    FilterGrid1 = new TFilterGrid(Panel2);
-    FilterGrid1->setObjectName(QStringLiteral("FilterGrid1"));
-    FilterGrid1->setAccessibleName(QStringLiteral("Rezepte Übersicht"));
-    FilterGrid1->setSortMouseEd(true);
-    FilterGrid1->setSortierenEd(true);
-    FilterGrid1->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRowSelect);
-    FilterGrid1->RowColorProc = [this](TFilterGrid& g, int& ausr, QPainter& can, int aCol, int aRow,
-                                       TGridDrawState st) {
+    m_rubriken->setFont(fett);
+    m_rubrikenTitel->setBuddy(m_rubriken);
+    p5->addWidget(m_rubrikenTitel);
+    p5->addWidget(m_rubriken, 1);
+    m_uebersicht = new TFilterGrid(m_datenbildschirm);
+    m_uebersicht->setObjectName(QStringLiteral("FilterGrid1"));
+    m_uebersicht->setAccessibleName(QStringLiteral("Rezepte Übersicht"));
+    // Scrolling by whole rows: after a sort the top row is never cut in half.
+    m_uebersicht->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_uebersicht->setSortMouseEd(true);
+    m_uebersicht->setSortierenEd(true);
+    m_uebersicht->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRowSelect);
+    m_uebersicht->RowColorProc = [this](TFilterGrid& g, int& ausr, QPainter& can, int aCol, int aRow,
+                                        TGridDrawState st) {
         FilterGrid1RowColorProc(g, ausr, can, aCol, aRow, st);
     };
-    connect(FilterGrid1, &TFilterGrid::Click, this, &TForm1::FilterGrid1Click);
-    connect(FilterGrid1, &TFilterGrid::DblClick, this, &TForm1::FilterGrid1DblClick);
-    zeile->addWidget(FilterGrid1, 1);
-    zeile->addWidget(Panel5);
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int r) {
-        if (r >= 0 && ListBox1->item(r)->text() != u.rubrik) ListBox1Click();
+    connect(m_uebersicht, &TFilterGrid::Click, this, &TForm1::FilterGrid1Click);
+    connect(m_uebersicht, &TFilterGrid::DblClick, this, &TForm1::FilterGrid1DblClick);
+    zeile->addWidget(m_uebersicht, 1);
+    zeile->addWidget(panel5);
+    connect(m_rubriken, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
+    connect(m_rubriken, &QListWidget::currentRowChanged, this, [this](int r) {
+        if (r >= 0 && m_rubriken->item(r)->text() != u.rubrik) ListBox1Click();
     });
 
     // Status bar: the first panel is half the screen wide, the second right-aligned.
-    StatusPanel0 = new QLabel(this);
-    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setAccessibleName(QStringLiteral("Aktives Rezeptbuch"));
-    StatusPanel1 = new QLabel(this);
-    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
-    StatusPanel1->setAccessibleName(QStringLiteral("Hinweis"));
-    StatusPanel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_statusBuch = new QLabel(this);
+    m_statusBuch->setObjectName(QStringLiteral("StatusPanel0"));
+    m_statusHinweis = new QLabel(this);
+    m_statusHinweis->setObjectName(QStringLiteral("StatusPanel1"));
+    m_statusHinweis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(StatusPanel0);
-    statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->addWidget(m_statusBuch);
+    statusBar()->addWidget(m_statusHinweis, 1);
     QFont sf = statusBar()->font();
     sf.setPointSize(10);
     statusBar()->setFont(sf);
@@ -173,7 +157,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), u(Unit4::instance()) {
     // The section lists follow the data module's lists, whoever reloads them.
     connect(&u, &Unit4::listenGeaendert, this, &TForm1::rubrikenUebernehmen);
     connect(&u, &Unit4::spaltenbreitenNeu, this,
-            [this] { FilterGrid1->ColSetMaxWidths(false, false, false); });
+            [this] { m_uebersicht->ColSetMaxWidths(false, false, false); });
     qApp->installEventFilter(this);
 }
 
@@ -182,7 +166,7 @@ TForm1::~TForm1() {
 }
 
 QToolButton* TForm1::knopf(const QString& name, const QString& text, const QString& bild) {
-    auto* b = new QToolButton(Panel1);
+    auto* b = new QToolButton(m_werkzeugleiste);
     b->setObjectName(name);
     b->setText(text);
     b->setAccessibleName(text);
@@ -198,151 +182,152 @@ QToolButton* TForm1::knopf(const QString& name, const QString& text, const QStri
 void TForm1::menueBauen() {
     QMenuBar* m = menuBar();
     m->setObjectName(QStringLiteral("MainMenu1"));
-    auto eintrag = [this](QMenu* menu, const QString& name, const QString& text) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
+    // Captions carry keyboard access letters; the letters shown stay the same.
+    struct Eintrag {
+        const char* name;
+        const char* text; // empty: a separator
+    };
+    auto menue = [&](const char* name, const char* text, std::initializer_list<Eintrag> eintraege) {
+        QMenu* menu = m->addMenu(QString::fromUtf8(text));
+        menu->setObjectName(QString::fromLatin1(name));
+        for (const Eintrag& e : eintraege) {
+            if (!*e.text) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(QString::fromUtf8(e.text));
+            a->setObjectName(QString::fromLatin1(e.name));
+        }
+    };
+    auto befehl = [&](const char* name, const char* text) {
+        QAction* a = m->addAction(QString::fromUtf8(text));
+        a->setObjectName(QString::fromLatin1(name));
+    };
+    menue("Datei1", "&Datei",
+          {{"Rezeptbuchanlegen1", "Rezeptbuch &anlegen"},
+           {"Rezeptbuchwechseln1", "Rezeptbuch &wechseln"},
+           {"Rezeptbuchlschne1", "Rezeptbuch &löschen"}});
+    menue("Erfassen1", "&Erfassen", {{"Rezepteerfassen1", "&Rezepte erfassen"}});
+    menue("Bearbeiten1", "&Bearbeiten",
+          {{"Rezeptebearbeiten1", "&Rezepte bearbeiten"},
+           {"Einkaufslistebearbeiten1", "&Einkaufsliste bearbeiten"},
+           {"Kategorieenerfassenndern1", "&Kategorieen erfassen/ändern"},
+           {"Rubrikenerfassenndern1", "R&ubriken erfassen/ändern"}});
+    befehl("Suchen1", "&Suchen");
+    menue("Drucken1", "D&rucken",
+          {{"Rezeptdrucken1", "&Rezept drucken"},
+           {"Einkaufsliste1", "&Einkaufsliste"},
+           {"Druckoptionen1", "&Druckoptionen"}});
+    menue("Sonstiges1", "S&onstiges",
+          {{"Einstellungen1", "&Einstellungen"},
+           {"Datenbildschirmeinaus1", "Datenbildschirm ein/aus"},
+           {"Bildgrssendern1", "Datenbildschirm &Grösse ändern"},
+           {"", ""},
+           {"Datensicherung1", "Daten&sicherung"},
+           {"Datenwiederherstellung1", "Datenwieder&herstellung"},
+           {"", ""},
+           {"Farbenndern1", "&Farben ändern"},
+           {"", ""},
+           {"Info2", "&Info"},
+           {"AufUpdatesberprfen2", "Auf &Updates überprüfen"},
+           {"WeitereProgrammedesAutors1", "Weitere &Programme des Autors"},
+           {"Websitebesuchen1", "&Website besuchen"}});
+    befehl("SobeginnenSie1", "So be&ginnen Sie");
+    menue("Hilfe1", "&Hilfe",
+          {{"Inhalt1", "I&nhalt"},
+           {"WeitereProgramme1", "&Weitere Programme"},
+           {"Info1", "&Info"},
+           {"AufUpdatesberprfen1", "Auf &Updates überprüfen"}});
+
+    auto aktion = [this](const char* name) {
+        QAction* a = findChild<QAction*>(QString::fromLatin1(name));
+        Q_ASSERT(a);
         return a;
     };
-    QMenu* datei = m->addMenu(QStringLiteral("Datei"));
-    datei->setObjectName(QStringLiteral("Datei1"));
-    Rezeptbuchanlegen1 =
-        eintrag(datei, QStringLiteral("Rezeptbuchanlegen1"), QStringLiteral("Rezeptbuch anlegen"));
-    Rezeptbuchwechseln1 =
-        eintrag(datei, QStringLiteral("Rezeptbuchwechseln1"), QStringLiteral("Rezeptbuch wechseln"));
-    Rezeptbuchlschne1 =
-        eintrag(datei, QStringLiteral("Rezeptbuchlschne1"), QStringLiteral("Rezeptbuch löschen"));
-
-    QMenu* erfassen = m->addMenu(QStringLiteral("Erfassen"));
-    erfassen->setObjectName(QStringLiteral("Erfassen1"));
-    Rezepteerfassen1 =
-        eintrag(erfassen, QStringLiteral("Rezepteerfassen1"), QStringLiteral("Rezepte erfassen"));
-
-    QMenu* bearbeiten = m->addMenu(QStringLiteral("Bearbeiten"));
-    bearbeiten->setObjectName(QStringLiteral("Bearbeiten1"));
-    Rezeptebearbeiten1 =
-        eintrag(bearbeiten, QStringLiteral("Rezeptebearbeiten1"), QStringLiteral("Rezepte bearbeiten"));
-    Einkaufslistebearbeiten1 = eintrag(bearbeiten, QStringLiteral("Einkaufslistebearbeiten1"),
-                                       QStringLiteral("Einkaufsliste bearbeiten"));
-    Kategorieenerfassenndern1 = eintrag(bearbeiten, QStringLiteral("Kategorieenerfassenndern1"),
-                                        QStringLiteral("Kategorieen erfassen/ändern"));
-    Rubrikenerfassenndern1 = eintrag(bearbeiten, QStringLiteral("Rubrikenerfassenndern1"),
-                                     QStringLiteral("Rubriken erfassen/ändern"));
-
-    Suchen1 = m->addAction(QStringLiteral("Suchen"));
-    Suchen1->setObjectName(QStringLiteral("Suchen1"));
-
-    QMenu* drucken = m->addMenu(QStringLiteral("Drucken"));
-    drucken->setObjectName(QStringLiteral("Drucken1"));
-    Rezeptdrucken1 = eintrag(drucken, QStringLiteral("Rezeptdrucken1"), QStringLiteral("Rezept drucken"));
-    Einkaufsliste1 = eintrag(drucken, QStringLiteral("Einkaufsliste1"), QStringLiteral("Einkaufsliste"));
-    Druckoptionen1 = eintrag(drucken, QStringLiteral("Druckoptionen1"), QStringLiteral("Druckoptionen"));
-
-    QMenu* sonst = m->addMenu(QStringLiteral("Sonstiges"));
-    sonst->setObjectName(QStringLiteral("Sonstiges1"));
-    Einstellungen1 = eintrag(sonst, QStringLiteral("Einstellungen1"), QStringLiteral("Einstellungen"));
-    Datenbildschirmeinaus1 =
-        eintrag(sonst, QStringLiteral("Datenbildschirmeinaus1"), QStringLiteral("Datenbildschirm ein/aus"));
-    Datenbildschirmeinaus1->setCheckable(true);
-    Bildgrssendern1 =
-        eintrag(sonst, QStringLiteral("Bildgrssendern1"), QStringLiteral("Datenbildschirm Grösse ändern"));
-    sonst->addSeparator();
-    Datensicherung1 = eintrag(sonst, QStringLiteral("Datensicherung1"), QStringLiteral("Datensicherung"));
-    Datenwiederherstellung1 =
-        eintrag(sonst, QStringLiteral("Datenwiederherstellung1"), QStringLiteral("Datenwiederherstellung"));
-    sonst->addSeparator();
-    Farbenndern1 = eintrag(sonst, QStringLiteral("Farbenndern1"), QStringLiteral("Farben ändern"));
-    sonst->addSeparator();
-    Info2 = eintrag(sonst, QStringLiteral("Info2"), QStringLiteral("Info"));
-    AufUpdatesberprfen2 =
-        eintrag(sonst, QStringLiteral("AufUpdatesberprfen2"), QStringLiteral("Auf Updates überprüfen"));
-    WeitereProgrammedesAutors1 = eintrag(sonst, QStringLiteral("WeitereProgrammedesAutors1"),
-                                         QStringLiteral("Weitere Programme des Autors"));
-    Websitebesuchen1 = eintrag(sonst, QStringLiteral("Websitebesuchen1"), QStringLiteral("Website besuchen"));
-
-    SobeginnenSie1 = m->addAction(QStringLiteral("So beginnen Sie"));
-    SobeginnenSie1->setObjectName(QStringLiteral("SobeginnenSie1"));
-
-    QMenu* hilfe = m->addMenu(QStringLiteral("Hilfe"));
-    hilfe->setObjectName(QStringLiteral("Hilfe1"));
-    Inhalt1 = eintrag(hilfe, QStringLiteral("Inhalt1"), QStringLiteral("Inhalt"));
-    WeitereProgramme1 =
-        eintrag(hilfe, QStringLiteral("WeitereProgramme1"), QStringLiteral("Weitere Programme"));
-    Info1 = eintrag(hilfe, QStringLiteral("Info1"), QStringLiteral("Info"));
-    AufUpdatesberprfen1 =
-        eintrag(hilfe, QStringLiteral("AufUpdatesberprfen1"), QStringLiteral("Auf Updates überprüfen"));
-
+    auto werkzeug = [this](const char* name) {
+        QToolButton* b = findChild<QToolButton*>(QString::fromLatin1(name));
+        Q_ASSERT(b);
+        return b;
+    };
     // Commands whose windows exist are wired; the others stay disabled until their windows arrive.
-    for (QAction* a : {Rezepteerfassen1,
-                       Rezeptebearbeiten1,
-                       Einkaufslistebearbeiten1,
-                       Kategorieenerfassenndern1,
-                       Rubrikenerfassenndern1,
-                       Suchen1,
-                       Rezeptdrucken1,
-                       Einkaufsliste1,
-                       Druckoptionen1,
-                       Einstellungen1,
-                       Datensicherung1,
-                       Datenwiederherstellung1,
-                       Farbenndern1,
-                       Info2,
-                       AufUpdatesberprfen2,
-                       WeitereProgrammedesAutors1,
-                       Websitebesuchen1,
-                       WeitereProgramme1,
-                       Info1,
-                       AufUpdatesberprfen1})
-        a->setEnabled(false);
-    for (QToolButton* b :
-         {SpeedButton1, SpeedButton5, SpeedButton7, SpeedButton6, SpeedButton9, SpeedButton4, SpeedButton3})
-        b->setEnabled(false);
+    for (const char* name : {"Rezepteerfassen1",
+                             "Rezeptebearbeiten1",
+                             "Einkaufslistebearbeiten1",
+                             "Kategorieenerfassenndern1",
+                             "Rubrikenerfassenndern1",
+                             "Suchen1",
+                             "Rezeptdrucken1",
+                             "Einkaufsliste1",
+                             "Druckoptionen1",
+                             "Einstellungen1",
+                             "Datensicherung1",
+                             "Datenwiederherstellung1",
+                             "Farbenndern1",
+                             "Info2",
+                             "AufUpdatesberprfen2",
+                             "WeitereProgrammedesAutors1",
+                             "Websitebesuchen1",
+                             "WeitereProgramme1",
+                             "Info1",
+                             "AufUpdatesberprfen1"})
+        aktion(name)->setEnabled(false);
+    for (const char* name : {"SpeedButton1", "SpeedButton5", "SpeedButton7", "SpeedButton6", "SpeedButton9",
+                             "SpeedButton4", "SpeedButton3"})
+        werkzeug(name)->setEnabled(false);
 
-    connect(Rezeptbuchanlegen1, &QAction::triggered, this, &TForm1::Rezeptbuchanlegen1Click);
-    connect(Rezeptbuchwechseln1, &QAction::triggered, this, &TForm1::Rezeptbuchwechseln1Click);
-    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::Rezeptbuchwechseln1Click);
-    connect(Rezeptbuchlschne1, &QAction::triggered, this, &TForm1::Rezeptbuchlschne1Click);
-    connect(Datenbildschirmeinaus1, &QAction::triggered, this, &TForm1::Datenbildschirmeinaus1Click);
-    connect(Bildgrssendern1, &QAction::triggered, this, &TForm1::Bildgrssendern1Click);
-    connect(SobeginnenSie1, &QAction::triggered, this, &TForm1::SobeginnenSie1Click);
-    connect(Inhalt1, &QAction::triggered, this, &TForm1::Inhalt1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    m_datenbildschirmAn = aktion("Datenbildschirmeinaus1");
+    m_datenbildschirmAn->setCheckable(true);
+    connect(aktion("Rezeptbuchanlegen1"), &QAction::triggered, this, &TForm1::Rezeptbuchanlegen1Click);
+    connect(aktion("Rezeptbuchwechseln1"), &QAction::triggered, this, &TForm1::Rezeptbuchwechseln1Click);
+    connect(werkzeug("SpeedButton8"), &QToolButton::clicked, this, &TForm1::Rezeptbuchwechseln1Click);
+    connect(aktion("Rezeptbuchlschne1"), &QAction::triggered, this, &TForm1::Rezeptbuchlschne1Click);
+    connect(m_datenbildschirmAn, &QAction::triggered, this, &TForm1::Datenbildschirmeinaus1Click);
+    connect(aktion("Bildgrssendern1"), &QAction::triggered, this, &TForm1::Bildgrssendern1Click);
+    connect(aktion("SobeginnenSie1"), &QAction::triggered, this, [this] { hilfe(1100); });
+    connect(aktion("Inhalt1"), &QAction::triggered, this, [this] { hilfe(100); });
+    connect(werkzeug("SpeedButton2"), &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
 }
 
 void TForm1::FormCreate() {
-    const QSize s = platform().screenSize();
+    const QSize s = m_plattform.screenSize();
     setGeometry(0, 0, s.width(), s.height());
-    Flaeche->resize(s);
-    Panel1->setGeometry(0, 0, s.width(), 70);
+    m_flaeche->resize(s);
+    m_werkzeugleiste->setGeometry(0, 0, s.width(), 70);
 
     u.chmFile = u.lpf + QStringLiteral("Zirade-Zadod.ize");
     if (!QFileInfo::exists(u.chmFile))
-        platform().message(Platform::Kind::Information,
-                           QStringLiteral("Hilfe-Datei nicht gefunden\n") + u.chmFile);
+        m_plattform.message(Platform::Kind::Information,
+                            QStringLiteral("Hilfe-Datei nicht gefunden\n") + u.chmFile);
 
     const int hb = s.width() / 2;
     const int hbh = s.height() / 2;
-    const int l1 = Label1->width() / 2;
-    const int l2 = Label2->width() / 2;
-    Label1->move(hb - l1 - 100, hbh - 150);
-    Label2->move(hb - l2 + 100, hbh + 50);
-    for (QLabel* l : {Label1, Label2}) {
+    const int l1 = m_titel1->width() / 2;
+    const int l2 = m_titel2->width() / 2;
+    m_titel1->move(hb - l1 - 100, hbh - 150);
+    m_titel2->move(hb - l2 + 100, hbh + 50);
+    for (QLabel* l : {m_titel1, m_titel2}) {
         QPalette lp = l->palette();
         lp.setColor(QPalette::WindowText, pfl::alsFarbe(quint32(Farben::colorx.D_bs_fa_font)));
         l->setPalette(lp);
     }
 
-    StatusPanel0->setFixedWidth(s.width() / 2);
+    m_statusBuch->setFixedWidth(s.width() / 2);
 
     datenbildschirmZentrieren();
     u.auswahl = 0;
 }
 
 void TForm1::Copy1() {
-    const QDate heute = platform().today();
+    const QDate heute = m_plattform.today();
     // The background colour H_bs_hg is painted by FormPaint; the toolbar keeps the style's colours.
-    StatusPanel0->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
-    StatusPanel1->setText(
-        QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
+    m_statusBuch->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
+    // Until a book exists, the notice leads a new user to the first step.
+    if (u.buchDateien().isEmpty())
+        m_statusHinweis->setText(
+            QStringLiteral("Legen Sie zuerst ein Rezeptbuch an: Datei \u203A Rezeptbuch anlegen  "));
+    else
+        m_statusHinweis->setText(
+            QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
     u.datum2 = heute.toString(QStringLiteral("yyyy"));
     u.datum3 = pfl::datumText(heute);
     setWindowTitle(QStringLiteral("Pfanno-Lux V") + QStringLiteral("  ") + u.version +
@@ -352,46 +337,44 @@ void TForm1::Copy1() {
     datenbildschirmAnwenden();
     u.auswahl = 0;
     Rezepte_anzeigen();
-    Flaeche->update();
+    m_flaeche->update();
 }
 
 void TForm1::datenbildschirmAnwenden() {
     if (u.option.db_einaus == 0) {
-        Datenbildschirmeinaus1->setChecked(false);
-        Datenbildschirmeinaus1->setText(QStringLiteral("Datenbildschirm einschalten"));
-        Panel2->hide();
-        Label1->show();
-        Label2->show();
+        m_datenbildschirmAn->setChecked(false);
+        m_datenbildschirmAn->setText(QStringLiteral("Datenbildschirm einschalten"));
+        m_datenbildschirm->hide();
+        m_titel1->show();
+        m_titel2->show();
     } else if (u.option.db_einaus == 1) {
-        Datenbildschirmeinaus1->setChecked(true);
-        Datenbildschirmeinaus1->setText(QStringLiteral("Datenbildschirm ausschalten"));
-        Panel2->show();
-        Label1->hide();
-        Label2->hide();
+        m_datenbildschirmAn->setChecked(true);
+        m_datenbildschirmAn->setText(QStringLiteral("Datenbildschirm ausschalten"));
+        m_datenbildschirm->show();
+        m_titel1->hide();
+        m_titel2->hide();
     }
 }
 
 void TForm1::datenbildschirmVerbergen() {
-    Panel2->hide();
-    Label1->hide();
-    Label2->hide();
+    m_datenbildschirm->hide();
+    m_titel1->hide();
+    m_titel2->hide();
 }
 
 void TForm1::rubrikenUebernehmen() {
-    const QSignalBlocker sperre(ListBox1);
-    ListBox1->clear();
-    ListBox1->addItems(u.listen.hauptRubriken);
-    ListBox2->clear();
-    ListBox2->addItems(u.listen.hauptRubriken2);
+    const QSignalBlocker sperre(m_rubriken);
+    m_rubriken->clear();
+    m_rubriken->addItems(u.listen.hauptRubriken);
     const int i = u.listen.hauptRubriken.indexOf(u.rubrik);
-    if (i >= 0) ListBox1->setCurrentRow(i);
+    if (i >= 0) m_rubriken->setCurrentRow(i);
 }
 
 void TForm1::ListBox1Click() {
-    const int i = ListBox1->currentRow();
+    const int i = m_rubriken->currentRow();
     if (i < 0) return;
     u.zeile = i;
-    u.rubrik = ListBox1->item(i)->text();
+    u.rubrik = m_rubriken->item(i)->text();
     Rezepte_anzeigen();
 }
 
@@ -401,19 +384,32 @@ void TForm1::FormPaint(QPainter& p) {
     const QString name = c.hg_bild.toQString();
     const QString datei = u.lpf + QStringLiteral("Hintergrund/") + name;
     if (c.f_b_haupt != 0 || name.isEmpty() || !Unit4::sichererName(name) || !QFileInfo(datei).isFile()) {
-        p.fillRect(Flaeche->rect(), grund);
+        p.fillRect(m_flaeche->rect(), grund);
         return;
     }
     if (m_bildDatei != datei) {
-        Image1 = QImage(datei);
+        m_bild = QImage(datei);
         m_bildDatei = datei;
+        if (m_bild.isNull()) bildFehlerMelden(datei);
     }
-    p.fillRect(Flaeche->rect(), grund);
+    p.fillRect(m_flaeche->rect(), grund);
     // Tiled from the top-left corner, unscaled; a picture without size is not tiled.
-    if (Image1.width() <= 0 || Image1.height() <= 0) return;
-    for (int y = 0; y < Flaeche->height(); y += Image1.height())
-        for (int x = 0; x < Flaeche->width(); x += Image1.width())
-            p.drawImage(x, y, Image1);
+    if (m_bild.width() <= 0 || m_bild.height() <= 0) return;
+    for (int y = 0; y < m_flaeche->height(); y += m_bild.height())
+        for (int x = 0; x < m_flaeche->width(); x += m_bild.width())
+            p.drawImage(x, y, m_bild);
+}
+
+void TForm1::bildFehlerMelden(const QString& datei) {
+    if (m_bildFehler == datei) return;
+    m_bildFehler = datei;
+    // Not from inside the paint event: the message box would paint over a half-drawn window.
+    QTimer::singleShot(0, this, [this, datei] {
+        m_plattform.message(Platform::Kind::Error,
+                            QStringLiteral("Das Hintergrundbild \u201E%1\u201C kann nicht gelesen werden.\n"
+                                           "Pfanno-Lux zeigt stattdessen die Hintergrundfarbe.")
+                                .arg(QFileInfo(datei).fileName()));
+    });
 }
 
 namespace {
@@ -435,10 +431,9 @@ QFont schrift(const QString& name, int groesse) {
 }
 } // namespace
 
-void TForm1::NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
-                            quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe,
-                            int datGroesse, int titGroesse, const QString& datSchrift,
-                            const QString& titSchrift) {
+static void NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
+                           quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe, int datGroesse,
+                           int titGroesse, const QString& datSchrift, const QString& titSchrift) {
     TColInfo& ci = grid.ColInfoC(spalte);
     ci.TitAlign = titAlign;
     ci.DatAlign = datAlign;
@@ -448,7 +443,7 @@ void TForm1::NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int dat
     ci.TitFont = TFont{schrift(titSchrift, titGroesse), titSchriftfarbe};
 }
 
-void TForm1::NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign) {
+static void NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign) {
     TColInfo& ci = grid.ColInfoC(spalte);
     ci.Typ = typ;
     ci.DatAlign = datAlign;
@@ -462,32 +457,32 @@ void TForm1::Rezepte_anzeigen() {
     const Tcolor1& c = Farben::colorx;
     auto farbe = [](qint32 v) { return quint32(v); };
     // 1. title
-    Panel3->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") + u.rubrik +
-                    QStringLiteral("<"));
+    m_uebersichtTitel->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") +
+                               u.rubrik + QStringLiteral("<"));
     // The data screen is a data area: its panel takes the data colour, whatever the style.
-    QPalette p2 = Panel2->palette();
+    QPalette p2 = m_datenbildschirm->palette();
     p2.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_pan)));
-    Panel2->setPalette(p2);
-    QPalette p3 = Panel3->palette();
+    m_datenbildschirm->setPalette(p2);
+    QPalette p3 = m_uebersichtTitel->palette();
     p3.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
-    Panel3->setPalette(p3);
+    m_uebersichtTitel->setPalette(p3);
     // 2. section list and colours
-    Panel6->setFixedHeight(zeilenhoehe());
-    QPalette p6 = Panel6->palette();
+    m_rubrikenTitel->setFixedHeight(zeilenhoehe());
+    QPalette p6 = m_rubrikenTitel->palette();
     p6.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
     p6.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_ueb)));
-    Panel6->setPalette(p6);
-    QFont f6 = Panel6->font();
+    m_rubrikenTitel->setPalette(p6);
+    QFont f6 = m_rubrikenTitel->font();
     f6.setFamily(c.D_bs_ueb_schrift.toQString());
-    Panel6->setFont(f6);
-    QPalette pl = ListBox1->palette();
+    m_rubrikenTitel->setFont(f6);
+    QPalette pl = m_rubriken->palette();
     pl.setColor(QPalette::Base, pfl::alsFarbe(farbe(c.D_bs_pan)));
     pl.setColor(QPalette::Text, pfl::alsFarbe(farbe(c.D_bs_pan_font)));
-    ListBox1->setPalette(pl);
-    QFont fl = ListBox1->font();
+    m_rubriken->setPalette(pl);
+    QFont fl = m_rubriken->font();
     fl.setFamily(c.D_bs_schrift.toQString());
-    ListBox1->setFont(fl);
-    TFilterGrid& g = *FilterGrid1;
+    m_rubriken->setFont(fl);
+    TFilterGrid& g = *m_uebersicht;
     g.setColor(farbe(c.D_bs_pan));
     g.setFontColor(farbe(c.D_bs_pan_font));
     g.setFixedColor(farbe(c.D_bs_ueb));
@@ -544,6 +539,8 @@ void TForm1::Rezepte_anzeigen() {
     g.show();
     g.ColInfo_Set(-1);
     g.ColSetMaxWidths(false, false, false);
+    // Every refill starts at the first recipe, whatever the previous section was scrolled to.
+    g.scrollToTop();
 }
 
 void TForm1::FilterGrid1RowColorProc(TFilterGrid&, int&, QPainter& can, int, int aRow, TGridDrawState) {
@@ -560,16 +557,16 @@ void TForm1::FilterGrid1RowColorProc(TFilterGrid&, int&, QPainter& can, int, int
 }
 
 void TForm1::FilterGrid1Click() {
-    FilterGrid1->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing |
-                            goRowSelect);
+    m_uebersicht->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing |
+                             goRowSelect);
 }
 
 void TForm1::FilterGrid1DblClick() {
-    const int r = FilterGrid1->Row();
-    const QString name = r >= 1 ? FilterGrid1->Cells(0, r).trimmed() : QString();
+    const int r = m_uebersicht->Row();
+    const QString name = r >= 1 ? m_uebersicht->Cells(0, r).trimmed() : QString();
     if (name.isEmpty()) {
-        platform().message(Platform::Kind::Information,
-                           QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
+        m_plattform.message(Platform::Kind::Information,
+                            QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
         Copy1();
         return;
     }
@@ -579,28 +576,24 @@ void TForm1::FilterGrid1DblClick() {
 
 void TForm1::SpeedButton2Click() {
     u.datensich = 0;
-    Panel1->hide();
+    m_werkzeugleiste->hide();
     u.version_speichern();
     close();
 }
 
 void TForm1::Rezeptbuchanlegen1Click() {
     datenbildschirmVerbergen();
-    if (fenster().d_anlegen) fenster().d_anlegen->oeffnen();
+    Q_EMIT buchAnlegenVerlangt();
 }
 
 void TForm1::Rezeptbuchwechseln1Click() {
     datenbildschirmVerbergen();
-    // A new window each time; it replaces the previous one.
-    if (fenster().Wechseln) fenster().Wechseln->deleteLater();
-    auto* w = new TWechseln(this);
-    fenster().Wechseln = w;
-    w->oeffnen();
+    Q_EMIT buchWechselnVerlangt();
 }
 
 void TForm1::Rezeptbuchlschne1Click() {
     datenbildschirmVerbergen();
-    if (fenster().loeschen) fenster().loeschen->oeffnen();
+    Q_EMIT buchLoeschenVerlangt();
 }
 
 void TForm1::Datenbildschirmeinaus1Click(bool jetztAn) {
@@ -608,14 +601,20 @@ void TForm1::Datenbildschirmeinaus1Click(bool jetztAn) {
     const bool warAn = !jetztAn;
     if (warAn) {
         u.option.db_einaus = 0;
-        Panel2->hide();
-        Label1->show();
-        Label2->show();
+        m_datenbildschirm->hide();
+        m_titel1->show();
+        m_titel2->show();
     } else {
         u.option.db_einaus = 1;
-        Panel2->show();
-        Label1->hide();
-        Label2->hide();
+        // A first start has no stored size: the data screen comes at its design size, not as nothing.
+        if (u.option.dbw <= 0 && u.option.dbh <= 0) {
+            u.option.dbw = kDatenbildschirmBreite;
+            u.option.dbh = kDatenbildschirmHoehe;
+            datenbildschirmZentrieren();
+        }
+        m_datenbildschirm->show();
+        m_titel1->hide();
+        m_titel2->hide();
     }
     QCoreApplication::processEvents();
     u.opt_speichern();
@@ -624,24 +623,22 @@ void TForm1::Datenbildschirmeinaus1Click(bool jetztAn) {
 }
 
 void TForm1::Bildgrssendern1Click() {
-    if (fenster().Form52) fenster().Form52->oeffnen();
+    Q_EMIT datenbildschirmGroesseVerlangt();
+}
+
+void TForm1::datenbildschirmGroesse(int breite, int hoehe) {
+    m_datenbildschirm->resize(qMax(0, breite), qMax(0, hoehe));
 }
 
 void TForm1::datenbildschirmZentrieren() {
-    const QSize s = platform().screenSize();
-    Panel2->resize(qMax(0, int(u.option.dbw)), qMax(0, int(u.option.dbh)));
-    Panel2->move((s.width() - Panel2->width()) / 2, (s.height() - Panel2->height()) / 2);
-}
-
-void TForm1::SobeginnenSie1Click() {
-    hilfe(1100);
-}
-void TForm1::Inhalt1Click() {
-    hilfe(100);
+    const QSize s = m_plattform.screenSize();
+    m_datenbildschirm->resize(qMax(0, int(u.option.dbw)), qMax(0, int(u.option.dbh)));
+    m_datenbildschirm->move((s.width() - m_datenbildschirm->width()) / 2,
+                            (s.height() - m_datenbildschirm->height()) / 2);
 }
 
 void TForm1::hilfe(int thema) {
-    platform().showHelp(Unit4::instance().chmFile, thema);
+    m_plattform.showHelp(u.chmFile, thema);
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {

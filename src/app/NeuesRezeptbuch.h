@@ -1,33 +1,23 @@
 // Td_anlegen: creates a new, empty recipe book and makes it the active one.
 #pragma once
 
-#include <QWidget>
+#include "app/Nebenfenster.h"
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
-class Td_anlegen : public QWidget {
+class Td_anlegen : public pfl::Nebenfenster {
     Q_OBJECT
 public:
-    explicit Td_anlegen(QWidget* parent = nullptr);
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-
-    // Empties the name, places the window and shows it.
-    void oeffnen();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+    Td_anlegen(pfl::Umgebung& umgebung, QWidget* parent);
 
 protected:
+    void vorbereiten() override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+
+private Q_SLOTS:
+    void Button1Click();
+
+private:
+    QLineEdit* m_name = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "app/RezeptbuchLoeschen.h"
 
-#include "app/Buchfenster.h"
-#include "app/Fensterhilfen.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
@@ -10,57 +8,73 @@
 #include <QListWidget>
 #include <QPushButton>
 
-Tloeschen::Tloeschen(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("loeschen"));
-    setWindowTitle(QStringLiteral("Rezeptbuch löschen !!"));
-    setFixedSize(440, 330);
-    Label1 =
-        pfl::buchLabel(this, QStringLiteral("Label1"), QStringLiteral("Welches"), QRect(20, 16, 180, 20));
-    Label2 =
-        pfl::buchLabel(this, QStringLiteral("Label2"), QStringLiteral("Rezeptbuch"), QRect(20, 38, 180, 20));
-    Label3 = pfl::buchLabel(this, QStringLiteral("Label3"), QStringLiteral("möchten Sie "),
-                            QRect(20, 60, 180, 20));
-    Label4 =
-        pfl::buchLabel(this, QStringLiteral("Label4"), QStringLiteral("löschen ?"), QRect(20, 82, 180, 20));
-    FileListBox1 = pfl::buchListe(this, QRect(210, 16, 210, 240));
-    Label1->setBuddy(FileListBox1);
-    Button1 = pfl::buchKnopf(this, QStringLiteral("Button1"), QStringLiteral("Löschen !!"));
-    Button2 = pfl::buchKnopf(this, QStringLiteral("Button2"), QStringLiteral("Abbrechen"));
-    Button3 = pfl::buchKnopf(this, QStringLiteral("Button3"), QStringLiteral("Hilfe"));
-    for (QPushButton* b : {Button1, Button2, Button3})
+#include <cerrno>
+
+Tloeschen::Tloeschen(pfl::Umgebung& umgebung, QWidget* parent)
+    : Nebenfenster(umgebung, parent, QStringLiteral("loeschen"), QStringLiteral("Rezeptbuch löschen !!"),
+                   QSize(440, 330), 300) {
+    QLabel* erstes = label(QStringLiteral("Label1"), QStringLiteral("Welches"), QRect(20, 16, 180, 20));
+    label(QStringLiteral("Label2"), QStringLiteral("Rezeptbuch"), QRect(20, 38, 180, 20));
+    label(QStringLiteral("Label3"), QStringLiteral("möchten Sie "), QRect(20, 60, 180, 20));
+    label(QStringLiteral("Label4"), QStringLiteral("löschen ?"), QRect(20, 82, 180, 20));
+    m_buecher =
+        buchListe(QRect(210, 16, 210, 240), QStringLiteral("Welches Rezeptbuch möchten Sie löschen?"));
+    erstes->setBuddy(m_buecher);
+    m_loeschen = knopf(QStringLiteral("Button1"), QStringLiteral("Löschen !!"));
+    QPushButton* abbrechen = knopf(QStringLiteral("Button2"), QStringLiteral("Abbrechen"));
+    QPushButton* hilfe = hilfeKnopf(QStringLiteral("Button3"));
+    for (QPushButton* b : {m_loeschen, abbrechen, hilfe})
         b->move(0, 280);
-    pfl::knopfreihe(this, Button1, Button2, Button3, 3, 10);
-    Button1->setEnabled(false);
-    connect(FileListBox1, &QListWidget::itemClicked, this, &Tloeschen::FileListBox1Click);
-    connect(Button1, &QPushButton::clicked, this, &Tloeschen::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &Tloeschen::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &Tloeschen::Button3Click);
+    knopfreihe(m_loeschen, abbrechen, hilfe, 3, 10);
+    m_loeschen->setEnabled(false);
+    // Return never deletes by itself: the safe button is the default.
+    m_loeschen->setAutoDefault(false);
+    abbrechen->setDefault(true);
+    connect(m_buecher, &QListWidget::itemClicked, this, &Tloeschen::FileListBox1Click);
+    connect(m_loeschen, &QPushButton::clicked, this, &Tloeschen::Button1Click);
+    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void Tloeschen::oeffnen() {
-    pfl::buchListeFuellen(FileListBox1);
-    Button1->setEnabled(false);
-    pfl::buchfensterFaerben(this);
-    pfl::dialogPlatzieren(this);
-    show();
-    raise();
-    activateWindow();
+void Tloeschen::vorbereiten() {
+    buchListeFuellen(m_buecher);
+    m_loeschen->setEnabled(false);
 }
 
 void Tloeschen::FileListBox1Click() {
-    Unit4::instance().zeile = FileListBox1->currentRow();
-    Button1->setEnabled(FileListBox1->currentItem() != nullptr);
+    daten().zeile = m_buecher->currentRow();
+    m_loeschen->setEnabled(m_buecher->currentItem() != nullptr);
 }
 
+namespace {
+// The system's reason for a failed removal, in German for the common cases.
+QString loeschGrund(int fehler, const QString& systemText) {
+    switch (fehler) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Sie haben keine Berechtigung, diese Datei zu löschen.");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("Die Datei wird gerade von einem anderen Programm benutzt.");
+    case ENOENT:
+        return QStringLiteral("Die Datei ist nicht mehr vorhanden.");
+    case EROFS:
+        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    default:
+        return systemText;
+    }
+}
+} // namespace
+
 void Tloeschen::Button1Click() {
-    Unit4& u = Unit4::instance();
-    QListWidgetItem* gewaehlt = FileListBox1->currentItem();
+    Unit4& u = daten();
+    QListWidgetItem* gewaehlt = m_buecher->currentItem();
     if (!gewaehlt) return;
     const QString datei = gewaehlt->text();
     const QString selected = datei.left(datei.size() - 4);
-    // Book names are matched without regard to case, so "familie" is the active book Familie.
-    if (selected.trimmed().compare(u.rezeptbuch.trimmed(), Qt::CaseInsensitive) == 0) {
-        platform().message(
+    // The active book is the file the data module opens for it: the exact spelling wins, so with
+    // "Suppen" active a case twin "suppen.rez" is another book and may go.
+    if (u.lpf + datei == u.buchPfad()) {
+        plattform().message(
             Platform::Kind::Information,
             QStringLiteral(
                 "                     Sie können ein aktives Rezeptbuch nicht löschen.        \n Bitte "
@@ -72,31 +86,21 @@ void Tloeschen::Button1Click() {
                               QStringLiteral(" <  wirklich  l ö s c h e n  ??           ") +
                               QLatin1Char('\n') + QString(69, QLatin1Char(' ')) + QLatin1Char('\n') +
                               QString(7, QLatin1Char(' '));
-        if (platform().message(Platform::Kind::Warning, frage, Platform::Buttons::YesCancel) ==
+        if (plattform().message(Platform::Kind::Warning, frage, Platform::Buttons::YesCancel) ==
             Platform::Answer::Yes) {
-            QFile f(u.lpf + datei);
-            if (f.exists() && !f.remove()) {
-                platform().message(Platform::Kind::Error,
-                                   QStringLiteral("Das Rezeptbuch konnte nicht gelöscht werden:\n") +
-                                       f.errorString());
+            const QByteArray pfad = QFile::encodeName(u.lpf + datei);
+            if (::remove(pfad.constData()) != 0 && errno != ENOENT) {
+                const int fehler = errno;
+                plattform().message(
+                    Platform::Kind::Error,
+                    QStringLiteral("Das Rezeptbuch \u201E%1\u201C konnte nicht gelöscht werden.\n")
+                            .arg(selected) +
+                        loeschGrund(fehler, QString::fromLocal8Bit(std::strerror(fehler))));
                 return;
             }
         }
     }
     u.opt_speichern();
-    pfl::buchListeFuellen(FileListBox1);
-    Button1->setEnabled(false);
-}
-
-void Tloeschen::Button2Click() {
-    close();
-}
-
-void Tloeschen::Button3Click() {
-    platform().showHelp(Unit4::instance().chmFile, 300);
-}
-
-void Tloeschen::closeEvent(QCloseEvent* e) {
-    QWidget::closeEvent(e);
-    pfl::hauptfensterAuffrischen();
+    buchListeFuellen(m_buecher);
+    m_loeschen->setEnabled(false);
 }

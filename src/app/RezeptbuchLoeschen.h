@@ -1,32 +1,24 @@
 // Tloeschen: deletes a recipe book that is not the active one.
 #pragma once
 
-#include <QWidget>
+#include "app/Nebenfenster.h"
 
-class QLabel;
 class QListWidget;
 class QPushButton;
 
-class Tloeschen : public QWidget {
+class Tloeschen : public pfl::Nebenfenster {
     Q_OBJECT
 public:
-    explicit Tloeschen(QWidget* parent = nullptr);
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QListWidget* FileListBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-
-    void oeffnen();
-    void FileListBox1Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+    Tloeschen(pfl::Umgebung& umgebung, QWidget* parent);
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
+    void vorbereiten() override;
+
+private Q_SLOTS:
+    void FileListBox1Click();
+    void Button1Click();
+
+private:
+    QListWidget* m_buecher = nullptr;
+    QPushButton* m_loeschen = nullptr;
 };

@@ -1,9 +1,5 @@
 #include "app/RezeptbuchWechseln.h"
 
-#include "app/Buchfenster.h"
-#include "app/Fenster.h"
-#include "app/Fensterhilfen.h"
-#include "app/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
@@ -11,77 +7,61 @@
 #include <QListWidget>
 #include <QPushButton>
 
-TWechseln::TWechseln(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("Wechseln"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Rezeptbuch auswählen"));
-    setFixedSize(440, 330);
-    Label1 = pfl::buchLabel(this, QStringLiteral("Label1"), QStringLiteral("Bitte wählen Sie eine"),
-                            QRect(20, 16, 180, 20));
-    Label2 = pfl::buchLabel(this, QStringLiteral("Label2"), QStringLiteral("neues Rezeptbuch"),
-                            QRect(20, 38, 180, 20));
-    Label3 = pfl::buchLabel(this, QStringLiteral("Label3"), QStringLiteral("mit der Maus aus."),
-                            QRect(20, 60, 180, 20));
-    FileListBox1 = pfl::buchListe(this, QRect(210, 16, 210, 240));
-    Label1->setBuddy(FileListBox1);
-    Button1 = pfl::buchKnopf(this, QStringLiteral("Button1"), QStringLiteral("Wechseln >>"));
-    Button2 = pfl::buchKnopf(this, QStringLiteral("Button2"), QStringLiteral("Abbrechen"));
-    Button3 = pfl::buchKnopf(this, QStringLiteral("Button3"), QStringLiteral("Hilfe"));
-    for (QPushButton* b : {Button1, Button2, Button3})
+TWechseln::TWechseln(pfl::Umgebung& umgebung, QWidget* parent)
+    : Nebenfenster(umgebung, parent, QStringLiteral("Wechseln"), QStringLiteral("Rezeptbuch auswählen"),
+                   QSize(440, 330), 200) {
+    QLabel* erstes =
+        label(QStringLiteral("Label1"), QStringLiteral("Bitte wählen Sie eine"), QRect(20, 16, 180, 20));
+    label(QStringLiteral("Label2"), QStringLiteral("neues Rezeptbuch"), QRect(20, 38, 180, 20));
+    label(QStringLiteral("Label3"), QStringLiteral("mit der Maus aus."), QRect(20, 60, 180, 20));
+    m_buecher = buchListe(QRect(210, 16, 210, 240), QStringLiteral("Rezeptbücher"));
+    erstes->setBuddy(m_buecher);
+    QPushButton* wechseln = knopf(QStringLiteral("Button1"), QStringLiteral("Wechseln >>"));
+    QPushButton* abbrechen = knopf(QStringLiteral("Button2"), QStringLiteral("Abbrechen"));
+    QPushButton* hilfe = hilfeKnopf(QStringLiteral("Button3"));
+    for (QPushButton* b : {wechseln, abbrechen, hilfe})
         b->move(0, 280);
-    pfl::knopfreihe(this, Button1, Button2, Button3, 3, 10);
-    FileListBox1->clear();
-    connect(FileListBox1, &QListWidget::itemClicked, this, &TWechseln::FileListBox1Click);
-    connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &TWechseln::Button1Click);
-    connect(Button1, &QPushButton::clicked, this, &TWechseln::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TWechseln::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TWechseln::Button3Click);
+    knopfreihe(wechseln, abbrechen, hilfe, 3, 10);
+    wechseln->setDefault(true);
+    abbrechen->setAutoDefault(false);
+    connect(m_buecher, &QListWidget::itemClicked, this, &TWechseln::FileListBox1Click);
+    connect(m_buecher, &QListWidget::itemDoubleClicked, this, &TWechseln::Button1Click);
+    connect(wechseln, &QPushButton::clicked, this, &TWechseln::Button1Click);
+    connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TWechseln::oeffnen() {
-    pfl::buchListeFuellen(FileListBox1);
-    pfl::buchfensterFaerben(this);
-    pfl::dialogPlatzieren(this);
-    show();
-    raise();
-    activateWindow();
+void TWechseln::vorbereiten() {
+    buchListeFuellen(m_buecher);
 }
 
 void TWechseln::FileListBox1Click() {
-    Unit4::instance().zeile = FileListBox1->currentRow();
+    daten().zeile = m_buecher->currentRow();
 }
 
 void TWechseln::Button1Click() {
-    Unit4& u = Unit4::instance();
-    QListWidgetItem* gewaehlt = FileListBox1->currentItem();
+    Unit4& u = daten();
+    QListWidgetItem* gewaehlt = m_buecher->currentItem();
+    bool fertig = false;
     if (gewaehlt && gewaehlt->isSelected()) {
         const QString datei = gewaehlt->text();
         const QString name = datei.left(datei.size() - 4);
+        const QString fehler = Unit4::buchnameFehler(name);
+        if (!fehler.isEmpty()) {
+            // A name the settings cannot hold whole would be found again cut, as another book.
+            plattform().message(Platform::Kind::Information, fehler);
+            return;
+        }
         if (!name.isEmpty()) {
             u.rezeptbuch = name;
             u.option.rezeptbuch = name;
             u.opt_speichern();
         }
-        if (TForm1* f = fenster().Form1)
-            f->StatusPanel0->setText(QStringLiteral("  Aktive Datei:  ") + u.rezeptbuch +
-                                     QStringLiteral("  "));
-        hide();
-        deleteLater();
+        fertig = true;
     }
     u.opt_lesen();
     u.Rubriken_lesen();
-    pfl::hauptfensterAuffrischen();
-}
-
-void TWechseln::Button2Click() {
-    close();
-}
-
-void TWechseln::Button3Click() {
-    platform().showHelp(Unit4::instance().chmFile, 200);
-}
-
-void TWechseln::closeEvent(QCloseEvent* e) {
-    QWidget::closeEvent(e);
-    pfl::hauptfensterAuffrischen();
+    if (fertig)
+        accept(); // the owner refreshes the main window when the window has closed
+    else
+        Q_EMIT buchGewechselt();
 }

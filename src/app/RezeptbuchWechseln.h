@@ -1,32 +1,26 @@
 // TWechseln: chooses the active recipe book; created anew each time it opens.
 #pragma once
 
-#include <QWidget>
+#include "app/Nebenfenster.h"
 
-class QLabel;
 class QListWidget;
-class QPushButton;
 
-class TWechseln : public QWidget {
+class TWechseln : public pfl::Nebenfenster {
     Q_OBJECT
 public:
-    explicit TWechseln(QWidget* parent = nullptr);
+    TWechseln(pfl::Umgebung& umgebung, QWidget* parent);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QListWidget* FileListBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-
-    // Lists the books of the data directory, colours and places the window and shows it.
-    void oeffnen();
-    void FileListBox1Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+Q_SIGNALS:
+    // The active book or the section lists changed: the main window refreshes.
+    void buchGewechselt();
 
 protected:
-    void closeEvent(QCloseEvent* e) override;
+    void vorbereiten() override;
+
+private Q_SLOTS:
+    void FileListBox1Click();
+    void Button1Click();
+
+private:
+    QListWidget* m_buecher = nullptr;
 };

@@ -49,6 +49,8 @@ public:
     QString pfad(const QString& name) const;
     // Names from files or the user that become file names must stay inside their folder.
     static bool sichererName(const QString& name);
+    // Why a book name cannot be used (German), or empty when it can.
+    static QString buchnameFehler(const QString& name);
     // The active book's file; empty when the book name is unsafe.
     QString buchPfad() const;
     // Book names of lpf (files "*.rez" in any case), in directory order.

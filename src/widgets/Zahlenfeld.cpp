@@ -62,9 +62,14 @@ void RxSpinEdit::clear() {
 
 void RxSpinEdit::stepBy(int steps) {
     if (steps == 0 || isReadOnly()) return;
-    // A text that is no number steps from 0.
-    const qint64 neu = qint64(Value()) + qint64(steps) * m_increment;
-    setText(QString::number(begrenzt(neu)));
+    // An empty field steps from 0; a text that is no number stays as it is, so the handlers of
+    // the arrows read it and say so instead of taking a value the user never typed.
+    bool zahl = false;
+    const int alt = AsInteger(&zahl);
+    if (zahl || Text().trimmed().isEmpty()) {
+        const qint64 neu = qint64(alt) + qint64(steps) * m_increment;
+        setText(QString::number(begrenzt(neu)));
+    }
     lineEdit()->selectAll();
     if (steps > 0)
         emit TopClick();

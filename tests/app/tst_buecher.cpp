@@ -1,13 +1,13 @@
 // Recipe books and the data screen, used through their windows as a user would.
 #include "app/Anwendung.h"
 #include "app/Datenbildschirm.h"
-#include "app/Fenster.h"
 #include "app/Hauptfenster.h"
 #include "app/NeuesRezeptbuch.h"
 #include "app/RezeptbuchLoeschen.h"
 #include "app/RezeptbuchWechseln.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"
+#include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
 #include "widgets/Zahlenfeld.h"
 
@@ -22,20 +22,7 @@
 #include <QtTest>
 
 namespace {
-struct Programm {
-    ScriptedPlatform plattform;
-    DataDir dir;
-    Unit4 u;
-    TForm1* f = nullptr;
-    explicit Programm(const std::function<void(DataDir&)>& vorher = {}) {
-        dir.schreibe(QStringLiteral("Zirade-Zadod.ize"), "<html></html>");
-        if (vorher) vorher(dir);
-        pfl::starten(dir.pfad());
-        f = fenster().Form1;
-    }
-    ~Programm() { delete fenster().Form1; }
-    optionen optionenDatei() const { return DataDir::satz<optionen>(dir.lies(QStringLiteral("Rezept.opt"))); }
-};
+using Programm = pfl::test::LaufendesProgramm;
 
 void optionenSchreiben(DataDir& d, const QString& buch, int dbw = 779, int dbh = 421, int an = 1) {
     optionen o;
@@ -46,12 +33,6 @@ void optionenSchreiben(DataDir& d, const QString& buch, int dbw = 779, int dbh =
     o.db_einaus = an;
     o.z_hoehe = 22;
     d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-}
-
-// Screenshots for looking at the windows: PFANNO_SCREENSHOTS=1 saves them in /tmp.
-void bild(QWidget* w, const QString& name) {
-    if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS"))
-        w->grab().save(QStringLiteral("/tmp/fenster_%1.png").arg(name));
 }
 
 void waehle(QListWidget* l, const QString& text) {
@@ -83,19 +64,20 @@ private Q_SLOTS:
 
 void TestBuecher::anlegen() {
     Programm p;
-    p.f->Rezeptbuchanlegen1->trigger();
-    Td_anlegen* w = fenster().d_anlegen;
+    p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
+    Td_anlegen* w = p.finde<Td_anlegen>(QStringLiteral("d_anlegen"));
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral("Neues Rezeptbuch anlegen."));
-    QTest::keyClicks(w->Edit1, QStringLiteral(" Familie"));
-    bild(w, QStringLiteral("anlegen"));
-    w->Button1->click();
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), QStringLiteral(" Familie"));
+    pfl::test::bildSpeichern(w, QStringLiteral("anlegen"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(!w->isVisible());
     QVERIFY(p.dir.gibt(QStringLiteral("Familie.rez")));
     QCOMPARE(p.dir.groesse(QStringLiteral("Familie.rez")), 0);
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
     QCOMPARE(p.optionenDatei().rezeptbuch.toQString(), QStringLiteral("Familie"));
-    QCOMPARE(p.f->StatusPanel0->text(), QStringLiteral("  Aktives Rezeptbuch: Familie"));
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("StatusPanel0"))->text(),
+             QStringLiteral("  Aktives Rezeptbuch: Familie"));
 }
 
 void TestBuecher::anlegenMeldungen_data() {
@@ -125,29 +107,29 @@ void TestBuecher::anlegenMeldungen() {
     QFETCH(QString, feldDanach);
     Programm p([](DataDir& d) { d.buch(QStringLiteral("Familie.rez"), {}); });
     const QStringList vorher = QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    p.f->Rezeptbuchanlegen1->trigger();
-    Td_anlegen* w = fenster().d_anlegen;
-    QTest::keyClicks(w->Edit1, eingabe);
-    w->Button1->click();
+    p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
+    Td_anlegen* w = p.finde<Td_anlegen>(QStringLiteral("d_anlegen"));
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), eingabe);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
     QVERIFY(w->isVisible());
-    QCOMPARE(w->Edit1->text(), feldDanach);
+    QCOMPARE(p.in<QLineEdit>(w, QStringLiteral("Edit1"))->text(), feldDanach);
     QCOMPARE(QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), vorher);
     QVERIFY(!QFileInfo::exists(p.dir.pfad() + QStringLiteral("../weg.rez")));
 }
 
 void TestBuecher::fuenfundzwanzigZeichen() {
     Programm p;
-    p.f->Rezeptbuchanlegen1->trigger();
-    Td_anlegen* w = fenster().d_anlegen;
-    QTest::keyClicks(w->Edit1, QString(26, QLatin1Char('x')));
-    QCOMPARE(w->Edit1->text().size(), 25);
+    p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
+    Td_anlegen* w = p.finde<Td_anlegen>(QStringLiteral("d_anlegen"));
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), QString(26, QLatin1Char('x')));
+    QCOMPARE(p.in<QLineEdit>(w, QStringLiteral("Edit1"))->text().size(), 25);
     QCOMPARE(p.plattform.meldungen.size(), 1);
     QCOMPARE(p.plattform.meldungen.first().text, QStringLiteral("Es sind nur 25 Zeichen zugelassen."));
     QCOMPARE(p.plattform.meldungen.first().title, QStringLiteral("Hinweis"));
     QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Error);
-    QTest::keyClick(w->Edit1, Qt::Key_Backspace);
-    QCOMPARE(w->Edit1->text().size(), 24);
+    QTest::keyClick(p.in<QLineEdit>(w, QStringLiteral("Edit1")), Qt::Key_Backspace);
+    QCOMPARE(p.in<QLineEdit>(w, QStringLiteral("Edit1"))->text().size(), 24);
     QCOMPARE(p.plattform.meldungen.size(), 1);
 }
 
@@ -161,20 +143,21 @@ void TestBuecher::wechseln() {
                {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulaschsuppe")),
                 DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Kürbissuppe"))});
     });
-    QCOMPARE(p.f->FilterGrid1->RowCount(), 2);
-    p.f->SpeedButton8->click();
-    TWechseln* w = fenster().Wechseln;
+    QCOMPARE(p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"))->RowCount(), 2);
+    p.finde<QToolButton>(QStringLiteral("SpeedButton8"))->click();
+    TWechseln* w = p.finde<TWechseln>(QStringLiteral("Wechseln"));
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral("Rezeptbuch auswählen"));
-    QCOMPARE(w->FileListBox1->count(), 2);
-    waehle(w->FileListBox1, QStringLiteral("Party.Rez"));
-    bild(w, QStringLiteral("wechseln"));
-    w->Button1->click();
+    QCOMPARE(p.in<QListWidget>(w, QStringLiteral("FileListBox1"))->count(), 2);
+    waehle(p.in<QListWidget>(w, QStringLiteral("FileListBox1")), QStringLiteral("Party.Rez"));
+    pfl::test::bildSpeichern(w, QStringLiteral("wechseln"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Party"));
     QCOMPARE(p.optionenDatei().rezeptbuch.toQString(), QStringLiteral("Party"));
     QCOMPARE(p.u.rubrik, QStringLiteral("Suppen"));
-    QCOMPARE(p.f->FilterGrid1->RowCount(), 3);
-    QCOMPARE(p.f->StatusPanel0->text(), QStringLiteral("  Aktives Rezeptbuch: Party"));
+    QCOMPARE(p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"))->RowCount(), 3);
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("StatusPanel0"))->text(),
+             QStringLiteral("  Aktives Rezeptbuch: Party"));
 }
 
 void TestBuecher::wechselnOhneAuswahl() {
@@ -183,11 +166,11 @@ void TestBuecher::wechselnOhneAuswahl() {
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(QStringLiteral("Party.rez"), {});
     });
-    p.f->Rezeptbuchwechseln1->trigger();
-    TWechseln* w = fenster().Wechseln;
-    w->Button1->click();
+    p.finde<QAction>(QStringLiteral("Rezeptbuchwechseln1"))->trigger();
+    TWechseln* w = p.finde<TWechseln>(QStringLiteral("Wechseln"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
-    QVERIFY(!p.f->Panel2->isHidden()); // the main window is refreshed
+    QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden()); // the main window is refreshed
 }
 
 void TestBuecher::loeschen() {
@@ -197,28 +180,28 @@ void TestBuecher::loeschen() {
         d.buch(QStringLiteral("Alt.rez"), {});
         d.rubriken({QStringLiteral("Suppen")});
     });
-    p.f->Rezeptbuchlschne1->trigger();
-    Tloeschen* w = fenster().loeschen;
+    p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
+    Tloeschen* w = p.finde<Tloeschen>(QStringLiteral("loeschen"));
     QCOMPARE(w->windowTitle(), QStringLiteral("Rezeptbuch löschen !!"));
-    QVERIFY(!w->Button1->isEnabled());
-    waehle(w->FileListBox1, QStringLiteral("Alt.rez"));
-    QVERIFY(w->Button1->isEnabled());
-    bild(w, QStringLiteral("loeschen"));
+    QVERIFY(!p.in<QPushButton>(w, QStringLiteral("Button1"))->isEnabled());
+    waehle(p.in<QListWidget>(w, QStringLiteral("FileListBox1")), QStringLiteral("Alt.rez"));
+    QVERIFY(p.in<QPushButton>(w, QStringLiteral("Button1"))->isEnabled());
+    pfl::test::bildSpeichern(w, QStringLiteral("loeschen"));
     p.plattform.antworten.enqueue(Platform::Answer::Cancel);
-    w->Button1->click();
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
     QCOMPARE(
         p.plattform.meldungen.last().text,
         QStringLiteral("  Wollen Sie das Rezeptbuch  >  Alt <  wirklich  l ö s c h e n  ??           \n") +
             QString(69, QLatin1Char(' ')) + QLatin1Char('\n') + QString(7, QLatin1Char(' ')));
     QVERIFY(p.plattform.meldungen.last().buttons == Platform::Buttons::YesCancel);
-    waehle(w->FileListBox1, QStringLiteral("Alt.rez"));
+    waehle(p.in<QListWidget>(w, QStringLiteral("FileListBox1")), QStringLiteral("Alt.rez"));
     p.plattform.antworten.enqueue(Platform::Answer::Yes);
-    w->Button1->click();
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(!p.dir.gibt(QStringLiteral("Alt.rez")));
     QVERIFY(p.dir.gibt(QStringLiteral("Rubriken.rub")));
     QVERIFY(p.dir.gibt(QStringLiteral("Rezept.opt")));
-    QCOMPARE(w->FileListBox1->count(), 1);
+    QCOMPARE(p.in<QListWidget>(w, QStringLiteral("FileListBox1"))->count(), 1);
     QVERIFY(w->isVisible());
 }
 
@@ -227,10 +210,10 @@ void TestBuecher::aktivesBuchNichtLoeschen() {
         optionenSchreiben(d, QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
     });
-    p.f->Rezeptbuchlschne1->trigger();
-    Tloeschen* w = fenster().loeschen;
-    waehle(w->FileListBox1, QStringLiteral("Familie.rez"));
-    w->Button1->click();
+    p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
+    Tloeschen* w = p.finde<Tloeschen>(QStringLiteral("loeschen"));
+    waehle(p.in<QListWidget>(w, QStringLiteral("FileListBox1")), QStringLiteral("Familie.rez"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.plattform.meldungen.size(), 1);
     QVERIFY(p.plattform.meldungen.first().text.contains(
         QStringLiteral("Sie können ein aktives Rezeptbuch nicht löschen.")));
@@ -239,63 +222,65 @@ void TestBuecher::aktivesBuchNichtLoeschen() {
 
 void TestBuecher::datenbildschirmUmschalten() {
     Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
-    QVERIFY(!p.f->Panel2->isHidden());
-    p.f->Datenbildschirmeinaus1->trigger();
-    QVERIFY(p.f->Panel2->isHidden());
-    QVERIFY(!p.f->Label1->isHidden());
+    QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
+    p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
+    QVERIFY(p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
+    QVERIFY(!p.finde<QLabel>(QStringLiteral("Label1"))->isHidden());
     QCOMPARE(p.optionenDatei().db_einaus, 0);
-    QCOMPARE(p.f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm einschalten"));
-    p.f->Datenbildschirmeinaus1->trigger();
-    QVERIFY(!p.f->Panel2->isHidden());
+    QCOMPARE(p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->text(),
+             QStringLiteral("Datenbildschirm einschalten"));
+    p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
+    QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
     QCOMPARE(p.optionenDatei().db_einaus, 1);
-    QCOMPARE(p.f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm ausschalten"));
+    QCOMPARE(p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->text(),
+             QStringLiteral("Datenbildschirm ausschalten"));
 }
 
 void TestBuecher::datenbildschirmGroesse() {
     Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
-    p.f->Bildgrssendern1->trigger();
-    TForm52* w = fenster().Form52;
+    p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
+    TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     QVERIFY(w->isVisible());
-    QCOMPARE(w->RxSpinEdit1->Text(), QStringLiteral("779"));
-    bild(w, QStringLiteral("datenbildschirm"));
+    QCOMPARE(p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->Text(), QStringLiteral("779"));
+    pfl::test::bildSpeichern(w, QStringLiteral("datenbildschirm"));
     // Live change from the arrows: the panel follows, the file does not.
-    w->RxSpinEdit1->stepBy(1);
-    w->RxSpinEdit1->stepBy(1);
-    QCOMPARE(p.f->Panel2->width(), 781);
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->stepBy(1);
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->stepBy(1);
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->width(), 781);
     QCOMPARE(p.optionenDatei().dbw, 779);
     w->oeffnen();
-    QCOMPARE(w->RxSpinEdit1->Text(), QStringLiteral("779"));
+    QCOMPARE(p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->Text(), QStringLiteral("779"));
     // A text that is no number keeps everything.
-    w->RxSpinEdit1->setText(QStringLiteral("9x"));
-    w->Button1->click();
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->setText(QStringLiteral("9x"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.plattform.meldungen.last().text, QStringLiteral("'9x' ist kein gültiger ganzzahliger Wert."));
     QCOMPARE(p.optionenDatei().dbw, 779);
-    w->RxSpinEdit1->setText(QStringLiteral("900"));
-    w->RxSpinEdit2->setText(QStringLiteral("500"));
-    const QPoint lage = p.f->Panel2->pos();
-    w->Button1->click();
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->setText(QStringLiteral("900"));
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit2"))->setText(QStringLiteral("500"));
+    const QPoint lage = p.finde<QFrame>(QStringLiteral("Panel2"))->pos();
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(!w->isVisible());
     QCOMPARE(p.optionenDatei().dbw, 900);
     QCOMPARE(p.optionenDatei().dbh, 500);
-    QCOMPARE(p.f->Panel2->size(), QSize(900, 500));
-    QCOMPARE(p.f->Panel2->pos(), lage);
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->size(), QSize(900, 500));
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->pos(), lage);
 }
 
 void TestBuecher::datenbildschirmGrundeinstellung() {
     Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie"), 300, 200, 0); });
-    p.f->Bildgrssendern1->trigger();
-    TForm52* w = fenster().Form52;
+    p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
+    TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     p.plattform.antworten.enqueue(Platform::Answer::No);
-    w->Button2->click();
+    p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
     QCOMPARE(p.optionenDatei().dbw, 300);
     QVERIFY(!w->isVisible());
     w->oeffnen();
     p.plattform.antworten.enqueue(Platform::Answer::Yes);
-    w->Button2->click();
+    p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
     QCOMPARE(p.optionenDatei().dbw, 779);
     QCOMPARE(p.optionenDatei().dbh, 421);
-    QCOMPARE(p.f->Panel2->geometry(), QRect(570, 329, 779, 421));
-    QVERIFY(!p.f->Panel2->isHidden());
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->geometry(), QRect(570, 329, 779, 421));
+    QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
 }
 
 void TestBuecher::uebersicht() {
@@ -311,11 +296,12 @@ void TestBuecher::uebersicht() {
                {a, DataDir::rezept(QStringLiteral("suppen"), QStringLiteral("Klein")),
                 DataDir::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"), QString(), 12)});
     });
-    TFilterGrid* g = p.f->FilterGrid1;
+    TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
     QCOMPARE(p.u.rubrik, QStringLiteral("Desserts"));
-    waehle(p.f->ListBox1, QStringLiteral("Suppen"));
+    waehle(p.finde<QListWidget>(QStringLiteral("ListBox1")), QStringLiteral("Suppen"));
     QCOMPARE(p.u.rubrik, QStringLiteral("Suppen"));
-    QCOMPARE(p.f->Panel3->text(), QStringLiteral("Rezepte \"Familie\" Rubrik >Suppen<"));
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("Panel3"))->text(),
+             QStringLiteral("Rezepte \"Familie\" Rubrik >Suppen<"));
     QCOMPARE(g->RowCount(), 2); // the lower-case section is another section
     QCOMPARE(g->Rows(0), (QStringList{QStringLiteral("Gericht"), QStringLiteral("Pers./Port."),
                                       QStringLiteral("Kosten"), QStringLiteral("Zubereitungszeit"),
@@ -348,7 +334,7 @@ void TestBuecher::uebersichtSortiert() {
                 DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Ähnliche Suppe"), QString(), 5.5),
                 DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QString(), 112.0)});
     });
-    TFilterGrid* g = p.f->FilterGrid1;
+    TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
     QHeaderView* kopf = g->horizontalHeader();
     const QRect kosten = g->CellRect(2, 0);
     QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {}, kosten.center() - QPoint(0, kosten.top()));

@@ -1,10 +1,10 @@
 // Start-up and shutdown on real data directories, checked through the main window and the files.
 #include "app/Anwendung.h"
-#include "app/Fenster.h"
 #include "app/Hauptfenster.h"
 #include "appearance/Farben.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"
+#include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
@@ -15,19 +15,10 @@
 #include <QtTest>
 
 namespace {
-struct Programm {
-    ScriptedPlatform plattform;
-    DataDir dir;
-    Unit4 u;
-    explicit Programm(bool mitHilfe = true, const std::function<void(DataDir&)>& vorher = {}) {
-        if (mitHilfe) dir.schreibe(QStringLiteral("Zirade-Zadod.ize"), "<html></html>");
-        if (vorher) vorher(dir);
-    }
-    TForm1* starten() {
-        pfl::starten(dir.pfad());
-        return fenster().Form1;
-    }
-    ~Programm() { delete fenster().Form1; }
+// Each test starts the program itself, after preparing the data directory.
+struct Programm : pfl::test::LaufendesProgramm {
+    explicit Programm(bool mitHilfe = true, const std::function<void(DataDir&)>& vorher = {})
+        : LaufendesProgramm(vorher, false, mitHilfe) {}
 };
 } // namespace
 
@@ -60,12 +51,14 @@ void TestStart::ersterStartImLeerenVerzeichnis() {
     QCOMPARE(p.dir.groesse(QStringLiteral("Drucker.drk")), 416);
     QCOMPARE(f->windowTitle(),
              QStringLiteral("Pfanno-Lux V  1.10      -      Heute ist  Montag der  07.12.2026"));
-    QCOMPARE(f->StatusPanel0->text(), QStringLiteral("  Aktives Rezeptbuch: "));
-    QVERIFY(!f->StatusPanel1->text().isEmpty());
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("StatusPanel0"))->text(),
+             QStringLiteral("  Aktives Rezeptbuch: "));
+    QVERIFY(!p.finde<QLabel>(QStringLiteral("StatusPanel1"))->text().isEmpty());
     QVERIFY(p.plattform.meldungen.isEmpty());
-    QVERIFY(f->Panel2->isHidden());
-    QVERIFY(!f->Label1->isHidden());
-    QCOMPARE(f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm einschalten"));
+    QVERIFY(p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
+    QVERIFY(!p.finde<QLabel>(QStringLiteral("Label1"))->isHidden());
+    QCOMPARE(p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->text(),
+             QStringLiteral("Datenbildschirm einschalten"));
     QVERIFY(p.u.rubrik.isEmpty());
 }
 
@@ -85,27 +78,29 @@ void TestStart::titelUndDatenbildschirmPlatziert() {
         o.db_einaus = 1;
         d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
     });
-    TForm1* f = p.starten();
-    QCOMPARE(f->Panel2->geometry(), QRect(570, 329, 779, 421));
-    QVERIFY(!f->Panel2->isHidden());
-    QVERIFY(f->Label1->isHidden());
-    QCOMPARE(f->Datenbildschirmeinaus1->text(), QStringLiteral("Datenbildschirm ausschalten"));
-    QVERIFY(f->Datenbildschirmeinaus1->isChecked());
-    const int l1 = f->Label1->width() / 2;
-    const int l2 = f->Label2->width() / 2;
-    QCOMPARE(f->Label1->pos(), QPoint(960 - l1 - 100, 540 - 150));
-    QCOMPARE(f->Label2->pos(), QPoint(960 - l2 + 100, 540 + 50));
-    QCOMPARE(f->StatusPanel0->width(), 960);
+    p.starten();
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->geometry(), QRect(570, 329, 779, 421));
+    QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
+    QVERIFY(p.finde<QLabel>(QStringLiteral("Label1"))->isHidden());
+    QCOMPARE(p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->text(),
+             QStringLiteral("Datenbildschirm ausschalten"));
+    QVERIFY(p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->isChecked());
+    const int l1 = p.finde<QLabel>(QStringLiteral("Label1"))->width() / 2;
+    const int l2 = p.finde<QLabel>(QStringLiteral("Label2"))->width() / 2;
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("Label1"))->pos(), QPoint(960 - l1 - 100, 540 - 150));
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("Label2"))->pos(), QPoint(960 - l2 + 100, 540 + 50));
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("StatusPanel0"))->width(), 960);
 }
 
 void TestStart::rubrikenUndErsteAuswahl() {
     Programm p(true, [](DataDir& d) {
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts"), QStringLiteral("suppen")});
     });
-    TForm1* f = p.starten();
-    QCOMPARE(f->ListBox1->count(), 2);
-    QCOMPARE(f->ListBox1->item(0)->text(), QStringLiteral("Desserts"));
-    QCOMPARE(f->ListBox2->item(0)->text(), QStringLiteral("Suppen"));
+    p.starten();
+    QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->count(), 2);
+    QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->item(0)->text(), QStringLiteral("Desserts"));
+    QCOMPARE(p.u.listen.hauptRubriken2.first(),
+             QStringLiteral("Suppen")); // the unsorted list keeps file order
     QCOMPARE(p.u.rubrik, QStringLiteral("Desserts"));
 }
 
@@ -113,7 +108,7 @@ void TestStart::beendenSchreibtVersion() {
     Programm p;
     TForm1* f = p.starten();
     QVERIFY(!p.dir.gibt(QStringLiteral("Version.ver")));
-    f->SpeedButton2->click();
+    p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
     QVERIFY(!f->isVisible());
     const QByteArray v = p.dir.lies(QStringLiteral("Version.ver"));
     QCOMPARE(v.size(), 168);
@@ -132,10 +127,10 @@ void TestStart::tastenHilfe() {
     TForm1* f = p.starten();
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
-    QTest::keyClick(f->ListBox1, Qt::Key_F1);
+    QTest::keyClick(p.finde<QListWidget>(QStringLiteral("ListBox1")), Qt::Key_F1);
     QCOMPARE(p.plattform.hilfeAufrufe.size(), 1);
     QCOMPARE(p.plattform.hilfeAufrufe.first().second, 100);
-    f->SobeginnenSie1->trigger();
+    p.finde<QAction>(QStringLiteral("SobeginnenSie1"))->trigger();
     QCOMPARE(p.plattform.hilfeAufrufe.last().second, 1100);
     QTest::keyClick(f, Qt::Key_F4, Qt::AltModifier);
     QVERIFY(!f->isVisible());
@@ -143,12 +138,12 @@ void TestStart::tastenHilfe() {
 
 void TestStart::werkzeugleiste() {
     Programm p;
-    TForm1* f = p.starten();
+    p.starten();
     const QStringList erwartet{
         QStringLiteral("Erfassen"), QStringLiteral("Bearbeiten"), QStringLiteral("Wechseln"),
         QStringLiteral("E-Mail"),   QStringLiteral("Suchen"),     QStringLiteral("Drucken"),
         QStringLiteral("Backup"),   QStringLiteral("Farben"),     QStringLiteral("Beenden")};
-    QList<QToolButton*> knoepfe = f->Panel1->findChildren<QToolButton*>();
+    QList<QToolButton*> knoepfe = p.finde<QFrame>(QStringLiteral("Panel1"))->findChildren<QToolButton*>();
     std::sort(knoepfe.begin(), knoepfe.end(), [](QToolButton* a, QToolButton* b) { return a->x() < b->x(); });
     QStringList texte;
     for (QToolButton* b : knoepfe) {
@@ -156,7 +151,7 @@ void TestStart::werkzeugleiste() {
         QVERIFY2(!b->icon().isNull(), qPrintable(b->text()));
     }
     QCOMPARE(texte, erwartet);
-    QCOMPARE(f->Panel1->height(), 70);
+    QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel1"))->height(), 70);
 }
 
 void TestStart::beschaedigtesVerzeichnis() {
@@ -179,13 +174,13 @@ void TestStart::beschaedigtesVerzeichnis() {
     const QByteArray buchVorher = p.dir.lies(QStringLiteral("Familie.rez"));
     TForm1* f = p.starten();
     QVERIFY(f && f->isVisible());
-    QCOMPARE(f->ListBox1->count(), 1);
-    QCOMPARE(f->ListBox1->item(0)->text().size(), 60);
+    QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->count(), 1);
+    QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->item(0)->text().size(), 60);
     QCOMPARE(p.dir.groesse(QStringLiteral("farben.frb")), 1976);
     QCOMPARE(p.dir.lies(QStringLiteral("Familie.rez")), buchVorher);
     QVERIFY(p.u.buchPfad().isEmpty());
     QCOMPARE(p.dir.groesse(QStringLiteral("kategorien.kat")), 0);
-    f->SpeedButton2->click();
+    p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
     QCOMPARE(p.dir.groesse(QStringLiteral("Version.ver")), 168);
 }
 
@@ -209,10 +204,10 @@ void TestStart::hintergrund() {
         if (bildDa) QVERIFY(kachel.save(d.pfad() + QStringLiteral("Hintergrund/marbl24m.bmp"), "BMP"));
     });
     Farben::colorx.f_b_haupt = 0;
-    TForm1* f = p.starten();
+    p.starten();
     Farben::colorx.f_b_haupt = f_b_haupt;
-    f->Flaeche->resize(200, 200); // the toolbar covers the top 70 pixels
-    const QImage bild = f->Flaeche->grab().toImage();
+    p.finde<QWidget>(QStringLiteral("Flaeche"))->resize(200, 200); // the toolbar covers the top 70 pixels
+    const QImage bild = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
     const QColor grund(0xDE, 0xE6, 0xC1);
     if (bildDa && f_b_haupt == 0) {
         for (const QPoint& pt : {QPoint(0, 80), QPoint(30, 80), QPoint(90, 100), QPoint(180, 180)})

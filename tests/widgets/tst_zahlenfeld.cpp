@@ -74,7 +74,7 @@ void TestZahlenfeld::schritte_data() {
         << "0" << std::optional(0) << std::optional(100000) << 1 << "maus" << false << "0" << 0;
     QTest::newRow("ueber der grenze getippt")
         << "500" << offen << std::optional(100) << 1 << "maus" << true << "100" << 1;
-    QTest::newRow("keine zahl zaehlt als 0") << "abc" << offen << offen << 1 << "maus" << true << "1" << 1;
+    QTest::newRow("keine zahl bleibt stehen") << "abc" << offen << offen << 1 << "maus" << true << "abc" << 1;
     QTest::newRow("leer") << "" << offen << offen << 1 << "taste" << false << "-1" << 1;
     QTest::newRow("schrittweite") << "10" << offen << offen << 5 << "maus" << true << "15" << 1;
 }

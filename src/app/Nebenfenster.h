@@ -1,0 +1,65 @@
+// Base of every secondary window: it takes its collaborators, colours, places and shows itself,
+// closes on Escape, runs its help topic, and tells its owner when it has closed.
+#pragma once
+
+#include "app/Umgebung.h"
+
+#include <QDialog>
+#include <QRect>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class Platform;
+class Unit4;
+
+namespace pfl {
+
+class Nebenfenster : public QDialog {
+    Q_OBJECT
+public:
+    // name is the description's instance name (the object name), titel the caption.
+    Nebenfenster(Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
+                 QSize groesse, int hilfethema);
+
+    // Fills the controls, colours and places the window and shows it (not modally).
+    void oeffnen();
+
+Q_SIGNALS:
+    // The window was closed by any way (button, Escape, the title bar); the owner refreshes.
+    void geschlossen();
+
+protected:
+    // Fills the controls before the window shows; the default fills nothing.
+    virtual void vorbereiten() {}
+    // Window and list colours from the colour scheme, the text colours readable on them.
+    virtual void faerben();
+
+    Unit4& daten() const { return m_umgebung.daten; }
+    Platform& plattform() const { return m_umgebung.plattform; }
+    void hilfeZeigen();
+
+    // Controls of the usual kinds, named and with what a screen reader reads.
+    QLabel* label(const QString& name, const QString& text, const QRect& r);
+    QPushButton* knopf(const QString& name, const QString& text, QSize groesse = QSize(110, 30));
+    // The "Hilfe" button: opens the window's help topic.
+    QPushButton* hilfeKnopf(const QString& name);
+    // The file list of the recipe books in the data directory, sorted in German order.
+    QListWidget* buchListe(const QRect& r, const QString& lesbarerName);
+    void buchListeFuellen(QListWidget* liste);
+
+    // Three buttons around the window's horizontal centre c: left edges c - 1.5 x w1 - 15,
+    // c - w2 / 2 - 10 and c + w3 / teiler3 + versatz3 (all truncated).
+    void knopfreihe(QWidget* b1, QWidget* b2, QWidget* b3, int teiler3, int versatz3);
+
+    void done(int ergebnis) override;
+
+private:
+    Umgebung& m_umgebung;
+    int m_hilfethema;
+};
+
+// Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).
+void dialogPlatzieren(QWidget* w, QSize bildschirm);
+
+} // namespace pfl
