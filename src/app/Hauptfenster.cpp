@@ -1,5 +1,6 @@
 #include "app/Hauptfenster.h"
 
+#include "app/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "data/German.h"
 #include "grid/Farbwert.h"
@@ -307,7 +308,11 @@ void TForm1::FormCreate() {
     m_titel2->move(hb - l2 + 100, hbh + 50);
     for (QLabel* l : {m_titel1, m_titel2}) {
         QPalette lp = l->palette();
-        lp.setColor(QPalette::WindowText, pfl::alsFarbe(quint32(Farben::colorx.D_bs_fa_font)));
+        // The titles stand on the background colour (or a picture in it): the scheme's colour
+        // where it reads there.
+        lp.setColor(QPalette::WindowText,
+                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(Farben::colorx.D_bs_fa_font)),
+                                      pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg))));
         l->setPalette(lp);
     }
 
@@ -464,12 +469,14 @@ void TForm1::Rezepte_anzeigen() {
     p2.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_pan)));
     m_datenbildschirm->setPalette(p2);
     QPalette p3 = m_uebersichtTitel->palette();
-    p3.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
+    p3.setColor(QPalette::WindowText,
+                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_ueb_font)), pfl::alsFarbe(farbe(c.D_bs_pan))));
     m_uebersichtTitel->setPalette(p3);
     // 2. section list and colours
     m_rubrikenTitel->setFixedHeight(zeilenhoehe());
     QPalette p6 = m_rubrikenTitel->palette();
-    p6.setColor(QPalette::WindowText, pfl::alsFarbe(farbe(c.D_bs_ueb_font)));
+    p6.setColor(QPalette::WindowText,
+                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_ueb_font)), pfl::alsFarbe(farbe(c.D_bs_ueb))));
     p6.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_ueb)));
     m_rubrikenTitel->setPalette(p6);
     QFont f6 = m_rubrikenTitel->font();
@@ -477,7 +484,8 @@ void TForm1::Rezepte_anzeigen() {
     m_rubrikenTitel->setFont(f6);
     QPalette pl = m_rubriken->palette();
     pl.setColor(QPalette::Base, pfl::alsFarbe(farbe(c.D_bs_pan)));
-    pl.setColor(QPalette::Text, pfl::alsFarbe(farbe(c.D_bs_pan_font)));
+    pl.setColor(QPalette::Text,
+                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_pan_font)), pfl::alsFarbe(farbe(c.D_bs_pan))));
     m_rubriken->setPalette(pl);
     QFont fl = m_rubriken->font();
     fl.setFamily(c.D_bs_schrift.toQString());

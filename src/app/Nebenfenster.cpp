@@ -10,30 +10,27 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
+
+#include <cmath>
 
 namespace pfl {
 
 namespace {
-
 double leuchtdichte(const QColor& c) {
     auto kanal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
     return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
 }
+} // namespace
 
-double kontrastVon(const QColor& a, const QColor& b) {
+double kontrast(const QColor& a, const QColor& b) {
     const double la = leuchtdichte(a), lb = leuchtdichte(b);
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
-// The wanted text colour where it reads on the background, else black or white.
-QColor lesbar(const QColor& wunsch, const QColor& hinter) {
-    if (kontrastVon(wunsch, hinter) >= 4.5) return wunsch;
-    return kontrastVon(Qt::black, hinter) >= kontrastVon(Qt::white, hinter) ? QColor(Qt::black)
-                                                                            : QColor(Qt::white);
+QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter) {
+    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
+    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
 }
-
-} // namespace
 
 void dialogPlatzieren(QWidget* w, QSize bildschirm) {
     const int sw = (bildschirm.width() - w->width()) / 2;
@@ -48,9 +45,6 @@ Nebenfenster::Nebenfenster(Umgebung& umgebung, QWidget* parent, const QString& n
     setWindowTitle(titel);
     setFixedSize(groesse);
     setModal(false);
-    // F1 opens the window's help topic, as its "Hilfe" button does.
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &Nebenfenster::hilfeZeigen);
 }
 
 void Nebenfenster::oeffnen() {
@@ -69,16 +63,26 @@ void Nebenfenster::faerben() {
     p.setColor(QPalette::Window, grund);
     // The window paints its own background, so it sets its own text colour too: the style's text
     // where it reads on that background, else black or white.
-    p.setColor(QPalette::WindowText, lesbar(QGuiApplication::palette().color(QPalette::WindowText), grund));
+    p.setColor(QPalette::WindowText,
+               lesbareFarbe(QGuiApplication::palette().color(QPalette::WindowText), grund));
     setPalette(p);
     setAutoFillBackground(true);
     for (QListWidget* liste : findChildren<QListWidget*>()) {
         QPalette lp = liste->palette();
         const QColor listeGrund = alsFarbe(quint32(c.listb));
         lp.setColor(QPalette::Base, listeGrund);
-        lp.setColor(QPalette::Text, lesbar(alsFarbe(quint32(c.listb_font)), listeGrund));
+        lp.setColor(QPalette::Text, lesbareFarbe(alsFarbe(quint32(c.listb_font)), listeGrund));
         liste->setPalette(lp);
     }
+}
+
+void Nebenfenster::keyPressEvent(QKeyEvent* e) {
+    // F1 opens the window's help topic, as its "Hilfe" button does.
+    if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+        hilfeZeigen();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Nebenfenster::hilfeZeigen() {

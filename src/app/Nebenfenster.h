@@ -5,6 +5,7 @@
 #include "app/Umgebung.h"
 
 #include <QDialog>
+#include <QColor>
 #include <QRect>
 
 class QLabel;
@@ -53,11 +54,18 @@ protected:
     void knopfreihe(QWidget* b1, QWidget* b2, QWidget* b3, int teiler3, int versatz3);
 
     void done(int ergebnis) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     Umgebung& m_umgebung;
     int m_hilfethema;
 };
+
+// The wanted text colour where it reads on the background (contrast at least 4.5:1), else black
+// or white, whichever reads better.
+QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter);
+// The contrast ratio of two colours (1 to 21).
+double kontrast(const QColor& a, const QColor& b);
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).
 void dialogPlatzieren(QWidget* w, QSize bildschirm);

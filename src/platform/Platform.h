@@ -28,7 +28,8 @@ public:
 
     virtual ~Platform() = default;
 
-    // Message box; the title defaults to the application's name.
+    // Message box; the title defaults to the application's name. A question of kind Warning asks
+    // before something is destroyed: its safe answer ("Nein"/"Abbrechen") is the default button.
     virtual Answer message(Kind kind, const QString& text, Buttons buttons = Buttons::Ok,
                            const QString& title = QString()) = 0;
     virtual void beep() = 0;

@@ -65,6 +65,9 @@ Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons but
         box.setEscapeButton(abbrechen);
         break;
     }
+    // A warning asks before something is destroyed: there the safe answer is the default, so
+    // Return never deletes by accident.
+    if (ja) box.setDefaultButton(kind == Kind::Warning ? (nein ? nein : abbrechen) : ja);
     box.exec();
     QAbstractButton* b = box.clickedButton();
     if (b && b == ja) return Answer::Yes;

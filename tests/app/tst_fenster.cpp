@@ -1,0 +1,244 @@
+// What every secondary window shares: opening from the main window, closing by Escape with the
+// main window refreshed, Return on the default button, what assistive technology reads, and
+// readable text in every style.
+#include "app/Nebenfenster.h"
+#include "appearance/Farben.h"
+#include "appearance/Styles.h"
+#include "grid/Farbwert.h"
+#include "support/LaufendesProgramm.h"
+#include "widgets/Zahlenfeld.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QAction>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+using pfl::test::LaufendesProgramm;
+
+namespace {
+
+void zweiBuecher(DataDir& d) {
+    optionen o;
+    zeroRecord(o);
+    o.rezeptbuch = QStringLiteral("Familie");
+    o.dbw = 779;
+    o.dbh = 421;
+    o.db_einaus = 1;
+    o.z_hoehe = 22;
+    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.buch(QStringLiteral("Familie.rez"), {});
+    d.buch(QStringLiteral("Alt.rez"), {});
+}
+
+// Opens a secondary window through its menu command and returns it.
+QDialog* oeffne(LaufendesProgramm& p, const QString& befehl, const QString& fenster) {
+    p.finde<QAction>(befehl)->trigger();
+    return p.finde<QDialog>(fenster);
+}
+
+void fensterZeilen() {
+    QTest::addColumn<QString>("befehl");
+    QTest::addColumn<QString>("fenster");
+    QTest::addColumn<QString>("titel");
+    QTest::newRow("anlegen") << "Rezeptbuchanlegen1"
+                             << "d_anlegen"
+                             << "Neues Rezeptbuch anlegen.";
+    QTest::newRow("wechseln") << "Rezeptbuchwechseln1"
+                              << "Wechseln"
+                              << "Rezeptbuch auswählen";
+    QTest::newRow("loeschen") << "Rezeptbuchlschne1"
+                              << "loeschen"
+                              << "Rezeptbuch löschen !!";
+    QTest::newRow("groesse") << "Bildgrssendern1"
+                             << "Form52"
+                             << "Datenbildschirm verändern";
+}
+
+QColor grundVon(QWidget* w) {
+    // The nearest widget that paints its own background.
+    for (QWidget* v = w->parentWidget(); v; v = v->parentWidget())
+        if (v->autoFillBackground() || v->isWindow()) return v->palette().color(v->backgroundRole());
+    return w->palette().color(QPalette::Window);
+}
+
+} // namespace
+
+class TestFenster : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { pfl::ressourcenLaden(); }
+    void escapeSchliesstUndFrischtAuf_data() { fensterZeilen(); }
+    void escapeSchliesstUndFrischtAuf();
+    void fuerHilfsmittelEinDialog_data() { fensterZeilen(); }
+    void fuerHilfsmittelEinDialog();
+    void returnLegtAn();
+    void returnLoeschtNicht();
+    void statusLiestGezeigtenText();
+    void menuesMitZugriffstasten();
+    void lesbarInJedemStil_data();
+    void lesbarInJedemStil();
+};
+
+void TestFenster::escapeSchliesstUndFrischtAuf() {
+    QFETCH(QString, befehl);
+    QFETCH(QString, fenster);
+    QFETCH(QString, titel);
+    LaufendesProgramm p(zweiBuecher);
+    QFrame* datenbildschirm = p.finde<QFrame>(QStringLiteral("Panel2"));
+    QDialog* w = oeffne(p, befehl, fenster);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->windowTitle(), titel);
+    datenbildschirm->hide(); // as the book windows do when they open
+    QTest::keyClick(w, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
+    // Closing refreshed the main window (Copy1 shows the data screen again).
+    QVERIFY(!datenbildschirm->isHidden());
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    // The window's help topic, by F1 as by its button.
+    w = oeffne(p, befehl, fenster);
+    QTest::keyClick(w, Qt::Key_F1);
+    p.in<QPushButton>(w, QStringLiteral("Button3"))->click();
+    QCOMPARE(p.plattform.hilfeAufrufe.size(), 2);
+    QCOMPARE(p.plattform.hilfeAufrufe.at(0).second, p.plattform.hilfeAufrufe.at(1).second);
+}
+
+void TestFenster::fuerHilfsmittelEinDialog() {
+    QFETCH(QString, befehl);
+    QFETCH(QString, fenster);
+    LaufendesProgramm p(zweiBuecher);
+    QDialog* w = oeffne(p, befehl, fenster);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Dialog);
+    // Every control a person reads, types into or presses has a name to read.
+    for (QWidget* k : w->findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(k->parentWidget())) continue; // the field is read as a whole
+        if (!qobject_cast<QAbstractButton*>(k) && !qobject_cast<QLineEdit*>(k) &&
+            !qobject_cast<QListWidget*>(k) && !qobject_cast<RxSpinEdit*>(k))
+            continue;
+        QAccessibleInterface* ak = QAccessible::queryAccessibleInterface(k);
+        QVERIFY2(ak && !ak->text(QAccessible::Name).isEmpty(), qPrintable(k->objectName()));
+    }
+}
+
+void TestFenster::returnLegtAn() {
+    LaufendesProgramm p(zweiBuecher);
+    QDialog* w = oeffne(p, QStringLiteral("Rezeptbuchanlegen1"), QStringLiteral("d_anlegen"));
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), QStringLiteral("Neu"));
+    QTest::keyClick(p.in<QLineEdit>(w, QStringLiteral("Edit1")), Qt::Key_Return);
+    QVERIFY(p.dir.gibt(QStringLiteral("Neu.rez")));
+    QVERIFY(!w->isVisible());
+}
+
+void TestFenster::returnLoeschtNicht() {
+    LaufendesProgramm p(zweiBuecher);
+    QDialog* w = oeffne(p, QStringLiteral("Rezeptbuchlschne1"), QStringLiteral("loeschen"));
+    auto* liste = p.in<QListWidget>(w, QStringLiteral("FileListBox1"));
+    liste->setCurrentItem(liste->findItems(QStringLiteral("Alt.rez"), Qt::MatchExactly).first());
+    emit liste->itemClicked(liste->currentItem());
+    QVERIFY(p.in<QPushButton>(w, QStringLiteral("Button1"))->isEnabled());
+    QTest::keyClick(liste, Qt::Key_Return);
+    QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    QVERIFY(!w->isVisible());
+    // The question before deleting is a warning, whose safe answer the desktop makes the default.
+    w = oeffne(p, QStringLiteral("Rezeptbuchlschne1"), QStringLiteral("loeschen"));
+    liste->setCurrentItem(liste->findItems(QStringLiteral("Alt.rez"), Qt::MatchExactly).first());
+    emit liste->itemClicked(liste->currentItem());
+    p.plattform.antworten.enqueue(Platform::Answer::Cancel);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QVERIFY(p.plattform.meldungen.last().kind == Platform::Kind::Warning);
+    QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
+}
+
+void TestFenster::statusLiestGezeigtenText() {
+    LaufendesProgramm p(zweiBuecher);
+    for (const QString& name : {QStringLiteral("StatusPanel0"), QStringLiteral("StatusPanel1")}) {
+        QLabel* l = p.finde<QLabel>(name);
+        QVERIFY(!l->text().isEmpty());
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(l);
+        QCOMPARE(a->text(QAccessible::Name), l->text());
+    }
+    QVERIFY(p.finde<QLabel>(QStringLiteral("StatusPanel0"))->text().contains(QStringLiteral("Familie")));
+    // The unsorted copy of the section list is no control at all.
+    QVERIFY(!p.f->findChild<QWidget*>(QStringLiteral("ListBox2")));
+}
+
+void TestFenster::menuesMitZugriffstasten() {
+    LaufendesProgramm p(zweiBuecher);
+    QSet<QChar> buchstaben;
+    for (QAction* a : p.f->menuBar()->actions()) {
+        const QString t = a->text();
+        const qsizetype i = t.indexOf(QLatin1Char('&'));
+        QVERIFY2(i >= 0 && i + 1 < t.size(), qPrintable(t));
+        const QChar c = t.at(i + 1).toLower();
+        QVERIFY2(!buchstaben.contains(c), qPrintable(t)); // one letter per menu
+        buchstaben.insert(c);
+    }
+    QCOMPARE(p.f->menuBar()->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Datei"));
+}
+
+void TestFenster::lesbarInJedemStil_data() {
+    QTest::addColumn<QString>("stil");
+    for (const QString& s : styleNamen())
+        QTest::newRow(qPrintable(s)) << s;
+}
+
+void TestFenster::lesbarInJedemStil() {
+    QFETCH(QString, stil);
+    LaufendesProgramm p(zweiBuecher);
+    QVERIFY(style_aktivieren(stil));
+    struct Befehl {
+        const char *befehl, *fenster;
+    };
+    for (const Befehl& b :
+         {Befehl{"Rezeptbuchanlegen1", "d_anlegen"}, Befehl{"Rezeptbuchwechseln1", "Wechseln"},
+          Befehl{"Rezeptbuchlschne1", "loeschen"}, Befehl{"Bildgrssendern1", "Form52"}}) {
+        QDialog* w = oeffne(p, QString::fromLatin1(b.befehl), QString::fromLatin1(b.fenster));
+        for (QWidget* k : w->findChildren<QWidget*>()) {
+            // Disabled controls are exempt from the contrast rule, as in every accessibility guideline.
+            if (!k->isVisibleTo(w) || !k->isEnabled()) continue;
+            QColor text, grund;
+            if (qobject_cast<QLabel*>(k)) {
+                text = k->palette().color(QPalette::WindowText);
+                grund = grundVon(k);
+            } else if (qobject_cast<QPushButton*>(k)) {
+                text = k->palette().color(QPalette::ButtonText);
+                grund = k->palette().color(QPalette::Button);
+            } else if (qobject_cast<QLineEdit*>(k) || qobject_cast<QListWidget*>(k)) {
+                text = k->palette().color(QPalette::Text);
+                grund = k->palette().color(QPalette::Base);
+            } else {
+                continue;
+            }
+            const double k2 = pfl::kontrast(text, grund);
+            QVERIFY2(k2 >= 4.5,
+                     qPrintable(QStringLiteral("%1 / %2: %3 on %4 = %5")
+                                    .arg(w->objectName(), k->objectName(), text.name(), grund.name())
+                                    .arg(k2)));
+        }
+        pfl::test::bildSpeichern(w, QStringLiteral("%1_%2").arg(w->objectName(), stil));
+        w->close();
+    }
+    // The main window's own labels: the titles and the overview headings.
+    p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
+    for (const char* name : {"Label1", "Label2", "Panel3", "Panel6", "StatusPanel0", "StatusPanel1"}) {
+        QLabel* l = p.finde<QLabel>(QString::fromLatin1(name));
+        const QColor grund = l->autoFillBackground() ? l->palette().color(QPalette::Window) : grundVon(l);
+        // The titles stand on the painted background colour of the main window.
+        const QColor hinter =
+            (QByteArray(name).startsWith("Label")) ? pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg)) : grund;
+        const double k2 = pfl::kontrast(l->palette().color(QPalette::WindowText), hinter);
+        QVERIFY2(k2 >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QString::fromLatin1(name)).arg(k2)));
+    }
+}
+
+QTEST_MAIN(TestFenster)
+#include "tst_fenster.moc"
