@@ -143,8 +143,9 @@ bool Farbschema::farben_speichern() {
     // Bytes behind the first record belong to the file and stay.
     std::optional<QByteArray> inhalt = dateiInhalt(datei, kHoechsteFarbenDatei);
     if (!inhalt) {
-        m_u.schreibfehlerMelden(QFileInfo(datei).fileName(),
-                                QStringLiteral("Die bisherige Datei lässt sich nicht lesen."));
+        m_u.schreibfehlerMelden(
+            QFileInfo(datei).fileName(),
+            QStringLiteral("Die bisherige Datei lässt sich nicht lesen oder ist zu groß."));
         return false;
     }
     if (inhalt->size() < kSatz) inhalt->resize(kSatz);

@@ -541,7 +541,7 @@ void Unit4::version_speichern() {
     std::optional<QByteArray> inhalt = pfl::dateiInhalt(p, kHoechsteVersionsdatei);
     if (!inhalt) {
         schreibfehlerMelden(QFileInfo(p).fileName(),
-                            QStringLiteral("Die bisherige Datei lässt sich nicht lesen."));
+                            QStringLiteral("Die bisherige Datei lässt sich nicht lesen oder ist zu groß."));
         return;
     }
     if (inhalt->size() < qsizetype(sizeof(welcheversion))) inhalt->resize(sizeof(welcheversion));
