@@ -197,9 +197,16 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, QString* grund
     errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int fehler = errno;
-        if ((fehler == EACCES || fehler == EPERM) && QFileInfo(*ziel).isFile())
+        const QFileInfo info(*ziel);
+        // Qt refuses a read-only file itself, before any system call that would set errno.
+        if (info.isFile() && !info.isWritable()) {
+            setzen(grund, dateifehlerText(EACCES));
+            return false;
+        }
+        if ((fehler == EACCES || fehler == EPERM) && info.isFile())
             return direktSchreiben(*ziel, inhalt, grund);
-        setzen(grund, fehler ? dateifehlerText(fehler) : f.errorString());
+        setzen(grund, fehler ? dateifehlerText(fehler)
+                             : QStringLiteral("Neben der Datei kann keine Zwischendatei angelegt werden."));
         return false;
     }
     // Written on the descriptor itself so that errno names the cause of a failure exactly.
@@ -213,7 +220,9 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, QString* grund
     errno = 0;
     if (!f.commit()) {
         const int fehler = errno;
-        setzen(grund, fehler ? dateifehlerText(fehler) : f.errorString());
+        setzen(grund, fehler
+                          ? dateifehlerText(fehler)
+                          : QStringLiteral("Die neue Fassung konnte nicht an die Stelle der alten treten."));
         return false;
     }
     return true;

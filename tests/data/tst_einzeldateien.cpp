@@ -110,6 +110,7 @@ private Q_SLOTS:
     void ohneAltdateiKeineLeereDatei();
     void ordnerOhneZwischendatei_data();
     void ordnerOhneZwischendatei();
+    void schreibgeschuetzteDatei();
     void verweise_data();
     void verweise();
     void fifoBlockiertNicht_data();
@@ -255,6 +256,31 @@ void TestEinzeldateien::ordnerOhneZwischendatei() {
     QCOMPARE(st.st_uid, besitzer);
     QCOMPARE(int(st.st_mode & 07777), 0640);
     QCOMPARE(dateienIn(e.dir.pfad()), QStringList{datei});
+}
+
+void TestEinzeldateien::schreibgeschuetzteDatei() {
+    // A file its owner made read-only stays as it is, even in a writable folder where a
+    // temporary file could replace it; the refusal is reported.
+    Umgebung e;
+    const QString pfad = e.dir.datei(QStringLiteral("Rezept.opt"));
+    const QByteArray alt = muster(1416, 'r');
+    e.dir.schreibe(QStringLiteral("Rezept.opt"), alt);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        QVERIFY(::chown(QFile::encodeName(e.dir.pfad()).constData(), kNiemand, kNiemand) == 0);
+        QVERIFY(::chown(QFile::encodeName(pfad).constData(), kNiemand, kNiemand) == 0);
+    }
+    QVERIFY(::chmod(QFile::encodeName(pfad).constData(), 0444) == 0);
+    const int ergebnis = pfl::test::mitSchreibgrenze(qint64(1) << 40, [&] {
+        if (root && (::setgid(kNiemand) != 0 || ::setuid(kNiemand) != 0)) return 99;
+        ausfuehren(e, QStringLiteral("opt_speichern"));
+        const bool berechtigung =
+            e.meldungen.size() == 1 && e.meldungen.first().contains(QStringLiteral("Berechtigung"));
+        return berechtigung ? 1 : 10 + int(e.meldungen.size());
+    });
+    QCOMPARE(ergebnis, 1);
+    QCOMPARE(e.dir.lies(QStringLiteral("Rezept.opt")), alt);
+    QCOMPARE(dateienIn(e.dir.pfad()), QStringList{QStringLiteral("Rezept.opt")});
 }
 
 void TestEinzeldateien::verweise_data() {
