@@ -59,14 +59,12 @@ constexpr std::array<Vorlage, 39> kVorlagen{{
 }};
 // clang-format on
 
+using pfl::kontrast;
+
+// Relative luminance as WCAG defines it.
 double leuchtdichte(const QColor& c) {
     auto kanal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
     return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
-}
-
-double kontrast(const QColor& a, const QColor& b) {
-    const double la = leuchtdichte(a), lb = leuchtdichte(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
 // The wanted text colour where it reads well on the background, else black or white.
@@ -132,6 +130,11 @@ const Vorlage* vorlage(const QString& name) {
 const QString kWindows = QStringLiteral("Windows");
 
 } // namespace
+
+double pfl::kontrast(const QColor& a, const QColor& b) {
+    const double la = leuchtdichte(a), lb = leuchtdichte(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
 
 QStringList styleNamen() {
     QStringList namen{kWindows};

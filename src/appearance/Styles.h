@@ -2,6 +2,7 @@
 // name a palette of its own on the Fusion style.
 #pragma once
 
+#include <QColor>
 #include <QPalette>
 #include <QString>
 #include <QStringList>
@@ -16,3 +17,9 @@ bool style_aktivieren(const QString& name);
 
 // The complete palette of a Fusion-based style; nothing for "Windows" and unknown names.
 std::optional<QPalette> stylePalette(const QString& name);
+
+namespace pfl {
+// The WCAG contrast ratio of two colours, from 1 (equal luminance) to 21 (black on white);
+// the order of the colours does not matter.
+double kontrast(const QColor& a, const QColor& b);
+} // namespace pfl

@@ -1,5 +1,6 @@
 #include "data/Unit4.h"
 
+#include "data/Dateischreiber.h"
 #include "data/German.h"
 #include "platform/Platform.h"
 
@@ -64,26 +65,49 @@ template <typename T> void kopiere(T& ziel, const char* p) {
     std::memcpy(static_cast<void*>(&ziel), p, sizeof(T));
 }
 
-// Reads the first record of a file; false on any error (missing, short).
+// Reads the first record of a file; false on any error (missing, short, not a regular file).
 template <typename T> bool ersterSatz(const QString& pfad, T& ziel) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    T tmp;
-    if (f.read(reinterpret_cast<char*>(&tmp), sizeof(T)) != qint64(sizeof(T))) return false;
-    ziel = tmp;
-    return true;
+    return pfl::ersterSatz(pfad, ziel);
 }
 
-// Replaces a single-record file whole; a failed write leaves the old file intact.
-template <typename T> bool einzigerSatz(const QString& pfad, const T& satz) {
-    QSaveFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(reinterpret_cast<const char*>(&satz), sizeof(T)) != qint64(sizeof(T))) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+// Replaces a file whole; a failed write leaves the old file intact and, unless the caller
+// reports it itself, is reported through the module.
+bool ganzeDatei(Unit4& u, const QString& pfad, const QByteArray& inhalt, QString* grund = nullptr) {
+    QString eigenerGrund;
+    if (pfl::dateiErsetzen(pfad, inhalt, grund ? grund : &eigenerGrund)) return true;
+    if (!grund) u.schreibfehlerMelden(QFileInfo(pfad).fileName(), eigenerGrund);
+    return false;
 }
+
+template <typename T>
+bool einzigerSatz(Unit4& u, const QString& pfad, const T& satz, QString* grund = nullptr) {
+    return ganzeDatei(u, pfad, pfl::satzBytes(satz), grund);
+}
+
+// The print defaults of groups t, k, f, d and b; the other groups and bytes keep their values.
+void druckVorgaben(Drucker& drucke) {
+    struct Vorgabe {
+        int hoehe, pen, zeilen, rand, abstand;
+        const char* schrift;
+    };
+    static const Vorgabe v[5] = {{10, 1, 59, 0, 2, "Tahoma"},
+                                 {8, 1, 32, 2, 2, "Verdana"},
+                                 {8, 2, 30, 2, 2, "Verdana"},
+                                 {8, 1, 50, 0, 0, "Tahoma"},
+                                 {8, 1, 50, 0, 1, "Verdana"}};
+    for (int g = 0; g < 5; ++g) {
+        DruckGruppe& d = drucke.gruppe(g);
+        d.text_Hoehe = v[g].hoehe;
+        d.pen_strich = v[g].pen;
+        d.anz_zeilen = v[g].zeilen;
+        d.rand = v[g].rand;
+        d.zeilen_abstand = v[g].abstand;
+        d.schrift = QString::fromLatin1(v[g].schrift);
+    }
+}
+
+// Version.ver keeps what a later program put behind its first record, up to this size.
+constexpr qint64 kHoechsteVersionsdatei = 1 << 20;
 
 // Creates (or truncates) a file holding exactly one record, or none.
 bool neueDatei(const QString& pfad, const void* satz = nullptr, qint64 groesse = 0) {
@@ -485,7 +509,7 @@ void Unit4::opt_lesen() {
 }
 
 void Unit4::opt_speichern() {
-    einzigerSatz(pfad(QStringLiteral("Rezept.opt")), option);
+    einzigerSatz(*this, pfad(QStringLiteral("Rezept.opt")), option);
 }
 
 void Unit4::druck_lesen() {
@@ -493,29 +517,18 @@ void Unit4::druck_lesen() {
 }
 
 void Unit4::druck_speichern() {
-    if (!einzigerSatz(pfad(QStringLiteral("Drucker.drk")), drucke)) druck_anlegen();
+    const QString p = pfad(QStringLiteral("Drucker.drk"));
+    QString grund;
+    if (einzigerSatz(*this, p, drucke, &grund)) return;
+    schreibfehlerMelden(QFileInfo(p).fileName(), grund);
+    // The fall-back to the defaults (druck_anlegen); its own failure is the same failure, told once.
+    druckVorgaben(drucke);
+    einzigerSatz(*this, p, drucke, &grund);
 }
 
 void Unit4::druck_anlegen() {
-    struct Vorgabe {
-        int hoehe, pen, zeilen, rand, abstand;
-        const char* schrift;
-    };
-    static const Vorgabe v[5] = {{10, 1, 59, 0, 2, "Tahoma"},
-                                 {8, 1, 32, 2, 2, "Verdana"},
-                                 {8, 2, 30, 2, 2, "Verdana"},
-                                 {8, 1, 50, 0, 0, "Tahoma"},
-                                 {8, 1, 50, 0, 1, "Verdana"}};
-    for (int g = 0; g < 5; ++g) {
-        DruckGruppe& d = drucke.gruppe(g);
-        d.text_Hoehe = v[g].hoehe;
-        d.pen_strich = v[g].pen;
-        d.anz_zeilen = v[g].zeilen;
-        d.rand = v[g].rand;
-        d.zeilen_abstand = v[g].abstand;
-        d.schrift = QString::fromLatin1(v[g].schrift);
-    }
-    einzigerSatz(pfad(QStringLiteral("Drucker.drk")), drucke);
+    druckVorgaben(drucke);
+    einzigerSatz(*this, pfad(QStringLiteral("Drucker.drk")), drucke);
 }
 
 void Unit4::stamminh_lesen() {
@@ -524,7 +537,7 @@ void Unit4::stamminh_lesen() {
 }
 
 void Unit4::stamminh_speichern() {
-    einzigerSatz(pfad(QStringLiteral("Stammdaten.sti")), st_inh1);
+    einzigerSatz(*this, pfad(QStringLiteral("Stammdaten.sti")), st_inh1);
 }
 
 void Unit4::version_lesen() {
@@ -540,24 +553,22 @@ void Unit4::version_speichern() {
     }
     t_version.version = versionsnum;
     // Only the first record is replaced; anything behind it stays.
-    QFile alt(p);
-    QByteArray inhalt;
-    if (alt.open(QIODevice::ReadOnly)) inhalt = alt.readAll();
-    alt.close();
-    if (inhalt.size() < qsizetype(sizeof(welcheversion))) inhalt.resize(sizeof(welcheversion));
-    std::memcpy(inhalt.data(), &t_version, sizeof(welcheversion));
-    QSaveFile f(p);
-    if (!f.open(QIODevice::WriteOnly)) return;
-    if (f.write(inhalt) != inhalt.size()) {
-        f.cancelWriting();
+    std::optional<QByteArray> inhalt = pfl::dateiInhalt(p, kHoechsteVersionsdatei);
+    if (!inhalt) {
+        schreibfehlerMelden(QFileInfo(p).fileName(),
+                            QStringLiteral("Die bisherige Datei lässt sich nicht lesen oder ist zu groß."));
         return;
     }
-    f.commit();
+    if (inhalt->size() < qsizetype(sizeof(welcheversion))) inhalt->resize(sizeof(welcheversion));
+    inhalt->replace(0, sizeof(welcheversion), pfl::satzBytes(t_version));
+    ganzeDatei(*this, p, *inhalt);
 }
 
 void Unit4::version_anlegen() {
-    const QString p = pfad(QStringLiteral("Version.ver"));
-    if (neueDatei(p) && existiert(p)) version_speichern();
+    // Creating the file empty and then storing the stamp in it ends in the same single record;
+    // written in one step, a failure leaves no empty file behind.
+    t_version.version = versionsnum;
+    einzigerSatz(*this, pfad(QStringLiteral("Version.ver")), t_version);
 }
 
 // ---------------------------------------------------------------- renaming in every book

@@ -1,11 +1,11 @@
 // The colour scheme's files (farben.frb, Styledat.txt, farb.txt) and the font class by screen.
 #include "appearance/Farben.h"
-#include "data/Unit4.h"
 #include "support/Datenumgebung.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QtTest>
 
@@ -40,7 +40,7 @@ class TestFarben : public QObject {
     Q_OBJECT
 private:
     struct Umgebung : Datenumgebung {
-        Umgebung() { zeroRecord(Farben::colorx); }
+        pfl::Farbschema s{u};
     };
 
 private Q_SLOTS:
@@ -61,6 +61,7 @@ private Q_SLOTS:
     void eigeneFarbenRundreise();
     void ohneFarbTxtOeffnetLeer();
     void abbruchSchreibtNichts();
+    void coloredBeginntMitLetzterFarbe();
     void schriftklasse_data();
     void schriftklasse();
     void g1024Vorgaben();
@@ -68,13 +69,13 @@ private Q_SLOTS:
 
 void TestFarben::ohneDateiAngelegt() {
     Umgebung e;
-    Farben::farben_lesen();
+    e.s.farben_lesen();
     QVERIFY(e.dir.gibt(QStringLiteral("farben.frb")));
     const QByteArray b = e.dir.lies(QStringLiteral("farben.frb"));
     QCOMPARE(b.size(), 1976);
     QCOMPARE(b.left(4), QByteArray::fromHex("DEE6C100"));
-    QCOMPARE(Farben::colorx.hg_bild.toQString(), QStringLiteral("marbl24m.bmp"));
-    QCOMPARE(satzBytes(Farben::colorx), b);
+    QCOMPARE(e.s.colorx.hg_bild.toQString(), QStringLiteral("marbl24m.bmp"));
+    QCOMPARE(satzBytes(e.s.colorx), b);
 }
 
 void TestFarben::vorgabenImDateibild_data() {
@@ -108,7 +109,7 @@ void TestFarben::vorgabenImDateibild() {
     QFETCH(int, offset);
     QFETCH(int, wert);
     Umgebung e;
-    Farben::farben_lesen();
+    e.s.farben_lesen();
     const QByteArray b = e.dir.lies(QStringLiteral("farben.frb"));
     QCOMPARE(intBei(b, offset), wert);
     if (offset != 0) return;
@@ -137,21 +138,26 @@ void TestFarben::unbrauchbareDateiErsetzt() {
     QFETCH(int, laenge);
     Umgebung e;
     e.dir.schreibe(QStringLiteral("farben.frb"), fremderSatz().left(laenge));
-    Farben::farben_lesen();
-    QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), satzBytes(Farben::vorgaben()));
-    QCOMPARE(satzBytes(Farben::colorx), satzBytes(Farben::vorgaben()));
+    e.s.farben_lesen();
+    QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), satzBytes(pfl::Farbschema::vorgaben()));
+    QCOMPARE(satzBytes(e.s.colorx), satzBytes(pfl::Farbschema::vorgaben()));
 }
 
 void TestFarben::nichtAnlegbarBleibtImSpeicher() {
     // A folder in the file's place can be neither read nor replaced: the defaults stay in
-    // memory and the routine returns (no endless read-create loop).
+    // memory, the failed write is reported once and the routine returns (no endless
+    // read-create loop).
     Umgebung e;
     QVERIFY(QDir(e.dir.pfad()).mkdir(QStringLiteral("farben.frb")));
-    std::memset(static_cast<void*>(&Farben::colorx), 0x5A, sizeof(Tcolor1));
-    Farben::farben_lesen();
-    QCOMPARE(satzBytes(Farben::colorx), satzBytes(Farben::vorgaben()));
+    QSignalSpy fehler(&e.u, &Unit4::schreibfehler);
+    std::memset(static_cast<void*>(&e.s.colorx), 0x5A, sizeof(Tcolor1));
+    e.s.farben_lesen();
+    QCOMPARE(satzBytes(e.s.colorx), satzBytes(pfl::Farbschema::vorgaben()));
     QVERIFY(QFileInfo(e.dir.datei(QStringLiteral("farben.frb"))).isDir());
-    Farben::farben_speichern(); // silent
+    QCOMPARE(fehler.count(), 1);
+    QVERIFY(fehler.at(0).at(0).toString().contains(QStringLiteral("farben.frb")));
+    QVERIFY(e.s.farben_speichern()); // no file of that name: nothing to store
+    QCOMPARE(fehler.count(), 1);
 }
 
 void TestFarben::fremdeDateiUnveraendert_data() {
@@ -165,14 +171,14 @@ void TestFarben::fremdeDateiUnveraendert() {
     Umgebung e;
     const QByteArray fremd = fremderSatz() + QByteArray(anhang, '\x7F');
     e.dir.schreibe(QStringLiteral("farben.frb"), fremd);
-    Farben::farben_lesen();
-    QCOMPARE(satzBytes(Farben::colorx), fremd.left(R));
-    Farben::farben_speichern();
+    e.s.farben_lesen();
+    QCOMPARE(satzBytes(e.s.colorx), fremd.left(R));
+    e.s.farben_speichern();
     QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), fremd);
 
     // A change reaches only its four bytes.
-    Farben::colorx.String_box = 0x00112233;
-    Farben::farben_speichern();
+    e.s.colorx.String_box = 0x00112233;
+    e.s.farben_speichern();
     QByteArray erwartet = fremd;
     erwartet.replace(68, 4, QByteArray::fromHex("33221100"));
     QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), erwartet);
@@ -180,8 +186,8 @@ void TestFarben::fremdeDateiUnveraendert() {
 
 void TestFarben::speichernNurWennVorhanden() {
     Umgebung e;
-    Farben::colorx = Farben::vorgaben();
-    Farben::farben_speichern();
+    e.s.colorx = pfl::Farbschema::vorgaben();
+    e.s.farben_speichern();
     QVERIFY(!e.dir.gibt(QStringLiteral("farben.frb")));
     QVERIFY(QDir(e.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
@@ -189,17 +195,17 @@ void TestFarben::speichernNurWennVorhanden() {
 void TestFarben::grundeinstellungSetztZurueck() {
     Umgebung e;
     e.dir.schreibe(QStringLiteral("farben.frb"), fremderSatz());
-    Farben::farben_lesen();
-    Farben::Farben_anlegen(Farben::colorx);
-    QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), satzBytes(Farben::vorgaben()));
-    QCOMPARE(satzBytes(Farben::colorx), satzBytes(Farben::vorgaben()));
+    e.s.farben_lesen();
+    e.s.Farben_anlegen(e.s.colorx);
+    QCOMPARE(e.dir.lies(QStringLiteral("farben.frb")), satzBytes(pfl::Farbschema::vorgaben()));
+    QCOMPARE(satzBytes(e.s.colorx), satzBytes(pfl::Farbschema::vorgaben()));
 }
 
 void TestFarben::dateinameOhneGrossKlein() {
     Umgebung e;
     e.dir.schreibe(QStringLiteral("Farben.FRB"), fremderSatz());
-    Farben::farben_lesen();
-    QCOMPARE(satzBytes(Farben::colorx), fremderSatz());
+    e.s.farben_lesen();
+    QCOMPARE(satzBytes(e.s.colorx), fremderSatz());
     QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files), QStringList{QStringLiteral("Farben.FRB")});
 }
 
@@ -225,9 +231,9 @@ void TestFarben::styleLesen() {
     QFETCH(QString, qtStyle);
     Umgebung e;
     if (vorhanden) e.dir.schreibe(QStringLiteral("Styledat.txt"), inhalt);
-    Farben::Style.clear();
-    QCOMPARE(Farben::style_lesen(), leer);
-    QCOMPARE(Farben::Style, style);
+    e.s.Style.clear();
+    QCOMPARE(pfl::style_lesen(e.s), leer);
+    QCOMPARE(e.s.Style, style);
     QCOMPARE(QApplication::style()->name(), qtStyle);
     QVERIFY(!vorhanden || e.dir.lies(QStringLiteral("Styledat.txt")) == inhalt);
 }
@@ -235,12 +241,12 @@ void TestFarben::styleLesen() {
 void TestFarben::styleSpeichernOhneZeilenumbruch() {
     Umgebung e;
     e.dir.schreibe(QStringLiteral("Styledat.txt"), "Metropolis UI Black\r\n");
-    Farben::Style = QStringLiteral("Sky");
-    Farben::style_speichern();
+    e.s.Style = QStringLiteral("Sky");
+    e.s.style_speichern();
     QCOMPARE(e.dir.lies(QStringLiteral("Styledat.txt")), QByteArray("Sky"));
-    Farben::Style.clear();
-    Farben::style_lesen();
-    QCOMPARE(Farben::Style, QStringLiteral("Sky"));
+    e.s.Style.clear();
+    pfl::style_lesen(e.s);
+    QCOMPARE(e.s.Style, QStringLiteral("Sky"));
 }
 
 void TestFarben::eigeneFarbenRundreise() {
@@ -254,7 +260,7 @@ void TestFarben::eigeneFarbenRundreise() {
     erwartet[15] = 0;
     e.plattform.farben.enqueue(0x123456);
     quint32 farbe = 0x00FF00;
-    QVERIFY(Farben::Farben_auswaehlen(farbe));
+    QVERIFY(pfl::Farben_auswaehlen(e.s, e.plattform, farbe));
     QCOMPARE(farbe, 0x123456u);
     QCOMPARE(e.plattform.letzteEigeneFarben, erwartet);
 
@@ -267,7 +273,7 @@ void TestFarben::eigeneFarbenRundreise() {
     // What was written reads back the same.
     e.plattform.farben.enqueue(0x654321);
     qint32 feld = 0;
-    QVERIFY(Farben::Farben_auswaehlen(feld));
+    QVERIFY(pfl::Farben_auswaehlen(e.s, e.plattform, feld));
     QCOMPARE(feld, 0x654321);
     QCOMPARE(e.plattform.letzteEigeneFarben, erwartet);
 }
@@ -275,9 +281,9 @@ void TestFarben::eigeneFarbenRundreise() {
 void TestFarben::ohneFarbTxtOeffnetLeer() {
     Umgebung e;
     e.plattform.farben.enqueue(0x00C0FF);
-    const quint32 c = Farben::colored();
-    QCOMPARE(Farben::abbruch, 0);
-    QCOMPARE(c, 0x00C0FFu);
+    const pfl::Farbwahl w = pfl::colored(e.s, e.plattform);
+    QCOMPARE(w.abbruch, 0);
+    QCOMPARE(w.farbe, 0x00C0FFu);
     QCOMPARE(e.plattform.letzteEigeneFarben, QList<quint32>(16, 0xFFFFFF));
     QVERIFY(e.dir.gibt(QStringLiteral("farb.txt")));
     QVERIFY(e.dir.lies(QStringLiteral("farb.txt")).startsWith("ColorA=FFFFFF\r\nColorB=FFFFFF\r\n"));
@@ -286,12 +292,30 @@ void TestFarben::ohneFarbTxtOeffnetLeer() {
 void TestFarben::abbruchSchreibtNichts() {
     Umgebung e;
     quint32 farbe = 0x0A0B0C;
-    QVERIFY(!Farben::Farben_auswaehlen(farbe));
+    QVERIFY(!pfl::Farben_auswaehlen(e.s, e.plattform, farbe));
     QCOMPARE(farbe, 0x0A0B0Cu);
-    Farben::abbruch = 0;
-    Farben::colored();
-    QCOMPARE(Farben::abbruch, 1);
+    const pfl::Farbwahl w = pfl::colored(e.s, e.plattform);
+    QCOMPARE(w.abbruch, 1);
+    QCOMPARE(w.farbe, 0xFFFFFFu); // nothing chosen yet: the chooser starts white
     QVERIFY(!e.dir.gibt(QStringLiteral("farb.txt")));
+}
+
+void TestFarben::coloredBeginntMitLetzterFarbe() {
+    // The chooser without a preset starts from the colour it gave last, by whichever routine.
+    Umgebung e;
+    e.plattform.farben.enqueue(0x123456);
+    quint32 farbe = 0;
+    QVERIFY(pfl::Farben_auswaehlen(e.s, e.plattform, farbe));
+    const pfl::Farbwahl abgebrochen = pfl::colored(e.s, e.plattform);
+    QCOMPARE(abgebrochen.abbruch, 1);
+    QCOMPARE(abgebrochen.farbe, 0x123456u);
+    e.plattform.farben.enqueue(0x00ABCD);
+    QCOMPARE(pfl::colored(e.s, e.plattform).farbe, 0x00ABCDu);
+    QCOMPARE(pfl::colored(e.s, e.plattform).farbe, 0x00ABCDu);
+
+    // Each scheme keeps its own.
+    pfl::Farbschema anderes(e.u);
+    QCOMPARE(pfl::colored(anderes, e.plattform).farbe, 0xFFFFFFu);
 }
 
 void TestFarben::schriftklasse_data() {
@@ -325,8 +349,8 @@ void TestFarben::schriftklasse() {
     e.plattform.bildschirm = bildschirm;
     e.plattform.ppi = ppi;
     // Every block made recognisable: its name as the font, sizes from its position.
-    Farben::colorx = Farben::vorgaben();
-    Schriftsatz* bloecke = &Farben::colorx.k800;
+    e.s.colorx = pfl::Farbschema::vorgaben();
+    Schriftsatz* bloecke = &e.s.colorx.k800;
     const QStringList namen{"k800", "g800", "k1024", "g1024", "k1280", "g1280", "k1600", "g1600"};
     for (int i = 0; i < 8; ++i) {
         bloecke[i].grid_s = namen.at(i);
@@ -336,29 +360,26 @@ void TestFarben::schriftklasse() {
     }
     const int i = int(namen.indexOf(klasse));
 
-    QCOMPARE(Farben::schriftklasse().name(), klasse);
-    QCOMPARE(&Farben::schriftsatz(Farben::colorx, Farben::schriftklasse()), &bloecke[i]);
-    Farben::aufloesung = 1 - aufloesung;
-    Farben::schriftgroessen_waehlen();
-    QCOMPARE(Farben::colorx.D_bs_schrift_groesse, 100 + i);
-    QCOMPARE(Farben::colorx.D_bs_ueb_schrift_groesse, 200 + i);
-    QCOMPARE(Farben::aufloesung, aufloesung);
-    Farben::aufloesung = 1 - aufloesung;
-    const Schriftwahl s = Farben::listenschrift();
+    QCOMPARE(pfl::schriftklasse(e.plattform).name(), klasse);
+    QCOMPARE(&pfl::schriftsatz(e.s.colorx, pfl::schriftklasse(e.plattform)), &bloecke[i]);
+    QCOMPARE(pfl::schriftgroessen_waehlen(e.s, e.plattform), aufloesung);
+    QCOMPARE(e.s.colorx.D_bs_schrift_groesse, 100 + i);
+    QCOMPARE(e.s.colorx.D_bs_ueb_schrift_groesse, 200 + i);
+    const pfl::Schriftwahl s = pfl::listenschrift(e.s, e.plattform);
     QCOMPARE(s.name, klasse);
     QCOMPARE(s.groesse, 300 + i);
-    QCOMPARE(Farben::aufloesung, aufloesung);
+    QCOMPARE(s.aufloesung, aufloesung);
 }
 
 void TestFarben::g1024Vorgaben() {
     Umgebung e;
     e.plattform.bildschirm = QSize(1024, 768);
     e.plattform.ppi = 120;
-    Farben::farben_lesen();
-    Farben::schriftgroessen_waehlen();
-    QCOMPARE(Farben::colorx.D_bs_ueb_schrift_groesse, 9);
-    QCOMPARE(Farben::colorx.D_bs_schrift_groesse, 7);
-    const Schriftwahl s = Farben::listenschrift();
+    e.s.farben_lesen();
+    QCOMPARE(pfl::schriftgroessen_waehlen(e.s, e.plattform), 1);
+    QCOMPARE(e.s.colorx.D_bs_ueb_schrift_groesse, 9);
+    QCOMPARE(e.s.colorx.D_bs_schrift_groesse, 7);
+    const pfl::Schriftwahl s = pfl::listenschrift(e.s, e.plattform);
     QCOMPARE(s.name, QStringLiteral("Arial"));
     QCOMPARE(s.groesse, 8);
 }

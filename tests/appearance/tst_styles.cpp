@@ -14,15 +14,7 @@
 
 namespace {
 
-double leuchtdichte(const QColor& c) {
-    auto k = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * k(c.redF()) + 0.7152 * k(c.greenF()) + 0.0722 * k(c.blueF());
-}
-
-double kontrast(const QColor& a, const QColor& b) {
-    const double la = leuchtdichte(a), lb = leuchtdichte(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
+using pfl::kontrast;
 
 const QStringList kDunkel{"Carbon",
                           "Obsidian",
@@ -44,6 +36,8 @@ const QStringList kHell{"Aqua Light Slate", "Emerald Light Slate", "Light", "Sky
 class TestStyles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void kontrastWerte_data();
+    void kontrastWerte();
     void namen();
     void jederStyle_data();
     void jederStyle();
@@ -56,6 +50,29 @@ private Q_SLOTS:
     void probefenster_data();
     void probefenster();
 };
+
+void TestStyles::kontrastWerte_data() {
+    QTest::addColumn<QColor>("a");
+    QTest::addColumn<QColor>("b");
+    QTest::addColumn<double>("erwartet");
+    QTest::newRow("schwarz auf weiss") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+    QTest::newRow("gleich") << QColor(0x336699) << QColor(0x336699) << 1.0;
+    // Mid grey just misses the 4.5 that body text needs; the sRGB curve's linear toe counts.
+    QTest::newRow("777777 auf weiss") << QColor(0x777777) << QColor(Qt::white) << 4.478;
+    QTest::newRow("767676 auf weiss") << QColor(0x767676) << QColor(Qt::white) << 4.542;
+    QTest::newRow("dunkles Grau 0A0A0A") << QColor(0x0A0A0A) << QColor(Qt::black) << 1.0607;
+    QTest::newRow("reines Rot auf weiss") << QColor(Qt::red) << QColor(Qt::white) << 3.998;
+    QTest::newRow("reines Gruen auf schwarz") << QColor(Qt::green) << QColor(Qt::black) << 15.3;
+}
+
+void TestStyles::kontrastWerte() {
+    QFETCH(QColor, a);
+    QFETCH(QColor, b);
+    QFETCH(double, erwartet);
+    QVERIFY2(std::abs(pfl::kontrast(a, b) - erwartet) < 0.005,
+             qPrintable(QString::number(pfl::kontrast(a, b), 'f', 4)));
+    QCOMPARE(pfl::kontrast(b, a), pfl::kontrast(a, b));
+}
 
 void TestStyles::namen() {
     const QStringList erwartet{"Windows",
