@@ -3,6 +3,7 @@
 // an empty Qt main window. Baselines are measured in the same run.
 #include "app/Anwendung.h"
 #include "app/Hauptfenster.h"
+#include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "BenchHilfen.h"
 
@@ -61,7 +62,8 @@ int kind(int argc, char** argv) {
     pfl::schriftenErsetzen();
     BenchPlattform plattform;
     Unit4 u;
-    pfl::Anwendung anwendung(u, plattform, QString::fromLocal8Bit(argv[2]));
+    pfl::Farbschema farben(u);
+    pfl::Anwendung anwendung(u, farben, plattform, QString::fromLocal8Bit(argv[2]));
     QCoreApplication::processEvents();
     return 0;
 }
@@ -97,7 +99,8 @@ int main(int argc, char** argv) {
     const double start = prozessZeit({QStringLiteral("--start"), lpf});
 
     Unit4 u;
-    auto anwendung = std::make_unique<pfl::Anwendung>(u, plattform, lpf);
+    pfl::Farbschema farben(u);
+    auto anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, lpf);
     QCoreApplication::processEvents();
     TForm1* f = &anwendung->hauptfenster();
 

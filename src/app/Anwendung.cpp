@@ -62,14 +62,14 @@ std::unique_ptr<QLabel> splashZeigen(Platform& plattform) {
 
 } // namespace
 
-Anwendung::Anwendung(Unit4& u, Platform& plattform, const QString& datenverzeichnis)
-    : m_umgebung{u, plattform} {
+Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis)
+    : m_umgebung{u, farben, plattform} {
     // A failed write is told to the user, whichever routine it happened in.
     connect(&u, &Unit4::schreibfehler, this,
             [&plattform](const QString& meldung) { plattform.message(Platform::Kind::Error, meldung); });
     // Module initialisation, before any window exists.
     u.initialisieren(datenverzeichnis);
-    Farben::farben_lesen();
+    farben.farben_lesen();
 
     style_aktivieren(QStringLiteral("Aqua Light Slate"));
 
@@ -113,7 +113,7 @@ Anwendung::Anwendung(Unit4& u, Platform& plattform, const QString& datenverzeich
     for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse})
         verbinden(f);
 
-    Farben::style_lesen();
+    style_lesen(farben);
     u.Rubriken_lesen();
     u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();
     haupt->rubrikenUebernehmen();
@@ -149,6 +149,7 @@ int pfannoLuxStarten(int argc, char** argv) {
     pfl::schriftenErsetzen();
     QtPlatform plattform;
     Unit4 unit4;
-    pfl::Anwendung anwendung(unit4, plattform, QCoreApplication::applicationDirPath());
+    pfl::Farbschema farben(unit4);
+    pfl::Anwendung anwendung(unit4, farben, plattform, QCoreApplication::applicationDirPath());
     return app.exec();
 }

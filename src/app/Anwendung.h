@@ -18,6 +18,7 @@ class TWechseln;
 
 namespace pfl {
 
+class Farbschema;
 class Nebenfenster;
 
 class Anwendung : public QObject {
@@ -26,7 +27,7 @@ public:
     // Everything between the launch and the first user action, on the given data directory:
     // module initialisation, the main window, the splash window and the other windows in their
     // order, the user's style, the sections and the overview. Shows the main window.
-    Anwendung(Unit4& daten, Platform& plattform, const QString& datenverzeichnis);
+    Anwendung(Unit4& daten, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis);
     ~Anwendung() override;
 
     TForm1& hauptfenster() const { return *m_haupt; }

@@ -1,7 +1,7 @@
 #include "app/Hauptfenster.h"
 
-#include "app/Nebenfenster.h"
-#include "appearance/Farben.h"
+#include "appearance/Styles.h"
+#include "data/Farbschema.h"
 #include "data/German.h"
 #include "grid/Farbwert.h"
 #include "grid/FilterGrid.h"
@@ -34,7 +34,7 @@ void THintergrund::paintEvent(QPaintEvent*) {
 }
 
 TForm1::TForm1(pfl::Umgebung& umgebung, QWidget* parent)
-    : QMainWindow(parent), u(umgebung.daten), m_plattform(umgebung.plattform) {
+    : QMainWindow(parent), u(umgebung.daten), m_farben(umgebung.farben), m_plattform(umgebung.plattform) {
     setObjectName(QStringLiteral("Form1"));
     m_flaeche = new THintergrund(this);
     m_flaeche->setObjectName(QStringLiteral("Flaeche"));
@@ -311,8 +311,8 @@ void TForm1::FormCreate() {
         // The titles stand on the background colour (or a picture in it): the scheme's colour
         // where it reads there.
         lp.setColor(QPalette::WindowText,
-                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(Farben::colorx.D_bs_fa_font)),
-                                      pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg))));
+                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(m_farben.colorx.D_bs_fa_font)),
+                                      pfl::alsFarbe(quint32(m_farben.colorx.H_bs_hg))));
         l->setPalette(lp);
     }
 
@@ -384,7 +384,7 @@ void TForm1::ListBox1Click() {
 }
 
 void TForm1::FormPaint(QPainter& p) {
-    const Tcolor1& c = Farben::colorx;
+    const Tcolor1& c = m_farben.colorx;
     const QColor grund = pfl::alsFarbe(quint32(c.H_bs_hg));
     const QString name = c.hg_bild.toQString();
     const QString datei = u.lpf + QStringLiteral("Hintergrund/") + name;
@@ -459,7 +459,7 @@ int TForm1::zeilenhoehe() const {
 }
 
 void TForm1::Rezepte_anzeigen() {
-    const Tcolor1& c = Farben::colorx;
+    const Tcolor1& c = m_farben.colorx;
     auto farbe = [](qint32 v) { return quint32(v); };
     // 1. title
     m_uebersichtTitel->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") +
@@ -552,7 +552,7 @@ void TForm1::Rezepte_anzeigen() {
 }
 
 void TForm1::FilterGrid1RowColorProc(TFilterGrid&, int&, QPainter& can, int, int aRow, TGridDrawState) {
-    const Tcolor1& c = Farben::colorx;
+    const Tcolor1& c = m_farben.colorx;
     QFont f = can.font();
     if (aRow == 0) {
         can.setPen(pfl::alsFarbe(quint32(c.D_bs_ueb_font)));

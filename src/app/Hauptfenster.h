@@ -93,6 +93,7 @@ private:
     void bildFehlerMelden(const QString& datei);
 
     Unit4& u;
+    pfl::Farbschema& m_farben;
     Platform& m_plattform;
 
     // Controls; their object names are the description's component names.

@@ -1,6 +1,7 @@
 #include "app/Nebenfenster.h"
 
-#include "appearance/Farben.h"
+#include "appearance/Styles.h"
+#include "data/Farbschema.h"
 #include "data/German.h"
 #include "data/Unit4.h"
 #include "grid/Farbwert.h"
@@ -11,26 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace pfl {
-
-namespace {
-double leuchtdichte(const QColor& c) {
-    auto kanal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
-}
-} // namespace
-
-double kontrast(const QColor& a, const QColor& b) {
-    const double la = leuchtdichte(a), lb = leuchtdichte(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter) {
-    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
-    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 void dialogPlatzieren(QWidget* w, QSize bildschirm) {
     const int sw = (bildschirm.width() - w->width()) / 2;
@@ -57,7 +39,7 @@ void Nebenfenster::oeffnen() {
 }
 
 void Nebenfenster::faerben() {
-    const Tcolor1& c = Farben::colorx;
+    const Tcolor1& c = farben().colorx;
     QPalette p = palette();
     const QColor grund = alsFarbe(quint32(c.form_umr));
     p.setColor(QPalette::Window, grund);

@@ -5,7 +5,6 @@
 #include "app/Umgebung.h"
 
 #include <QDialog>
-#include <QColor>
 #include <QRect>
 
 class QLabel;
@@ -37,6 +36,7 @@ protected:
     virtual void faerben();
 
     Unit4& daten() const { return m_umgebung.daten; }
+    Farbschema& farben() const { return m_umgebung.farben; }
     Platform& plattform() const { return m_umgebung.plattform; }
     void hilfeZeigen();
 
@@ -60,12 +60,6 @@ private:
     Umgebung& m_umgebung;
     int m_hilfethema;
 };
-
-// The wanted text colour where it reads on the background (contrast at least 4.5:1), else black
-// or white, whichever reads better.
-QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter);
-// The contrast ratio of two colours (1 to 21).
-double kontrast(const QColor& a, const QColor& b);
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).
 void dialogPlatzieren(QWidget* w, QSize bildschirm);

@@ -6,8 +6,11 @@ class Unit4;
 
 namespace pfl {
 
+class Farbschema;
+
 struct Umgebung {
     Unit4& daten;
+    Farbschema& farben;
     Platform& plattform;
 };
 

@@ -67,10 +67,8 @@ double leuchtdichte(const QColor& c) {
     return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
 }
 
-// The wanted text colour where it reads well on the background, else black or white.
 QColor lesbar(const QColor& wunsch, const QColor& hinter) {
-    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
-    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
+    return pfl::lesbareFarbe(wunsch, hinter);
 }
 
 QColor mischen(const QColor& a, const QColor& b, double anteilB) {
@@ -134,6 +132,11 @@ const QString kWindows = QStringLiteral("Windows");
 double pfl::kontrast(const QColor& a, const QColor& b) {
     const double la = leuchtdichte(a), lb = leuchtdichte(b);
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor pfl::lesbareFarbe(const QColor& wunsch, const QColor& hinter) {
+    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
+    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 QStringList styleNamen() {

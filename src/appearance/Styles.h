@@ -22,4 +22,7 @@ namespace pfl {
 // The WCAG contrast ratio of two colours, from 1 (equal luminance) to 21 (black on white);
 // the order of the colours does not matter.
 double kontrast(const QColor& a, const QColor& b);
+// The wanted text colour where it reads on the background (contrast at least 4.5:1), else black
+// or white, whichever reads better.
+QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter);
 } // namespace pfl

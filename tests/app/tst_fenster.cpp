@@ -234,7 +234,7 @@ void TestFenster::lesbarInJedemStil() {
         const QColor grund = l->autoFillBackground() ? l->palette().color(QPalette::Window) : grundVon(l);
         // The titles stand on the painted background colour of the main window.
         const QColor hinter =
-            (QByteArray(name).startsWith("Label")) ? pfl::alsFarbe(quint32(Farben::colorx.H_bs_hg)) : grund;
+            (QByteArray(name).startsWith("Label")) ? pfl::alsFarbe(quint32(p.farben.colorx.H_bs_hg)) : grund;
         const double k2 = pfl::kontrast(l->palette().color(QPalette::WindowText), hinter);
         QVERIFY2(k2 >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QString::fromLatin1(name)).arg(k2)));
     }

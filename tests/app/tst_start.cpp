@@ -203,9 +203,9 @@ void TestStart::hintergrund() {
         QDir(d.pfad()).mkdir(QStringLiteral("Hintergrund"));
         if (bildDa) QVERIFY(kachel.save(d.pfad() + QStringLiteral("Hintergrund/marbl24m.bmp"), "BMP"));
     });
-    Farben::colorx.f_b_haupt = 0;
+    p.farben.colorx.f_b_haupt = 0;
     p.starten();
-    Farben::colorx.f_b_haupt = f_b_haupt;
+    p.farben.colorx.f_b_haupt = f_b_haupt;
     p.finde<QWidget>(QStringLiteral("Flaeche"))->resize(200, 200); // the toolbar covers the top 70 pixels
     const QImage bild = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
     const QColor grund(0xDE, 0xE6, 0xC1);
@@ -218,7 +218,7 @@ void TestStart::hintergrund() {
         QCOMPARE(bild.pixelColor(0, 80), grund);
         QCOMPARE(bild.pixelColor(150, 150), grund);
     }
-    Farben::colorx.f_b_haupt = 0;
+    p.farben.colorx.f_b_haupt = 0;
 }
 
 QTEST_MAIN(TestStart)

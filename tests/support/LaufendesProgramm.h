@@ -4,6 +4,7 @@
 
 #include "app/Anwendung.h"
 #include "app/Hauptfenster.h"
+#include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"
 #include "support/ScriptedPlatform.h"
@@ -18,6 +19,7 @@ struct LaufendesProgramm {
     ScriptedPlatform plattform;
     DataDir dir;
     Unit4 u;
+    pfl::Farbschema farben{u};
     std::unique_ptr<pfl::Anwendung> anwendung;
     TForm1* f = nullptr;
 
@@ -29,7 +31,7 @@ struct LaufendesProgramm {
         if (sofort) starten();
     }
     TForm1* starten() {
-        anwendung = std::make_unique<pfl::Anwendung>(u, plattform, dir.pfad());
+        anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, dir.pfad());
         f = &anwendung->hauptfenster();
         return f;
     }
