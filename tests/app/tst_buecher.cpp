@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,6 +61,11 @@ private Q_SLOTS:
     void datenbildschirmGrundeinstellung();
     void uebersicht();
     void uebersichtSortiert();
+    void uebersichtBeginntOben();
+    void zahlenfelderPruefen_data();
+    void zahlenfelderPruefen();
+    void loeschenUnterscheidetGrossKlein();
+    void wechselnZuLangerName();
 };
 
 void TestBuecher::anlegen() {
@@ -346,6 +352,127 @@ void TestBuecher::uebersichtSortiert() {
     QCOMPARE(g->Cells(0, 1).trimmed(), QStringLiteral("Ähnliche Suppe"));
     QCOMPARE(g->Cells(0, 2).trimmed(), QStringLiteral("Brühe"));
     QCOMPARE(g->Cells(0, 3).trimmed(), QStringLiteral("Zwiebelsuppe"));
+}
+
+void TestBuecher::uebersichtBeginntOben() {
+    // A long section scrolled to its end: a refill (section click, book switch) starts at the top,
+    // and a heading sort never leaves the top row cut in half.
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
+        QList<dateien> viele;
+        for (int i = 0; i < 80; ++i)
+            viele << DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Suppe %1").arg(i), QString(),
+                                     i);
+        viele << DataDir::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"));
+        d.buch(QStringLiteral("Familie.rez"), viele);
+    });
+    TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
+    waehle(p.finde<QListWidget>(QStringLiteral("ListBox1")), QStringLiteral("Suppen"));
+    QCOMPARE(g->RowCount(), 81);
+    QVERIFY(QTest::qWaitForWindowExposed(p.f));
+    QCoreApplication::processEvents(); // the table lays out its scroll range
+    g->verticalScrollBar()->setValue(g->verticalScrollBar()->maximum());
+    QVERIFY(g->rowAt(0) > 0);
+    waehle(p.finde<QListWidget>(QStringLiteral("ListBox1")), QStringLiteral("Desserts"));
+    waehle(p.finde<QListWidget>(QStringLiteral("ListBox1")), QStringLiteral("Suppen"));
+    QCoreApplication::processEvents();
+    QCOMPARE(g->rowAt(0), 0);
+    QCOMPARE(g->verticalScrollBar()->value(), 0);
+    g->verticalScrollBar()->setValue(7);
+    QHeaderView* kopf = g->horizontalHeader();
+    const QRect kosten = g->CellRect(2, 0);
+    QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {}, kosten.center() - QPoint(0, kosten.top()));
+    QCOMPARE(g->rowViewportPosition(g->rowAt(0)), 0);
+}
+
+void TestBuecher::zahlenfelderPruefen_data() {
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("wie"); // "pfeil" or "speichern"
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("buchstaben am pfeil") << "RxSpinEdit1"
+                                         << "abc"
+                                         << "pfeil"
+                                         << "'abc' ist kein gültiger ganzzahliger Wert.";
+    QTest::newRow("komma am pfeil") << "RxSpinEdit2"
+                                    << "12,5"
+                                    << "pfeil"
+                                    << "'12,5' ist kein gültiger ganzzahliger Wert.";
+    QTest::newRow("zu breit") << "RxSpinEdit1"
+                              << "100001"
+                              << "speichern"
+                              << "Die Breite des Datenbildschirms muss zwischen 0 und 100.000 Pixeln liegen.";
+    QTest::newRow("negativ hoch")
+        << "RxSpinEdit2"
+        << "-5"
+        << "speichern"
+        << "Die Höhe des Datenbildschirms muss zwischen 0 und 100.000 Pixeln liegen.";
+}
+
+void TestBuecher::zahlenfelderPruefen() {
+    QFETCH(QString, feld);
+    QFETCH(QString, text);
+    QFETCH(QString, wie);
+    QFETCH(QString, meldung);
+    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    const QByteArray vorher = p.dir.lies(QStringLiteral("Rezept.opt"));
+    QFrame* panel = p.finde<QFrame>(QStringLiteral("Panel2"));
+    const QSize groesse = panel->size();
+    p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
+    TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
+    RxSpinEdit* f = p.in<RxSpinEdit>(w, feld);
+    f->setText(text);
+    if (wie == QLatin1String("pfeil"))
+        f->stepBy(1);
+    else
+        p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
+    QCOMPARE(f->Text(), text); // nothing the user typed is replaced
+    QCOMPARE(panel->size(), groesse);
+    QCOMPARE(p.dir.lies(QStringLiteral("Rezept.opt")), vorher);
+    QVERIFY(w->isVisible());
+}
+
+void TestBuecher::loeschenUnterscheidetGrossKlein() {
+    // With "Suppen" active, its case twin "suppen.rez" is another book and can go; the active one not.
+    Programm p([](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Suppen"));
+        d.buch(QStringLiteral("Suppen.rez"), {DataDir::rezept(QStringLiteral("A"), QStringLiteral("B"))});
+        d.buch(QStringLiteral("suppen.rez"), {});
+    });
+    p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
+    Tloeschen* w = p.finde<Tloeschen>(QStringLiteral("loeschen"));
+    auto* liste = p.in<QListWidget>(w, QStringLiteral("FileListBox1"));
+    waehle(liste, QStringLiteral("Suppen.rez"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QVERIFY(p.plattform.meldungsTexte().last().contains(QStringLiteral("aktives Rezeptbuch nicht löschen")));
+    waehle(liste, QStringLiteral("suppen.rez"));
+    p.plattform.antworten.enqueue(Platform::Answer::Yes);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QVERIFY(!p.dir.gibt(QStringLiteral("suppen.rez")));
+    QCOMPARE(p.dir.groesse(QStringLiteral("Suppen.rez")), 21144);
+    QCOMPARE(liste->count(), 1);
+}
+
+void TestBuecher::wechselnZuLangerName() {
+    // A book name "Rezept.opt" cannot hold whole would come back cut after a restart: it is refused.
+    const QString lang = QString(85, QLatin1Char('x'));
+    Programm p([&](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"), {});
+        d.buch(lang + QStringLiteral(".rez"), {});
+    });
+    const QByteArray vorher = p.dir.lies(QStringLiteral("Rezept.opt"));
+    p.finde<QAction>(QStringLiteral("Rezeptbuchwechseln1"))->trigger();
+    TWechseln* w = p.finde<TWechseln>(QStringLiteral("Wechseln"));
+    waehle(p.in<QListWidget>(w, QStringLiteral("FileListBox1")), lang + QStringLiteral(".rez"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("zu lang")));
+    QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
+    QCOMPARE(p.dir.lies(QStringLiteral("Rezept.opt")), vorher);
+    QVERIFY(w->isVisible());
 }
 
 QTEST_MAIN(TestBuecher)

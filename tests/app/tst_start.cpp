@@ -9,7 +9,10 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -37,6 +40,9 @@ private Q_SLOTS:
     void beschaedigtesVerzeichnis();
     void hintergrund_data();
     void hintergrund();
+    void hintergrundUnlesbar();
+    void ersterStartFuehrt();
+    void schreibfehlerWirdGemeldet();
 };
 
 void TestStart::ersterStartImLeerenVerzeichnis() {
@@ -219,6 +225,54 @@ void TestStart::hintergrund() {
         QCOMPARE(bild.pixelColor(150, 150), grund);
     }
     p.farben.colorx.f_b_haupt = 0;
+}
+
+void TestStart::hintergrundUnlesbar() {
+    // A picture that cannot be read: one message, then the plain colour, also on later paints.
+    Programm p(true, [&](DataDir& d) {
+        QDir(d.pfad()).mkdir(QStringLiteral("Hintergrund"));
+        d.schreibe(QStringLiteral("Hintergrund/marbl24m.bmp"), "BM kaputt");
+    });
+    p.starten();
+    QWidget* flaeche = p.finde<QWidget>(QStringLiteral("Flaeche"));
+    flaeche->resize(200, 200);
+    QImage bild = flaeche->grab().toImage();
+    flaeche->grab();
+    QTRY_COMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("marbl24m.bmp")));
+    QCOMPARE(bild.pixelColor(150, 150), QColor(0xDE, 0xE6, 0xC1));
+    flaeche->grab();
+    QTest::qWait(10);
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+}
+
+void TestStart::ersterStartFuehrt() {
+    // No book yet: the notice names the first step; the data screen, switched on with no stored
+    // size, comes at its design size in the middle of the screen.
+    Programm p;
+    p.starten();
+    QLabel* hinweis = p.finde<QLabel>(QStringLiteral("StatusPanel1"));
+    QVERIFY(hinweis->text().contains(QStringLiteral("Legen Sie zuerst ein Rezeptbuch an")));
+    QFrame* panel = p.finde<QFrame>(QStringLiteral("Panel2"));
+    p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
+    QVERIFY(!panel->isHidden());
+    QCOMPARE(panel->geometry(), QRect(570, 329, 779, 421));
+    p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
+    QDialog* w = p.finde<QDialog>(QStringLiteral("d_anlegen"));
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), QStringLiteral("Familie"));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QVERIFY(!hinweis->text().contains(QStringLiteral("Legen Sie zuerst")));
+}
+
+void TestStart::schreibfehlerWirdGemeldet() {
+    // Whatever routine fails to write, the user reads a German message about it.
+    Programm p;
+    p.starten();
+    p.u.schreibfehlerMelden(QStringLiteral("Rezept.opt"), QStringLiteral("Der Datenträger ist voll."));
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Error);
+    QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Rezept.opt")));
+    QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Der Datenträger ist voll.")));
 }
 
 QTEST_MAIN(TestStart)
