@@ -1,6 +1,8 @@
 // The calculator field: the drop-down calculator computes like a pocket calculator and fills the field.
 #include "widgets/Rechnerfeld.h"
 
+#include "support/ScriptedPlatform.h"
+
 #include <QFrame>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,6 +39,9 @@ private slots:
     void feld_data();
     void feld();
     void bild();
+
+private:
+    ScriptedPlatform plattform;
 };
 
 void TestRechnerfeld::initTestCase() {
