@@ -9,7 +9,9 @@ namespace pfl {
 
 void popupPlatzieren(QWidget* popup, const QWidget* feld, bool rechtsbuendig) {
     const QRect frei = platform().workArea();
-    const int b = popup->width(), h = popup->height();
+    // The outer size: a window frame, where the platform draws one, must fit too.
+    const QSize aussen = popup->frameGeometry().size();
+    const int b = aussen.width(), h = aussen.height();
     const QPoint oben = feld->mapToGlobal(QPoint(0, 0));
     QPoint pos(rechtsbuendig ? oben.x() + feld->width() - b : oben.x(), oben.y() + feld->height());
     // QRect's right() and bottom() are the last pixels inside; +1 is the edge itself.
