@@ -1,5 +1,4 @@
-// TFilterGrid as a string grid: cells, rows and columns, row heights, the current cell, options
-// and colours. Sorting, column features, widths and painting live in the other Grid*.cpp files.
+// TFilterGrid as a string grid: cells, rows, columns, row heights, current cell, options, colours.
 #include "grid/FilterGrid.h"
 
 #include "grid/Farbwert.h"

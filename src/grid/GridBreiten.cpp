@@ -1,5 +1,4 @@
-// Column widths of TFilterGrid: set by hand, hidden by a negative width, or measured from the
-// cells' texts (ColSetMaxWidths) and stretched over the free width.
+// Column widths of TFilterGrid: set by hand, hidden, or measured from the texts (ColSetMaxWidths).
 #include "grid/GridIntern.h"
 
 #include <QFontMetrics>

@@ -1,5 +1,4 @@
-// Pieces of TFilterGrid that its source files share: the cell store, the heading row, the cell
-// painter and the separator characters. Not for callers of the grid.
+// Pieces shared by the TFilterGrid source files (cell store, heading row, painter); not for callers.
 #pragma once
 
 #include "grid/FilterGrid.h"

@@ -1,5 +1,4 @@
-// Column features of TFilterGrid: the TColInfo of each column, their one-line text (ColFeatures),
-// the texts of the fixed column, and setting up a column's fonts, colours and type in one call.
+// Column features of TFilterGrid: TColInfo, their text ColFeatures, and NewColFeatures.
 #include "grid/GridIntern.h"
 
 using pfl::gitter::kEt;

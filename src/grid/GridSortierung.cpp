@@ -1,5 +1,4 @@
-// The heading row of TFilterGrid and sorting by it: header clicks, sort keys of each column type,
-// the row order and the line-break marks of word-break columns.
+// The heading row of TFilterGrid and sorting by a click on it, with the sort keys of each type.
 #include "data/German.h"
 #include "grid/GridIntern.h"
 #include "grid/SortSchluessel.h"

@@ -1,5 +1,4 @@
-// Painting of TFilterGrid: every cell, heading or data, goes through DrawCell with the column's
-// fonts, colours and text flags, the colour hook, the gradient look and the sort triangle.
+// Painting of TFilterGrid: every cell goes through DrawCell, the sort triangle through PaintIcon.
 #include "grid/Farbwert.h"
 #include "grid/GridIntern.h"
 
