@@ -245,6 +245,8 @@ private:
     void sicherAktuell();
     void spaeterGroesse(bool zeile, int nr, int wert);
     void wendeOptionenAn();
+    // Repaints the cells and the heading row.
+    void neuZeichnen();
     TGridDrawState zustand(const QModelIndex& idx, bool selected) const;
     std::vector<int> sortierOrdnung(const QList<TSortDat>& felder) const;
 
@@ -286,3 +288,12 @@ private:
     QHash<int, int> m_spaeterZeilen, m_spaeterSpalten;
     bool m_spaeterGeplant = false;
 };
+
+// Sets up column spalte of a table in one call, creating its features when missing: alignments,
+// backgrounds, and the fonts with their colours. An empty font name means Arial; a size of 0 or
+// less keeps the font's default size.
+void NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
+                    quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe, int datGroesse,
+                    int titGroesse, const QString& datSchrift, const QString& titSchrift);
+// Sets the sort type and the data cells' text flags of column spalte, creating its features when missing.
+void NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign);

@@ -2,21 +2,9 @@
 
 #include "data/German.h"
 
-#include <QDate>
-#include <QTime>
 #include <cmath>
 
 namespace {
-
-// German formats without thousands separators, for reading and writing clean numbers.
-const QLocale& ohneGruppen() {
-    static const QLocale l = [] {
-        QLocale k = pfl::deutsch();
-        k.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-        return k;
-    }();
-    return l;
-}
 
 bool imSatz(QChar c, QStringView set) {
     return c.unicode() < 256 && set.contains(c);
@@ -25,16 +13,11 @@ bool imSatz(QChar c, QStringView set) {
 } // namespace
 
 QChar ThousandSeparator() {
-    return pfl::deutsch().groupSeparator().at(0);
+    return pfl::tausenderZeichen();
 }
 
 QString Trim(const QString& s) {
-    qsizetype a = 0, e = s.size();
-    while (a < e && s.at(a).unicode() <= ' ')
-        ++a;
-    while (e > a && s.at(e - 1).unicode() <= ' ')
-        --e;
-    return (a == 0 && e == s.size()) ? s : s.mid(a, e - a);
+    return pfl::ohneRand(s);
 }
 
 QString DeleteChar(const QString& s, QStringView set) {
@@ -70,106 +53,20 @@ QString NextParamStr(QStringView sep, QString& s) {
     return r;
 }
 
-QString FormNumStr(const QString& eingabe, int dez) {
-    QString s = Trim(eingabe);
-    s.remove(ThousandSeparator());
-    s.replace(QStringLiteral("-,"), QStringLiteral("0,"));
-    s.replace(QStringLiteral(",-"), QStringLiteral(",0"));
-    if (s.isEmpty() || s == QStringLiteral(",")) return QStringLiteral("0");
-    // The first word only.
-    qsizetype i = 0;
-    while (i < s.size() - 1 && s.at(i) != QLatin1Char(' '))
-        ++i;
-    s = Trim(s.left(i + 1));
-    // Anything before the first comma, digits after it; the first refused character stays.
-    bool komma = false;
-    qsizetype k = 0;
-    for (; k < s.size(); ++k) {
-        const QChar c = s.at(k);
-        if (!komma) {
-            if (c == QLatin1Char(',')) komma = true;
-        } else if (!c.isDigit() || c.unicode() > 127) {
-            break;
-        }
-    }
-    s = Trim(s.left(k + 1));
-    if (s.endsWith(QLatin1Char(','))) s.chop(1);
-    if (s.startsWith(QLatin1Char(','))) s.prepend(QLatin1Char('0'));
-    if (s.isEmpty()) return QStringLiteral("0");
-    if (dez > 0) {
-        bool ok = false;
-        const double v = ohneGruppen().toDouble(s, &ok);
-        if (!ok || !std::isfinite(v)) return QStringLiteral("0");
-        s = Trim(ohneGruppen().toString(v, 'f', dez));
-    }
-    return s;
+QString FormNumStr(const QString& s, int dez) {
+    return pfl::zahlBereinigen(s, dez);
 }
 
 int StrToFormInt(const QString& s) {
-    QString t = s;
-    t.remove(QLatin1Char(' '));
-    t.remove(ThousandSeparator());
-    bool ok = false;
-    const int v = t.toInt(&ok, 10);
-    return ok ? v : 0;
+    return pfl::ganzzahlImText(s);
 }
 
-double StrToFormFloat(const QString& eingabe) {
-    const QString s = Trim(eingabe);
-    if (s.isEmpty()) return 0;
-    const qsizetype p = s.indexOf(QLatin1Char(','));
-    const int dez = p < 0 ? 0 : int(s.size() - p - 1);
-    bool ok = false;
-    const double v = ohneGruppen().toDouble(FormNumStr(s, dez), &ok);
-    return ok && std::isfinite(v) ? v : 0;
+double StrToFormFloat(const QString& s) {
+    return pfl::zahlImText(s);
 }
 
-bool StrToFormDateTime(const QString& eingabe, double& wert) {
-    const QString s = Trim(eingabe);
-    if (s.isEmpty()) return false;
-    static const QDate null(1899, 12, 30);
-    QString datumTeil, zeitTeil;
-    const qsizetype leer = s.indexOf(QLatin1Char(' '));
-    if (leer >= 0) {
-        datumTeil = s.left(leer);
-        zeitTeil = Trim(s.mid(leer + 1));
-    } else if (s.contains(QLatin1Char(':'))) {
-        zeitTeil = s;
-    } else {
-        datumTeil = s;
-    }
-    auto zahlen = [](const QString& t, QChar sep, QList<int>& out) {
-        const QStringList teile = t.split(sep);
-        for (const QString& z : teile) {
-            bool ok = false;
-            const int v = z.toInt(&ok);
-            if (!ok || z.isEmpty() || z.startsWith(QLatin1Char('+')) || z.startsWith(QLatin1Char('-')))
-                return false;
-            out.append(v);
-        }
-        return true;
-    };
-    double tage = 0;
-    if (!datumTeil.isEmpty()) {
-        QList<int> d;
-        if (!zahlen(datumTeil, QLatin1Char('.'), d) || d.size() != 3) return false;
-        int jahr = d[2];
-        if (datumTeil.section(QLatin1Char('.'), 2).size() <= 2) jahr += jahr < 50 ? 2000 : 1900;
-        const QDate datum(jahr, d[1], d[0]);
-        if (!datum.isValid()) return false;
-        tage = double(null.daysTo(datum));
-    }
-    double anteil = 0;
-    if (!zeitTeil.isEmpty()) {
-        QList<int> z;
-        if (!zahlen(zeitTeil, QLatin1Char(':'), z) || z.size() < 2 || z.size() > 3) return false;
-        const QTime zeit(z[0], z[1], z.size() == 3 ? z[2] : 0);
-        if (!zeit.isValid()) return false;
-        anteil = zeit.msecsSinceStartOfDay() / 86400000.0;
-    }
-    // Days before 1899-12-30 carry the time as a positive fraction after the minus sign.
-    wert = tage < 0 ? tage - anteil : tage + anteil;
-    return true;
+bool StrToFormDateTime(const QString& s, double& wert) {
+    return pfl::datumZeitLesen(s, wert);
 }
 
 double StrToFormDate(const QString& s) {
@@ -179,17 +76,11 @@ double StrToFormDate(const QString& s) {
 }
 
 QString FloatToCurrStr(double x) {
-    if (!std::isfinite(x)) return QString();
-    return pfl::deutsch().toString(x, 'f', 2) + QStringLiteral(" €");
+    return std::isfinite(x) ? pfl::waehrungText(x) : QString();
 }
 
 double CurrStrToFloat(const QString& s) {
-    QString t;
-    for (QChar c : s)
-        if (c == QLatin1Char('+') || c == QLatin1Char(',') || c == QLatin1Char('-') ||
-            c == QLatin1Char('.') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
-            t.append(c);
-    return StrToFormFloat(t);
+    return pfl::betragImText(s);
 }
 
 bool StrToBoolean(const QString& s) {

@@ -1,5 +1,5 @@
-// Text and number helpers of the table component: German number reading and writing whatever the
-// machine locale is, parameter lists and the one-line font text.
+// Text and number helpers of the table component: parameter lists, the one-line font text, and
+// the tables' names for the German number and date rules of data/German.h.
 #pragma once
 
 #include <QFont>

@@ -2,13 +2,13 @@
 
 #include "data/German.h"
 #include "platform/Platform.h"
+#include "widgets/Aufklappen.h"
 #include "widgets/Klappsymbol.h"
 
 #include <QAction>
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
@@ -28,23 +28,12 @@ void DateEdit::setText(const QString& text) {
 }
 
 QDate DateEdit::Date() const {
-    const QStringList teile = displayText().split(QLatin1Char('.'));
-    if (teile.size() != 3) return {};
-    int zahl[3] = {0, 0, 0};
-    for (int i = 0; i < 3; ++i) {
-        const QString t = teile[i].trimmed();
-        bool ok = false;
-        zahl[i] = t.toInt(&ok);
-        if (t.isEmpty() || !ok) return {};
-    }
-    int jahr = zahl[2];
-    if (teile[2].trimmed().size() <= 2) jahr += 2000;
-    return QDate(jahr, zahl[1], zahl[0]);
+    return pfl::datumLesen(displayText());
 }
 
 void DateEdit::setDate(const QDate& d) {
     if (d.isValid())
-        setText(d.toString(QStringLiteral("dd.MM.yyyy")));
+        setText(pfl::datumText(d));
     else
         clear();
 }
@@ -85,15 +74,7 @@ void DateEdit::openCalendar() {
     const QDate d = Date();
     k->setSelectedDate(d.isValid() ? d : platform().today());
     m_popup->adjustSize();
-    // Below the field, or above it when the screen ends below.
-    QPoint pos = mapToGlobal(QPoint(0, height()));
-    if (const QScreen* s = screen()) {
-        const QRect frei = s->availableGeometry();
-        if (pos.y() + m_popup->height() > frei.bottom())
-            pos.setY(mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
-        pos.setX(qBound(frei.left(), pos.x(), qMax(frei.left(), frei.right() - m_popup->width())));
-    }
-    m_popup->move(pos);
+    pfl::popupPlatzieren(m_popup, this);
     m_popup->show();
     k->setFocus(Qt::PopupFocusReason);
 }

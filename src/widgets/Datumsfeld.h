@@ -26,7 +26,7 @@ public:
     void setText(const QString& text);
 
     // The text read as day.month.year; an invalid date when it is none. A year of one or two digits
-    // counts in this century.
+    // is 2000 to 2049 for 0 to 49 and 1950 to 1999 for 50 to 99.
     QDate Date() const;
     // Shows the date as "dd.mm.yyyy"; an invalid date empties the field.
     void setDate(const QDate& d);

@@ -1,7 +1,8 @@
 #include "widgets/Rechnerfeld.h"
 
+#include "data/German.h"
+#include "widgets/Aufklappen.h"
 #include "widgets/Klappsymbol.h"
-#include "widgets/Zahlen.h"
 
 #include <QAction>
 #include <QFrame>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 
 #include <cmath>
 
@@ -111,7 +111,7 @@ QString Rechner::anzeige() const {
         s.replace(QLatin1Char('.'), QLatin1Char(','));
         return s;
     }
-    return pfl::eingabe::rechnerText(m_anzeigeWert);
+    return pfl::rechnerText(m_anzeigeWert);
 }
 
 // --- RxCalcEdit ---
@@ -129,15 +129,15 @@ RxCalcEdit::RxCalcEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 double RxCalcEdit::Value() const {
-    return pfl::eingabe::dezimalzahl(text()).value_or(0);
+    return pfl::dezimalzahl(text()).value_or(0);
 }
 
 bool RxCalcEdit::IsValid() const {
-    return text().trimmed().isEmpty() || pfl::eingabe::dezimalzahl(text()).has_value();
+    return text().trimmed().isEmpty() || pfl::dezimalzahl(text()).has_value();
 }
 
 void RxCalcEdit::setValue(double v) {
-    setText(pfl::eingabe::rechnerText(std::isfinite(v) ? v : 0));
+    setText(pfl::rechnerText(std::isfinite(v) ? v : 0));
 }
 
 QFrame* RxCalcEdit::Calculator() {
@@ -215,13 +215,7 @@ void RxCalcEdit::openCalculator() {
     m_rechner.setzen(Value());
     anzeigen();
     p->adjustSize();
-    QPoint pos = mapToGlobal(QPoint(width() - p->width(), height()));
-    if (const QScreen* s = screen()) {
-        const QRect frei = s->availableGeometry();
-        if (pos.y() + p->height() > frei.bottom()) pos.setY(mapToGlobal(QPoint(0, 0)).y() - p->height());
-        pos.setX(qBound(frei.left(), pos.x(), qMax(frei.left(), frei.right() - p->width())));
-    }
-    p->move(pos);
+    pfl::popupPlatzieren(p, this, true);
     p->show();
     p->setFocus(Qt::PopupFocusReason);
 }

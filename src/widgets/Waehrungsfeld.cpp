@@ -1,6 +1,6 @@
 #include "widgets/Waehrungsfeld.h"
 
-#include "widgets/Zahlen.h"
+#include "data/German.h"
 
 #include <QFocusEvent>
 #include <QRegularExpression>
@@ -24,11 +24,11 @@ CurrencyEdit::CurrencyEdit(QWidget* parent) : QLineEdit(parent) {
 double CurrencyEdit::Value() const {
     if (!m_geaendert) return m_wert;
     if (text().trimmed().isEmpty()) return 0;
-    return pfl::eingabe::dezimalzahl(text()).value_or(0);
+    return pfl::dezimalzahl(text()).value_or(0);
 }
 
 bool CurrencyEdit::IsValid() const {
-    return text().trimmed().isEmpty() || pfl::eingabe::dezimalzahl(text()).has_value();
+    return text().trimmed().isEmpty() || pfl::dezimalzahl(text()).has_value();
 }
 
 void CurrencyEdit::setValue(double v) {
@@ -56,7 +56,7 @@ void CurrencyEdit::uebernehmen() {
 
 void CurrencyEdit::zeigen(bool bearbeiten) {
     if (m_geaendert) return;
-    const QString t = m_wert == 0 ? QString() : pfl::eingabe::dezimalText(m_wert, 2, !bearbeiten);
+    const QString t = m_wert == 0 ? QString() : pfl::dezimalText(m_wert, 2, !bearbeiten);
     if (t != text()) QLineEdit::setText(t);
 }
 

@@ -1,24 +1,13 @@
-// Reading and writing the numbers the input fields hold, in German form whatever the system locale is.
+// The input fields' names for the strict German number reading and writing of data/German.h.
 #pragma once
 
-#include <QString>
-
-#include <optional>
+#include "data/German.h"
 
 namespace pfl::eingabe {
 
-// A whole number: blanks around it, an optional sign and decimal digits; nothing else.
-std::optional<int> ganzzahl(const QString& text);
-
-// A German decimal number: "," decimal separator, "." between groups of three digits. A single "."
-// that does not group thousands is taken as a decimal point ("12.5"), as people type it. Blanks and a
-// trailing "€" are ignored. Empty or unreadable text gives nothing.
-std::optional<double> dezimalzahl(const QString& text);
-
-// v with the given number of decimals and ","; "." between thousands when gruppiert.
-QString dezimalText(double v, int stellen, bool gruppiert);
-
-// A calculator result: up to 12 significant digits, no trailing zeros, "," decimal separator.
-QString rechnerText(double v);
+using pfl::dezimalText;
+using pfl::dezimalzahl;
+using pfl::ganzzahl;
+using pfl::rechnerText;
 
 } // namespace pfl::eingabe

@@ -1,6 +1,6 @@
 #include "widgets/Zahlenfeld.h"
 
-#include "widgets/Zahlen.h"
+#include "data/German.h"
 
 #include <QLineEdit>
 #include <QStyle>
@@ -25,7 +25,7 @@ void RxSpinEdit::setText(const QString& text) {
 }
 
 int RxSpinEdit::AsInteger(bool* ok) const {
-    const std::optional<int> v = pfl::eingabe::ganzzahl(Text());
+    const std::optional<int> v = pfl::ganzzahl(Text());
     if (ok) *ok = v.has_value();
     return v.value_or(0);
 }
@@ -85,7 +85,7 @@ void RxSpinEdit::fixup(QString&) const {}
 
 QAbstractSpinBox::StepEnabled RxSpinEdit::stepEnabled() const {
     if (isReadOnly()) return StepNone;
-    const std::optional<int> v = pfl::eingabe::ganzzahl(Text());
+    const std::optional<int> v = pfl::ganzzahl(Text());
     const qint64 jetzt = v.value_or(0);
     // Only a value sitting on a bound blocks that arrow; one beyond it is brought back in.
     StepEnabled e = StepNone;

@@ -6,6 +6,7 @@
 #include "data/German.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QHeaderView>
 #include <QtTest>
 
@@ -53,6 +54,15 @@ QImage bild(QWidget& w) {
     return w.grab().toImage();
 }
 
+// Screenshots for looking at the table: only when PFANNO_SCREENSHOTS is set, into the folder it
+// names (the temporary folder when it names none).
+void bildschirmfoto(const QImage& b, const QString& name) {
+    if (!qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS")) return;
+    const QString ziel = qEnvironmentVariable("PFANNO_SCREENSHOTS");
+    const QDir ordner(!ziel.isEmpty() && QDir(ziel).exists() ? ziel : QDir::tempPath());
+    QVERIFY(b.save(ordner.filePath(name + QStringLiteral(".png"))));
+}
+
 } // namespace
 
 class TstFilterGrid : public QObject {
@@ -73,12 +83,13 @@ private slots:
     void nurLeereZeile();
     void zweizeiligeZellenBleiben();
     void spaltenMerkmaleLesenUndSchreiben();
+    void spaltenEinrichten();
     void spaltenbreitenMitStretch();
     void zeichnetTabulatorLeerUndKaufmannsUnd();
     void sortSymbolVerbreitertKopf();
     void zeilenFarbHaken();
     void zugaenglichkeitSiehtZellen();
-    void bildschirmfotos();
+    void verlaufImKopf();
 };
 
 void TstFilterGrid::deutscheSortierungStimmt() {
@@ -408,6 +419,45 @@ void TstFilterGrid::spaltenMerkmaleLesenUndSchreiben() {
     QCOMPARE(g.FixedColsText(), QString(" ; ; ; ; "));
 }
 
+// Setting up a column in one call keeps what it does not set, and the type it sets drives the sort.
+void TstFilterGrid::spaltenEinrichten() {
+    Tabelle t({"Gericht", "Kosten"}, "  ",
+              {{"Nudeln", "12,00 €"}, {"Suppe", "5,50 €"}, {"Brot", "100,00 €"}});
+    QVERIFY(!t.grid.ColInfo(2));
+    NewColFeatures(t.grid, 1, TextFlag::Mitte, TextFlag::Rechts, 0x00FFFFFF, 0x000000FF, 0x00804000,
+                   0x00FFFFFE, 11, 0, QString(), "Tahoma");
+    const TColInfo& ci = *t.grid.ColInfo(1);
+    QCOMPARE(ci.Titel, QString("Kosten"));
+    QCOMPARE(ci.Width, 120);
+    QCOMPARE(ci.TitAlign, TextFlag::Mitte);
+    QCOMPARE(ci.DatAlign, TextFlag::Rechts);
+    QCOMPARE(ci.DatColor, 0x00FFFFFFu);
+    QCOMPARE(ci.TitColor, 0x00804000u);
+    QVERIFY(ci.DatFont && ci.TitFont);
+    QCOMPARE(ci.DatFont->font.family(), QString("Arial")); // no name given
+    QCOMPARE(ci.DatFont->font.pointSize(), 11);
+    QCOMPARE(ci.DatFont->Color, 0x000000FFu);
+    QCOMPARE(ci.TitFont->font.family(), QString("Tahoma"));
+    QCOMPARE(ci.TitFont->font.pointSize(), QFont("Tahoma").pointSize()); // size 0: the default size
+    QCOMPARE(ci.TitFont->Color, 0x00FFFFFEu);
+
+    // The amounts sort as text before the column is typed, by value after.
+    t.klickKopf(1);
+    QCOMPARE(t.spalte(1), QStringList({"100,00 €", "12,00 €", "5,50 €"}));
+    NewColFeatures1(t.grid, 1, 'C', TextFlag::Links);
+    QCOMPARE(ci.DatAlign, TextFlag::Links);
+    QCOMPARE(ci.DatFont->font.family(), QString("Arial"));
+    t.klickKopf(0);
+    t.klickKopf(1);
+    QCOMPARE(t.spalte(1), QStringList({"5,50 €", "12,00 €", "100,00 €"}));
+
+    // A column beyond the last gets its features and the table grows to it.
+    NewColFeatures1(t.grid, 3, 'I', TextFlag::Rechts);
+    QCOMPARE(t.grid.ColCount(), 4);
+    QCOMPARE(t.grid.ColInfo(3)->Typ, QChar('I'));
+    QCOMPARE(t.grid.ColInfo(3)->Width, t.grid.DefaultColWidth());
+}
+
 void TstFilterGrid::spaltenbreitenMitStretch() {
     TFilterGrid g;
     g.setColCount(4);
@@ -524,7 +574,7 @@ void TstFilterGrid::zugaenglichkeitSiehtZellen() {
     QCOMPARE(t.grid.horizontalHeader()->height(), t.grid.RowHeights(0));
 }
 
-void TstFilterGrid::bildschirmfotos() {
+void TstFilterGrid::verlaufImKopf() {
     Tabelle t({"Gericht", "Pers./Port.", "Kosten", "Zubereitungszeit", "Kochzeit", "Kalorien"}, " ICIII",
               {{"Nudelauflauf", "4", "5,50 €", "20 Min", "35 Min", "650 "},
                {"Älplermagronen", "2", "7,20 €", "15 Min", "25 Min", "800 "},
@@ -547,13 +597,13 @@ void TstFilterGrid::bildschirmfotos() {
     t.grid.setRow(2);
     t.klickKopf(0);
     bild(t.grid);
-    QVERIFY(bild(t.grid).save("/tmp/grid_flat.png"));
+    bildschirmfoto(bild(t.grid), QStringLiteral("grid_flat"));
     t.grid.setGradientStartColor(0x00804000);
     t.grid.setGradientEndColor(0x00F0C080);
     t.grid.setDrawingStyle(TGridDrawingStyle::gdsGradient);
     t.grid.SetGradientToAllCells(true);
     const QImage g = bild(t.grid);
-    QVERIFY(g.save("/tmp/grid_gradient.png"));
+    bildschirmfoto(g, QStringLiteral("grid_gradient"));
     // The heading runs from the start colour at the top towards the end colour at the bottom.
     const QRect k = t.grid.CellRect(1, 0);
     QVERIFY(g.pixelColor(k.left() + 1, k.top()).blue() < g.pixelColor(k.left() + 1, k.bottom() - 2).blue());

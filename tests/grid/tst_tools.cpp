@@ -206,6 +206,9 @@ void TstTools::datum_data() {
     QTest::newRow("Datum") << "24.12.2024" << 45650.0;
     QTest::newRow("Datum mit Zeit") << " 24.12.2024 18:30 " << 45650.0;
     QTest::newRow("kurzes Jahr") << "1.1.00" << 36526.0;
+    QTest::newRow("kurzes Jahr 49") << "1.1.49" << 54424.0;
+    QTest::newRow("kurzes Jahr 50") << "1.1.50" << 18264.0;
+    QTest::newRow("vor dem Nulltag mit Zeit") << "29.12.1899 12:00" << -1.0;
     QTest::newRow("Nulltag") << "30.12.1899" << 0.0;
     QTest::newRow("ungueltig") << "31.02.2024" << kKeinDatum;
     QTest::newRow("Text") << "morgen" << kKeinDatum;

@@ -1,6 +1,8 @@
 // The date field: mask, German dates whatever the locale, and the calendar that drops down.
 #include "widgets/Datumsfeld.h"
 
+#include "Bildschirmfoto.h"
+
 #include "support/ScriptedPlatform.h"
 
 #include <QCalendarWidget>
@@ -141,7 +143,7 @@ void TestDatumsfeld::kalenderPickt() {
              qPrintable(m->data(m->index(0, 0)).toString()));
     QVERIFY(m->data(m->index(0, 6)).toString().startsWith(QStringLiteral("So")));
     QVERIFY(m->data(m->index(0, 2)).toString().startsWith(QStringLiteral("Mi")));
-    k->grab().save(QStringLiteral("/tmp/widgets_DateEdit_Kalender.png"));
+    bildschirmfoto(k->grab().toImage(), QStringLiteral("widgets_DateEdit_Kalender"));
 
     QSignalSpy change(w, &DateEdit::Change);
     const QModelIndex i = zelle(k, 18);
@@ -193,6 +195,7 @@ void TestDatumsfeld::kalenderTasten() {
 }
 
 void TestDatumsfeld::bild() {
+    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
     QWidget fenster;
     auto* lay = new QVBoxLayout(&fenster);
     auto* a = new DateEdit(&fenster);
@@ -202,7 +205,7 @@ void TestDatumsfeld::bild() {
     fenster.resize(160, 70);
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    QVERIFY(fenster.grab().save(QStringLiteral("/tmp/widgets_DateEdit.png")));
+    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_DateEdit"));
 }
 
 QTEST_MAIN(TestDatumsfeld)

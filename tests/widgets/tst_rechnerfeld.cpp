@@ -1,6 +1,10 @@
 // The calculator field: the drop-down calculator computes like a pocket calculator and fills the field.
 #include "widgets/Rechnerfeld.h"
 
+#include "Bildschirmfoto.h"
+
+#include "support/ScriptedPlatform.h"
+
 #include <QFrame>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -37,6 +41,9 @@ private slots:
     void feld_data();
     void feld();
     void bild();
+
+private:
+    ScriptedPlatform plattform;
 };
 
 void TestRechnerfeld::initTestCase() {
@@ -205,6 +212,7 @@ void TestRechnerfeld::feld() {
 }
 
 void TestRechnerfeld::bild() {
+    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
     QWidget fenster;
     auto* lay = new QVBoxLayout(&fenster);
     auto* w = new RxCalcEdit(&fenster);
@@ -213,11 +221,11 @@ void TestRechnerfeld::bild() {
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
     w->setValue(1234.5);
-    QVERIFY(fenster.grab().save(QStringLiteral("/tmp/widgets_RxCalcEdit.png")));
+    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_RxCalcEdit"));
     w->openCalculator();
     druecken(*w, QStringLiteral("×3"));
     QVERIFY(QTest::qWaitForWindowExposed(w->Calculator()));
-    QVERIFY(w->Calculator()->grab().save(QStringLiteral("/tmp/widgets_RxCalcEdit_Rechner.png")));
+    bildschirmfoto(w->Calculator()->grab().toImage(), QStringLiteral("widgets_RxCalcEdit_Rechner"));
     w->closeCalculator();
 }
 

@@ -1,5 +1,7 @@
 // The currency field: German amounts whatever the locale, 0 as an empty field, the text read while typed.
 #include "widgets/Waehrungsfeld.h"
+
+#include "Bildschirmfoto.h"
 #include "widgets/Zahlen.h"
 
 #include <QSignalSpy>
@@ -173,6 +175,7 @@ void TestWaehrungsfeld::unveraendertBleibtGenau() {
 }
 
 void TestWaehrungsfeld::bild() {
+    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
     QWidget fenster;
     auto* lay = new QVBoxLayout(&fenster);
     auto* a = new CurrencyEdit(&fenster);
@@ -182,7 +185,7 @@ void TestWaehrungsfeld::bild() {
     fenster.resize(160, 70);
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    QVERIFY(fenster.grab().save(QStringLiteral("/tmp/widgets_CurrencyEdit.png")));
+    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_CurrencyEdit"));
 }
 
 QTEST_MAIN(TestWaehrungsfeld)
