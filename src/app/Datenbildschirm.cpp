@@ -2,7 +2,7 @@
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"
-#include "widgets/Zahlen.h"
+#include "data/German.h"
 #include "widgets/Zahlenfeld.h"
 
 #include <QLabel>
@@ -54,7 +54,7 @@ void TForm52::vorbereiten() {
 }
 
 bool TForm52::ganzzahl(RxSpinEdit* feld, int& wert) {
-    const std::optional<int> v = pfl::eingabe::ganzzahl(feld->Text());
+    const std::optional<int> v = pfl::ganzzahl(feld->Text());
     if (!v) {
         plattform().message(Platform::Kind::Error,
                             QStringLiteral("'%1' ist kein gültiger ganzzahliger Wert.").arg(feld->Text()));

@@ -428,31 +428,7 @@ QString rechtsbuendig(const QString& text, QStringView anhang, int breite) {
     s += anhang;
     return s;
 }
-
-QFont schrift(const QString& name, int groesse) {
-    QFont f(name.isEmpty() ? QStringLiteral("Arial") : name);
-    if (groesse > 0) f.setPointSize(groesse);
-    return f;
-}
 } // namespace
-
-static void NewColFeatures(TFilterGrid& grid, int spalte, int titAlign, int datAlign, quint32 datFarbe,
-                           quint32 datSchriftfarbe, quint32 titFarbe, quint32 titSchriftfarbe, int datGroesse,
-                           int titGroesse, const QString& datSchrift, const QString& titSchrift) {
-    TColInfo& ci = grid.ColInfoC(spalte);
-    ci.TitAlign = titAlign;
-    ci.DatAlign = datAlign;
-    ci.DatColor = datFarbe;
-    ci.TitColor = titFarbe;
-    ci.DatFont = TFont{schrift(datSchrift, datGroesse), datSchriftfarbe};
-    ci.TitFont = TFont{schrift(titSchrift, titGroesse), titSchriftfarbe};
-}
-
-static void NewColFeatures1(TFilterGrid& grid, int spalte, QChar typ, int datAlign) {
-    TColInfo& ci = grid.ColInfoC(spalte);
-    ci.Typ = typ;
-    ci.DatAlign = datAlign;
-}
 
 int TForm1::zeilenhoehe() const {
     return u.option.z_hoehe > 0 ? int(u.option.z_hoehe) : int(kZeilenhoehe);

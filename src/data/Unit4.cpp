@@ -182,11 +182,13 @@ QString Unit4::buchnameFehler(const QString& name) {
         return QStringLiteral("Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten.\n"
                               "Bitte wählen Sie einen anderen Namen.");
     if (pfl::fromCp1252(pfl::toCp1252(name)) != name)
-        return QStringLiteral("Der Name \u201E%1\u201C enthält Zeichen, die Pfanno-Lux nicht speichern kann.\n"
-                              "Bitte wählen Sie einen anderen Namen.")
+        return QStringLiteral(
+                   "Der Name \u201E%1\u201C enthält Zeichen, die Pfanno-Lux nicht speichern kann.\n"
+                   "Bitte wählen Sie einen anderen Namen.")
             .arg(name);
     if (name.size() > int(sizeof(optionen::rezeptbuch)) - 1)
-        return QStringLiteral("Der Name \u201E%1\u201C ist zu lang: Ein Rezeptbuch darf höchstens %2 Zeichen haben.")
+        return QStringLiteral(
+                   "Der Name \u201E%1\u201C ist zu lang: Ein Rezeptbuch darf höchstens %2 Zeichen haben.")
             .arg(name)
             .arg(int(sizeof(optionen::rezeptbuch)) - 1);
     return QString();

@@ -15,8 +15,7 @@ DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
     setInputMask(QStringLiteral("99.99.9999; "));
     setLocale(pfl::deutsch());
     setAccessibleDescription(tr("Datum Tag.Monat.Jahr; Alt+Pfeil nach unten öffnet den Kalender"));
-    m_knopf = addAction(pfl::eingabe::klappSymbol(pfl::eingabe::Symbol::Kalender, palette()),
-                        QLineEdit::TrailingPosition);
+    m_knopf = addAction(pfl::klappSymbol(pfl::Symbol::Kalender, palette()), QLineEdit::TrailingPosition);
     m_knopf->setText(tr("Kalender"));
     m_knopf->setToolTip(tr("Kalender öffnen"));
     connect(m_knopf, &QAction::triggered, this, &DateEdit::openCalendar);

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace pfl::eingabe {
+namespace pfl {
 
 namespace {
 
@@ -38,4 +38,4 @@ QIcon klappSymbol(Symbol s, const QPalette& palette) {
     return icon;
 }
 
-} // namespace pfl::eingabe
+} // namespace pfl

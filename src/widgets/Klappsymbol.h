@@ -4,10 +4,10 @@
 #include <QIcon>
 #include <QPalette>
 
-namespace pfl::eingabe {
+namespace pfl {
 
 enum class Symbol { Kalender, Rechner };
 
 QIcon klappSymbol(Symbol s, const QPalette& palette);
 
-} // namespace pfl::eingabe
+} // namespace pfl

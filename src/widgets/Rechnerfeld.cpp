@@ -120,8 +120,7 @@ RxCalcEdit::RxCalcEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAccessibleDescription(tr("Zahl mit Komma; Alt+Pfeil nach unten öffnet den Rechner"));
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-+]?[0-9.,]*")), this));
-    m_knopf = addAction(pfl::eingabe::klappSymbol(pfl::eingabe::Symbol::Rechner, palette()),
-                        QLineEdit::TrailingPosition);
+    m_knopf = addAction(pfl::klappSymbol(pfl::Symbol::Rechner, palette()), QLineEdit::TrailingPosition);
     m_knopf->setText(tr("Rechner"));
     m_knopf->setToolTip(tr("Rechner öffnen"));
     connect(m_knopf, &QAction::triggered, this, &RxCalcEdit::openCalculator);

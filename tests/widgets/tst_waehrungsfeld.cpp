@@ -2,7 +2,7 @@
 #include "widgets/Waehrungsfeld.h"
 
 #include "Bildschirmfoto.h"
-#include "widgets/Zahlen.h"
+#include "data/German.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -69,7 +69,7 @@ void TestWaehrungsfeld::lesen() {
     QFETCH(QString, text);
     QFETCH(bool, lesbar);
     QFETCH(double, wert);
-    const std::optional<double> v = pfl::eingabe::dezimalzahl(text);
+    const std::optional<double> v = pfl::dezimalzahl(text);
     QCOMPARE(v.has_value(), lesbar);
     if (lesbar) QCOMPARE(*v, wert);
 }
