@@ -67,6 +67,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // A failed write is told to the user, whichever routine it happened in.
     connect(&u, &Unit4::schreibfehler, this,
             [&plattform](const QString& meldung) { plattform.message(Platform::Kind::Error, meldung); });
+    u.uhr = [&plattform] { return plattform.today(); };
     // Module initialisation, before any window exists.
     u.initialisieren(datenverzeichnis);
     farben.farben_lesen();

@@ -3,7 +3,7 @@
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
 #include "data/German.h"
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "grid/FilterGrid.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"

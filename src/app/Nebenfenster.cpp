@@ -4,7 +4,7 @@
 #include "data/Farbschema.h"
 #include "data/German.h"
 #include "data/Unit4.h"
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "platform/Platform.h"
 
 #include <QKeyEvent>

@@ -2,7 +2,6 @@
 
 #include "data/Dateischreiber.h"
 #include "data/German.h"
-#include "platform/Platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -249,7 +248,7 @@ void Unit4::datei_lesen() {
     daten = 0;
     listen.erfRubriken.clear();
     listen.erfNamen.clear();
-    const QDate heute = platform().today();
+    const QDate heute = uhr ? uhr() : QDate::currentDate();
     Tag_date = double(QDate(1899, 12, 30).daysTo(heute));
     Year = quint16(heute.year());
     Month = quint16(heute.month());

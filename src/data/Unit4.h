@@ -5,11 +5,13 @@
 
 #include "data/Records.h"
 
+#include <QDate>
 #include <QFile>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // One row of the main window's overview, decoded from a recipe record.
 struct UebersichtZeile {
@@ -88,6 +90,9 @@ public:
     double Tag_date = 0;
     quint16 Year = 0, Month = 0, Day = 0;
     double sw = 0, sh = 0, breit = 0;
+
+    // Today's date; the owner hands in the platform's clock (tests fix the date).
+    std::function<QDate()> uhr;
 
     Unit4Listen listen;
     QString einkaufText;     // the shopping-list window's text

@@ -1,7 +1,7 @@
 // TFilterGrid as a string grid: cells, rows, columns, row heights, current cell, options, colours.
 #include "grid/FilterGrid.h"
 
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "grid/GridIntern.h"
 
 #include <QMouseEvent>

@@ -72,7 +72,7 @@ public:
     void PaintIcon(const TFilterGrid& grd, QPainter& p, const QRect& rect, const TSortDat& sd) const;
 };
 
-// Features of one column. Colours are stored colour values (see grid/Farbwert.h).
+// Features of one column. Colours are stored colour values (see platform/Farbwert.h).
 struct TColInfo {
     QString Titel;
     int TitAlign = TextFlag::Links;

@@ -1,5 +1,5 @@
 // Painting of TFilterGrid: every cell goes through DrawCell, the sort triangle through PaintIcon.
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "grid/GridIntern.h"
 
 #include <QLinearGradient>

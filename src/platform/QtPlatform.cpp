@@ -1,6 +1,6 @@
 #include "platform/QtPlatform.h"
 
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 #include "widgets/Farbknopf.h"
 
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "platform/Platform.h"
 
 #include <QPainter>

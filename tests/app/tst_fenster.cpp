@@ -4,7 +4,7 @@
 #include "app/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Zahlenfeld.h"
 

@@ -1,5 +1,5 @@
 // The table component as a user meets it: header clicks, sorting, column features, widths, painting.
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "grid/FilterGrid.h"
 #include "grid/SortSchluessel.h"
 

@@ -9,5 +9,8 @@ struct Datenumgebung {
     ScriptedPlatform plattform;
     DataDir dir;
     Unit4 u;
-    Datenumgebung() { u.lpf = dir.pfad(); }
+    Datenumgebung() {
+        u.lpf = dir.pfad();
+        u.uhr = [this] { return plattform.today(); };
+    }
 };

@@ -3,7 +3,7 @@
 
 #include "Bildschirmfoto.h"
 
-#include "grid/Farbwert.h"
+#include "platform/Farbwert.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QSignalSpy>
