@@ -29,10 +29,10 @@ TFilterGrid::TFilterGrid(QWidget* parent) : QTableView(parent) {
     setWordWrap(false);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& cur, const QModelIndex&) {
-                emit currentCellChanged(Col(), Row());
-                if (cur.isValid() && !m_stumm) emit Click();
+                Q_EMIT currentCellChanged(Col(), Row());
+                if (cur.isValid() && !m_stumm) Q_EMIT Click();
             });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit DblClick(); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { Q_EMIT DblClick(); });
     wendeOptionenAn();
     for (int c = 0; c < 5; ++c)
         m_header->resizeSection(c, m_defaultColWidth);
@@ -362,7 +362,7 @@ void TFilterGrid::mousePressEvent(QMouseEvent* e) {
     QTableView::mousePressEvent(e);
     // A press on the cell that is already current selects it again: the click notification runs.
     if (vorher.isValid() && currentIndex() == vorher && indexAt(e->position().toPoint()) == vorher)
-        emit Click();
+        Q_EMIT Click();
     const QPoint g = viewport()->mapTo(this, e->position().toPoint());
     MouseDown(e->button(), e->modifiers(), g.x(), g.y());
 }
@@ -375,5 +375,5 @@ void TFilterGrid::mouseReleaseEvent(QMouseEvent* e) {
 
 void TFilterGrid::mouseDoubleClickEvent(QMouseEvent* e) {
     QTableView::mouseDoubleClickEvent(e);
-    if (!indexAt(e->position().toPoint()).isValid()) emit DblClick();
+    if (!indexAt(e->position().toPoint()).isValid()) Q_EMIT DblClick();
 }

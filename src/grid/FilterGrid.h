@@ -223,7 +223,7 @@ public:
     // Paints one cell; rect in the painter's coordinates.
     void DrawCell(int aCol, int aRow, const QRect& rect, TGridDrawState state, QPainter& p);
 
-signals:
+Q_SIGNALS:
     void Click();
     void DblClick();
     void Change();

@@ -49,16 +49,16 @@ public:
     }
     void alleGeaendert() {
         if (updateTiefe > 0) return;
-        if (rowCount() > 0 && spalten > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, spalten - 1));
-        if (spalten > 0) emit headerDataChanged(Qt::Horizontal, 0, spalten - 1);
+        if (rowCount() > 0 && spalten > 0) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, spalten - 1));
+        if (spalten > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, spalten - 1);
     }
     void zelleGeaendert(int c, int r) {
         if (updateTiefe > 0) return;
         if (r < grid->versatz())
-            emit headerDataChanged(Qt::Horizontal, c, c);
+            Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
         else {
             const QModelIndex i = index(r - grid->versatz(), c);
-            emit dataChanged(i, i);
+            Q_EMIT dataChanged(i, i);
         }
     }
     void neuAufbauen(const std::function<void()>& f) {

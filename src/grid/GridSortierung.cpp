@@ -280,7 +280,7 @@ void TFilterGrid::SortiereIndex() {
             if (OnSortEnd) OnSortEnd(*this, liste);
         }
     }
-    emit Change();
+    Q_EMIT Change();
 }
 
 void TFilterGrid::setSortierenEd(bool v) {

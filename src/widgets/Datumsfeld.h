@@ -36,11 +36,11 @@ public:
     QCalendarWidget* Calendar();
     bool IsCalendarOpen() const;
 
-public slots:
+public Q_SLOTS:
     void openCalendar();
     void closeCalendar();
 
-signals:
+Q_SIGNALS:
     // Every change of the text, typed, picked in the calendar or set.
     void Change();
 

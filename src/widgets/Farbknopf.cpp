@@ -32,7 +32,7 @@ void TColorButton::waehlen() {
     const bool ok = m_chooser ? m_chooser(c) : platform().chooseColour(c, m_eigene);
     if (!ok) return;
     setActiveColor(c);
-    emit ColorChosen(c);
+    Q_EMIT ColorChosen(c);
 }
 
 QSize TColorButton::sizeHint() const {

@@ -31,7 +31,7 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
+Q_SIGNALS:
     // The user confirmed a colour in the chooser; ActiveColor already holds it.
     void ColorChosen(quint32 colour);
 

@@ -58,11 +58,11 @@ public:
     QFrame* Calculator();
     bool IsCalculatorOpen() const;
 
-public slots:
+public Q_SLOTS:
     void openCalculator();
     void closeCalculator();
 
-signals:
+Q_SIGNALS:
     // Every change of the text, typed, taken from the calculator or set.
     void Change();
 

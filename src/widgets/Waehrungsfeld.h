@@ -24,7 +24,7 @@ public:
     void setText(const QString& text);
     void clear() { setValue(0); }
 
-signals:
+Q_SIGNALS:
     // Every change of the text, typed or set.
     void Change();
 

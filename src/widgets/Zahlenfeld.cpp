@@ -72,9 +72,9 @@ void RxSpinEdit::stepBy(int steps) {
     }
     lineEdit()->selectAll();
     if (steps > 0)
-        emit TopClick();
+        Q_EMIT TopClick();
     else
-        emit BottomClick();
+        Q_EMIT BottomClick();
 }
 
 QValidator::State RxSpinEdit::validate(QString&, int&) const {

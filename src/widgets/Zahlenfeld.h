@@ -42,7 +42,7 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+Q_SIGNALS:
     // After the up arrow (button, cursor key, wheel) has stepped the value.
     void TopClick();
     // After the down arrow has stepped the value.

@@ -325,7 +325,7 @@ void TestBuecher::uebersicht() {
     p.f->Rezepte_anzeigen();
     QCOMPARE(g->RowCount(), 2);
     g->setRow(1);
-    emit g->DblClick();
+    Q_EMIT g->DblClick();
     QCOMPARE(p.plattform.meldungsTexte().last(),
              QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
 }

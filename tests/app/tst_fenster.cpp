@@ -142,7 +142,7 @@ void TestFenster::returnLoeschtNicht() {
     QDialog* w = oeffne(p, QStringLiteral("Rezeptbuchlschne1"), QStringLiteral("loeschen"));
     auto* liste = p.in<QListWidget>(w, QStringLiteral("FileListBox1"));
     liste->setCurrentItem(liste->findItems(QStringLiteral("Alt.rez"), Qt::MatchExactly).first());
-    emit liste->itemClicked(liste->currentItem());
+    Q_EMIT liste->itemClicked(liste->currentItem());
     QVERIFY(p.in<QPushButton>(w, QStringLiteral("Button1"))->isEnabled());
     QTest::keyClick(liste, Qt::Key_Return);
     QVERIFY(p.dir.gibt(QStringLiteral("Alt.rez")));
@@ -151,7 +151,7 @@ void TestFenster::returnLoeschtNicht() {
     // The question before deleting is a warning, whose safe answer the desktop makes the default.
     w = oeffne(p, QStringLiteral("Rezeptbuchlschne1"), QStringLiteral("loeschen"));
     liste->setCurrentItem(liste->findItems(QStringLiteral("Alt.rez"), Qt::MatchExactly).first());
-    emit liste->itemClicked(liste->currentItem());
+    Q_EMIT liste->itemClicked(liste->currentItem());
     p.plattform.antworten.enqueue(Platform::Answer::Cancel);
     p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(p.plattform.meldungen.last().kind == Platform::Kind::Warning);

@@ -67,7 +67,7 @@ void bildschirmfoto(const QImage& b, const QString& name) {
 
 class TstFilterGrid : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void deutscheSortierungStimmt();
     void schnelleSchluesselWieKollation();

@@ -5,7 +5,7 @@
 
 class TstTools : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void beispiele_data();
     void beispiele();

@@ -12,7 +12,7 @@
 class TestAufklappen : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void platzieren_data();
     void platzieren();
     void felderBleibenInDerArbeitsflaeche_data();

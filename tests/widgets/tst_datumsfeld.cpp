@@ -32,7 +32,7 @@ QModelIndex zelle(QCalendarWidget* k, int tag) {
 class TestDatumsfeld : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void leer();
     void lesen_data();

@@ -12,7 +12,7 @@
 class TestFarbknopf : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void waehlen_data();
     void waehlen();
     void doppelklick();

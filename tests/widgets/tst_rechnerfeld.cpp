@@ -32,7 +32,7 @@ QString anzeige(RxCalcEdit& w) {
 class TestRechnerfeld : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void rechnen_data();
     void rechnen();

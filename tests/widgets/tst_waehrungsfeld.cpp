@@ -27,7 +27,7 @@ struct Fenster {
 class TestWaehrungsfeld : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void lesen_data();
     void lesen();

@@ -44,7 +44,7 @@ struct Fenster {
 class TestZahlenfeld : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void schritte_data();
     void schritte();
     void tippenBleibtWieGetippt();
