@@ -11,6 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace pfl {
+class Dateihandle;
+}
+
 // One row of the main window's overview, decoded from a recipe record.
 struct UebersichtZeile {
     QString name, anzahl, zeit, k_zeit, kalorien;
@@ -44,14 +48,18 @@ public:
 
     // --- data directory and names inside it ---
     QString lpf; // with trailing "/"
-    // The path of a file in lpf, matched without regard to case (an exact match wins);
-    // the plain lpf + name when no such file exists yet.
+    // The path of a file in lpf, matched without regard to case. An exact match wins; among names
+    // that differ only in case the first in code-point order. The plain lpf + name when no such
+    // file exists yet.
     QString pfad(const QString& name) const;
-    // Names from files or the user that become file names must stay inside their folder.
+    // A book name that is safe as a file name in lpf: no "/" or "\\", NUL or control character, not
+    // "." or "..", not starting with "." or "-". The empty name (the book ".rez") is safe.
     static bool sichererName(const QString& name);
+    // Why a name cannot become a book (unsafe, not storable in Rezept.opt, too long); empty if it can.
+    static QString buchnameFehler(const QString& name);
     // The active book's file; empty when the book name is unsafe.
     QString buchPfad() const;
-    // Book names of lpf (files "*.rez" in any case), in directory order.
+    // File names of the books of lpf (regular files "*.rez" in any case), in code-point order.
     QStringList buchDateien() const;
 
     // --- record buffers ---
@@ -156,6 +164,32 @@ Q_SIGNALS:
     void schreibfehler(const QString& meldung);
 
 private:
-    void schreibeNeuenSatz(QFile& f);
-    void konvertiereDatei(const QString& rez, const QString& aez);
+    // Holds one listing of lpf for name look-ups while it lives (nested scopes share it).
+    class Ordnerliste {
+    public:
+        explicit Ordnerliste(const Unit4& u);
+        ~Ordnerliste();
+        Ordnerliste(const Ordnerliste&) = delete;
+        Ordnerliste& operator=(const Ordnerliste&) = delete;
+
+    private:
+        const Unit4& m_u;
+    };
+    QStringList ordnerNamen() const;
+
+    // Writing helpers: each reports its failure through schreibfehlerMelden and returns false.
+    bool leereDatei(const QString& p);
+    bool satzSchreiben(const QString& p, int fd, const void* satz, qint64 groesse, qint64 pos);
+    bool listeAnhaengen(const QString& p, const void* satz, qint64 groesse, bool nurWennNichtLeer);
+    bool listeAnlegen(const QString& p, const void* satz, qint64 groesse);
+    void neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f);
+
+    // Rewrites one book (its file name in lpf) with the renamed field.
+    void konvertiereBuch(const QString& buch, const QStringList& buecher);
+    // The name of the copy that keeps a book as it was before the last renaming.
+    static QString sicherungsName(const QString& buch, const QStringList& buecher);
+
+    mutable QStringList m_liste;
+    mutable int m_listenTiefe = 0;
+    mutable bool m_listeDa = false;
 };
