@@ -52,7 +52,7 @@ public:
     // that differ only in case the first in code-point order. The plain lpf + name when no such
     // file exists yet.
     QString pfad(const QString& name) const;
-    // A book name that is safe as a file name in lpf: no "/" or "\\", NUL or control character, not
+    // A book name that is safe as a file name in lpf: no "/" or backslash, NUL or control character, not
     // "." or "..", not starting with "." or "-". The empty name (the book ".rez") is safe.
     static bool sichererName(const QString& name);
     // Why a name cannot become a book (unsafe, not storable in Rezept.opt, too long); empty if it can.
