@@ -720,23 +720,16 @@ bool sicherungAnlegen(const QString& lpf, const QString& rez, int fd, const QStr
         }
     }
     const QByteArray r = QFile::encodeName(rez);
-    for (int versuch = 0; versuch < 8; ++versuch) {
-        const QByteArray t = QFile::encodeName(lpf) + ".pfl" + QByteArray::number(qint64(::getpid())) +
-                             "-aez" + QByteArray::number(versuch) + ".tmp";
-        if (::link(r.constData(), t.constData()) != 0) {
-            if (errno == EEXIST) {
-                ::unlink(t.constData()); // a leftover of this process id
-                continue;
-            }
-            break;
-        }
-        if (::rename(t.constData(), a.constData()) != 0) {
-            *grund = pfl::fehlerGrund(errno);
-            ::unlink(t.constData());
-            return false;
-        }
-        pfl::ordnerSync(lpf);
-        return true;
+    const QByteArray t =
+        QFile::encodeName(lpf) + ".pfl" + QByteArray::number(qint64(::getpid())) + "-aez.tmp";
+    ::unlink(t.constData()); // a leftover of an earlier run with this process id
+    if (::link(r.constData(), t.constData()) == 0) {
+        const bool ok = ::rename(t.constData(), a.constData()) == 0;
+        if (!ok) *grund = pfl::fehlerGrund(errno);
+        // When the copy already is this very file, rename leaves both names in place.
+        ::unlink(t.constData());
+        if (ok) pfl::ordnerSync(lpf);
+        return ok;
     }
     pfl::Neudatei kopie(lpf);
     const qint64 n = pfl::dateigroesse(fd);
