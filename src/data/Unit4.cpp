@@ -112,8 +112,6 @@ Unit4::Unit4(QObject* parent) : QObject(parent) {
     zeroRecord(datei);
     zeroRecord(datei1);
     zeroRecord(element1);
-    zeroRecord(speicher1);
-    zeroRecord(datei_a);
     zeroRecord(r_daten);
     zeroRecord(k_daten);
     zeroRecord(e_daten);

@@ -62,8 +62,8 @@ public:
     // File names of the books of lpf (regular files "*.rez" in any case), in code-point order.
     QStringList buchDateien() const;
 
-    // --- record buffers ---
-    dateien datei, datei1, element1, speicher1, datei_a;
+    // --- record buffers: one per record type, plus the recipe being entered and Rubriken_oeffnen's own ---
+    dateien datei, datei1, element1;
     rubriken r_daten;
     kategorien k_daten;
     Einkaufstliste e_daten;
@@ -72,28 +72,21 @@ public:
     Stamm_inh st_inh1;
     welcheversion t_version;
 
-    // --- shared state ---
+    // --- the active book, the selected section and category, and the positions the routines use ---
     QString rezeptbuch, rubrik, kategorie;
     int satznum = 0, anz = 0, posi = 0, daten = 0;
+    // --- the program's version ---
     int versionsnum = 0;
     QString version;
-    int zeile = 0, auswahl = 0, formular = 0, markiert = 0;
+    // --- state the windows hand to each other ---
+    int zeile = 0, auswahl = 0, back = 0, datensich = 0;
+    QString chmFile, datum2, datum3;
+    // --- renaming: kind (1 section, 2 category), old name, new names, the book being rewritten ---
     int konv = 0;
-    QString konvert, konvert_R, konvert_K;
-    int suchen = 0, bearbei = 0, was = 0, spine = 0;
-    QString objekt, objekt1, objekt_neu, jahr_anf;
-    double objekt_zahl = 0;
-    QString objekt_zeit;
-    int erst_satz = 0, rw = 0;
-    int Button = 0;
-    int backup = 0, back = 0, backbox = 0, clicke = 0, datensich = 0, beenden = 0;
-    QString von, nach, dat_end, dateiname;
-    QString dat_name, Gericht_name, begriff, verz_name, datei_rez;
-    QString chmFile;
-    QString datum2, datum3, tages_datum;
+    QString konvert, konvert_R, konvert_K, datei_rez;
+    // --- today, as datei_lesen sets it ---
     double Tag_date = 0;
     quint16 Year = 0, Month = 0, Day = 0;
-    double sw = 0, sh = 0, breit = 0;
 
     Unit4Listen listen;
     QString einkaufText;     // the shopping-list window's text
