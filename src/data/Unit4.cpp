@@ -344,7 +344,8 @@ void Unit4::Daten_einsortieren() {
         datei_anlegen();
         anz = 0;
         posi = 0;
-        datei_speichern();
+        // A book that could not be created was reported already.
+        if (pfl::dateiart(lpf, buchPfad()) != pfl::Dateiart::Fehlt) datei_speichern();
         return;
     }
     // One open for reading the count and the last record (what the buffer holds after a full
