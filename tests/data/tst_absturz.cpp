@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,7 @@ void TestAbsturz::umbenennenAbgebrochen() {
         const pid_t kind = fork();
         QVERIFY(kind >= 0);
         if (kind == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
             // Renames back and forth until it is killed.
             Unit4 u;
             u.lpf = e.dir.pfad();
@@ -117,6 +119,7 @@ void TestAbsturz::buchSchrumpftBeimLesen() {
     const pid_t kind = fork();
     QVERIFY(kind >= 0);
     if (kind == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
         for (;;) {
             ::truncate(pfad.constData(), R * 3 + 200);
             ::truncate(pfad.constData(), R * n);

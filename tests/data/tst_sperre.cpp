@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,7 @@ void TestSperre::zweiterProzessWirdAbgewiesen() {
     const pid_t halter = fork();
     QVERIFY(halter >= 0);
     if (halter == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
         ::close(rohr[0]);
         pfl::Datenordnersperre s(dir.path());
         const char c = s.gesperrt() ? '1' : '0';
