@@ -7,6 +7,7 @@
 #include "app/RezeptbuchWechseln.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
+#include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
@@ -68,6 +69,12 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     connect(&u, &Unit4::schreibfehler, this,
             [&plattform](const QString& meldung) { plattform.message(Platform::Kind::Error, meldung); });
     u.uhr = [&plattform] { return plattform.today(); };
+    // One program per data folder: two writing into the same books would lose recipes.
+    m_sperre = std::make_unique<Datenordnersperre>(datenverzeichnis);
+    if (m_sperre->besetzt()) {
+        plattform.message(Platform::Kind::Error, m_sperre->fehler());
+        return;
+    }
     // Module initialisation, before any window exists.
     u.initialisieren(datenverzeichnis);
     farben.farben_lesen();
@@ -152,5 +159,6 @@ int pfannoLuxStarten(int argc, char** argv) {
     Unit4 unit4;
     pfl::Farbschema farben(unit4);
     pfl::Anwendung anwendung(unit4, farben, plattform, QCoreApplication::applicationDirPath());
+    if (!anwendung.bereit()) return 1;
     return app.exec();
 }

@@ -18,6 +18,7 @@ class TWechseln;
 
 namespace pfl {
 
+class Datenordnersperre;
 class Farbschema;
 class Nebenfenster;
 
@@ -30,6 +31,8 @@ public:
     Anwendung(Unit4& daten, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis);
     ~Anwendung() override;
 
+    // False when another running program holds the data folder: then nothing was started or written.
+    bool bereit() const { return m_haupt != nullptr; }
     TForm1& hauptfenster() const { return *m_haupt; }
 
 private:
@@ -38,6 +41,7 @@ private:
     void buchWechselnOeffnen();
 
     Umgebung m_umgebung;
+    std::unique_ptr<Datenordnersperre> m_sperre;
     std::unique_ptr<TForm1> m_haupt;
     // Secondary windows belong to the main window (Qt parent), so they go with it.
     Td_anlegen* m_anlegen = nullptr;

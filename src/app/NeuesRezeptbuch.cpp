@@ -72,10 +72,9 @@ void Td_anlegen::Button1Click() {
                            "speichern könnnen.    \n"));
         return;
     }
-    if (!Unit4::sichererName(name)) {
-        plattform().message(Platform::Kind::Information,
-                            QStringLiteral("Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten.\n"
-                                           "Bitte wählen Sie einen anderen Namen."));
+    // Unsafe as a file name, or not storable in "Rezept.opt" (then the book would be lost after a restart).
+    if (const QString fehler = Unit4::buchnameFehler(name); !fehler.isEmpty()) {
+        plattform().message(Platform::Kind::Information, fehler);
         return;
     }
     if (QFileInfo::exists(u.pfad(name + QStringLiteral(".rez")))) {

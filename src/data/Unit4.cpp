@@ -1,6 +1,7 @@
 #include "data/Unit4.h"
 
 #include "data/Dateischreiber.h"
+#include "data/Dateizugriff.h"
 #include "data/German.h"
 
 #include <QDir>
@@ -8,9 +9,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
+#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
-Unit4* aktuell = nullptr;
+namespace {
 
 constexpr qint64 kSatz = sizeof(dateien);
 
@@ -33,29 +37,25 @@ bool dazuSortiert(QStringList& liste, const QString& name) {
     return true;
 }
 
-// Calls f(record bytes, 0-based index, is the last) for every complete record of a file of fixed-size
-// records; the file is mapped (or read in large blocks) rather than read record by record.
-// Returns the number of complete records, -1 when the file cannot be opened.
-template <typename F> qint64 jederSatz(const QString& pfad, qint64 groesse, F&& f) {
-    QFile file(pfad);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const qint64 n = file.size() / groesse;
-    if (n == 0) return 0;
-    if (uchar* m = file.map(0, n * groesse)) {
-        const char* p = reinterpret_cast<const char*>(m);
-        for (qint64 i = 0; i < n; ++i)
-            f(p + i * groesse, i, i == n - 1);
-        file.unmap(m);
-        return n;
-    }
-    const qint64 block = qMax<qint64>(1, (4 << 20) / groesse);
-    QByteArray buf;
+// Calls f(record bytes, 0-based index, is the last) for every complete record of a regular file of the
+// folder, read in large blocks. No mapping: a file shrunk by another process would kill a mapped read;
+// a short read just ends the scan with the records that were complete.
+// Returns the number of records passed to f, -1 when the file cannot be opened.
+template <typename F> qint64 jederSatz(const QString& ordner, const QString& pfad, qint64 groesse, F&& f) {
+    const pfl::Dateihandle d = pfl::oeffneLesen(ordner, pfad);
+    if (!d.offen()) return -1;
+    const qint64 n = pfl::dateigroesse(d.fd()) / groesse;
+    if (n <= 0) return 0;
+    const qint64 block = qMax<qint64>(1, (1 << 20) / groesse);
+    QByteArray buf(qMin(block, n) * groesse, Qt::Uninitialized);
     for (qint64 i = 0; i < n; i += block) {
         const qint64 k = qMin(block, n - i);
-        buf = file.read(k * groesse);
-        if (buf.size() < k * groesse) return i + buf.size() / groesse;
-        for (qint64 j = 0; j < k; ++j)
-            f(buf.constData() + j * groesse, i + j, i + j == n - 1);
+        const qint64 r = pfl::liesAb(d.fd(), buf.data(), k * groesse, i * groesse);
+        const qint64 ganz = qMax<qint64>(0, r) / groesse;
+        const bool kurz = ganz < k;
+        for (qint64 j = 0; j < ganz; ++j)
+            f(buf.constData() + j * groesse, i + j, kurz ? j == ganz - 1 : i + j == n - 1);
+        if (kurz) return i + ganz;
     }
     return n;
 }
@@ -108,28 +108,6 @@ void druckVorgaben(Drucker& drucke) {
 // Version.ver keeps what a later program put behind its first record, up to this size.
 constexpr qint64 kHoechsteVersionsdatei = 1 << 20;
 
-// Creates (or truncates) a file holding exactly one record, or none.
-bool neueDatei(const QString& pfad, const void* satz = nullptr, qint64 groesse = 0) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    if (satz && f.write(static_cast<const char*>(satz), groesse) != groesse) return false;
-    return true;
-}
-
-bool anhaengen(const QString& pfad, const void* satz, qint64 groesse) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadWrite)) return false;
-    // A torn last record of a damaged file is overwritten, never left between two records.
-    const qint64 n = f.size() / groesse;
-    if (!f.seek(n * groesse)) return false;
-    return f.write(static_cast<const char*>(satz), groesse) == groesse;
-}
-
-qint64 satzAnzahl(const QString& pfad, qint64 groesse) {
-    const QFileInfo fi(pfad);
-    return fi.isFile() ? fi.size() / groesse : -1;
-}
-
 bool existiert(const QString& pfad) {
     return !pfad.isEmpty() && QFileInfo(pfad).isFile();
 }
@@ -147,8 +125,6 @@ Unit4::Unit4(QObject* parent) : QObject(parent) {
     zeroRecord(datei);
     zeroRecord(datei1);
     zeroRecord(element1);
-    zeroRecord(speicher1);
-    zeroRecord(datei_a);
     zeroRecord(r_daten);
     zeroRecord(k_daten);
     zeroRecord(e_daten);
@@ -156,49 +132,88 @@ Unit4::Unit4(QObject* parent) : QObject(parent) {
     zeroRecord(drucke);
     zeroRecord(st_inh1);
     zeroRecord(t_version);
-    aktuell = this;
 }
 
-Unit4::~Unit4() {
-    if (aktuell == this) aktuell = nullptr;
-}
-
-Unit4& Unit4::instance() {
-    Q_ASSERT(aktuell);
-    return *aktuell;
-}
+Unit4::~Unit4() = default;
 
 // ---------------------------------------------------------------- names and paths
 
+namespace {
+
+bool steuerzeichen(QChar c) {
+    return c.category() == QChar::Other_Control;
+}
+
+constexpr int kBuchnameMax = 80; // optionen.rezeptbuch
+
+} // namespace
+
 bool Unit4::sichererName(const QString& name) {
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
-        return false;
-    return name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1String(".."));
+    for (const QChar c : name)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0 || steuerzeichen(c))
+            return false;
+    // "." and ".." are folders; a leading "." hides the file, a leading "-" reads as an option to tools.
+    return !name.startsWith(QLatin1Char('.')) && !name.startsWith(QLatin1Char('-'));
 }
 
 QString Unit4::buchnameFehler(const QString& name) {
-    if (!sichererName(name))
-        return QStringLiteral("Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten.\n"
-                              "Bitte wählen Sie einen anderen Namen.");
-    if (pfl::fromCp1252(pfl::toCp1252(name)) != name)
-        return QStringLiteral(
-                   "Der Name \u201E%1\u201C enthält Zeichen, die Pfanno-Lux nicht speichern kann.\n"
-                   "Bitte wählen Sie einen anderen Namen.")
-            .arg(name);
-    if (name.size() > int(sizeof(optionen::rezeptbuch)) - 1)
-        return QStringLiteral(
-                   "Der Name \u201E%1\u201C ist zu lang: Ein Rezeptbuch darf höchstens %2 Zeichen haben.")
-            .arg(name)
-            .arg(int(sizeof(optionen::rezeptbuch)) - 1);
+    if (!sichererName(name)) {
+        if (name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char('-')))
+            return QStringLiteral("Der Name eines Rezeptbuchs darf nicht mit einem Punkt oder einem "
+                                  "Bindestrich beginnen.");
+        return QStringLiteral("Der Name eines Rezeptbuchs darf keine Schrägstriche (/ oder \\) und keine "
+                              "Steuerzeichen enthalten.");
+    }
+    QByteArray bytes;
+    if (!exakteBytes(name, bytes)) {
+        QString fremd;
+        for (const QChar c : name)
+            if (pfl::fromCp1252(pfl::toCp1252(QString(c))) != QString(c)) {
+                fremd = QString(c);
+                break;
+            }
+        return QStringLiteral("Der Name enthält Zeichen, die in den Einstellungen (\u201ERezept.opt\u201C) "
+                              "nicht gespeichert werden können (\u201E%1\u201C). Das aktive Rezeptbuch "
+                              "würde nach einem Neustart nicht mehr gefunden.")
+            .arg(fremd.isEmpty() ? name : fremd);
+    }
+    if (bytes.size() > kBuchnameMax)
+        return QStringLiteral("Der Name ist zu lang: höchstens %1 Zeichen (er hat %2).")
+            .arg(kBuchnameMax)
+            .arg(bytes.size());
     return QString();
+}
+
+QStringList Unit4::ordnerNamen() const {
+    if (m_listenTiefe > 0 && m_listeDa) return m_liste;
+    QStringList alle = QDir(lpf).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // A plain code-point order, so that among names that differ only in case the choice is stable.
+    std::sort(alle.begin(), alle.end());
+    if (m_listenTiefe > 0) {
+        m_liste = alle;
+        m_listeDa = true;
+    }
+    return alle;
+}
+
+Unit4::Ordnerliste::Ordnerliste(const Unit4& u) : m_u(u) {
+    ++m_u.m_listenTiefe;
+}
+
+Unit4::Ordnerliste::~Ordnerliste() {
+    if (--m_u.m_listenTiefe == 0) {
+        m_u.m_liste.clear();
+        m_u.m_listeDa = false;
+    }
 }
 
 QString Unit4::pfad(const QString& name) const {
     const QString direkt = lpf + name;
-    if (QFileInfo::exists(direkt)) return direkt;
-    const QDir dir(lpf);
-    const QStringList alle = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (const QString& e : alle)
+    // The exact spelling wins without listing the folder.
+    struct stat st;
+    if (::lstat(QFile::encodeName(direkt).constData(), &st) == 0) return direkt;
+    for (const QString& e : ordnerNamen())
         if (e.compare(name, Qt::CaseInsensitive) == 0) return lpf + e;
     return direkt;
 }
@@ -210,11 +225,12 @@ QString Unit4::buchPfad() const {
 
 QStringList Unit4::buchDateien() const {
     QStringList out;
-    const QDir dir(lpf);
-    const QStringList alle = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    for (const QString& e : alle)
-        if (e.size() > 4 && e.right(4).compare(QLatin1String(".rez"), Qt::CaseInsensitive) == 0)
-            out.append(e);
+    for (const QString& e : ordnerNamen()) {
+        // The nameless book ".rez" is a book like any other.
+        if (e.size() < 4 || e.right(4).compare(QLatin1String(".rez"), Qt::CaseInsensitive) != 0) continue;
+        const pfl::Dateiart art = pfl::dateiart(lpf, lpf + e);
+        if (art == pfl::Dateiart::Datei || art == pfl::Dateiart::LinkDrinnen) out.append(e);
+    }
     return out;
 }
 
@@ -231,17 +247,77 @@ void Unit4::initialisieren(const QString& datenverzeichnis) {
     stamminh_lesen();
 }
 
+// ---------------------------------------------------------------- writing helpers
+
+void Unit4::schreibfehlerMelden(const QString& datei, const QString& grund) {
+    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(datei);
+    if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
+    Q_EMIT schreibfehler(text);
+}
+
+namespace {
+QString nurName(const QString& pfad) {
+    return pfad.mid(pfad.lastIndexOf(QLatin1Char('/')) + 1);
+}
+} // namespace
+
+bool Unit4::leereDatei(const QString& p) {
+    QString grund;
+    pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, true, &grund);
+    if (f.offen()) {
+        if (::ftruncate(f.fd(), 0) == 0 && f.schliessen()) return true;
+        grund = pfl::fehlerGrund(errno);
+    }
+    schreibfehlerMelden(nurName(p), grund);
+    return false;
+}
+
+bool Unit4::satzSchreiben(const QString& p, int fd, const void* satz, qint64 groesse, qint64 pos) {
+    QString grund;
+    if (pfl::schreibeGanz(fd, static_cast<const char*>(satz), groesse, pos, &grund)) return true;
+    schreibfehlerMelden(nurName(p), grund);
+    return false;
+}
+
+bool Unit4::listeAnhaengen(const QString& p, const void* satz, qint64 groesse, bool nurWennNichtLeer) {
+    QString grund;
+    pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
+    if (!f.offen()) {
+        schreibfehlerMelden(nurName(p), grund);
+        return false;
+    }
+    // A torn last record of a damaged file is overwritten, never left between two records.
+    const qint64 n = pfl::dateigroesse(f.fd()) / groesse;
+    if (nurWennNichtLeer && n < 1) return true;
+    if (!satzSchreiben(p, f.fd(), satz, groesse, n * groesse)) return false;
+    if (!f.schliessen()) {
+        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        return false;
+    }
+    return true;
+}
+
+bool Unit4::listeAnlegen(const QString& p, const void* satz, qint64 groesse) {
+    if (pfl::dateiart(lpf, p) == pfl::Dateiart::Unbrauchbar) {
+        schreibfehlerMelden(nurName(p), QStringLiteral("Sie ist keine gewöhnliche Datei im Datenordner."));
+        return false;
+    }
+    pfl::Neudatei neu(lpf);
+    if (neu.schreibe(static_cast<const char*>(satz), groesse) && neu.fertig(p)) return true;
+    schreibfehlerMelden(nurName(p), neu.grund());
+    return false;
+}
+
 // ---------------------------------------------------------------- recipe books
 
 void Unit4::rezept_anlegen1() {
     if (!sichererName(rezeptbuch)) return;
-    neueDatei(pfad(rezeptbuch + QLatin1String(".rez")));
+    leereDatei(pfad(rezeptbuch + QLatin1String(".rez")));
 }
 
 void Unit4::datei_anlegen() {
     if (!sichererName(rezeptbuch)) return;
-    const QString p = pfad(rezeptbuch + QLatin1String(".Rez"));
-    neueDatei(p);
+    leereDatei(pfad(rezeptbuch + QLatin1String(".Rez")));
 }
 
 void Unit4::datei_lesen() {
@@ -254,8 +330,8 @@ void Unit4::datei_lesen() {
     Month = quint16(heute.month());
     Day = quint16(heute.day());
     const QString p = buchPfad();
-    if (existiert(p)) {
-        const qint64 n = jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
+    if (!p.isEmpty()) {
+        const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (!d->name.isEmpty()) dazu(listen.suchNamen, d->name.toQString());
             if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
@@ -269,51 +345,72 @@ void Unit4::Daten_einsortieren() {
     posi = 0;
     const QString p = buchPfad();
     if (p.isEmpty()) return;
-    if (!existiert(p)) {
+    if (pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt) {
         datei_anlegen();
         anz = 0;
         posi = 0;
-        datei_speichern();
+        // A book that could not be created was reported already.
+        if (pfl::dateiart(lpf, buchPfad()) != pfl::Dateiart::Fehlt) datei_speichern();
         return;
     }
     // One open for reading the count and the last record (what the buffer holds after a full
     // pass) and for writing the new record behind it.
-    QFile f(p);
-    if (!f.open(QIODevice::ReadWrite)) return;
-    anz = int(f.size() / kSatz);
-    if (anz > 0 && f.seek(qint64(anz - 1) * kSatz)) {
+    QString grund;
+    pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
+    if (!f.offen()) {
+        schreibfehlerMelden(nurName(p), grund);
+        return;
+    }
+    anz = int(pfl::dateigroesse(f.fd()) / kSatz);
+    if (anz > 0) {
         dateien tmp;
-        if (f.read(reinterpret_cast<char*>(&tmp), kSatz) == kSatz) datei = tmp;
+        if (pfl::liesAb(f.fd(), reinterpret_cast<char*>(&tmp), kSatz, qint64(anz - 1) * kSatz) == kSatz)
+            datei = tmp;
     }
     posi = anz;
-    schreibeNeuenSatz(f);
+    neuenSatzSchreiben(p, f);
 }
 
 void Unit4::datei_speichern() {
     const QString p = buchPfad();
     if (p.isEmpty()) return;
-    QFile f(p);
-    if (f.open(QIODevice::ReadWrite)) schreibeNeuenSatz(f);
+    QString grund;
+    pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
+    if (!f.offen()) {
+        schreibfehlerMelden(nurName(p), grund);
+        return;
+    }
+    neuenSatzSchreiben(p, f);
 }
 
-void Unit4::schreibeNeuenSatz(QFile& f) {
+void Unit4::neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f) {
     datei = element1;
     // A torn last record of a damaged book is overwritten, so records stay on their boundaries.
-    if (!f.seek(qint64(anz) * kSatz)) return;
-    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz) return;
+    if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(anz) * kSatz)) return;
+    if (!f.schliessen()) {
+        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        return;
+    }
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
 
 void Unit4::datei_speichern_aendern() {
     const QString p = buchPfad();
-    if (!existiert(p)) return;
-    QFile f(p);
-    if (!f.open(QIODevice::ReadWrite)) return;
-    const qint64 n = f.size() / kSatz;
+    if (p.isEmpty() || pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt) return;
+    QString grund;
+    pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
+    if (!f.offen()) {
+        schreibfehlerMelden(nurName(p), grund);
+        return;
+    }
+    const qint64 n = pfl::dateigroesse(f.fd()) / kSatz;
     if (satznum < 1 || satznum - 1 > n) return;
-    if (!f.seek(qint64(satznum - 1) * kSatz)) return;
-    if (f.write(reinterpret_cast<const char*>(&datei), kSatz) != kSatz) return;
+    if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(satznum - 1) * kSatz)) return;
+    if (!f.schliessen()) {
+        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        return;
+    }
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
@@ -322,11 +419,11 @@ void Unit4::Rubriken_erkennen() {
     listen.bearbNamen.clear();
     listen.erfNamen.clear();
     const QString p = buchPfad();
-    if (existiert(p)) {
+    if (!p.isEmpty()) {
         QByteArray erfKat, bearbKat;
         const bool erfOk = exakteBytes(listen.erfKategorieText, erfKat);
         const bool bearbOk = exakteBytes(kategorie, bearbKat);
-        jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
+        jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (erfOk && d->kategorie.equalsBytes(erfKat)) dazu(listen.erfNamen, d->name.toQString());
             if (bearbOk && d->kategorie.equalsBytes(bearbKat)) dazu(listen.bearbNamen, d->name.toQString());
@@ -341,8 +438,8 @@ void Unit4::Rubriken_oeffnen() {
     listen.erfNamen.clear();
     const QString p = buchPfad();
     QByteArray rub;
-    if (existiert(p) && exakteBytes(rubrik, rub)) {
-        jederSatz(p, kSatz, [&](const char* s, qint64, bool letzter) {
+    if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
+        jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (d->Rubrik.equalsBytes(rub)) {
                 const QString n = d->name.toQString();
@@ -359,8 +456,8 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     QList<UebersichtZeile> zeilen;
     const QString p = buchPfad();
     QByteArray rub;
-    if (!existiert(p) || !exakteBytes(rubrik, rub)) return zeilen;
-    jederSatz(p, kSatz, [&](const char* s, qint64 i, bool letzter) {
+    if (p.isEmpty() || !exakteBytes(rubrik, rub)) return zeilen;
+    jederSatz(lpf, p, kSatz, [&](const char* s, qint64 i, bool letzter) {
         const auto* d = reinterpret_cast<const dateien*>(s);
         if (letzter) kopiere(datei, s); // the buffer holds the last record read, as after a full pass
         if (!d->Rubrik.equalsBytes(rub)) return;
@@ -379,24 +476,21 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
 
 int Unit4::buchAnzahl() const {
     const QString p = buchPfad();
-    return p.isEmpty() ? 0 : int(qMax<qint64>(0, satzAnzahl(p, kSatz)));
+    if (p.isEmpty()) return 0;
+    const pfl::Dateihandle f = pfl::oeffneLesen(lpf, p);
+    return f.offen() ? int(qMax<qint64>(0, pfl::dateigroesse(f.fd())) / kSatz) : 0;
 }
 
 bool Unit4::satz_lesen(int nummer) {
     const QString p = buchPfad();
-    QFile f(p);
-    if (p.isEmpty() || nummer < 1 || !f.open(QIODevice::ReadOnly)) return false;
-    if (!f.seek(qint64(nummer - 1) * kSatz)) return false;
+    if (p.isEmpty() || nummer < 1) return false;
+    const pfl::Dateihandle f = pfl::oeffneLesen(lpf, p);
+    if (!f.offen()) return false;
     dateien tmp;
-    if (f.read(reinterpret_cast<char*>(&tmp), kSatz) != kSatz) return false;
+    if (pfl::liesAb(f.fd(), reinterpret_cast<char*>(&tmp), kSatz, qint64(nummer - 1) * kSatz) != kSatz)
+        return false;
     datei = tmp;
     return true;
-}
-
-void Unit4::schreibfehlerMelden(const QString& datei, const QString& grund) {
-    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(datei);
-    if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
-    Q_EMIT schreibfehler(text);
 }
 
 // ---------------------------------------------------------------- sections and categories
@@ -406,81 +500,73 @@ void Unit4::Rubriken_lesen() {
     listen.erfRubriken.clear();
     listen.hauptRubriken.clear();
     listen.hauptRubriken2.clear();
-    const QString p = pfad(QStringLiteral("Rubriken.rub"));
-    if (existiert(p)) {
-        jederSatz(p, sizeof(rubriken), [&](const char* s, qint64, bool) {
-            kopiere(r_daten, s);
-            if (r_daten.rubrik.isEmpty()) return;
-            const QString n = r_daten.rubrik.toQString();
-            dazu(listen.suchRubriken, n);
-            dazu(listen.erfRubriken, n);
-            dazu(listen.rubListe, n);
-            dazu(listen.bearbRubriken, n);
-            dazuSortiert(listen.hauptRubriken, n);
-            dazu(listen.hauptRubriken2, n);
-        });
-    }
+    jederSatz(lpf, pfad(QStringLiteral("Rubriken.rub")), sizeof(rubriken), [&](const char* s, qint64, bool) {
+        kopiere(r_daten, s);
+        if (r_daten.rubrik.isEmpty()) return;
+        const QString n = r_daten.rubrik.toQString();
+        dazu(listen.suchRubriken, n);
+        dazu(listen.erfRubriken, n);
+        dazu(listen.rubListe, n);
+        dazu(listen.bearbRubriken, n);
+        dazuSortiert(listen.hauptRubriken, n);
+        dazu(listen.hauptRubriken2, n);
+    });
     Q_EMIT listenGeaendert();
     Q_EMIT spaltenbreitenNeu();
 }
 
 void Unit4::Rubriken_speichern() {
     const QString p = pfad(QStringLiteral("Rubriken.rub"));
-    if (existiert(p))
-        anhaengen(p, &r_daten, sizeof(rubriken));
+    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
+        listeAnhaengen(p, &r_daten, sizeof(rubriken), false);
     else
         Rubriken_anlegen();
 }
 
 void Unit4::Rubriken_anlegen() {
-    const QString p = pfad(QStringLiteral("Rubriken.rub"));
     // The first record is stored twice (create, then append); readers drop the repeat.
-    if (neueDatei(p, &r_daten, sizeof(rubriken)) && existiert(p)) Rubriken_speichern();
+    if (listeAnlegen(pfad(QStringLiteral("Rubriken.rub")), &r_daten, sizeof(rubriken))) Rubriken_speichern();
 }
 
 void Unit4::Kategorien_lesen() {
     listen.erfRubriken.clear();
     listen.katListe.clear();
-    const QString p = pfad(QStringLiteral("kategorien.kat"));
-    if (existiert(p)) {
-        jederSatz(p, sizeof(kategorien), [&](const char* s, qint64, bool) {
-            kopiere(k_daten, s);
-            if (k_daten.kategorie.isEmpty()) return;
-            const QString n = k_daten.kategorie.toQString();
-            dazu(listen.suchKategorien, n);
-            dazu(listen.katListe, n);
-            dazu(listen.erfKategorien, n);
-            dazu(listen.bearbKategorien, n);
-        });
-    }
+    jederSatz(lpf, pfad(QStringLiteral("kategorien.kat")), sizeof(kategorien),
+              [&](const char* s, qint64, bool) {
+                  kopiere(k_daten, s);
+                  if (k_daten.kategorie.isEmpty()) return;
+                  const QString n = k_daten.kategorie.toQString();
+                  dazu(listen.suchKategorien, n);
+                  dazu(listen.katListe, n);
+                  dazu(listen.erfKategorien, n);
+                  dazu(listen.bearbKategorien, n);
+              });
     Q_EMIT listenGeaendert();
 }
 
 void Unit4::Kategorien_speichern() {
     const QString p = pfad(QStringLiteral("kategorien.kat"));
-    if (existiert(p)) {
-        // An existing empty file stays empty.
-        if (satzAnzahl(p, sizeof(kategorien)) >= 1) anhaengen(p, &k_daten, sizeof(kategorien));
-    } else {
+    // An existing empty file stays empty.
+    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
+        listeAnhaengen(p, &k_daten, sizeof(kategorien), true);
+    else
         Kategorien_anlegen();
-    }
 }
 
 void Unit4::Kategorien_anlegen() {
-    const QString p = pfad(QStringLiteral("kategorien.kat"));
-    if (neueDatei(p, &k_daten, sizeof(kategorien)) && existiert(p)) Kategorien_speichern();
+    if (listeAnlegen(pfad(QStringLiteral("kategorien.kat")), &k_daten, sizeof(kategorien)))
+        Kategorien_speichern();
 }
 
 // ---------------------------------------------------------------- shopping list
 
 void Unit4::einkauflist_lesen() {
-    const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (!existiert(p)) return;
     bool gelesen = false;
-    jederSatz(p, sizeof(Einkaufstliste), [&](const char* s, qint64, bool) {
-        kopiere(e_daten, s);
-        gelesen = true;
-    });
+    jederSatz(lpf, pfad(QStringLiteral("Einkaufsliste.Ekl")), sizeof(Einkaufstliste),
+              [&](const char* s, qint64, bool) {
+                  kopiere(e_daten, s);
+                  gelesen = true;
+              });
     if (gelesen) {
         einkaufText = e_daten.e_liste.toQString();
         Q_EMIT einkaufGelesen(einkaufText);
@@ -489,16 +575,15 @@ void Unit4::einkauflist_lesen() {
 
 void Unit4::einkauflist_speichern() {
     const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (existiert(p)) {
-        if (satzAnzahl(p, sizeof(Einkaufstliste)) >= 1) anhaengen(p, &e_daten, sizeof(Einkaufstliste));
-    } else {
+    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
+        listeAnhaengen(p, &e_daten, sizeof(Einkaufstliste), true);
+    else
         einkauflist_anlegen();
-    }
 }
 
 void Unit4::einkauflist_anlegen() {
-    const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (neueDatei(p, &e_daten, sizeof(Einkaufstliste)) && existiert(p)) einkauflist_speichern();
+    if (listeAnlegen(pfad(QStringLiteral("Einkaufsliste.Ekl")), &e_daten, sizeof(Einkaufstliste)))
+        einkauflist_speichern();
 }
 
 // ---------------------------------------------------------------- single-record files
@@ -575,11 +660,16 @@ void Unit4::version_anlegen() {
 // ---------------------------------------------------------------- renaming in every book
 
 void Unit4::Dir_daten_konvertieren() {
-    const QStringList buecher = buchDateien();
-    for (const QString& e : buecher) {
-        datei_rez = e;
-        rezeptbuch = e.left(e.size() - 4);
-        konvertieren();
+    pfl::verwaisteTempDateienEntfernen(lpf);
+    {
+        const Ordnerliste liste(*this); // one listing for the whole walk
+        const QStringList buecher = buchDateien();
+        for (const QString& e : buecher) {
+            datei_rez = e;
+            rezeptbuch = e.left(e.size() - 4);
+            konvertiereBuch(e, buecher);
+            Q_EMIT copy1Angefordert();
+        }
     }
     opt_lesen();
     Q_EMIT copy1Angefordert();
@@ -587,45 +677,157 @@ void Unit4::Dir_daten_konvertieren() {
 
 void Unit4::konvertieren() {
     if (sichererName(rezeptbuch)) {
+        const Ordnerliste liste(*this);
         const QString rez = pfad(rezeptbuch + QLatin1String(".rez"));
-        if (existiert(rez)) {
-            // The copy sits beside the book, with the book's own spelling of the name.
-            const QString basis = rez.left(rez.size() - 4);
-            QString aez = basis + QLatin1String(".Aez");
-            const QString vorhanden = pfad(QFileInfo(aez).fileName());
-            if (existiert(vorhanden)) QFile::remove(vorhanden);
-            if (QFile::exists(aez)) QFile::remove(aez);
-            if (QFile::rename(rez, aez) && existiert(aez))
-                konvertiereDatei(rez, aez); // the book keeps its own spelling
-        }
+        konvertiereBuch(nurName(rez), buchDateien());
     }
     Q_EMIT copy1Angefordert();
 }
 
-void Unit4::konvertiereDatei(const QString& rez, const QString& aez) {
-    QFile ein(aez);
-    if (!ein.open(QIODevice::ReadOnly)) return;
-    QFile aus(rez);
-    if (!aus.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+QString Unit4::sicherungsName(const QString& buch, const QStringList& buecher) {
+    const QString basis = buch.left(buch.size() - 4);
+    // Books that differ only in the spelling of the extension ("Party.REZ", "Party.rez") would share
+    // "Party.Aez"; each of them keeps its own copy under its full name instead.
+    for (const QString& b : buecher)
+        if (b != buch && b.left(b.size() - 4) == basis) return buch + QLatin1String(".Aez");
+    return basis + QLatin1String(".Aez");
+}
+
+namespace {
+
+// Puts the complete old book (open as fd) under the name aez, replacing an older copy in one rename:
+// a hard link where the file system has them, otherwise a synced copy. A link named aez is removed,
+// never followed.
+bool sicherungAnlegen(const QString& lpf, const QString& rez, int fd, const QString& aez, QString* grund) {
+    const QByteArray a = QFile::encodeName(aez);
+    struct stat st;
+    if (::lstat(a.constData(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            ::unlink(a.constData());
+        } else if (!S_ISREG(st.st_mode)) {
+            *grund = QStringLiteral("Die Sicherungskopie \u201E%1\u201C ist keine gewöhnliche Datei.")
+                         .arg(nurName(aez));
+            return false;
+        }
+    }
+    const QByteArray r = QFile::encodeName(rez);
+    const QByteArray t =
+        QFile::encodeName(lpf) + ".pfl" + QByteArray::number(qint64(::getpid())) + "-aez.tmp";
+    ::unlink(t.constData()); // a leftover of an earlier run with this process id
+    if (::link(r.constData(), t.constData()) == 0) {
+        const bool ok = ::rename(t.constData(), a.constData()) == 0;
+        if (!ok) *grund = pfl::fehlerGrund(errno);
+        // When the copy already is this very file, rename leaves both names in place.
+        ::unlink(t.constData());
+        if (ok) pfl::ordnerSync(lpf);
+        return ok;
+    }
+    pfl::Neudatei kopie(lpf);
+    const qint64 n = pfl::dateigroesse(fd);
+    QByteArray buf(qMin<qint64>(qMax<qint64>(n, 1), 4 << 20), Qt::Uninitialized);
+    for (qint64 pos = 0; kopie.offen() && pos < n;) {
+        const qint64 r2 = pfl::liesAb(fd, buf.data(), qMin<qint64>(buf.size(), n - pos), pos);
+        if (r2 <= 0) {
+            *grund = QStringLiteral("Das Rezeptbuch konnte nicht vollständig gelesen werden.");
+            return false;
+        }
+        if (!kopie.schreibe(buf.constData(), r2)) break;
+        pos += r2;
+    }
+    if (kopie.offen() && kopie.fertig(aez)) return true;
+    *grund = kopie.grund();
+    return false;
+}
+
+} // namespace
+
+void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
+    const QString rez = lpf + buch;
+    const auto melden = [&](const QString& grund) {
+        schreibfehlerMelden(buch,
+                            QStringLiteral("Das Umbenennen wurde in diesem Rezeptbuch nicht ausgeführt, "
+                                           "es ist unverändert. ") +
+                                grund);
+    };
+    switch (pfl::dateiart(lpf, rez)) {
+    case pfl::Dateiart::Fehlt:
+        return; // gone since the folder was listed
+    case pfl::Dateiart::Unbrauchbar:
+        melden(QStringLiteral("Es ist keine gewöhnliche Datei im Datenordner."));
+        return;
+    case pfl::Dateiart::LinkDrinnen: {
+        // A rewrite would replace the link; the book it leads to is renamed in its own turn.
+        const QFileInfo ziel(QFileInfo(rez).canonicalFilePath());
+        if (ziel.absolutePath() == QFileInfo(lpf).canonicalFilePath() && buecher.contains(ziel.fileName()))
+            return;
+        melden(QStringLiteral("Es ist eine Verknüpfung auf eine andere Datei."));
+        return;
+    }
+    case pfl::Dateiart::Datei:
+        break;
+    }
+    if (pfl::schreibgeschuetzt(rez)) {
+        melden(QStringLiteral("Die Datei ist schreibgeschützt."));
+        return;
+    }
+    QString grund;
+    const pfl::Dateihandle ein = pfl::oeffneLesen(lpf, rez, &grund);
+    if (!ein.offen()) {
+        melden(grund);
+        return;
+    }
+    struct stat st;
+    if (::fstat(ein.fd(), &st) != 0) {
+        melden(pfl::fehlerGrund(errno));
+        return;
+    }
+    pfl::Neudatei neu(lpf);
+    if (!neu.offen()) {
+        melden(neu.grund());
+        return;
+    }
+    neu.rechte(st.st_mode);
+
     QByteArray alt;
     const bool vergleichbar = exakteBytes(konvert, alt);
     const QByteArray neuR = pfl::toCp1252(konvert_R);
     const QByteArray neuK = pfl::toCp1252(konvert_K);
     // Records are carried over in large blocks; only the renamed field of a matching record changes.
-    const qint64 n = ein.size() / kSatz;
-    const qint64 block = 128;
-    QByteArray buf;
+    // A torn record at the end is not a recipe; the copy keeps it.
+    const qint64 n = qint64(st.st_size) / kSatz;
+    const qint64 block = 64;
+    QByteArray buf(qMin(block, qMax<qint64>(n, 1)) * kSatz, Qt::Uninitialized);
+    dateien letzter;
+    bool gibtLetzten = false;
     for (qint64 i = 0; i < n; i += block) {
         const qint64 k = qMin(block, n - i);
-        buf = ein.read(k * kSatz);
-        if (buf.size() != k * kSatz) return;
+        const qint64 r = pfl::liesAb(ein.fd(), buf.data(), k * kSatz, i * kSatz);
+        if (r != k * kSatz) {
+            // Shrunk or unreadable while we read it: nothing is replaced.
+            melden(r < 0 ? pfl::fehlerGrund(errno)
+                         : QStringLiteral("Das Rezeptbuch wurde während des Lesens verkürzt."));
+            return;
+        }
         char* p = buf.data();
         for (qint64 j = 0; j < k; ++j) {
             auto* d = reinterpret_cast<dateien*>(p + j * kSatz);
             if (vergleichbar && konv == 2 && d->kategorie.equalsBytes(alt)) d->kategorie.setBytes(neuK);
             if (vergleichbar && konv == 1 && d->Rubrik.equalsBytes(alt)) d->Rubrik.setBytes(neuR);
         }
-        if (aus.write(buf) != buf.size()) return;
-        if (k > 0) kopiere(datei, p + (k - 1) * kSatz);
+        if (!neu.schreibe(p, k * kSatz)) {
+            melden(neu.grund());
+            return;
+        }
+        kopiere(letzter, p + (k - 1) * kSatz);
+        gibtLetzten = true;
     }
+    if (!sicherungAnlegen(lpf, rez, ein.fd(), lpf + sicherungsName(buch, buecher), &grund)) {
+        melden(grund);
+        return;
+    }
+    if (!neu.fertig(rez)) {
+        melden(neu.grund());
+        return;
+    }
+    if (gibtLetzten) datei = letzter;
 }

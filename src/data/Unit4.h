@@ -13,6 +13,10 @@
 #include <QStringList>
 #include <functional>
 
+namespace pfl {
+class Dateihandle;
+}
+
 // One row of the main window's overview, decoded from a recipe record.
 struct UebersichtZeile {
     QString name, anzahl, zeit, k_zeit, kalorien;
@@ -41,25 +45,25 @@ class Unit4 : public QObject {
 public:
     explicit Unit4(QObject* parent = nullptr);
     ~Unit4() override;
-    // The module of this run (the most recently constructed one).
-    static Unit4& instance();
 
     // --- data directory and names inside it ---
     QString lpf; // with trailing "/"
-    // The path of a file in lpf, matched without regard to case (an exact match wins);
-    // the plain lpf + name when no such file exists yet.
+    // The path of a file in lpf, matched without regard to case. An exact match wins; among names
+    // that differ only in case the first in code-point order. The plain lpf + name when no such
+    // file exists yet.
     QString pfad(const QString& name) const;
-    // Names from files or the user that become file names must stay inside their folder.
+    // A book name that is safe as a file name in lpf: no "/" or backslash, NUL or control character, not
+    // "." or "..", not starting with "." or "-". The empty name (the book ".rez") is safe.
     static bool sichererName(const QString& name);
-    // Why a book name cannot be used (German), or empty when it can.
+    // Why a name cannot become a book (unsafe, not storable in Rezept.opt, too long); empty if it can.
     static QString buchnameFehler(const QString& name);
     // The active book's file; empty when the book name is unsafe.
     QString buchPfad() const;
-    // Book names of lpf (files "*.rez" in any case), in directory order.
+    // File names of the books of lpf (regular files "*.rez" in any case), in code-point order.
     QStringList buchDateien() const;
 
-    // --- record buffers ---
-    dateien datei, datei1, element1, speicher1, datei_a;
+    // --- record buffers: one per record type, plus the recipe being entered and Rubriken_oeffnen's own ---
+    dateien datei, datei1, element1;
     rubriken r_daten;
     kategorien k_daten;
     Einkaufstliste e_daten;
@@ -68,28 +72,21 @@ public:
     Stamm_inh st_inh1;
     welcheversion t_version;
 
-    // --- shared state ---
+    // --- the active book, the selected section and category, and the positions the routines use ---
     QString rezeptbuch, rubrik, kategorie;
     int satznum = 0, anz = 0, posi = 0, daten = 0;
+    // --- the program's version ---
     int versionsnum = 0;
     QString version;
-    int zeile = 0, auswahl = 0, formular = 0, markiert = 0;
+    // --- state the windows hand to each other ---
+    int zeile = 0, auswahl = 0, back = 0, datensich = 0;
+    QString chmFile, datum2, datum3;
+    // --- renaming: kind (1 section, 2 category), old name, new names, the book being rewritten ---
     int konv = 0;
-    QString konvert, konvert_R, konvert_K;
-    int suchen = 0, bearbei = 0, was = 0, spine = 0;
-    QString objekt, objekt1, objekt_neu, jahr_anf;
-    double objekt_zahl = 0;
-    QString objekt_zeit;
-    int erst_satz = 0, rw = 0;
-    int Button = 0;
-    int backup = 0, back = 0, backbox = 0, clicke = 0, datensich = 0, beenden = 0;
-    QString von, nach, dat_end, dateiname;
-    QString dat_name, Gericht_name, begriff, verz_name, datei_rez;
-    QString chmFile;
-    QString datum2, datum3, tages_datum;
+    QString konvert, konvert_R, konvert_K, datei_rez;
+    // --- today, as datei_lesen sets it ---
     double Tag_date = 0;
     quint16 Year = 0, Month = 0, Day = 0;
-    double sw = 0, sh = 0, breit = 0;
 
     // Today's date; the owner hands in the platform's clock (tests fix the date).
     std::function<QDate()> uhr;
@@ -163,6 +160,32 @@ Q_SIGNALS:
     void schreibfehler(const QString& meldung);
 
 private:
-    void schreibeNeuenSatz(QFile& f);
-    void konvertiereDatei(const QString& rez, const QString& aez);
+    // Holds one listing of lpf for name look-ups while it lives (nested scopes share it).
+    class Ordnerliste {
+    public:
+        explicit Ordnerliste(const Unit4& u);
+        ~Ordnerliste();
+        Ordnerliste(const Ordnerliste&) = delete;
+        Ordnerliste& operator=(const Ordnerliste&) = delete;
+
+    private:
+        const Unit4& m_u;
+    };
+    QStringList ordnerNamen() const;
+
+    // Writing helpers: each reports its failure through schreibfehlerMelden and returns false.
+    bool leereDatei(const QString& p);
+    bool satzSchreiben(const QString& p, int fd, const void* satz, qint64 groesse, qint64 pos);
+    bool listeAnhaengen(const QString& p, const void* satz, qint64 groesse, bool nurWennNichtLeer);
+    bool listeAnlegen(const QString& p, const void* satz, qint64 groesse);
+    void neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f);
+
+    // Rewrites one book (its file name in lpf) with the renamed field.
+    void konvertiereBuch(const QString& buch, const QStringList& buecher);
+    // The name of the copy that keeps a book as it was before the last renaming.
+    static QString sicherungsName(const QString& buch, const QStringList& buecher);
+
+    mutable QStringList m_liste;
+    mutable int m_listenTiefe = 0;
+    mutable bool m_listeDa = false;
 };

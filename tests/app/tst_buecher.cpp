@@ -102,9 +102,15 @@ void TestBuecher::anlegenMeldungen_data() {
                                << QString();
     QTest::newRow("schraegstrich") << QStringLiteral("../weg")
                                    << QStringLiteral(
-                                          "Der Name darf weder \"/\" noch \"\\\" noch \"..\" enthalten.\n"
-                                          "Bitte wählen Sie einen anderen Namen.")
+                                          "Der Name eines Rezeptbuchs darf nicht mit einem Punkt oder "
+                                          "einem Bindestrich beginnen.")
                                    << QStringLiteral("../weg");
+    QTest::newRow("nicht speicherbar")
+        << QStringLiteral("Łódź")
+        << QStringLiteral("Der Name enthält Zeichen, die in den Einstellungen (\u201ERezept.opt\u201C) nicht "
+                          "gespeichert werden können (\u201EŁ\u201C). Das aktive Rezeptbuch würde nach einem "
+                          "Neustart nicht mehr gefunden.")
+        << QStringLiteral("Łódź");
 }
 
 void TestBuecher::anlegenMeldungen() {
@@ -115,7 +121,7 @@ void TestBuecher::anlegenMeldungen() {
     const QStringList vorher = QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
     Td_anlegen* w = p.finde<Td_anlegen>(QStringLiteral("d_anlegen"));
-    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), eingabe);
+    p.in<QLineEdit>(w, QStringLiteral("Edit1"))->insert(eingabe); // as typed or pasted
     p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
     QVERIFY(w->isVisible());

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void hintergrundUnlesbar();
     void ersterStartFuehrt();
     void schreibfehlerWirdGemeldet();
+    void zweiterStartImSelbenOrdner();
 };
 
 void TestStart::ersterStartImLeerenVerzeichnis() {
@@ -273,6 +274,21 @@ void TestStart::schreibfehlerWirdGemeldet() {
     QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Error);
     QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Rezept.opt")));
     QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Der Datenträger ist voll.")));
+}
+
+void TestStart::zweiterStartImSelbenOrdner() {
+    // A second program on the same data folder says so and writes nothing.
+    Programm erster;
+    QVERIFY(erster.starten());
+    const QStringList vorher = QDir(erster.dir.pfad()).entryList(QDir::AllEntries | QDir::Hidden);
+    pfl::test::LaufendesProgramm zweiter({}, false, false);
+    Unit4 u;
+    pfl::Farbschema farben(u);
+    pfl::Anwendung zweite(u, farben, zweiter.plattform, erster.dir.pfad());
+    QVERIFY(!zweite.bereit());
+    QCOMPARE(zweiter.plattform.meldungen.size(), 1);
+    QVERIFY(zweiter.plattform.meldungen.first().text.contains(QStringLiteral("bereits")));
+    QCOMPARE(QDir(erster.dir.pfad()).entryList(QDir::AllEntries | QDir::Hidden), vorher);
 }
 
 QTEST_MAIN(TestStart)

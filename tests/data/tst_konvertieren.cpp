@@ -35,6 +35,8 @@ private Q_SLOTS:
     void kategorieUndGrossKlein();
     void zweiteUmbenennungErsetztKopie();
     void fehlendesBuchUebersprungen();
+    void buecherNurImGrossKleinVerschieden();
+    void namenlosesBuchUndPunkte();
 };
 
 void TestKonvertieren::rubrikInZweiBuechern() {
@@ -150,6 +152,50 @@ void TestKonvertieren::fehlendesBuchUebersprungen() {
     u.konvertieren();
     QCOMPARE(QDir(dir.pfad()).entryList(QDir::Files), QStringList());
     QCOMPARE(copy1.count(), 1);
+}
+
+void TestKonvertieren::buecherNurImGrossKleinVerschieden() {
+    // Four books, two pairs of case twins: each is rewritten once and keeps its own copy.
+    Datenumgebung e;
+    const QStringList namen{QStringLiteral("Familie.rez"), QStringLiteral("familie.rez"),
+                            QStringLiteral("Party.REZ"), QStringLiteral("Party.rez")};
+    QList<QByteArray> alt;
+    for (const QString& n : namen) {
+        e.dir.buch(n, {voll(QStringLiteral("Suppen"), QString(), n)});
+        alt << e.dir.lies(n);
+    }
+    e.u.konv = 1;
+    e.u.konvert = QStringLiteral("Suppen");
+    e.u.konvert_R = QStringLiteral("Eintopf");
+    e.u.Dir_daten_konvertieren();
+    const QStringList kopien{QStringLiteral("Familie.Aez"), QStringLiteral("familie.Aez"),
+                             QStringLiteral("Party.REZ.Aez"), QStringLiteral("Party.rez.Aez")};
+    for (int i = 0; i < namen.size(); ++i) {
+        const dateien d = DataDir::satz<dateien>(e.dir.lies(namen.at(i)));
+        QCOMPARE(d.Rubrik.toQString(), QStringLiteral("Eintopf"));
+        QCOMPARE(d.name.toQString(), namen.at(i));
+        QVERIFY2(e.dir.lies(kopien.at(i)) == alt.at(i), qPrintable(kopien.at(i)));
+    }
+    QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files | QDir::Hidden).size(), 8);
+    // The exact spelling wins; otherwise the first twin in code-point order, every time.
+    QCOMPARE(e.u.pfad(QStringLiteral("familie.rez")), e.dir.datei(QStringLiteral("familie.rez")));
+    QCOMPARE(e.u.pfad(QStringLiteral("FAMILIE.REZ")), e.dir.datei(QStringLiteral("Familie.rez")));
+    QCOMPARE(e.u.pfad(QStringLiteral("party.rez")), e.dir.datei(QStringLiteral("Party.REZ")));
+}
+
+void TestKonvertieren::namenlosesBuchUndPunkte() {
+    // The book without a name (".rez") and a name with two dots are books like any other.
+    Datenumgebung e;
+    for (const QString& n : {QStringLiteral(".rez"), QStringLiteral("Omas..Beste.rez")})
+        e.dir.buch(n, {voll(QStringLiteral("Suppen"), QString(), n)});
+    e.u.konv = 1;
+    e.u.konvert = QStringLiteral("Suppen");
+    e.u.konvert_R = QStringLiteral("Eintopf");
+    e.u.Dir_daten_konvertieren();
+    for (const QString& n : {QStringLiteral(".rez"), QStringLiteral("Omas..Beste.rez")})
+        QCOMPARE(DataDir::satz<dateien>(e.dir.lies(n)).Rubrik.toQString(), QStringLiteral("Eintopf"));
+    QVERIFY(e.dir.gibt(QStringLiteral(".Aez")));
+    QVERIFY(e.dir.gibt(QStringLiteral("Omas..Beste.Aez")));
 }
 
 QTEST_GUILESS_MAIN(TestKonvertieren)

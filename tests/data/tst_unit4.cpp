@@ -36,6 +36,11 @@ private Q_SLOTS:
     void dateinamenOhneGrossKlein();
     void unsichereBuchnamen_data();
     void unsichereBuchnamen();
+    void sichereNamen_data();
+    void sichereNamen();
+    void buchnameFehler_data();
+    void buchnameFehler();
+    void buchMitZweiPunkten();
     void fremdeListenDatei();
     void uebersichtZeilen();
 };
@@ -368,6 +373,70 @@ void TestUnit4::unsichereBuchnamen() {
     QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files), QStringList());
     QCOMPARE(QDir(e.dir.pfad() + QStringLiteral("a")).entryList(QDir::Files), QStringList());
     QVERIFY(!QFileInfo::exists(e.dir.pfad() + QStringLiteral("../draussen.rez")));
+}
+
+void TestUnit4::sichereNamen_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("sicher");
+    QTest::newRow("normal") << QStringLiteral("Familie") << true;
+    QTest::newRow("leer") << QString() << true;
+    QTest::newRow("zwei punkte innen") << QStringLiteral("Omas..Beste") << true;
+    QTest::newRow("punkt am ende") << QStringLiteral("Ende.") << true;
+    QTest::newRow("umlaute") << QStringLiteral("Küche & Grill") << true;
+    QTest::newRow("punkt") << QStringLiteral(".") << false;
+    QTest::newRow("zwei punkte") << QStringLiteral("..") << false;
+    QTest::newRow("versteckt") << QStringLiteral(".geheim") << false;
+    QTest::newRow("bindestrich vorn") << QStringLiteral("-rf") << false;
+    QTest::newRow("schraegstrich") << QStringLiteral("a/b") << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+    QTest::newRow("nul") << QString(QChar(0)) + QStringLiteral("x") << false;
+    QTest::newRow("tabulator") << QStringLiteral("a\tb") << false;
+    QTest::newRow("zeilenumbruch") << QStringLiteral("a\nb") << false;
+    QTest::newRow("c1 steuerzeichen") << QString(QChar(0x85)) << false;
+}
+
+void TestUnit4::sichereNamen() {
+    QFETCH(QString, name);
+    QFETCH(bool, sicher);
+    QCOMPARE(Unit4::sichererName(name), sicher);
+    QCOMPARE(Unit4::buchnameFehler(name).isEmpty(), sicher);
+}
+
+void TestUnit4::buchnameFehler_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("teil"); // a part of the message
+    QTest::newRow("nicht speicherbar") << QStringLiteral("Łódź") << QStringLiteral("Rezept.opt");
+    QTest::newRow("nennt das zeichen") << QStringLiteral("Łódź") << QStringLiteral("\u201E\u0141\u201C");
+    QTest::newRow("zu lang") << QString(81, QLatin1Char('x')) << QStringLiteral("80");
+    QTest::newRow("genau 80") << QString(80, QLatin1Char('x')) << QString();
+    QTest::newRow("euro geht") << QStringLiteral("Für 5 €") << QString();
+    QTest::newRow("schraegstrich") << QStringLiteral("a/b") << QStringLiteral("Schrägstrich");
+    QTest::newRow("punkt vorn") << QStringLiteral(".x") << QStringLiteral("Punkt");
+}
+
+void TestUnit4::buchnameFehler() {
+    QFETCH(QString, name);
+    QFETCH(QString, teil);
+    const QString text = Unit4::buchnameFehler(name);
+    if (teil.isEmpty())
+        QCOMPARE(text, QString());
+    else
+        QVERIFY2(text.contains(teil), qPrintable(text));
+}
+
+void TestUnit4::buchMitZweiPunkten() {
+    // Listed, readable and writable: a new recipe is not dropped.
+    Umgebung e;
+    e.u.rezeptbuch = QStringLiteral("Omas..Beste");
+    e.u.rezept_anlegen1();
+    e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
+    QSignalSpy caption(&e.u, &Unit4::erfassenCaptionGesetzt);
+    e.u.Daten_einsortieren();
+    QCOMPARE(caption.count(), 1);
+    QCOMPARE(e.dir.groesse(QStringLiteral("Omas..Beste.rez")), R);
+    QCOMPARE(e.u.buchDateien(), QStringList{QStringLiteral("Omas..Beste.rez")});
+    e.u.rubrik = QStringLiteral("Suppen");
+    QCOMPARE(e.u.rubrikZeilen().size(), 1);
 }
 
 void TestUnit4::fremdeListenDatei() {

@@ -32,7 +32,7 @@ struct LaufendesProgramm {
     }
     TForm1* starten() {
         anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, dir.pfad());
-        f = &anwendung->hauptfenster();
+        f = anwendung->bereit() ? &anwendung->hauptfenster() : nullptr;
         return f;
     }
 

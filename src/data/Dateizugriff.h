@@ -1,0 +1,95 @@
+// Low-level file access for the data folder: only regular files inside the folder are opened,
+// every read and write is checked, and whole files are replaced through a temporary file beside them.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+namespace pfl {
+
+// A POSIX file descriptor that closes itself.
+class Dateihandle {
+public:
+    Dateihandle() = default;
+    explicit Dateihandle(int fd) : m_fd(fd) {}
+    Dateihandle(Dateihandle&& o) noexcept : m_fd(o.m_fd) { o.m_fd = -1; }
+    Dateihandle& operator=(Dateihandle&& o) noexcept;
+    Dateihandle(const Dateihandle&) = delete;
+    Dateihandle& operator=(const Dateihandle&) = delete;
+    ~Dateihandle();
+
+    int fd() const { return m_fd; }
+    bool offen() const { return m_fd >= 0; }
+    // Closes; false when closing reported an error (some file systems report failed writes only here).
+    bool schliessen();
+
+private:
+    int m_fd = -1;
+};
+
+// What a name in the data folder is.
+enum class Dateiart {
+    Fehlt,       // nothing there
+    Datei,       // a regular file
+    LinkDrinnen, // a link that ends at a regular file inside the folder
+    Unbrauchbar, // directory, FIFO, device, socket, dangling link, or a link leaving the folder
+};
+Dateiart dateiart(const QString& ordner, const QString& pfad);
+// The folder's own canonical path contains the link's final target.
+bool imOrdner(const QString& ordner, const QString& pfad);
+
+// German reason for a system error number.
+QString fehlerGrund(int fehler);
+
+// Opens a regular file of the folder for reading (links only when they stay inside). An invalid
+// handle when it is missing or unusable; grund (if given) says why.
+Dateihandle oeffneLesen(const QString& ordner, const QString& pfad, QString* grund = nullptr);
+// Opens a file of the folder for writing in place; with anlegen a missing file is created.
+// Refuses anything but a regular file, links leaving the folder and write-protected files.
+Dateihandle oeffneSchreiben(const QString& ordner, const QString& pfad, bool anlegen, QString* grund);
+
+// No write bit at all: the user protected the file.
+bool schreibgeschuetzt(const QString& pfad);
+
+// Reads up to n bytes at pos; returns what was read (short at the end of the file), -1 on an error.
+qint64 liesAb(int fd, char* ziel, qint64 n, qint64 pos);
+// Writes n bytes at pos, or fails with errno set.
+bool schreibeAb(int fd, const char* daten, qint64 n, qint64 pos);
+// Writes n bytes at pos; when that fails, puts back the bytes and the size the file had, so it holds
+// what it held before. grund says why it failed.
+bool schreibeGanz(int fd, const char* daten, qint64 n, qint64 pos, QString* grund);
+// Makes a rename or a new name in the folder durable.
+bool ordnerSync(const QString& ordner);
+qint64 dateigroesse(int fd);
+
+// A new file written beside its target and moved over it in one rename, so the target is either
+// the old file or the whole new one. Dropped unfinished, the temporary file is removed.
+class Neudatei {
+public:
+    explicit Neudatei(const QString& ordner);
+    ~Neudatei();
+    Neudatei(const Neudatei&) = delete;
+    Neudatei& operator=(const Neudatei&) = delete;
+
+    bool offen() const { return m_fd.offen(); }
+    int fd() const { return m_fd.fd(); }
+    const QString& grund() const { return m_grund; }
+    const QString& tempPfad() const { return m_temp; }
+    bool schreibe(const char* daten, qint64 n);
+    bool schreibe(const QByteArray& b) { return schreibe(b.constData(), b.size()); }
+    void rechte(uint modus);
+    // Flushes to disk, moves the file over ziel and makes that durable.
+    bool fertig(const QString& ziel);
+    void verwerfen();
+
+private:
+    QString m_ordner, m_temp, m_grund;
+    Dateihandle m_fd;
+    qint64 m_pos = 0;
+};
+
+// Removes temporary files that a process of this program left behind when it died.
+void verwaisteTempDateienEntfernen(const QString& ordner);
+
+} // namespace pfl
