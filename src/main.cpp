@@ -1,3 +1,5 @@
 #include "app/Anwendung.h"
 
-int main(int argc, char** argv) { return pfannoLuxStarten(argc, argv); }
+int main(int argc, char** argv) {
+    return pfannoLuxStarten(argc, argv);
+}

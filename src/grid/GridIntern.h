@@ -49,7 +49,8 @@ public:
     }
     void alleGeaendert() {
         if (updateTiefe > 0) return;
-        if (rowCount() > 0 && spalten > 0) Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, spalten - 1));
+        if (rowCount() > 0 && spalten > 0)
+            Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, spalten - 1));
         if (spalten > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, spalten - 1);
     }
     void zelleGeaendert(int c, int r) {
