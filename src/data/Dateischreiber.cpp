@@ -1,9 +1,10 @@
 #include "data/Dateischreiber.h"
 
+#include "data/Dateizugriff.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -192,37 +193,23 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, QString* grund
     const std::optional<QString> ziel = schreibziel(pfad, grund);
     if (!ziel) return false;
 
-    QSaveFile f(*ziel);
-    f.setDirectWriteFallback(false); // ours keeps the old bytes after a failure; Qt's truncates first
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int fehler = errno;
-        const QFileInfo info(*ziel);
-        // Qt refuses a read-only file itself, before any system call that would set errno.
-        if (info.isFile() && !info.isWritable()) {
-            setzen(grund, dateifehlerText(EACCES));
-            return false;
-        }
-        if ((fehler == EACCES || fehler == EPERM) && info.isFile())
-            return direktSchreiben(*ziel, inhalt, grund);
-        setzen(grund, fehler ? dateifehlerText(fehler)
-                             : QStringLiteral("Neben der Datei kann keine Zwischendatei angelegt werden."));
+    const QFileInfo info(*ziel);
+    // A read-only file stays as it is, even for a user who may write into its folder.
+    if (info.isFile() && !info.isWritable()) {
+        setzen(grund, dateifehlerText(EACCES));
         return false;
     }
-    // Written on the descriptor itself so that errno names the cause of a failure exactly.
-    const int fd = f.handle();
-    if (fd < 0 || !allesSchreiben(fd, inhalt.constData(), inhalt.size(), 0) || ::fsync(fd) != 0) {
-        const int fehler = fd < 0 ? EBADF : errno;
-        f.cancelWriting();
-        setzen(grund, dateifehlerText(fehler));
+    Neudatei neu(info.absolutePath());
+    if (!neu.offen()) {
+        // A folder that takes no temporary file: the file itself is still written, in place.
+        if (info.isFile()) return direktSchreiben(*ziel, inhalt, grund);
+        setzen(grund, neu.grund());
         return false;
     }
-    errno = 0;
-    if (!f.commit()) {
-        const int fehler = errno;
-        setzen(grund, fehler
-                          ? dateifehlerText(fehler)
-                          : QStringLiteral("Die neue Fassung konnte nicht an die Stelle der alten treten."));
+    struct stat alt;
+    if (::stat(QFile::encodeName(*ziel).constData(), &alt) == 0) neu.rechte(uint(alt.st_mode));
+    if (!neu.schreibe(inhalt) || !neu.fertig(*ziel)) {
+        setzen(grund, neu.grund());
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "data/Dateizugriff.h"
 
+#include "data/Dateischreiber.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -65,25 +67,6 @@ Dateiart dateiart(const QString& ordner, const QString& pfad) {
     return imOrdner(ordner, pfad) ? Dateiart::LinkDrinnen : Dateiart::Unbrauchbar;
 }
 
-QString fehlerGrund(int fehler) {
-    switch (fehler) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return QStringLiteral("Der Datenträger ist voll.");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("Keine Berechtigung zum Schreiben.");
-    case EROFS:
-        return QStringLiteral("Der Datenträger ist schreibgeschützt.");
-    case EIO:
-        return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers.");
-    default:
-        return QStringLiteral("Fehler des Betriebssystems: %1")
-            .arg(QString::fromLocal8Bit(std::strerror(fehler)));
-    }
-}
-
 namespace {
 
 const QString kKeineDatei = QStringLiteral("Sie ist keine gewöhnliche Datei im Datenordner.");
@@ -101,7 +84,7 @@ Dateihandle oeffneGeprueft(const QString& ordner, const QString& pfad, int flags
     }
     const int fd = ::open(lokal(pfad).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) {
-        if (grund) *grund = fehlerGrund(errno);
+        if (grund) *grund = dateifehlerText(errno);
         return Dateihandle();
     }
     Dateihandle h(fd);
@@ -175,12 +158,12 @@ qint64 dateigroesse(int fd) {
 bool schreibeGanz(int fd, const char* daten, qint64 n, qint64 pos, QString* grund) {
     const qint64 groesse = dateigroesse(fd);
     if (groesse < 0) {
-        if (grund) *grund = fehlerGrund(errno);
+        if (grund) *grund = dateifehlerText(errno);
         return false;
     }
     QByteArray alt(qMax<qint64>(0, qMin(groesse, pos + n) - pos), Qt::Uninitialized);
     if (!alt.isEmpty() && liesAb(fd, alt.data(), alt.size(), pos) != alt.size()) {
-        if (grund) *grund = fehlerGrund(errno);
+        if (grund) *grund = dateifehlerText(errno);
         return false;
     }
     if (schreibeAb(fd, daten, n, pos)) return true;
@@ -190,7 +173,7 @@ bool schreibeGanz(int fd, const char* daten, qint64 n, qint64 pos, QString* grun
     if (::ftruncate(fd, off_t(groesse)) != 0) {
         // keep the first error: it is the one the user can act on
     }
-    if (grund) *grund = fehlerGrund(fehler);
+    if (grund) *grund = dateifehlerText(fehler);
     return false;
 }
 
@@ -212,7 +195,7 @@ Neudatei::Neudatei(const QString& ordner) : m_ordner(ordner) {
     muster += ".pfl" + QByteArray::number(qint64(::getpid())) + "-XXXXXX.tmp";
     const int fd = ::mkstemps(muster.data(), 4);
     if (fd < 0) {
-        m_grund = fehlerGrund(errno);
+        m_grund = dateifehlerText(errno);
         return;
     }
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
@@ -232,7 +215,7 @@ void Neudatei::rechte(uint modus) {
 bool Neudatei::schreibe(const char* daten, qint64 n) {
     if (!m_fd.offen()) return false;
     if (!schreibeAb(m_fd.fd(), daten, n, m_pos)) {
-        m_grund = fehlerGrund(errno);
+        m_grund = dateifehlerText(errno);
         return false;
     }
     m_pos += n;
@@ -242,12 +225,12 @@ bool Neudatei::schreibe(const char* daten, qint64 n) {
 bool Neudatei::fertig(const QString& ziel) {
     if (!m_fd.offen()) return false;
     if (::fsync(m_fd.fd()) != 0 || !m_fd.schliessen()) {
-        m_grund = fehlerGrund(errno);
+        m_grund = dateifehlerText(errno);
         verwerfen();
         return false;
     }
     if (::rename(lokal(m_temp).constData(), lokal(ziel).constData()) != 0) {
-        m_grund = fehlerGrund(errno);
+        m_grund = dateifehlerText(errno);
         verwerfen();
         return false;
     }

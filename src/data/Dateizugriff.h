@@ -39,9 +39,6 @@ Dateiart dateiart(const QString& ordner, const QString& pfad);
 // The folder's own canonical path contains the link's final target.
 bool imOrdner(const QString& ordner, const QString& pfad);
 
-// German reason for a system error number.
-QString fehlerGrund(int fehler);
-
 // Opens a regular file of the folder for reading (links only when they stay inside). An invalid
 // handle when it is missing or unusable; grund (if given) says why.
 Dateihandle oeffneLesen(const QString& ordner, const QString& pfad, QString* grund = nullptr);

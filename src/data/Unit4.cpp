@@ -266,7 +266,7 @@ bool Unit4::leereDatei(const QString& p) {
     pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, true, &grund);
     if (f.offen()) {
         if (::ftruncate(f.fd(), 0) == 0 && f.schliessen()) return true;
-        grund = pfl::fehlerGrund(errno);
+        grund = pfl::dateifehlerText(errno);
     }
     schreibfehlerMelden(nurName(p), grund);
     return false;
@@ -291,7 +291,7 @@ bool Unit4::listeAnhaengen(const QString& p, const void* satz, qint64 groesse, b
     if (nurWennNichtLeer && n < 1) return true;
     if (!satzSchreiben(p, f.fd(), satz, groesse, n * groesse)) return false;
     if (!f.schliessen()) {
-        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return false;
     }
     return true;
@@ -388,7 +388,7 @@ void Unit4::neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f) {
     // A torn last record of a damaged book is overwritten, so records stay on their boundaries.
     if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(anz) * kSatz)) return;
     if (!f.schliessen()) {
-        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return;
     }
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
@@ -408,7 +408,7 @@ void Unit4::datei_speichern_aendern() {
     if (satznum < 1 || satznum - 1 > n) return;
     if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(satznum - 1) * kSatz)) return;
     if (!f.schliessen()) {
-        schreibfehlerMelden(nurName(p), pfl::fehlerGrund(errno));
+        schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return;
     }
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
@@ -716,7 +716,7 @@ bool sicherungAnlegen(const QString& lpf, const QString& rez, int fd, const QStr
     ::unlink(t.constData()); // a leftover of an earlier run with this process id
     if (::link(r.constData(), t.constData()) == 0) {
         const bool ok = ::rename(t.constData(), a.constData()) == 0;
-        if (!ok) *grund = pfl::fehlerGrund(errno);
+        if (!ok) *grund = pfl::dateifehlerText(errno);
         // When the copy already is this very file, rename leaves both names in place.
         ::unlink(t.constData());
         if (ok) pfl::ordnerSync(lpf);
@@ -778,7 +778,7 @@ void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
     }
     struct stat st;
     if (::fstat(ein.fd(), &st) != 0) {
-        melden(pfl::fehlerGrund(errno));
+        melden(pfl::dateifehlerText(errno));
         return;
     }
     pfl::Neudatei neu(lpf);
@@ -804,7 +804,7 @@ void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
         const qint64 r = pfl::liesAb(ein.fd(), buf.data(), k * kSatz, i * kSatz);
         if (r != k * kSatz) {
             // Shrunk or unreadable while we read it: nothing is replaced.
-            melden(r < 0 ? pfl::fehlerGrund(errno)
+            melden(r < 0 ? pfl::dateifehlerText(errno)
                          : QStringLiteral("Das Rezeptbuch wurde während des Lesens verkürzt."));
             return;
         }
