@@ -3,20 +3,20 @@
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
 #include "data/German.h"
+#include "data/Unit4Intern.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+using namespace pfl::unit4;
 
-constexpr qint64 kSatz = sizeof(dateien);
+namespace {
 
 // Adds a name unless the list already holds it without regard to case.
 bool dazu(QStringList& liste, const QString& name) {
@@ -35,33 +35,6 @@ bool dazuSortiert(QStringList& liste, const QString& name) {
                                [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
     liste.insert(it, name);
     return true;
-}
-
-// Calls f(record bytes, 0-based index, is the last) for every complete record of a regular file of the
-// folder, read in large blocks. No mapping: a file shrunk by another process would kill a mapped read;
-// a short read just ends the scan with the records that were complete.
-// Returns the number of records passed to f, -1 when the file cannot be opened.
-template <typename F> qint64 jederSatz(const QString& ordner, const QString& pfad, qint64 groesse, F&& f) {
-    const pfl::Dateihandle d = pfl::oeffneLesen(ordner, pfad);
-    if (!d.offen()) return -1;
-    const qint64 n = pfl::dateigroesse(d.fd()) / groesse;
-    if (n <= 0) return 0;
-    const qint64 block = qMax<qint64>(1, (1 << 20) / groesse);
-    QByteArray buf(qMin(block, n) * groesse, Qt::Uninitialized);
-    for (qint64 i = 0; i < n; i += block) {
-        const qint64 k = qMin(block, n - i);
-        const qint64 r = pfl::liesAb(d.fd(), buf.data(), k * groesse, i * groesse);
-        const qint64 ganz = qMax<qint64>(0, r) / groesse;
-        const bool kurz = ganz < k;
-        for (qint64 j = 0; j < ganz; ++j)
-            f(buf.constData() + j * groesse, i + j, kurz ? j == ganz - 1 : i + j == n - 1);
-        if (kurz) return i + ganz;
-    }
-    return n;
-}
-
-template <typename T> void kopiere(T& ziel, const char* p) {
-    std::memcpy(static_cast<void*>(&ziel), p, sizeof(T));
 }
 
 // Reads the first record of a file; false on any error (missing, short, not a regular file).
@@ -107,17 +80,6 @@ void druckVorgaben(Drucker& drucke) {
 
 // Version.ver keeps what a later program put behind its first record, up to this size.
 constexpr qint64 kHoechsteVersionsdatei = 1 << 20;
-
-bool existiert(const QString& pfad) {
-    return !pfad.isEmpty() && QFileInfo(pfad).isFile();
-}
-
-// The bytes a text has in a record, or empty when it cannot be stored exactly (then no
-// stored name can equal it).
-bool exakteBytes(const QString& text, QByteArray& bytes) {
-    bytes = pfl::toCp1252(text);
-    return pfl::fromCp1252(bytes) == text;
-}
 
 } // namespace
 
@@ -254,12 +216,6 @@ void Unit4::schreibfehlerMelden(const QString& datei, const QString& grund) {
     if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
     Q_EMIT schreibfehler(text);
 }
-
-namespace {
-QString nurName(const QString& pfad) {
-    return pfad.mid(pfad.lastIndexOf(QLatin1Char('/')) + 1);
-}
-} // namespace
 
 bool Unit4::leereDatei(const QString& p) {
     QString grund;
@@ -655,179 +611,4 @@ void Unit4::version_anlegen() {
     // written in one step, a failure leaves no empty file behind.
     t_version.version = versionsnum;
     einzigerSatz(*this, pfad(QStringLiteral("Version.ver")), t_version);
-}
-
-// ---------------------------------------------------------------- renaming in every book
-
-void Unit4::Dir_daten_konvertieren() {
-    pfl::verwaisteTempDateienEntfernen(lpf);
-    {
-        const Ordnerliste liste(*this); // one listing for the whole walk
-        const QStringList buecher = buchDateien();
-        for (const QString& e : buecher) {
-            datei_rez = e;
-            rezeptbuch = e.left(e.size() - 4);
-            konvertiereBuch(e, buecher);
-            Q_EMIT copy1Angefordert();
-        }
-    }
-    opt_lesen();
-    Q_EMIT copy1Angefordert();
-}
-
-void Unit4::konvertieren() {
-    if (sichererName(rezeptbuch)) {
-        const Ordnerliste liste(*this);
-        const QString rez = pfad(rezeptbuch + QLatin1String(".rez"));
-        konvertiereBuch(nurName(rez), buchDateien());
-    }
-    Q_EMIT copy1Angefordert();
-}
-
-QString Unit4::sicherungsName(const QString& buch, const QStringList& buecher) {
-    const QString basis = buch.left(buch.size() - 4);
-    // Books that differ only in the spelling of the extension ("Party.REZ", "Party.rez") would share
-    // "Party.Aez"; each of them keeps its own copy under its full name instead.
-    for (const QString& b : buecher)
-        if (b != buch && b.left(b.size() - 4) == basis) return buch + QLatin1String(".Aez");
-    return basis + QLatin1String(".Aez");
-}
-
-namespace {
-
-// Puts the complete old book (open as fd) under the name aez, replacing an older copy in one rename:
-// a hard link where the file system has them, otherwise a synced copy. A link named aez is removed,
-// never followed.
-bool sicherungAnlegen(const QString& lpf, const QString& rez, int fd, const QString& aez, QString* grund) {
-    const QByteArray a = QFile::encodeName(aez);
-    struct stat st;
-    if (::lstat(a.constData(), &st) == 0) {
-        if (S_ISLNK(st.st_mode)) {
-            ::unlink(a.constData());
-        } else if (!S_ISREG(st.st_mode)) {
-            *grund = QStringLiteral("Die Sicherungskopie \u201E%1\u201C ist keine gewöhnliche Datei.")
-                         .arg(nurName(aez));
-            return false;
-        }
-    }
-    const QByteArray r = QFile::encodeName(rez);
-    const QByteArray t =
-        QFile::encodeName(lpf) + ".pfl" + QByteArray::number(qint64(::getpid())) + "-aez.tmp";
-    ::unlink(t.constData()); // a leftover of an earlier run with this process id
-    if (::link(r.constData(), t.constData()) == 0) {
-        const bool ok = ::rename(t.constData(), a.constData()) == 0;
-        if (!ok) *grund = pfl::dateifehlerText(errno);
-        // When the copy already is this very file, rename leaves both names in place.
-        ::unlink(t.constData());
-        if (ok) pfl::ordnerSync(lpf);
-        return ok;
-    }
-    pfl::Neudatei kopie(lpf);
-    const qint64 n = pfl::dateigroesse(fd);
-    QByteArray buf(qMin<qint64>(qMax<qint64>(n, 1), 4 << 20), Qt::Uninitialized);
-    for (qint64 pos = 0; kopie.offen() && pos < n;) {
-        const qint64 r2 = pfl::liesAb(fd, buf.data(), qMin<qint64>(buf.size(), n - pos), pos);
-        if (r2 <= 0) {
-            *grund = QStringLiteral("Das Rezeptbuch konnte nicht vollständig gelesen werden.");
-            return false;
-        }
-        if (!kopie.schreibe(buf.constData(), r2)) break;
-        pos += r2;
-    }
-    if (kopie.offen() && kopie.fertig(aez)) return true;
-    *grund = kopie.grund();
-    return false;
-}
-
-} // namespace
-
-void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
-    const QString rez = lpf + buch;
-    const auto melden = [&](const QString& grund) {
-        schreibfehlerMelden(buch,
-                            QStringLiteral("Das Umbenennen wurde in diesem Rezeptbuch nicht ausgeführt, "
-                                           "es ist unverändert. ") +
-                                grund);
-    };
-    switch (pfl::dateiart(lpf, rez)) {
-    case pfl::Dateiart::Fehlt:
-        return; // gone since the folder was listed
-    case pfl::Dateiart::Unbrauchbar:
-        melden(QStringLiteral("Es ist keine gewöhnliche Datei im Datenordner."));
-        return;
-    case pfl::Dateiart::LinkDrinnen: {
-        // A rewrite would replace the link; the book it leads to is renamed in its own turn.
-        const QFileInfo ziel(QFileInfo(rez).canonicalFilePath());
-        if (ziel.absolutePath() == QFileInfo(lpf).canonicalFilePath() && buecher.contains(ziel.fileName()))
-            return;
-        melden(QStringLiteral("Es ist eine Verknüpfung auf eine andere Datei."));
-        return;
-    }
-    case pfl::Dateiart::Datei:
-        break;
-    }
-    if (pfl::schreibgeschuetzt(rez)) {
-        melden(QStringLiteral("Die Datei ist schreibgeschützt."));
-        return;
-    }
-    QString grund;
-    const pfl::Dateihandle ein = pfl::oeffneLesen(lpf, rez, &grund);
-    if (!ein.offen()) {
-        melden(grund);
-        return;
-    }
-    struct stat st;
-    if (::fstat(ein.fd(), &st) != 0) {
-        melden(pfl::dateifehlerText(errno));
-        return;
-    }
-    pfl::Neudatei neu(lpf);
-    if (!neu.offen()) {
-        melden(neu.grund());
-        return;
-    }
-    neu.rechte(st.st_mode);
-
-    QByteArray alt;
-    const bool vergleichbar = exakteBytes(konvert, alt);
-    const QByteArray neuR = pfl::toCp1252(konvert_R);
-    const QByteArray neuK = pfl::toCp1252(konvert_K);
-    // Records are carried over in large blocks; only the renamed field of a matching record changes.
-    // A torn record at the end is not a recipe; the copy keeps it.
-    const qint64 n = qint64(st.st_size) / kSatz;
-    const qint64 block = 64;
-    QByteArray buf(qMin(block, qMax<qint64>(n, 1)) * kSatz, Qt::Uninitialized);
-    dateien letzter;
-    bool gibtLetzten = false;
-    for (qint64 i = 0; i < n; i += block) {
-        const qint64 k = qMin(block, n - i);
-        const qint64 r = pfl::liesAb(ein.fd(), buf.data(), k * kSatz, i * kSatz);
-        if (r != k * kSatz) {
-            // Shrunk or unreadable while we read it: nothing is replaced.
-            melden(r < 0 ? pfl::dateifehlerText(errno)
-                         : QStringLiteral("Das Rezeptbuch wurde während des Lesens verkürzt."));
-            return;
-        }
-        char* p = buf.data();
-        for (qint64 j = 0; j < k; ++j) {
-            auto* d = reinterpret_cast<dateien*>(p + j * kSatz);
-            if (vergleichbar && konv == 2 && d->kategorie.equalsBytes(alt)) d->kategorie.setBytes(neuK);
-            if (vergleichbar && konv == 1 && d->Rubrik.equalsBytes(alt)) d->Rubrik.setBytes(neuR);
-        }
-        if (!neu.schreibe(p, k * kSatz)) {
-            melden(neu.grund());
-            return;
-        }
-        kopiere(letzter, p + (k - 1) * kSatz);
-        gibtLetzten = true;
-    }
-    if (!sicherungAnlegen(lpf, rez, ein.fd(), lpf + sicherungsName(buch, buecher), &grund)) {
-        melden(grund);
-        return;
-    }
-    if (!neu.fertig(rez)) {
-        melden(neu.grund());
-        return;
-    }
-    if (gibtLetzten) datei = letzter;
 }

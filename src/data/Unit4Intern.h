@@ -1,0 +1,59 @@
+// Helpers shared by the files of the data module; not for other code.
+#pragma once
+
+#include "data/Cp1252.h"
+#include "data/Dateizugriff.h"
+#include "data/Records.h"
+
+#include <QByteArray>
+#include <QFileInfo>
+#include <QString>
+#include <cstring>
+
+namespace pfl::unit4 {
+
+constexpr qint64 kSatz = sizeof(dateien);
+
+// Calls f(record bytes, 0-based index, is the last) for every complete record of a regular file of the
+// folder, read in large blocks. No mapping: a file shrunk by another process would kill a mapped read;
+// a short read just ends the scan with the records that were complete.
+// Returns the number of records passed to f, -1 when the file cannot be opened.
+template <typename F> qint64 jederSatz(const QString& ordner, const QString& pfad, qint64 groesse, F&& f) {
+    const pfl::Dateihandle d = pfl::oeffneLesen(ordner, pfad);
+    if (!d.offen()) return -1;
+    const qint64 n = pfl::dateigroesse(d.fd()) / groesse;
+    if (n <= 0) return 0;
+    const qint64 block = qMax<qint64>(1, (1 << 20) / groesse);
+    QByteArray buf(qMin(block, n) * groesse, Qt::Uninitialized);
+    for (qint64 i = 0; i < n; i += block) {
+        const qint64 k = qMin(block, n - i);
+        const qint64 r = pfl::liesAb(d.fd(), buf.data(), k * groesse, i * groesse);
+        const qint64 ganz = qMax<qint64>(0, r) / groesse;
+        const bool kurz = ganz < k;
+        for (qint64 j = 0; j < ganz; ++j)
+            f(buf.constData() + j * groesse, i + j, kurz ? j == ganz - 1 : i + j == n - 1);
+        if (kurz) return i + ganz;
+    }
+    return n;
+}
+
+template <typename T> void kopiere(T& ziel, const char* p) {
+    std::memcpy(static_cast<void*>(&ziel), p, sizeof(T));
+}
+
+inline bool existiert(const QString& pfad) {
+    return !pfad.isEmpty() && QFileInfo(pfad).isFile();
+}
+
+// The bytes a text has in a record, or empty when it cannot be stored exactly (then no
+// stored name can equal it).
+inline bool exakteBytes(const QString& text, QByteArray& bytes) {
+    bytes = pfl::toCp1252(text);
+    return pfl::fromCp1252(bytes) == text;
+}
+
+inline QString nurName(const QString& pfad) {
+    return pfad.mid(pfad.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+} // namespace pfl::unit4
