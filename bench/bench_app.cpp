@@ -1,6 +1,6 @@
 // The main window's overview on a 10 000-recipe book whose section holds 2 000 recipes, as a
-// ratio to the data store's scan alone; and start-up to a shown main window against showing
-// an empty Qt main window. Baselines are measured in the same run.
+// ratio to the data store's scan alone; and start-up to a shown main window against a Qt main
+// window showing a 2 000-row table in the same fonts. Baselines are measured in the same run.
 #include "app/Anwendung.h"
 #include "app/Hauptfenster.h"
 #include "data/Farbschema.h"
@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QMainWindow>
+#include <QTableWidget>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -52,9 +54,31 @@ int kind(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString modus = QString::fromLocal8Bit(argv[1]);
     if (modus == QLatin1String("--leer")) {
+        // The fair floor: a Qt main window showing a table of 2 000 rows of text in the fonts of
+        // the overview, maximised, with the same font substitutions.
+        pfl::schriftenErsetzen();
         QMainWindow w;
-        w.resize(1920, 1080);
-        w.show();
+        auto* t = new QTableWidget(2000, 6, &w);
+        QFont daten(QStringLiteral("Arial"));
+        daten.setPointSize(8);
+        t->setFont(daten);
+        QFont titel(QStringLiteral("Arial"));
+        titel.setPointSize(10);
+        t->horizontalHeader()->setFont(titel);
+        t->setHorizontalHeaderLabels({QStringLiteral("Gericht"), QStringLiteral("Pers./Port."),
+                                      QStringLiteral("Kosten"), QStringLiteral("Zubereitungszeit"),
+                                      QStringLiteral("Kochzeit"), QStringLiteral("Kalorien")});
+        for (int r = 0; r < 2000; ++r) {
+            t->setItem(r, 0, new QTableWidgetItem(QStringLiteral("Rezept %1").arg(r).leftJustified(30)));
+            t->setItem(r, 1, new QTableWidgetItem(QStringLiteral("         4")));
+            t->setItem(r, 2, new QTableWidgetItem(QStringLiteral("12,50 €")));
+            t->setItem(r, 3, new QTableWidgetItem(QStringLiteral("    30 Min")));
+            t->setItem(r, 4, new QTableWidgetItem(QStringLiteral("    45 Min")));
+            t->setItem(r, 5, new QTableWidgetItem(QStringLiteral("      350 ")));
+        }
+        t->resizeColumnsToContents();
+        w.setCentralWidget(t);
+        w.showMaximized();
         QCoreApplication::processEvents();
         return 0;
     }
@@ -114,8 +138,9 @@ int main(int argc, char** argv) {
     std::printf("overview: %d of 10000 recipes in the section\n", zeilen);
     std::printf("Rezepte_anzeigen / data-store scan    = %.2f  (%.1f ms / %.1f ms, target <= 3)\n",
                 anzeigen / scan, anzeigen, scan);
-    std::printf("start-up to shown window / empty Qt window, whole processes = %.2f  (%.1f ms / %.1f ms, "
-                "target <= 1.5)\n",
+    std::printf("start-up to shown window / Qt window with a 2 000-row table, whole processes = %.2f  (%.1f "
+                "ms / %.1f ms, "
+                "target <= 1.2)\n",
                 start / leer, start, leer);
     return 0;
 }
