@@ -156,8 +156,12 @@ bool style_aktivieren(const QString& name) {
     const bool windows = name == kWindows;
     const std::optional<QPalette> p = stylePalette(name);
     if (!windows && !p) return false;
+    // The same style again changes nothing; repolishing every open window would only cost time.
+    const char* kAktiv = "pfannoStil";
+    if (qApp->property(kAktiv).toString() == name) return true;
     QStyle* s = QStyleFactory::create(windows ? kWindows : QStringLiteral("Fusion"));
     if (!s) return false;
+    qApp->setProperty(kAktiv, name);
     QApplication::setStyle(s); // the application owns it and drops the previous one
     const QPalette pal = windows ? s->standardPalette() : *p;
     QApplication::setPalette(pal);
