@@ -2,6 +2,7 @@
 // the list files' bytes, and a change reaching every recipe of every book.
 #include "app/Anwendung.h"
 #include "app/Hauptfenster.h"
+#include "appearance/Styles.h"
 #include "data/Unit4.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
@@ -10,6 +11,7 @@
 #include "support/ScriptedPlatform.h"
 #include "support/Schreibgrenze.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFrame>
 #include <QLineEdit>
@@ -167,6 +169,8 @@ private Q_SLOTS:
     void neueRubrikNimmtKategorieDesErfassens();
     void ausErfassenModalMitNeu();
     void listendateiBleibtBeiAbbruchGanz();
+    void escapeHilfeUndLesbarkeit_data();
+    void escapeHilfeUndLesbarkeit();
 };
 
 void TestListen::oeffnenVomHauptfenster_data() {
@@ -580,6 +584,57 @@ void TestListen::listendateiBleibtBeiAbbruchGanz() {
     QCOMPARE(QDir(p.dir.pfad())
                  .entryList({QStringLiteral("*.tmp"), QStringLiteral(".pfl*")}, QDir::Files | QDir::Hidden),
              QStringList());
+}
+
+void TestListen::escapeHilfeUndLesbarkeit_data() {
+    QTest::addColumn<bool>("rubrik");
+    QTest::addColumn<int>("hilfe");
+    QTest::newRow("rubriken") << true << 550;
+    QTest::newRow("kategorien") << false << 500;
+}
+
+void TestListen::escapeHilfeUndLesbarkeit() {
+    QFETCH(bool, rubrik);
+    QFETCH(int, hilfe);
+    const Art a = art(rubrik);
+    Programm p([&](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"), {});
+        listeSchreiben(d, a, {QStringLiteral("Suppen")});
+    });
+    pfl::Begriffsliste* w = oeffnen(p, a);
+    QTest::keyClick(w, Qt::Key_F1);
+    QCOMPARE(p.plattform.hilfeAufrufe.size(), 1);
+    QCOMPARE(p.plattform.hilfeAufrufe.first().second, hilfe);
+    QTest::keyClick(w, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
+    QVERIFY(p.finde<QFrame>(QStringLiteral("Panel2"))->isVisible()); // the main window refreshed
+
+    QAccessibleInterface* ai = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(ai && ai->role() == QAccessible::Dialog);
+    for (const QString& stil : styleNamen()) {
+        QVERIFY(style_aktivieren(stil));
+        w = oeffnen(p, a);
+        knopf(w, "Button6")->click(); // the edit field enabled, so it counts
+        for (QWidget* k : w->findChildren<QWidget*>()) {
+            if (!k->isVisibleTo(w) || !k->isEnabled()) continue;
+            QColor text, grund;
+            if (qobject_cast<QPushButton*>(k)) {
+                text = k->palette().color(QPalette::ButtonText);
+                grund = k->palette().color(QPalette::Button);
+            } else if (qobject_cast<QLineEdit*>(k) || qobject_cast<QListWidget*>(k)) {
+                text = k->palette().color(QPalette::Text);
+                grund = k->palette().color(QPalette::Base);
+            } else {
+                continue;
+            }
+            QAccessibleInterface* ak = QAccessible::queryAccessibleInterface(k);
+            QVERIFY2(ak && !ak->text(QAccessible::Name).isEmpty(), qPrintable(k->objectName()));
+            QVERIFY2(pfl::kontrast(text, grund) >= 4.5,
+                     qPrintable(stil + QLatin1Char('/') + k->objectName()));
+        }
+        w->close();
+    }
 }
 
 QTEST_MAIN(TestListen)
