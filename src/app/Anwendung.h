@@ -15,6 +15,8 @@ class TForm52;
 class Td_anlegen;
 class Tloeschen;
 class TWechseln;
+class TForm27;
+class TForm28;
 
 namespace pfl {
 
@@ -47,6 +49,8 @@ private:
     Td_anlegen* m_anlegen = nullptr;
     Tloeschen* m_loeschen = nullptr;
     TForm52* m_groesse = nullptr;
+    TForm27* m_rubriken = nullptr;
+    TForm28* m_kategorien = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
 };
 

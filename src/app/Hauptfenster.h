@@ -60,6 +60,8 @@ Q_SIGNALS:
     void buchWechselnVerlangt();
     void buchLoeschenVerlangt();
     void datenbildschirmGroesseVerlangt();
+    void rubrikenBearbeitenVerlangt();
+    void kategorienBearbeitenVerlangt();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -76,6 +78,8 @@ private Q_SLOTS:
     void Rezeptbuchlschne1Click();
     void Datenbildschirmeinaus1Click(bool jetztAn);
     void Bildgrssendern1Click();
+    void Rubrikenerfassenndern1Click();
+    void Kategorieenerfassenndern1Click();
 
 private:
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);

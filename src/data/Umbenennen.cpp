@@ -20,7 +20,9 @@ void Unit4::Dir_daten_konvertieren() {
     {
         const Ordnerliste liste(*this); // one listing for the whole walk
         const QStringList buecher = buchDateien();
-        for (const QString& e : buecher) {
+        for (int i = 0; i < buecher.size(); ++i) {
+            const QString& e = buecher.at(i);
+            Q_EMIT buchWirdUmbenannt(e.left(e.size() - 4), i + 1, int(buecher.size()));
             datei_rez = e;
             rezeptbuch = e.left(e.size() - 4);
             konvertiereBuch(e, buecher);

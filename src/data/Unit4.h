@@ -36,6 +36,8 @@ struct Unit4Listen {
     QStringList rubListe, katListe;
     // editor (TForm13)
     QStringList bearbNamen, bearbRubriken, bearbKategorien;
+    // the editor's category field text, which a new section takes when the editor opened the list
+    QString bearbKategorieText;
     // main window: the visible self-sorting section list ListBox1 and its hidden unsorted copy ListBox2
     QStringList hauptRubriken, hauptRubriken2;
 };
@@ -81,6 +83,8 @@ public:
     // --- state the windows hand to each other ---
     int zeile = 0, auswahl = 0, back = 0, datensich = 0;
     QString chmFile, datum2, datum3;
+    // which window opened the section list: 2 entry window, 13 editor (a new section takes its category)
+    int formular = 0;
     // --- renaming: kind (1 section, 2 category), old name, new names, the book being rewritten ---
     int konv = 0;
     QString konvert, konvert_R, konvert_K, datei_rez;
@@ -115,6 +119,11 @@ public:
     void Kategorien_lesen();
     void Kategorien_speichern();
     void Kategorien_anlegen();
+    // The list windows' rewrite of "Rubriken.rub" / "kategorien.kat" from their names, in their order:
+    // the whole file is replaced at once, a missing file is not created. Every written record is the
+    // buffer (r_daten / k_daten) with its name field set. True when written; a failure is reported.
+    bool rubrikenDateiErsetzen(const QStringList& namen);
+    bool kategorienDateiErsetzen(const QStringList& namen);
     // --- shopping list ---
     void einkauflist_lesen();
     void einkauflist_speichern();
@@ -154,6 +163,8 @@ Q_SIGNALS:
     void erfassenCaptionGesetzt(const QString& caption);
     // The main window's table should recompute its column widths.
     void spaltenbreitenNeu();
+    // Dir_daten_konvertieren starts on the nummer-th of anzahl books (1-based).
+    void buchWirdUmbenannt(const QString& buch, int nummer, int anzahl);
     // The main window should refresh itself (Copy1).
     void copy1Angefordert();
     // A write failed; meldung is a German message naming the file and the reason. The owner shows it.

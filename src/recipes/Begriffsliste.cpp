@@ -1,0 +1,243 @@
+#include "recipes/Begriffsliste.h"
+
+#include "data/German.h"
+#include "data/Unit4.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace pfl {
+
+Begriffsliste::Begriffsliste(Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
+                             int hilfethema, int art, const QString& begriff, const QString& begriffe)
+    : Nebenfenster(umgebung, parent, name, titel, QSize(400, 356), hilfethema), m_art(art) {
+    m_begriff = new QLineEdit(this);
+    m_begriff->setObjectName(QStringLiteral("Edit1"));
+    m_begriff->setAccessibleName(begriff);
+    m_begriff->setGeometry(16, 16, 240, 26);
+    m_liste = new QListWidget(this);
+    m_liste->setObjectName(QStringLiteral("ListBox1"));
+    m_liste->setAccessibleName(begriffe);
+    m_liste->setGeometry(16, 52, 240, 288);
+
+    m_speichern = knopf(QStringLiteral("Button1"), QStringLiteral("Speichern >>"));
+    m_neu = knopf(QStringLiteral("Button6"), QStringLiteral("Neu"));
+    m_aendern = knopf(QStringLiteral("Button2"), QStringLiteral("Ändern"));
+    m_loeschen = knopf(QStringLiteral("Button3"), QStringLiteral("Löschen"));
+    QPushButton* beenden = knopf(QStringLiteral("Button4"), QStringLiteral("Beenden"));
+    QPushButton* hilfe = hilfeKnopf(QStringLiteral("Button5"));
+    int y = 16;
+    for (QPushButton* b : {m_speichern, m_neu, m_aendern, m_loeschen, beenden, hilfe}) {
+        b->move(274, y);
+        b->setAutoDefault(false);
+        y += 44;
+    }
+    // Return in the edit field saves the name; it never deletes.
+    m_speichern->setDefault(true);
+
+    connect(m_liste, &QListWidget::itemClicked, this, &Begriffsliste::ListBox1Click);
+    connect(m_neu, &QPushButton::clicked, this, &Begriffsliste::Button6Click);
+    connect(m_aendern, &QPushButton::clicked, this, &Begriffsliste::Button2Click);
+    connect(m_loeschen, &QPushButton::clicked, this, &Begriffsliste::Button3Click);
+    connect(m_speichern, &QPushButton::clicked, this, &Begriffsliste::Button1Click);
+    connect(beenden, &QPushButton::clicked, this, &QDialog::reject);
+    connect(&umgebung.daten, &Unit4::listenGeaendert, this, &Begriffsliste::listeUebernehmen);
+}
+
+void Begriffsliste::oeffnenAusHauptfenster() {
+    if (isVisible() && isModal()) hide(); // modality changes only while hidden
+    setWindowModality(Qt::NonModal);
+    m_modalNeu = false;
+    oeffnen();
+}
+
+void Begriffsliste::oeffnenModalNeu() {
+    if (isVisible() && !isModal()) hide();
+    setWindowModality(Qt::ApplicationModal);
+    m_modalNeu = true;
+    oeffnen();
+}
+
+void Begriffsliste::vorbereiten() {
+    Unit4& u = daten();
+    // A category opening keeps kind 2; a section opening clears it (the save sets it again).
+    u.konv = m_art == 2 ? 2 : 0;
+    m_markiert = false;
+    m_aenderungOffen = false;
+    listenNeuLaden();
+    m_begriff->setEnabled(false);
+    m_speichern->setEnabled(false);
+    m_aendern->setEnabled(false);
+    m_loeschen->setEnabled(false);
+    setWindowTitle(oeffnenTitel());
+    if (m_modalNeu) Button6Click();
+}
+
+void Begriffsliste::showEvent(QShowEvent* e) {
+    Nebenfenster::showEvent(e);
+    if (fokusBeimZeigen() && m_begriff->isEnabled()) m_begriff->setFocus();
+}
+
+QStringList Begriffsliste::eintraege() const {
+    QStringList s;
+    for (int i = 0; i < m_liste->count(); ++i)
+        s.append(m_liste->item(i)->text());
+    return s;
+}
+
+void Begriffsliste::listeUebernehmen() {
+    // The list shows the module's names sorted; an unchanged list keeps its selection.
+    QStringList s = namen();
+    const QCollator& c = deutscheSortierung();
+    std::stable_sort(s.begin(), s.end(),
+                     [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+    if (s == eintraege()) return;
+    m_liste->clear();
+    m_liste->addItems(s);
+}
+
+void Begriffsliste::ListBox1Click() {
+    QListWidgetItem* i = m_liste->currentItem();
+    if (!i) return;
+    m_markiert = true;
+    m_gewaehlt = i->text();
+    m_aendern->setEnabled(true);
+    m_loeschen->setEnabled(true);
+}
+
+void Begriffsliste::markierenVerlangen() {
+    plattform().beep();
+    plattform().message(Platform::Kind::Information, QStringLiteral(" Bitte einen Eintrag markieren. "));
+}
+
+void Begriffsliste::Button6Click() {
+    m_neuerEintrag = true;
+    m_aenderungOffen = false; // a new name renames nothing
+    m_begriff->setEnabled(true);
+    m_begriff->show();
+    m_speichern->setEnabled(true);
+    if (!fokusBeimZeigen()) m_begriff->setFocus();
+}
+
+void Begriffsliste::Button2Click() {
+    if (!m_markiert) {
+        markierenVerlangen();
+    } else {
+        m_neuerEintrag = false;
+        m_speichern->setEnabled(true);
+        m_begriff->setEnabled(true);
+        m_begriff->show();
+        m_loeschen->setEnabled(false);
+        m_aendern->setEnabled(false);
+        m_begriff->setText(m_gewaehlt);
+        m_alterName = m_gewaehlt;
+        m_aenderungOffen = true;
+        daten().konvert = m_gewaehlt;
+        // The old name leaves the list file now; leaving the window without saving keeps it out.
+        for (QListWidgetItem* i : m_liste->findItems(m_gewaehlt, Qt::MatchExactly))
+            delete i;
+        list_speichern();
+        m_begriff->setFocus();
+        setWindowTitle(QStringLiteral("Bitte Begriff ändern."));
+    }
+    m_markiert = false;
+}
+
+void Begriffsliste::Button3Click() {
+    if (m_markiert) {
+        plattform().beep();
+        const QString frage = QStringLiteral("Wollen Sie Die Rubrik        \n          > ") + m_gewaehlt +
+                              QStringLiteral(" <\n     wirklich löschen ??");
+        if (plattform().message(Platform::Kind::Warning, frage, Platform::Buttons::YesNo) ==
+            Platform::Answer::Yes) {
+            m_neuerEintrag = false;
+            for (QListWidgetItem* i : m_liste->findItems(m_gewaehlt, Qt::MatchExactly))
+                delete i;
+            list_speichern();
+        } else {
+            setWindowTitle(QStringLiteral("Bitte eine Rubrik auswählen."));
+        }
+    } else {
+        markierenVerlangen();
+    }
+    m_markiert = false;
+    m_aenderungOffen = false;
+    m_begriff->clear();
+    m_speichern->setEnabled(false);
+}
+
+void Begriffsliste::list_speichern() {
+    if (dateiErsetzen(eintraege())) setWindowTitle(QStringLiteral("Daten gespeichert."));
+    // The window then shows what the file holds, also when the write failed.
+    listenNeuLaden();
+}
+
+void Begriffsliste::Button1Click() {
+    Unit4& u = daten();
+    const QString text = m_begriff->text();
+    const bool aenderung = m_aenderungOffen && !m_neuerEintrag;
+    m_aenderungOffen = false;
+    bool fehler = false;
+    const QMetaObject::Connection c =
+        connect(&u, &Unit4::schreibfehler, this, [&fehler](const QString&) { fehler = true; });
+    eintragAnhaengen(text);
+    disconnect(c);
+    m_speichern->setEnabled(false);
+    m_begriff->setEnabled(false);
+    m_aendern->setEnabled(false);
+    m_loeschen->setEnabled(false);
+    m_begriff->clear();
+    if (ladenVorSchliessen()) listenNeuLaden();
+    accept();
+    if (!ladenVorSchliessen()) listenNeuLaden();
+    // Only a completed change renames, and only when the name really changed and was stored: a
+    // new name must not rename the recipes of a name changed earlier.
+    if (aenderung && !fehler && text != m_alterName) umbenennen(text);
+}
+
+void Begriffsliste::umbenennen(const QString& neu) {
+    Unit4& u = daten();
+    u.konv = m_art;
+    u.konvert = m_alterName;
+    if (m_art == 1)
+        u.konvert_R = neu;
+    else
+        u.konvert_K = neu;
+    Q_EMIT sicherungVorUmbenennen();
+
+    QProgressDialog fortschritt(parentWidget() ? parentWidget() : this);
+    fortschritt.setWindowTitle(QStringLiteral("Umbenennen"));
+    fortschritt.setCancelButton(nullptr); // a half-renamed set of books helps nobody
+    fortschritt.setWindowModality(Qt::ApplicationModal);
+    fortschritt.setMinimumDuration(500);
+    fortschritt.setAutoClose(false);
+    fortschritt.setLabelText(
+        QStringLiteral("\u201E%1\u201C wird in allen Rezeptbüchern umbenannt.").arg(m_alterName));
+    const QMetaObject::Connection c =
+        connect(&u, &Unit4::buchWirdUmbenannt, &fortschritt,
+                [&fortschritt, this](const QString& buch, int nummer, int anzahl) {
+                    fortschritt.setMaximum(anzahl);
+                    fortschritt.setLabelText(
+                        QStringLiteral("\u201E%1\u201C wird umbenannt.\nRezeptbuch \u201E%2\u201C "
+                                       "(%3 von %4)")
+                            .arg(m_alterName, buch)
+                            .arg(nummer)
+                            .arg(anzahl));
+                    fortschritt.setValue(nummer - 1);
+                });
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    u.Dir_daten_konvertieren();
+    QApplication::restoreOverrideCursor();
+    disconnect(c);
+    fortschritt.reset();
+    u.konv = 0;
+    m_alterName.clear();
+}
+
+} // namespace pfl

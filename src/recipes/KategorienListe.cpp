@@ -1,0 +1,32 @@
+#include "recipes/KategorienListe.h"
+
+#include "data/Unit4.h"
+
+TForm28::TForm28(pfl::Umgebung& umgebung, QWidget* parent)
+    : Begriffsliste(umgebung, parent, QStringLiteral("Form28"), QStringLiteral("Kategorie auswählen."), 500,
+                    2, QStringLiteral("Kategorie"), QStringLiteral("Kategorien")) {}
+
+QString TForm28::oeffnenTitel() const {
+    return QStringLiteral("Kategorien ändern oder Neu erstellen");
+}
+
+QStringList& TForm28::namen() const {
+    return daten().listen.katListe;
+}
+
+bool TForm28::dateiErsetzen(const QStringList& namen) {
+    return daten().kategorienDateiErsetzen(namen);
+}
+
+void TForm28::eintragAnhaengen(const QString& name) {
+    Unit4& u = daten();
+    u.konvert_K = name;
+    u.k_daten.kategorie = name;
+    u.Kategorien_speichern();
+}
+
+void TForm28::listenNeuLaden() {
+    Unit4& u = daten();
+    u.listen.erfRubriken.clear();
+    u.Kategorien_lesen(); // empties the window's list itself
+}
