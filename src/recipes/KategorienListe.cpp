@@ -2,6 +2,8 @@
 
 #include "data/Unit4.h"
 
+#include <QFileInfo>
+
 TForm28::TForm28(pfl::Umgebung& umgebung, QWidget* parent)
     : Begriffsliste(umgebung, parent, QStringLiteral("Form28"), QStringLiteral("Kategorie auswählen."), 500,
                     2, QStringLiteral("Kategorie"), QStringLiteral("Kategorien")) {}
@@ -22,7 +24,13 @@ void TForm28::eintragAnhaengen(const QString& name) {
     Unit4& u = daten();
     u.konvert_K = name;
     u.k_daten.kategorie = name;
-    u.Kategorien_speichern();
+    // An emptied list file (its last category deleted or changed) would keep every new category out
+    // for good, since saving never fills an empty file: it starts again as a new file does.
+    const QFileInfo datei(u.pfad(QStringLiteral("kategorien.kat")));
+    if (datei.isFile() && datei.size() < qint64(sizeof(kategorien)))
+        u.Kategorien_anlegen();
+    else
+        u.Kategorien_speichern();
 }
 
 void TForm28::listenNeuLaden() {

@@ -166,6 +166,8 @@ private Q_SLOTS:
     void ohneMarkierung_data();
     void ohneMarkierung();
     void schreibgeschuetztesBuch();
+    void einzigenNamenAendern_data();
+    void einzigenNamenAendern();
     void neueRubrikNimmtKategorieDesErfassens();
     void ausErfassenModalMitNeu();
     void listendateiBleibtBeiAbbruchGanz();
@@ -530,6 +532,34 @@ void TestListen::schreibgeschuetztesBuch() {
     // The other books are renamed all the same.
     QCOMPARE(rubrikenIn(p.dir, QStringLiteral("familie.rez"), true), QStringList{QStringLiteral("Eintopf")});
     QCOMPARE(rubrikenIn(p.dir, QStringLiteral("Familie.rez"), true).first(), QStringLiteral("Eintopf"));
+}
+
+void TestListen::einzigenNamenAendern_data() {
+    QTest::addColumn<bool>("rubrik");
+    QTest::newRow("rubrik") << true;
+    QTest::newRow("kategorie") << false;
+}
+
+void TestListen::einzigenNamenAendern() {
+    // Changing the only name empties the list file for a moment; the new name must still be stored
+    // (an emptied category file would otherwise keep every new category out for good).
+    QFETCH(bool, rubrik);
+    const Art a = art(rubrik);
+    Programm p([&](DataDir& d) {
+        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"),
+               {rezept(QStringLiteral("Suppen"), QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
+        listeSchreiben(d, a, {QStringLiteral("Suppen")});
+    });
+    pfl::Begriffsliste* w = oeffnen(p, a);
+    QVERIFY(aendern(w, QStringLiteral("Suppen"), QStringLiteral("Eintopf")));
+    QVERIFY(namenIn(p.dir, a).contains(QStringLiteral("Eintopf")));
+    QCOMPARE(rubrikenIn(p.dir, QStringLiteral("Familie.rez"), rubrik),
+             QStringList{QStringLiteral("Eintopf")});
+    w = oeffnen(p, a);
+    QVERIFY(eintraege(liste(w)).contains(QStringLiteral("Eintopf")));
+    neu(w, QStringLiteral("Salate"));
+    QVERIFY(namenIn(p.dir, a).contains(QStringLiteral("Salate")));
 }
 
 void TestListen::neueRubrikNimmtKategorieDesErfassens() {
