@@ -11,6 +11,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "recipes/Erfassen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -99,6 +100,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
                     u.druck_anlegen();
             },
             [&] { m_groesse = new TForm52(m_umgebung, haupt); },
+            [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
             s();
@@ -118,7 +120,8 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     connect(haupt, &TForm1::datenbildschirmGroesseVerlangt, m_groesse, &Nebenfenster::oeffnen);
     connect(m_groesse, &TForm52::groesseGeaendert, haupt, &TForm1::datenbildschirmGroesse);
     connect(m_groesse, &TForm52::grundeinstellungGespeichert, haupt, &TForm1::datenbildschirmZentrieren);
-    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse})
+    connect(haupt, &TForm1::erfassenVerlangt, m_erfassen, &Nebenfenster::oeffnen);
+    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen})
         verbinden(f);
 
     style_lesen(farben);

@@ -60,6 +60,7 @@ Q_SIGNALS:
     void buchWechselnVerlangt();
     void buchLoeschenVerlangt();
     void datenbildschirmGroesseVerlangt();
+    void erfassenVerlangt();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -76,6 +77,7 @@ private Q_SLOTS:
     void Rezeptbuchlschne1Click();
     void Datenbildschirmeinaus1Click(bool jetztAn);
     void Bildgrssendern1Click();
+    void Rezepteerfassen1Click();
 
 private:
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);
