@@ -130,6 +130,13 @@ TForm2::TForm2(pfl::Umgebung& umgebung, QWidget* parent)
     anordnen();
 }
 
+TForm2::~TForm2() {
+    // The controls die after this part of the window; what they emit then must not reach it.
+    for (QObject* k : findChildren<QObject*>())
+        k->disconnect(this);
+    daten().disconnect(this);
+}
+
 void TForm2::aufbauen() {
     m_inhalt = new QWidget(this);
     m_inhalt->setObjectName(QStringLiteral("Inhalt"));

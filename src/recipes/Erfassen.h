@@ -25,6 +25,7 @@ class TForm2 : public pfl::Nebenfenster {
     Q_OBJECT
 public:
     TForm2(pfl::Umgebung& umgebung, QWidget* parent);
+    ~TForm2() override;
 
     // Typing in the category field refreshes the lists once the typing pauses this long.
     static constexpr int kKategoriePause = 150;

@@ -132,7 +132,8 @@ bool bildSpeichern(const QString& ordner, const Rezeptbild& bild, QString& name,
     QString grund;
     if (bild.leer() || !bildPruefen(bild.bytes, name, &grund))
         return fehlschlag(fehler, grund + QStringLiteral("\nDas Rezept wurde nicht gespeichert."));
-    const QFileInfo ordnerInfo(ordner);
+    // Without the trailing "/", so that a file of that name is seen as what it is.
+    const QFileInfo ordnerInfo(ordner.endsWith(QLatin1Char('/')) ? ordner.chopped(1) : ordner);
     if ((ordnerInfo.exists() || ordnerInfo.isSymLink()) && !ordnerInfo.isDir())
         return fehlschlag(fehler, QStringLiteral("Der Bilderordner \u201E%1\u201C ist kein Ordner, sondern "
                                                  "eine Datei. Das Rezept wurde nicht gespeichert.")
