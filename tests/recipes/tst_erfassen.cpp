@@ -10,6 +10,8 @@
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
@@ -53,7 +55,8 @@ void familie(DataDir& d) {
                              QStringLiteral("Deftig"), 4.5);
     r << DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"), QStringLiteral("Backwerk"),
                          7.25);
-    r << DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Zimtschnecken"), QStringLiteral("Backwerk"));
+    r << DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Zimtschnecken"),
+                         QStringLiteral("Backwerk"));
     d.buch(QStringLiteral("Familie.rez"), r);
 }
 
@@ -127,6 +130,7 @@ private Q_SLOTS:
     void bildnamen_data();
     void bildnamen();
     void knoepfeMelden();
+    void fuerHilfsmittel();
 };
 
 void TestErfassen::oeffnen() {
@@ -646,6 +650,25 @@ void TestErfassen::knoepfeMelden() {
     in<QPushButton>(w, "Button8")->click();
     QCOMPARE(p.plattform.geoeffneteUrls, QStringList{QStringLiteral("https://duckduckgo.com/?q=Rezepte")});
     QVERIFY(!in<QToolButton>(w, "SpeedButton1")->toolTip().isEmpty());
+}
+
+void TestErfassen::fuerHilfsmittel() {
+    Programm p(familie);
+    TForm2* w = oeffne(p);
+    QCOMPARE(QAccessible::queryAccessibleInterface(w)->role(), QAccessible::Dialog);
+    // Every control a person reads, types into or presses has a name to read.
+    for (QWidget* k : w->findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(k->parentWidget())) continue; // read as a whole
+        if (!qobject_cast<QAbstractButton*>(k) && !qobject_cast<QLineEdit*>(k) &&
+            !qobject_cast<QListWidget*>(k) && !qobject_cast<QPlainTextEdit*>(k) &&
+            !qobject_cast<QComboBox*>(k) && !qobject_cast<RxSpinEdit*>(k))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(k);
+        QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(k->objectName()));
+    }
+    // The status line reads what it shows.
+    QCOMPARE(QAccessible::queryAccessibleInterface(in<QLabel>(w, "Panel7"))->text(QAccessible::Name),
+             in<QLabel>(w, "Panel7")->text());
 }
 
 QTEST_MAIN(TestErfassen)
