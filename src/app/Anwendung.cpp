@@ -11,6 +11,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
 
@@ -105,6 +106,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
                     u.druck_anlegen();
             },
             [&] { m_groesse = new TForm52(m_umgebung, haupt); },
+            [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
         };
@@ -126,13 +128,18 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     connect(haupt, &TForm1::datenbildschirmGroesseVerlangt, m_groesse, &Nebenfenster::oeffnen);
     connect(m_groesse, &TForm52::groesseGeaendert, haupt, &TForm1::datenbildschirmGroesse);
     connect(m_groesse, &TForm52::grundeinstellungGespeichert, haupt, &TForm1::datenbildschirmZentrieren);
+    connect(haupt, &TForm1::erfassenVerlangt, m_erfassen, &Nebenfenster::oeffnen);
     connect(haupt, &TForm1::rubrikenBearbeitenVerlangt, m_rubriken, &TForm27::oeffnenAusHauptfenster);
     connect(haupt, &TForm1::kategorienBearbeitenVerlangt, m_kategorien, &TForm28::oeffnenAusHauptfenster);
+    // The entry window's list buttons: the section list opens modally, prepared for a new entry; the
+    // category button runs the main window's command.
+    connect(m_erfassen, &TForm2::rubrikenListeVerlangt, m_rubriken, &TForm27::oeffnenAusErfassen);
+    connect(m_erfassen, &TForm2::kategorienListeVerlangt, haupt, &TForm1::kategorienBearbeiten);
     // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
     // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
     // relies on the ".Aez" copy each book keeps of itself.
-    for (Nebenfenster* f :
-         std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_rubriken, m_kategorien})
+    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen,
+                                                                m_rubriken, m_kategorien})
         verbinden(f);
 
     style_lesen(farben);

@@ -11,6 +11,7 @@
 class Platform;
 class Unit4;
 class TForm1;
+class TForm2;
 class TForm52;
 class Td_anlegen;
 class Tloeschen;
@@ -49,6 +50,7 @@ private:
     Td_anlegen* m_anlegen = nullptr;
     Tloeschen* m_loeschen = nullptr;
     TForm52* m_groesse = nullptr;
+    TForm2* m_erfassen = nullptr;
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens

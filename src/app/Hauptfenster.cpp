@@ -252,13 +252,13 @@ void TForm1::menueBauen() {
     };
     // Commands whose windows exist are wired; the others stay disabled until their windows arrive.
     for (const char* name :
-         {"Rezepteerfassen1", "Rezeptebearbeiten1", "Einkaufslistebearbeiten1", "Suchen1", "Rezeptdrucken1",
-          "Einkaufsliste1", "Druckoptionen1", "Einstellungen1", "Datensicherung1", "Datenwiederherstellung1",
-          "Farbenndern1", "Info2", "AufUpdatesberprfen2", "WeitereProgrammedesAutors1", "Websitebesuchen1",
+         {"Rezeptebearbeiten1", "Einkaufslistebearbeiten1", "Suchen1", "Rezeptdrucken1", "Einkaufsliste1",
+          "Druckoptionen1", "Einstellungen1", "Datensicherung1", "Datenwiederherstellung1", "Farbenndern1",
+          "Info2", "AufUpdatesberprfen2", "WeitereProgrammedesAutors1", "Websitebesuchen1",
           "WeitereProgramme1", "Info1", "AufUpdatesberprfen1"})
         aktion(name)->setEnabled(false);
-    for (const char* name : {"SpeedButton1", "SpeedButton5", "SpeedButton7", "SpeedButton6", "SpeedButton9",
-                             "SpeedButton4", "SpeedButton3"})
+    for (const char* name :
+         {"SpeedButton5", "SpeedButton7", "SpeedButton6", "SpeedButton9", "SpeedButton4", "SpeedButton3"})
         werkzeug(name)->setEnabled(false);
 
     m_datenbildschirmAn = aktion("Datenbildschirmeinaus1");
@@ -269,6 +269,8 @@ void TForm1::menueBauen() {
     connect(aktion("Rezeptbuchlschne1"), &QAction::triggered, this, &TForm1::Rezeptbuchlschne1Click);
     connect(m_datenbildschirmAn, &QAction::triggered, this, &TForm1::Datenbildschirmeinaus1Click);
     connect(aktion("Bildgrssendern1"), &QAction::triggered, this, &TForm1::Bildgrssendern1Click);
+    connect(aktion("Rezepteerfassen1"), &QAction::triggered, this, &TForm1::Rezepteerfassen1Click);
+    connect(werkzeug("SpeedButton1"), &QToolButton::clicked, this, &TForm1::Rezepteerfassen1Click);
     connect(aktion("Rubrikenerfassenndern1"), &QAction::triggered, this,
             &TForm1::Rubrikenerfassenndern1Click);
     connect(aktion("Kategorieenerfassenndern1"), &QAction::triggered, this,
@@ -607,6 +609,11 @@ void TForm1::Rubrikenerfassenndern1Click() {
 void TForm1::Kategorieenerfassenndern1Click() {
     datenbildschirmVerbergen();
     Q_EMIT kategorienBearbeitenVerlangt();
+}
+
+void TForm1::Rezepteerfassen1Click() {
+    datenbildschirmVerbergen();
+    Q_EMIT erfassenVerlangt();
 }
 
 void TForm1::datenbildschirmGroesse(int breite, int hoehe) {

@@ -53,6 +53,8 @@ public Q_SLOTS:
     void datenbildschirmGroesse(int breite, int hoehe);
     // Size from the options, centred on the screen.
     void datenbildschirmZentrieren();
+    // The command "Kategorieen erfassen/ändern"; the entry window's category button runs it too.
+    void kategorienBearbeiten() { Kategorieenerfassenndern1Click(); }
 
 Q_SIGNALS:
     // Menu and toolbar commands that open another window; the owner connects them.
@@ -60,6 +62,7 @@ Q_SIGNALS:
     void buchWechselnVerlangt();
     void buchLoeschenVerlangt();
     void datenbildschirmGroesseVerlangt();
+    void erfassenVerlangt();
     void rubrikenBearbeitenVerlangt();
     void kategorienBearbeitenVerlangt();
 
@@ -78,6 +81,7 @@ private Q_SLOTS:
     void Rezeptbuchlschne1Click();
     void Datenbildschirmeinaus1Click(bool jetztAn);
     void Bildgrssendern1Click();
+    void Rezepteerfassen1Click();
     void Rubrikenerfassenndern1Click();
     void Kategorieenerfassenndern1Click();
 

@@ -449,6 +449,24 @@ bool Unit4::satz_lesen(int nummer) {
     return true;
 }
 
+bool Unit4::gerichtLesen(const QString& name, dateien& treffer, QStringList& bilder) {
+    bilder.clear();
+    const QString p = buchPfad();
+    QByteArray gesucht;
+    bool gefunden = false;
+    if (p.isEmpty() || !exakteBytes(name, gesucht)) return false;
+    jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
+        const auto* d = reinterpret_cast<const dateien*>(s);
+        if (d->name.equalsBytes(gesucht)) {
+            kopiere(treffer, s);
+            bilder.append(d->bild.toQString());
+            gefunden = true;
+        }
+        if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
+    });
+    return gefunden;
+}
+
 // ---------------------------------------------------------------- sections and categories
 
 void Unit4::Rubriken_lesen() {

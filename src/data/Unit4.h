@@ -83,8 +83,10 @@ public:
     // --- state the windows hand to each other ---
     int zeile = 0, auswahl = 0, back = 0, datensich = 0;
     QString chmFile, datum2, datum3;
-    // which window opened the section list: 2 entry window, 13 editor (a new section takes its category)
+    // --- the list windows and the entry window: which window a list window serves (2 = entry window,
+    // 13 = editor: a new section takes its category), the recipe name chosen in the entry window ---
     int formular = 0;
+    QString Gericht_name;
     // --- renaming: kind (1 section, 2 category), old name, new names, the book being rewritten ---
     int konv = 0;
     QString konvert, konvert_R, konvert_K, datei_rez;
@@ -150,6 +152,11 @@ public:
     int buchAnzahl() const;
     // Reads record satznum (1-based) of the active book into datei; false when it is not there.
     bool satz_lesen(int nummer);
+
+    // The entry window's take-over scan: every record of the active book whose name equals `name`
+    // exactly. treffer gets the last of them, bilder the picture names of all of them in book order.
+    // Leaves the last record of the book in datei. False when no record matches.
+    bool gerichtLesen(const QString& name, dateien& treffer, QStringList& bilder);
 
     // Reports a failed write of a file in lpf (or a book) through schreibfehler.
     void schreibfehlerMelden(const QString& datei, const QString& grund);
