@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include "grid/FilterGrid.h"
+
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -233,6 +235,15 @@ void TestErfassen::speichernHaengtAn() {
     QCOMPARE(d.int1, 0);
     QCOMPARE(d.long3, 0);
     QVERIFY(p.plattform.meldungen.isEmpty());
+    // Closing the window brings the main window up to date: the recipe is in its section's overview.
+    w->close();
+    auto* rubriken = p.finde<QListWidget>(QStringLiteral("ListBox1"));
+    rubriken->setCurrentItem(rubriken->findItems(QStringLiteral("Suppen"), Qt::MatchExactly).first());
+    TFilterGrid* uebersicht = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
+    QCOMPARE(uebersicht->RowCount(), 7); // title row, five soups, the new one
+    QCOMPARE(uebersicht->Cells(0, 6).trimmed(), QStringLiteral("Linseneintopf"));
+    QCOMPARE(uebersicht->Cells(2, 6), QStringLiteral("3,40 €"));
+    w = oeffne(p);
 
     // Stored once per filling: only "Felder löschen" allows the next.
     in<QPushButton>(w, "Button2")->click();
