@@ -201,6 +201,8 @@ QStringList Unit4::buchDateien() const {
 void Unit4::initialisieren(const QString& datenverzeichnis) {
     lpf = datenverzeichnis;
     if (!lpf.endsWith(QLatin1Char('/'))) lpf += QLatin1Char('/');
+    // Half-written files of a run that died; every book and settings file is whole beside them.
+    pfl::verwaisteTempDateienEntfernen(lpf);
     version_lesen();
     version = QStringLiteral("1.10");
     versionsnum = 110;

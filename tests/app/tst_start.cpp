@@ -17,6 +17,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 // Each test starts the program itself, after preparing the data directory.
 struct Programm : pfl::test::LaufendesProgramm {
@@ -43,6 +46,7 @@ private Q_SLOTS:
     void hintergrundUnlesbar();
     void ersterStartFuehrt();
     void schreibfehlerWirdGemeldet();
+    void resteEinesAbsturzesWeg();
     void zweiterStartImSelbenOrdner();
 };
 
@@ -274,6 +278,27 @@ void TestStart::schreibfehlerWirdGemeldet() {
     QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Error);
     QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Rezept.opt")));
     QVERIFY(p.plattform.meldungen.first().text.contains(QStringLiteral("Der Datenträger ist voll.")));
+}
+
+void TestStart::resteEinesAbsturzesWeg() {
+    // A temporary file of a writer that died (its process is gone) is removed at the next start;
+    // one whose process still runs stays.
+    qint64 toter = 0;
+    if (const pid_t kind = fork(); kind == 0) {
+        _exit(0);
+    } else {
+        waitpid(kind, nullptr, 0);
+        toter = kind;
+    }
+    const QString rest = QStringLiteral(".pfl%1-abc123.tmp").arg(toter);
+    const QString lebend = QStringLiteral(".pfl%1-def456.tmp").arg(qint64(getppid()));
+    Programm p(true, [&](DataDir& d) {
+        d.schreibe(rest, "halb");
+        d.schreibe(lebend, "in Arbeit");
+    });
+    p.starten();
+    QVERIFY(!p.dir.gibt(rest));
+    QVERIFY(p.dir.gibt(lebend));
 }
 
 void TestStart::zweiterStartImSelbenOrdner() {
