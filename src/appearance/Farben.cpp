@@ -8,19 +8,19 @@
 namespace pfl {
 
 bool style_lesen(Farbschema& schema) {
-    const bool leer = schema.styleName_lesen();
-    style_aktivieren(schema.Style);
+    const bool leer = schema.styleNameLesen();
+    styleAktivieren(schema.Style);
     return leer;
 }
 
 bool Farben_auswaehlen(Farbschema& schema, Platform& plattform, quint32& colour) {
-    QList<quint32> eigene = schema.eigeneFarben_lesen();
+    QList<quint32> eigene = schema.eigeneFarbenLesen();
     quint32 c = colour;
     if (!plattform.chooseColour(c, eigene)) return false;
     colour = c;
     schema.letzteFarbe = c;
     // A failed save of the custom colours is reported by the scheme; the choice itself stands.
-    schema.eigeneFarben_speichern(eigene);
+    schema.eigeneFarbenSpeichern(eigene);
     return true;
 }
 
@@ -75,7 +75,7 @@ Schriftsatz& schriftsatz(Tcolor1& r, const Schriftklasse& klasse) {
     return const_cast<Schriftsatz&>(schriftsatz(std::as_const(r), klasse));
 }
 
-int schriftgroessen_waehlen(Farbschema& schema, Platform& plattform) {
+int schriftgroessenWaehlen(Farbschema& schema, Platform& plattform) {
     const Schriftklasse k = schriftklasse(plattform);
     const Schriftsatz& s = schriftsatz(schema.colorx, k);
     schema.colorx.D_bs_ueb_schrift_groesse = s.D_bs_ueb_schrift_groesse;

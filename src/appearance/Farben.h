@@ -57,7 +57,7 @@ const Schriftsatz& schriftsatz(const Tcolor1& record, const Schriftklasse& klass
 // Copies the heading and data font sizes of the screen's class into
 // colorx.D_bs_ueb_schrift_groesse and D_bs_schrift_groesse; returns aufloesung (1 when the
 // class matched a size rule).
-int schriftgroessen_waehlen(Farbschema& schema, Platform& plattform);
+int schriftgroessenWaehlen(Farbschema& schema, Platform& plattform);
 // The listing tables' data font (_grid_s, _grid_g) of the screen's class.
 Schriftwahl listenschrift(const Farbschema& schema, Platform& plattform);
 

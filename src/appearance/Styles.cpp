@@ -151,7 +151,7 @@ std::optional<QPalette> stylePalette(const QString& name) {
     return std::nullopt;
 }
 
-bool style_aktivieren(const QString& name) {
+bool styleAktivieren(const QString& name) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
     const bool windows = name == kWindows;
     const std::optional<QPalette> p = stylePalette(name);

@@ -13,7 +13,7 @@ QStringList styleNamen();
 
 // Activates a style for the whole application (every existing and later window).
 // An unknown name, or a run without a widget application, changes nothing and gives false.
-bool style_aktivieren(const QString& name);
+bool styleAktivieren(const QString& name);
 
 // The complete palette of a Fusion-based style; nothing for "Windows" and unknown names.
 std::optional<QPalette> stylePalette(const QString& name);

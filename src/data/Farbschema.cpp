@@ -153,7 +153,7 @@ bool Farbschema::farben_speichern() {
     return schreiben(kFarbenDatei, *inhalt);
 }
 
-bool Farbschema::styleName_lesen() {
+bool Farbschema::styleNameLesen() {
     QString zeile;
     if (const std::optional<QByteArray> b = ersteZeile(pfad(kStyleDatei), kHoechsteStylezeile))
         zeile = fromCp1252(b->constData(), b->size()).trimmed();
@@ -166,7 +166,7 @@ bool Farbschema::style_speichern() {
     return schreiben(kStyleDatei, toCp1252(Style));
 }
 
-QList<quint32> Farbschema::eigeneFarben_lesen() const {
+QList<quint32> Farbschema::eigeneFarbenLesen() const {
     QList<quint32> farben(16, kWeiss);
     const std::optional<QByteArray> inhalt = dateiAnfang(pfad(kFarbDatei), kHoechsteFarbdatei);
     if (!inhalt) return farben;
@@ -185,7 +185,7 @@ QList<quint32> Farbschema::eigeneFarben_lesen() const {
     return farben;
 }
 
-bool Farbschema::eigeneFarben_speichern(const QList<quint32>& farben) {
+bool Farbschema::eigeneFarbenSpeichern(const QList<quint32>& farben) {
     QByteArray text;
     for (int i = 0; i < 16; ++i) {
         const quint32 wert = i < farben.size() ? farben.at(i) & kWeiss : kWeiss;

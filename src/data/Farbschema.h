@@ -36,14 +36,14 @@ public:
 
     // The first line of Styledat.txt into Style, "Windows" when it is empty or the file is
     // missing; true in that case (the colour dialog then enables its pages).
-    bool styleName_lesen();
+    bool styleNameLesen();
     // Style as the only content of Styledat.txt, without a line break.
     bool style_speichern();
 
     // The sixteen custom colours of farb.txt (white where the file or a line is missing), and
     // writing them back in the chooser's text form.
-    QList<quint32> eigeneFarben_lesen() const;
-    bool eigeneFarben_speichern(const QList<quint32>& farben);
+    QList<quint32> eigeneFarbenLesen() const;
+    bool eigeneFarbenSpeichern(const QList<quint32>& farben);
 
 private:
     QString pfad(const QString& name) const;

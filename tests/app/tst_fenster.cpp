@@ -195,7 +195,7 @@ void TestFenster::lesbarInJedemStil_data() {
 void TestFenster::lesbarInJedemStil() {
     QFETCH(QString, stil);
     LaufendesProgramm p(zweiBuecher);
-    QVERIFY(style_aktivieren(stil));
+    QVERIFY(styleAktivieren(stil));
     struct Befehl {
         const char *befehl, *fenster;
     };

@@ -362,7 +362,7 @@ void TestFarben::schriftklasse() {
 
     QCOMPARE(pfl::schriftklasse(e.plattform).name(), klasse);
     QCOMPARE(&pfl::schriftsatz(e.s.colorx, pfl::schriftklasse(e.plattform)), &bloecke[i]);
-    QCOMPARE(pfl::schriftgroessen_waehlen(e.s, e.plattform), aufloesung);
+    QCOMPARE(pfl::schriftgroessenWaehlen(e.s, e.plattform), aufloesung);
     QCOMPARE(e.s.colorx.D_bs_schrift_groesse, 100 + i);
     QCOMPARE(e.s.colorx.D_bs_ueb_schrift_groesse, 200 + i);
     const pfl::Schriftwahl s = pfl::listenschrift(e.s, e.plattform);
@@ -376,7 +376,7 @@ void TestFarben::g1024Vorgaben() {
     e.plattform.bildschirm = QSize(1024, 768);
     e.plattform.ppi = 120;
     e.s.farben_lesen();
-    QCOMPARE(pfl::schriftgroessen_waehlen(e.s, e.plattform), 1);
+    QCOMPARE(pfl::schriftgroessenWaehlen(e.s, e.plattform), 1);
     QCOMPARE(e.s.colorx.D_bs_ueb_schrift_groesse, 9);
     QCOMPARE(e.s.colorx.D_bs_schrift_groesse, 7);
     const pfl::Schriftwahl s = pfl::listenschrift(e.s, e.plattform);

@@ -126,7 +126,7 @@ void TestStyles::jederStyle_data() {
 
 void TestStyles::jederStyle() {
     QFETCH(QString, name);
-    QVERIFY(style_aktivieren(name));
+    QVERIFY(styleAktivieren(name));
     const bool windows = name == QLatin1String("Windows");
     QCOMPARE(QApplication::style()->name(), windows ? QStringLiteral("windows") : QStringLiteral("fusion"));
     const QPalette p = QApplication::palette();
@@ -235,12 +235,12 @@ void TestStyles::farbfamilien() {
 }
 
 void TestStyles::unbekannterNameAendertNichts() {
-    QVERIFY(style_aktivieren(QStringLiteral("Obsidian")));
+    QVERIFY(styleAktivieren(QStringLiteral("Obsidian")));
     const QStyle* vorher = QApplication::style();
     const QPalette p = QApplication::palette();
-    QVERIFY(!style_aktivieren(QStringLiteral("Nicht vorhanden")));
-    QVERIFY(!style_aktivieren(QStringLiteral("obsidian"))); // names are exact
-    QVERIFY(!style_aktivieren(QString()));
+    QVERIFY(!styleAktivieren(QStringLiteral("Nicht vorhanden")));
+    QVERIFY(!styleAktivieren(QStringLiteral("obsidian"))); // names are exact
+    QVERIFY(!styleAktivieren(QString()));
     QCOMPARE(QApplication::style(), vorher);
     QCOMPARE(QApplication::palette(), p);
 }
@@ -255,7 +255,7 @@ void TestStyles::probefenster_data() {
 void TestStyles::probefenster() {
     // A small window painted in the style: its background shows the palette's window colour.
     QFETCH(QString, name);
-    QVERIFY(style_aktivieren(name));
+    QVERIFY(styleAktivieren(name));
     QWidget w;
     auto* lay = new QVBoxLayout(&w);
     auto* feld = new QLineEdit(QStringLiteral("Linsensuppe"));

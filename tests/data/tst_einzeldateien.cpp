@@ -70,11 +70,11 @@ void ausfuehren(Umgebung& e, const QString& routine) {
         e.s.Style = QStringLiteral("Metropolis UI Black");
         e.s.style_speichern();
     } else if (routine == QLatin1String("style_lesen")) {
-        e.s.styleName_lesen();
-    } else if (routine == QLatin1String("eigeneFarben_speichern")) {
-        e.s.eigeneFarben_speichern(QList<quint32>(16, 0x123456));
-    } else if (routine == QLatin1String("eigeneFarben_lesen")) {
-        e.s.eigeneFarben_lesen();
+        e.s.styleNameLesen();
+    } else if (routine == QLatin1String("eigeneFarbenSpeichern")) {
+        e.s.eigeneFarbenSpeichern(QList<quint32>(16, 0x123456));
+    } else if (routine == QLatin1String("eigeneFarbenLesen")) {
+        e.s.eigeneFarbenLesen();
     } else {
         qFatal("unknown routine %s", qPrintable(routine));
     }
@@ -146,9 +146,9 @@ void TestEinzeldateien::vollePlatte_data() {
                                        << "farben_lesen" << kurz;
     QTest::newRow("style_speichern") << "Styledat.txt"
                                      << "style_speichern" << QByteArray("Obsidian");
-    QTest::newRow("eigeneFarben_speichern")
+    QTest::newRow("eigeneFarbenSpeichern")
         << "farb.txt"
-        << "eigeneFarben_speichern" << QByteArray("ColorA=0000FF\r\nColorB=00FF00\r\n");
+        << "eigeneFarbenSpeichern" << QByteArray("ColorA=0000FF\r\nColorB=00FF00\r\n");
 }
 
 void TestEinzeldateien::vollePlatte() {
@@ -346,8 +346,8 @@ void TestEinzeldateien::fifoBlockiertNicht_data() {
                                   << "farben_lesen" << 1;
     QTest::newRow("style_lesen") << "Styledat.txt"
                                  << "style_lesen" << 0;
-    QTest::newRow("eigeneFarben_lesen") << "farb.txt"
-                                        << "eigeneFarben_lesen" << 0;
+    QTest::newRow("eigeneFarbenLesen") << "farb.txt"
+                                       << "eigeneFarbenLesen" << 0;
 }
 
 void TestEinzeldateien::fifoBlockiertNicht() {
@@ -377,11 +377,11 @@ void TestEinzeldateien::riesigeDateien() {
                        name == QByteArray("farb.txt") ? "ColorC=0000FF" : "Carbon");
         QVERIFY(::truncate(QFile::encodeName(pfad).constData(), off_t(gross)) == 0);
     }
-    QCOMPARE(e.s.styleName_lesen(), false);
+    QCOMPARE(e.s.styleNameLesen(), false);
     QVERIFY(e.s.Style.startsWith(QStringLiteral("Carbon")));
     QVERIFY(e.s.Style.size() <= 4096);
 
-    const QList<quint32> farben = e.s.eigeneFarben_lesen();
+    const QList<quint32> farben = e.s.eigeneFarbenLesen();
     QCOMPARE(farben.at(2), 0x0000FFu);
 
     QVERIFY(pfl::ersterSatz(e.dir.datei(QStringLiteral("farben.frb")), e.s.colorx));
