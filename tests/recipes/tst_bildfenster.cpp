@@ -301,8 +301,13 @@ void TestBildfenster::druckeigenschaften() {
     w->zeigen(QStringLiteral("g.png"));
     klick(w, "Button5");
     QCOMPARE(p.plattform.druckereinrichtungen, 1);
+    QVERIFY(p.plattform.eingerichteterDrucker);
+    // The printer set up is the one the following printouts use.
     klick(w, "Button1");
-    QCOMPARE(p.plattform.drucke.size(), 1);
+    klick(w, "Button1");
+    QCOMPARE(p.plattform.drucke.size(), 2);
+    QCOMPARE(p.plattform.drucke.at(0).drucker, p.plattform.eingerichteterDrucker);
+    QCOMPARE(p.plattform.drucke.at(1).drucker, p.plattform.eingerichteterDrucker);
 }
 
 void TestBildfenster::erfassenVergroessern() {

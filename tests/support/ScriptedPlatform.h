@@ -43,10 +43,12 @@ public:
     QList<MailMessage> mails;
     QList<QPair<QString, int>> hilfeAufrufe;
     QList<quint32> letzteEigeneFarben;
-    int druckereinrichtungen = 0; // printer set-up dialogs shown
+    int druckereinrichtungen = 0;              // printer set-up dialogs shown
+    QPrinter* eingerichteterDrucker = nullptr; // the printer the last set-up changed
     struct Druck {
         QImage bild;
         QRect ziel;
+        QPrinter* drucker;
     };
     QList<Druck> drucke; // pages printed (only those that printImage reported as printed)
 
@@ -57,12 +59,13 @@ public:
     QString choosePictureFile(const QString&, const QString&) override;
     QString chooseDirectory(const QString&) override;
     bool chooseColour(quint32& colour, QList<quint32>& custom) override;
-    bool printerSetup(QPrinter*) override {
+    bool printerSetup(QPrinter* printer) override {
         ++druckereinrichtungen;
+        eingerichteterDrucker = printer;
         return druckerOk;
     }
-    PrintResult printImage(QPrinter*, const QImage& image, const QRect& target) override {
-        if (druckErgebnis == PrintResult::Printed) drucke.append({image, target});
+    PrintResult printImage(QPrinter* printer, const QImage& image, const QRect& target) override {
+        if (druckErgebnis == PrintResult::Printed) drucke.append({image, target, printer});
         return druckErgebnis;
     }
     QStringList fontFamilies() override { return schriften; }
