@@ -3,13 +3,13 @@
 #pragma once
 
 #include <QDate>
-#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
+class QImage;
 class QPrinter;
 class QWidget;
 

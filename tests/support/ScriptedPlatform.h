@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
 #include <QPair>
 #include <QQueue>
 
