@@ -105,11 +105,19 @@ void TestBildfenster::aufbau() {
     QCOMPARE(Programm::in<QPushButton>(w, QStringLiteral("Button5"))->x(), w->width() - 150);
     QCOMPARE(feld(w)->accessibleName(), QStringLiteral("Ausdruck verkleinern oder vergrössern."));
     pfl::test::bildSpeichern(w, QStringLiteral("bild"));
-    // "Beenden" closes and lets the main window refresh.
+    // F1 opens the help contents (there is no topic of its own); Escape and "Beenden" close and
+    // let the main window refresh.
+    QTest::keyClick(w, Qt::Key_F1);
+    QCOMPARE(p.plattform.hilfeAufrufe.size(), 1);
+    QCOMPARE(p.plattform.hilfeAufrufe.first().second, 100);
     QSignalSpy zu(w, &pfl::Nebenfenster::geschlossen);
+    QTest::keyClick(w, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
+    w->zeigen(QStringLiteral("a.png"));
     klick(w, "Button2");
     QVERIFY(!w->isVisible());
-    QCOMPARE(zu.size(), 1);
+    QCOMPARE(zu.size(), 2);
+    QVERIFY(Programm::in<QLabel>(w, QStringLiteral("Image1"))->pixmap().isNull());
 }
 
 void TestBildfenster::formateDruck_data() {
