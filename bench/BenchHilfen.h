@@ -20,6 +20,7 @@ public:
     QString chooseDirectory(const QString&) override { return {}; }
     bool chooseColour(quint32&, QList<quint32>&) override { return false; }
     bool printerSetup(QPrinter*) override { return false; }
+    PrintResult printImage(QPrinter*, const QImage&, const QRect&) override { return PrintResult::Cancelled; }
     QStringList fontFamilies() override { return {}; }
     bool openUrl(const QString&) override { return false; }
     int startProgram(const QString&, const QStringList&) override { return -1; }

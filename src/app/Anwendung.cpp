@@ -11,6 +11,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "recipes/Bildfenster.h"
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
@@ -109,6 +110,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
             [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
+            [&] { m_bild = new TBild(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
             s();
@@ -135,11 +137,14 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // category button runs the main window's command.
     connect(m_erfassen, &TForm2::rubrikenListeVerlangt, m_rubriken, &TForm27::oeffnenAusErfassen);
     connect(m_erfassen, &TForm2::kategorienListeVerlangt, haupt, &TForm1::kategorienBearbeiten);
+    // "Bild vergrößern": the picture window shows the stored picture, or the one not saved yet.
+    connect(m_erfassen, &TForm2::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
+    connect(m_erfassen, &TForm2::bildAnsichtVerlangt, m_bild, &TBild::zeigenUngespeichert);
     // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
     // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
     // relies on the ".Aez" copy each book keeps of itself.
     for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen,
-                                                                m_rubriken, m_kategorien})
+                                                                m_rubriken, m_kategorien, m_bild})
         verbinden(f);
 
     style_lesen(farben);

@@ -12,6 +12,7 @@ class Platform;
 class Unit4;
 class TForm1;
 class TForm2;
+class TBild;
 class TForm52;
 class Td_anlegen;
 class Tloeschen;
@@ -53,6 +54,7 @@ private:
     TForm2* m_erfassen = nullptr;
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
+    TBild* m_bild = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
 };
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+class QImage;
 class QPrinter;
 class QWidget;
 
@@ -25,6 +26,7 @@ public:
     enum class Buttons { Ok, YesNo, YesCancel };
     enum class Answer { Ok, Yes, No, Cancel };
     enum class MailResult { Sent, Cancelled, NoProvider, Failed };
+    enum class PrintResult { Printed, Cancelled, Failed };
 
     virtual ~Platform() = default;
 
@@ -40,6 +42,10 @@ public:
     // colour is a stored colour value (0x00BBGGRR); custom holds the chooser's 16 custom colours.
     virtual bool chooseColour(quint32& colour, QList<quint32>& custom) = 0;
     virtual bool printerSetup(QPrinter* printer) = 0;
+    // Prints one page with the image drawn scaled into target (printer pixels); an empty target
+    // gives an empty page. Without an installed printer the user chooses a PDF file instead.
+    // Failed carries no message: the caller reports it.
+    virtual PrintResult printImage(QPrinter* printer, const QImage& image, const QRect& target) = 0;
     virtual QStringList fontFamilies() = 0;
 
     virtual bool openUrl(const QString& url) = 0;

@@ -3,14 +3,18 @@
 #include "platform/Farbwert.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -18,6 +22,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 QtPlatform::QtPlatform() {
     setPlatform(this);
@@ -106,6 +112,45 @@ bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
 bool QtPlatform::printerSetup(QPrinter* printer) {
     QPrintDialog d(printer, QApplication::activeWindow());
     return d.exec() == QDialog::Accepted;
+}
+
+Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& image, const QRect& target) {
+    // No printer installed: the page goes into a PDF file the user names.
+    QString pdf;
+    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinters().isEmpty()) {
+        pdf = QFileDialog::getSaveFileName(QApplication::activeWindow(),
+                                           QStringLiteral("Als PDF-Datei speichern"), QDir::homePath(),
+                                           QStringLiteral("PDF-Dateien (*.pdf)"));
+        if (pdf.isEmpty()) return PrintResult::Cancelled;
+        if (!pdf.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) pdf += QStringLiteral(".pdf");
+    }
+    // A PDF is written beside the old file and moved over it only when complete.
+    const QString teil = pdf + QStringLiteral(".teil");
+    const QPrinter::OutputFormat vorher = printer->outputFormat();
+    const QString vorherDatei = printer->outputFileName();
+    if (!pdf.isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(teil);
+    }
+    QPainter maler;
+    bool ok = maler.begin(printer);
+    if (ok) {
+        if (!target.isEmpty()) maler.drawImage(target, image);
+        ok = maler.end();
+    }
+    if (!pdf.isEmpty()) {
+        printer->setOutputFormat(vorher);
+        printer->setOutputFileName(vorherDatei);
+        std::error_code fehler;
+        if (ok)
+            std::filesystem::rename(QFile::encodeName(teil).toStdString(),
+                                    QFile::encodeName(pdf).toStdString(), fehler);
+        if (!ok || fehler) {
+            QFile::remove(teil);
+            ok = false;
+        }
+    }
+    return ok ? PrintResult::Printed : PrintResult::Failed;
 }
 
 QStringList QtPlatform::fontFamilies() {

@@ -18,6 +18,7 @@ public:
     QString chooseDirectory(const QString& startDir) override;
     bool chooseColour(quint32& colour, QList<quint32>& custom) override;
     bool printerSetup(QPrinter* printer) override;
+    PrintResult printImage(QPrinter* printer, const QImage& image, const QRect& target) override;
     QStringList fontFamilies() override;
     bool openUrl(const QString& url) override;
     int startProgram(const QString& program, const QStringList& arguments) override;

@@ -2,6 +2,7 @@
 
 #include "appearance/Styles.h"
 #include "data/Cp1252.h"
+#include "data/Dateischreiber.h"
 #include "data/German.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
@@ -116,7 +117,7 @@ TForm2::TForm2(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_neueKategorie, &QPushButton::clicked, this, &TForm2::kategorienListeVerlangt);
     connect(m_bildDazu, &QPushButton::clicked, this, &TForm2::Button5Click);
     connect(m_bildWeg, &QPushButton::clicked, this, &TForm2::Button6Click);
-    connect(m_bildGross, &QToolButton::clicked, this, &TForm2::bildVergroessernVerlangt);
+    connect(m_bildGross, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
     connect(m_internet, &QPushButton::clicked, this, &TForm2::Button8Click);
 
     Unit4& u = daten();
@@ -291,8 +292,7 @@ void TForm2::aufbauen() {
     m_bildGross->setObjectName(QStringLiteral("SpeedButton1"));
     m_bildGross->setText(QStringLiteral("\u2922"));
     m_bildGross->setAccessibleName(QStringLiteral("Bild vergrößern"));
-    // The picture window comes with its own change; until then the button only says so.
-    m_bildGross->setToolTip(QStringLiteral("Bild vergrößern (noch nicht verfügbar)"));
+    m_bildGross->setToolTip(QStringLiteral("Bild vergrößern"));
     m_bildGross->setEnabled(false);
     auto* lBild = new QVBoxLayout(gBild);
     lBild->addWidget(m_bild, 1);
@@ -364,7 +364,7 @@ void TForm2::vorbereiten() {
     portionenZeigen();
     m_zeit->setText(QStringLiteral("20"));
     m_datum->setText(pfl::datumText(plattform().today()));
-    m_bildGross->setEnabled(false);
+    m_bildGross->setEnabled(!m_bildDaten.leer());
     anordnen();
 }
 
@@ -589,11 +589,13 @@ void TForm2::Button2Click() {
 void TForm2::bildZeigen(const pfl::Rezeptbild& bild) {
     m_bildDaten = bild;
     m_bild->setPixmap(QPixmap::fromImage(bild.bild));
+    m_bildGross->setEnabled(true);
 }
 
 void TForm2::bildEntfernen() {
     m_bildDaten = pfl::Rezeptbild();
     m_bild->clear();
+    m_bildGross->setEnabled(false);
     daten().element1.bild = QString();
 }
 
@@ -611,13 +613,25 @@ void TForm2::Button5Click() {
     bildZeigen(*b);
     daten().element1.bild = pfl::bildname(QFileInfo(datei).fileName(), b->format);
     m_bildDazu->setEnabled(false);
-    // "Bild vergrößern" stays off until the picture window exists.
 }
 
 void TForm2::Button6Click() {
     bildEntfernen();
     m_bildDazu->setEnabled(true);
-    m_bildGross->setEnabled(false);
+}
+
+void TForm2::SpeedButton1Click() {
+    if (m_bildDaten.leer()) return;
+    const QString name = daten().element1.bild.toQString();
+    // The folder's file is shown only when it is this very picture; a picture attached and not
+    // saved yet, or one whose name another picture holds, goes to the window as it is.
+    const QFileInfo datei(daten().lpf + QStringLiteral("Bilder/") + name);
+    if (pfl::bildnameSicher(name) && datei.isFile() && datei.size() == m_bildDaten.bytes.size() &&
+        pfl::dateiInhalt(datei.filePath(), m_bildDaten.bytes.size()) ==
+            std::optional<QByteArray>(m_bildDaten.bytes))
+        Q_EMIT bildVergroessernVerlangt(name);
+    else
+        Q_EMIT bildAnsichtVerlangt(name, m_bildDaten.bild);
 }
 
 void TForm2::Button8Click() {

@@ -33,8 +33,10 @@ public:
     void kategorieAktualisieren();
 
 Q_SIGNALS:
-    // "Bild vergrößern": the picture window is to show this window's picture.
-    void bildVergroessernVerlangt();
+    // "Bild vergrößern": the picture window is to show the picture folder's file of this name.
+    void bildVergroessernVerlangt(const QString& bildname);
+    // "Bild vergrößern" for a picture attached but not saved yet: it is not in the folder.
+    void bildAnsichtVerlangt(const QString& bildname, const QImage& bild);
     // "Neue Rubriken hinzufügen/ändern" and "Neue Kategorien hinzufügen/ändern".
     void rubrikenListeVerlangt();
     void kategorienListeVerlangt();
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void Button5Click();
     void Button6Click();
     void Button8Click();
+    void SpeedButton1Click();
     void listenUebernehmen();
     void zeichenPruefen();
 

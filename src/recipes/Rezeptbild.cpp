@@ -94,6 +94,15 @@ std::optional<Rezeptbild> bildLaden(const QString& pfad, QString* fehler) {
     return bildPruefen(*bytes, name, fehler);
 }
 
+std::optional<Rezeptbild> bildAusOrdner(const QString& ordner, const QString& name, QString* fehler) {
+    if (!bildnameSicher(name)) {
+        fehlschlag(fehler,
+                   QStringLiteral("Der Bildname \u201E%1\u201C ist kein zulässiger Dateiname.").arg(name));
+        return std::nullopt;
+    }
+    return bildLaden(ordner + name, fehler);
+}
+
 bool bildnameSicher(const QString& name) {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
            !name.contains(QChar(0)) && name != QLatin1String(".") && name != QLatin1String("..");

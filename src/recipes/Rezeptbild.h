@@ -29,6 +29,12 @@ std::optional<Rezeptbild> bildLaden(const QString& pfad, QString* fehler = nullp
 std::optional<Rezeptbild> bildPruefen(const QByteArray& bytes, const QString& name,
                                       QString* fehler = nullptr);
 
+// A recipe's picture from the picture folder `ordner` (with trailing "/") by the recipe's name for it:
+// the name must stay inside the folder, the file must exist and decode, whatever the case of its
+// extension; otherwise nothing and a German reason.
+std::optional<Rezeptbild> bildAusOrdner(const QString& ordner, const QString& name,
+                                        QString* fehler = nullptr);
+
 // A name that stays inside the picture folder: not empty, no "/" or "\", not "." or "..".
 bool bildnameSicher(const QString& name);
 

@@ -534,7 +534,7 @@ void TestErfassen::bildSpeichern() {
     QVERIFY(p.plattform.meldungen.isEmpty());
     QVERIFY(!in<QLabel>(w, "Image1")->pixmap().isNull());
     QVERIFY(!in<QPushButton>(w, "Button5")->isEnabled());
-    QVERIFY(!in<QToolButton>(w, "SpeedButton1")->isEnabled()); // until the picture window exists
+    QVERIFY(in<QToolButton>(w, "SpeedButton1")->isEnabled()); // a picture is shown: it can be enlarged
     QCOMPARE(p.u.element1.bild.toQString(), datei);
     QVERIFY(!p.dir.gibt(QStringLiteral("Bilder/") + datei)); // copied only when saved
     in<QLineEdit>(w, "Edit1")->setText(QStringLiteral("Backen"));

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 
+#include <QImage>
 #include <QPair>
 #include <QQueue>
 
@@ -25,6 +26,7 @@ public:
     QQueue<QString> verzeichnisse; // answers of the directory chooser
     QQueue<quint32> farben;        // answers of the colour chooser; empty = cancelled
     bool druckerOk = true;
+    PrintResult druckErgebnis = PrintResult::Printed; // answer of printImage
     QStringList schriften{QStringLiteral("Arial"), QStringLiteral("Tahoma"),
                           QStringLiteral("Times New Roman"), QStringLiteral("Verdana")};
     int programmErgebnis = 0;
@@ -42,6 +44,14 @@ public:
     QList<MailMessage> mails;
     QList<QPair<QString, int>> hilfeAufrufe;
     QList<quint32> letzteEigeneFarben;
+    int druckereinrichtungen = 0;              // printer set-up dialogs shown
+    QPrinter* eingerichteterDrucker = nullptr; // the printer the last set-up changed
+    struct Druck {
+        QImage bild;
+        QRect ziel;
+        QPrinter* drucker;
+    };
+    QList<Druck> drucke; // pages printed (only those that printImage reported as printed)
 
     QStringList meldungsTexte() const;
 
@@ -50,7 +60,15 @@ public:
     QString choosePictureFile(const QString&, const QString&) override;
     QString chooseDirectory(const QString&) override;
     bool chooseColour(quint32& colour, QList<quint32>& custom) override;
-    bool printerSetup(QPrinter*) override { return druckerOk; }
+    bool printerSetup(QPrinter* printer) override {
+        ++druckereinrichtungen;
+        eingerichteterDrucker = printer;
+        return druckerOk;
+    }
+    PrintResult printImage(QPrinter* printer, const QImage& image, const QRect& target) override {
+        if (druckErgebnis == PrintResult::Printed) drucke.append({image, target, printer});
+        return druckErgebnis;
+    }
     QStringList fontFamilies() override { return schriften; }
     bool openUrl(const QString& url) override;
     int startProgram(const QString& program, const QStringList& arguments) override;

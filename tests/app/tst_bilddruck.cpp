@@ -1,0 +1,55 @@
+// Printing a picture through the desktop platform, onto a PDF printer so that no device is needed.
+#include "platform/QtPlatform.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestBilddruck : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void pdf_data();
+    void pdf();
+    void nichtSchreibbar();
+};
+
+void TestBilddruck::pdf_data() {
+    QTest::addColumn<QRect>("ziel");
+    QTest::newRow("picture") << QRect(200, 100, 2200, 1500);
+    QTest::newRow("empty page") << QRect();
+}
+
+void TestBilddruck::pdf() {
+    QFETCH(QRect, ziel);
+    QTemporaryDir ordner;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(ordner.filePath(QStringLiteral("bild.pdf")));
+    QImage bild(60, 40, QImage::Format_RGB32);
+    bild.fill(Qt::red);
+    QtPlatform plattform;
+    QCOMPARE(plattform.printImage(&drucker, bild, ziel), Platform::PrintResult::Printed);
+    QFile f(ordner.filePath(QStringLiteral("bild.pdf")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    QVERIFY(pdf.startsWith("%PDF"));
+    QVERIFY(pdf.contains("/Count 1")); // one page, also when it stays empty
+    // The picture is embedded only when there is room to draw it.
+    QCOMPARE(pdf.contains("/Subtype /Image"), !ziel.isEmpty());
+}
+
+void TestBilddruck::nichtSchreibbar() {
+    QTemporaryDir ordner;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(ordner.filePath(QStringLiteral("fehlt/bild.pdf")));
+    QImage bild(60, 40, QImage::Format_RGB32);
+    bild.fill(Qt::red);
+    QtPlatform plattform;
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QCOMPARE(plattform.printImage(&drucker, bild, QRect(200, 100, 100, 100)), Platform::PrintResult::Failed);
+}
+
+QTEST_MAIN(TestBilddruck)
+#include "tst_bilddruck.moc"
