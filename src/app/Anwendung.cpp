@@ -11,6 +11,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "recipes/Bearbeiten.h"
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
@@ -109,6 +110,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
             [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
+            [&] { m_bearbeiten = new TForm13(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
             s();
@@ -141,6 +143,10 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen,
                                                                 m_rubriken, m_kategorien})
         verbinden(f);
+    // The editor: the book listing hands it a record (bearbeitenVerlangt -> oeffnenBei) and opens
+    // again after a deletion (listeVerlangt -> daten_ansehen); the picture window takes
+    // bildVergroessernVerlangt. Those windows connect here when they exist.
+    verbinden(m_bearbeiten);
 
     style_lesen(farben);
     u.Rubriken_lesen();

@@ -12,6 +12,7 @@ class Platform;
 class Unit4;
 class TForm1;
 class TForm2;
+class TForm13;
 class TForm52;
 class Td_anlegen;
 class Tloeschen;
@@ -51,6 +52,7 @@ private:
     Tloeschen* m_loeschen = nullptr;
     TForm52* m_groesse = nullptr;
     TForm2* m_erfassen = nullptr;
+    TForm13* m_bearbeiten = nullptr;
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens

@@ -22,7 +22,7 @@ struct MailMessage {
 class Platform {
 public:
     enum class Kind { Information, Warning, Error, Confirmation };
-    enum class Buttons { Ok, YesNo, YesCancel };
+    enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
     enum class MailResult { Sent, Cancelled, NoProvider, Failed };
 
