@@ -8,13 +8,16 @@
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
 
@@ -78,6 +81,16 @@ struct Editor {
     void oeffnenBei(int n) const { QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, n)); }
 };
 
+QByteArray pngBytes() {
+    QImage bild(8, 6, QImage::Format_RGB32);
+    bild.fill(Qt::darkGreen);
+    QByteArray b;
+    QBuffer puffer(&b);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "PNG");
+    return b;
+}
+
 QByteArray ohne(const QByteArray& buch, int index) {
     return buch.left(index * kSatz) + buch.mid((index + 1) * kSatz);
 }
@@ -97,6 +110,7 @@ private Q_SLOTS:
     void speichernFehlschlag();
     void veraenderterSatz_data();
     void veraenderterSatz();
+    void bilder();
     void loeschen_data();
     void loeschen();
     void loeschenFehlschlag();
@@ -308,6 +322,57 @@ void TestBearbeiten::veraenderterSatz() {
     QVERIFY(e.w->isVisible());
     QCOMPARE(e.zaehler(), verkuerzt ? QStringLiteral("3 von 3") : QStringLiteral("4 von 5"));
     QCOMPARE(e.name(), verkuerzt ? QStringLiteral("Apfelkuchen") : QStringLiteral("Fremd"));
+}
+
+void TestBearbeiten::bilder() {
+    // Record 2 has a picture in the picture folder; record 3 names one that is missing.
+    Programm p([](DataDir& d) {
+        familie(d);
+        QByteArray buch = d.lies(kBuch);
+        dateien zwei = DataDir::satz<dateien>(buch, 1);
+        zwei.bild = QStringLiteral("Gulasch.png");
+        dateien drei = DataDir::satz<dateien>(buch, 2);
+        drei.bild = QStringLiteral("fehlt.png");
+        d.schreibe(kBuch,
+                   buch.left(kSatz) + DataDir::bytes(zwei) + DataDir::bytes(drei) + buch.mid(3 * kSatz));
+        QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
+        d.schreibe(QStringLiteral("Bilder/Gulasch.png"), pngBytes());
+    });
+    auto* w = p.finde<TForm13>(QStringLiteral("Form13"));
+    QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, 2));
+    auto* gruppe = Programm::in<QGroupBox>(w, QStringLiteral("GroupBox6"));
+    auto* bild = Programm::in<QLabel>(w, QStringLiteral("Image1"));
+    auto* dazu = Programm::in<QPushButton>(w, QStringLiteral("Button5"));
+    auto* gross = Programm::in<QToolButton>(w, QStringLiteral("SpeedButton1"));
+    QCOMPARE(gruppe->title(), QStringLiteral("Gulasch.png"));
+    QVERIFY(!bild->pixmap().isNull());
+    QVERIFY(!dazu->isEnabled());
+    QVERIFY(gross->isEnabled());
+    QSignalSpy vergroessern(w, SIGNAL(bildVergroessernVerlangt(QString)));
+    gross->click();
+    QCOMPARE(vergroessern.count(), 1);
+    QCOMPARE(vergroessern.first().first().toString(), QStringLiteral("Gulasch.png"));
+
+    Programm::in<QPushButton>(w, QStringLiteral("Button13"))->click();
+    QCOMPARE(gruppe->title(), QStringLiteral("Bild"));
+    QVERIFY(bild->pixmap().isNull());
+    QVERIFY(dazu->isEnabled());
+    QVERIFY(!gross->isEnabled());
+    // Saving a recipe whose picture file is missing keeps the name it holds.
+    Programm::in<QLineEdit>(w, QStringLiteral("Edit4"))->setText(QStringLiteral("300"));
+    Programm::in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    const dateien drei = DataDir::satz<dateien>(p.dir.lies(kBuch), 2);
+    QCOMPARE(drei.kalorien.toQString(), QStringLiteral("300"));
+    QCOMPARE(drei.bild.toQString(), QStringLiteral("fehlt.png"));
+
+    // "Bild löschen" on record 2, saved: the record names no picture; the file stays.
+    Programm::in<QPushButton>(w, QStringLiteral("Button12"))->click();
+    Programm::in<QPushButton>(w, QStringLiteral("Button6"))->click();
+    QVERIFY(!gross->isEnabled());
+    Programm::in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QCOMPARE(DataDir::satz<dateien>(p.dir.lies(kBuch), 1).bild.toQString(), QString());
+    QVERIFY(p.dir.gibt(QStringLiteral("Bilder/Gulasch.png")));
+    QVERIFY(p.plattform.meldungen.isEmpty());
 }
 
 void TestBearbeiten::loeschen_data() {
