@@ -8,6 +8,7 @@
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QComboBox>
 #include <QGroupBox>
@@ -101,6 +102,7 @@ class TestBearbeiten : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void zeigtDenSatz();
+    void fuerHilfsmittel();
     void navigation_data();
     void navigation();
     void einSatz();
@@ -139,6 +141,28 @@ void TestBearbeiten::zeigtDenSatz() {
     QVERIFY(!e.knopf("Button8")->isEnabled());
     QVERIFY(e.p.plattform.meldungen.isEmpty());
     pfl::test::bildSpeichern(e.w, QStringLiteral("bearbeiten"));
+}
+
+void TestBearbeiten::fuerHilfsmittel() {
+    Editor e;
+    e.oeffnenBei(2);
+    // Every control a person reads, types into or presses has a name to read.
+    for (QWidget* k : e.w->findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractSpinBox*>(k->parentWidget())) continue; // the field is read as a whole
+        if (!qobject_cast<QAbstractButton*>(k) && !qobject_cast<QLineEdit*>(k) &&
+            !qobject_cast<QListWidget*>(k) && !qobject_cast<RxSpinEdit*>(k) &&
+            !qobject_cast<QPlainTextEdit*>(k))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(k);
+        QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(k->objectName()));
+    }
+    // The labels that show the counter carry no fixed name of their own.
+    QVERIFY(e.k<QLabel>("Label20")->accessibleName().isEmpty());
+    // Escape closes; the main window refreshes.
+    QSignalSpy zu(e.w, SIGNAL(geschlossen()));
+    QTest::keyClick(e.w, Qt::Key_Escape);
+    QVERIFY(!e.w->isVisible());
+    QCOMPARE(zu.count(), 1);
 }
 
 void TestBearbeiten::navigation_data() {
