@@ -4,6 +4,8 @@
 #include "data/Dateizugriff.h"
 #include "data/Unit4Intern.h"
 
+#include <QSet>
+
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -20,6 +22,24 @@ bool Unit4::satzGleich(int nummer, const dateien& satz) const {
     QByteArray b(kSatz, Qt::Uninitialized);
     if (pfl::liesAb(f.fd(), b.data(), kSatz, qint64(nummer - 1) * kSatz) != kSatz) return false;
     return std::memcmp(b.constData(), &satz, kSatz) == 0;
+}
+
+QHash<QString, QStringList> Unit4::rubrikNamen() const {
+    QHash<QString, QStringList> namen;
+    QHash<QString, QSet<QString>> gesehen;
+    const QString p = buchPfad();
+    if (p.isEmpty()) return namen;
+    jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool) {
+        const auto* d = reinterpret_cast<const dateien*>(s);
+        const QString rubrik = d->Rubrik.toQString();
+        const QString name = d->name.toQString();
+        QSet<QString>& schon = gesehen[rubrik];
+        const QString schluessel = name.toCaseFolded();
+        if (schon.contains(schluessel)) return;
+        schon.insert(schluessel);
+        namen[rubrik].append(name);
+    });
+    return namen;
 }
 
 int Unit4::namensPosition(const QString& name) const {

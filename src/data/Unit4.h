@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -161,6 +162,9 @@ public:
     bool satz_lesen(int nummer);
     // Record nummer (1-based) of the active book holds exactly these bytes; datei is untouched.
     bool satzGleich(int nummer, const dateien& satz) const;
+    // The recipe names of every section of the active book in one pass: section -> names in book order,
+    // repeats dropped without regard to case as the name lists drop them.
+    QHash<QString, QStringList> rubrikNamen() const;
     // The 1-based position of the first record of the active book named exactly `name`; 0 when none is.
     int namensPosition(const QString& name) const;
     // Deletes record nummer (1-based) of the active book; every later record moves one position down.

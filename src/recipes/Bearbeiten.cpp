@@ -364,11 +364,20 @@ void TForm13::aendern_ausgeben() {
 
 void TForm13::rezeptlisteLaden(bool erzwingen) {
     Unit4& u = daten();
-    // Stepping inside one section keeps its list: only a new section costs a pass over the book.
-    if (!erzwingen && m_rezepteGeladen && m_gezeigteRubrik == u.rubrik) return;
-    u.Rubriken_oeffnen();
-    m_gezeigteRubrik = u.rubrik;
-    m_rezepteGeladen = true;
+    const QFileInfo buch(u.buchPfad());
+    const QPair<qint64, qint64> stempel(buch.exists() ? buch.size() : -1,
+                                        buch.exists() ? buch.lastModified().toMSecsSinceEpoch() : -1);
+    // Only a changed book costs a pass over it; stepping reads the one record it shows.
+    if (erzwingen || !m_rezepteGeladen || stempel != m_buchStempel) {
+        m_namenJeRubrik = u.rubrikNamen();
+        m_buchStempel = stempel;
+        m_rezepteGeladen = true;
+    }
+    const QStringList namen = m_namenJeRubrik.value(u.rubrik);
+    if (namen != m_gezeigteNamen || m_rezepte->count() != namen.size()) {
+        m_gezeigteNamen = namen;
+        listeFuellen(m_rezepte, namen);
+    }
 }
 
 void TForm13::listenUebernehmen() {
@@ -376,10 +385,6 @@ void TForm13::listenUebernehmen() {
     if (l.bearbRubriken != m_gezeigteRubriken) {
         m_gezeigteRubriken = l.bearbRubriken;
         listeFuellen(m_rubriken, m_gezeigteRubriken);
-    }
-    if (l.bearbNamen != m_gezeigteNamen) {
-        m_gezeigteNamen = l.bearbNamen;
-        listeFuellen(m_rezepte, m_gezeigteNamen);
     }
     if (l.bearbKategorien != m_gezeigteKategorien) {
         m_gezeigteKategorien = l.bearbKategorien;
@@ -435,7 +440,7 @@ void TForm13::ListBox1Click() {
         m_rubrik->setText(e->text());
     }
     u.rubrik = m_rubrik->text();
-    rezeptlisteLaden(true);
+    rezeptlisteLaden(false);
     m_rezepteGruppe->setTitle(QStringLiteral(" Rezepte in Rubrik >") + m_rubrik->text() +
                               QStringLiteral("<"));
     m_rezepte->setCurrentRow(m_rezepte->count() > 0 ? 0 : -1);
@@ -461,7 +466,6 @@ void TForm13::ComboBox2Change() {
     }
     m_rezepte->clear();
     m_gezeigteNamen.clear();
-    m_rezepteGeladen = false;
     m_rezepteGruppe->setTitle(QStringLiteral(" Rezepte in Kategorie >") + m_kategorie->currentText() +
                               QStringLiteral("<"));
     aenderungMerken();

@@ -6,6 +6,8 @@
 #include "data/Records.h"
 #include "recipes/Rezeptbild.h"
 
+#include <QHash>
+#include <QPair>
 #include <QStringList>
 
 class CurrencyEdit;
@@ -125,7 +127,10 @@ private:
     pfl::Rezeptbild m_bildDaten;
     QString m_bildname; // the record's picture name as it will be saved
     QString m_bildOrdnerWahl;
-    QString m_gezeigteRubrik; // the section whose recipe names ListBox2 holds
+    // The recipe names of every section, read in one pass and kept while the book file is unchanged
+    // (its size and time of change), so that a step reads one record only.
+    QHash<QString, QStringList> m_namenJeRubrik;
+    QPair<qint64, qint64> m_buchStempel{-1, -1};
     bool m_rezepteGeladen = false;
     QStringList m_gezeigteRubriken, m_gezeigteNamen, m_gezeigteKategorien;
 };

@@ -108,6 +108,7 @@ private Q_SLOTS:
     void einSatz();
     void anordnung();
     void rubrikWaehlen();
+    void rezeptlisteFolgtDemBuch();
     void speichernAnDerStelle();
     void speichernFehlschlag();
     void veraenderterSatz_data();
@@ -256,6 +257,31 @@ void TestBearbeiten::rubrikWaehlen() {
     Q_EMIT rezepte->itemClicked(rezepte->item(1));
     QCOMPARE(e.name(), QStringLiteral("Gulasch"));
     QCOMPARE(e.zaehler(), QStringLiteral("2 von 5"));
+}
+
+void TestBearbeiten::rezeptlisteFolgtDemBuch() {
+    Editor e;
+    e.oeffnenBei(2);
+    auto* rezepte = e.k<QListWidget>("ListBox2");
+    const auto namen = [rezepte] {
+        QStringList n;
+        for (int i = 0; i < rezepte->count(); ++i)
+            n << rezepte->item(i)->text();
+        return n.join(u',');
+    };
+    QCOMPARE(namen(), QStringLiteral("Brühe,Gulasch,Linsensuppe"));
+    e.klick("Button13");
+    QCOMPARE(namen(), QStringLiteral("Apfelkuchen"));
+    // Another window appends a soup: the next step shows it in the list.
+    e.p.dir.schreibe(kBuch, e.buch() + DataDir::bytes(DataDir::rezept(QStringLiteral("Suppen"),
+                                                                      QStringLiteral("Erbsensuppe"))));
+    e.klick("Button13");
+    QCOMPARE(e.zaehler(), QStringLiteral("4 von 5"));
+    QCOMPARE(namen(), QStringLiteral("Brühe,Erbsensuppe,Gulasch,Linsensuppe"));
+    // A renamed recipe shows under its new name once saved.
+    e.k<QLineEdit>("Edit2")->setText(QStringLiteral("Klare Brühe"));
+    e.klick("Button1");
+    QCOMPARE(namen(), QStringLiteral("Erbsensuppe,Gulasch,Klare Brühe,Linsensuppe"));
 }
 
 void TestBearbeiten::speichernAnDerStelle() {
