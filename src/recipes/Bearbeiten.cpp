@@ -370,13 +370,17 @@ void TForm13::rezeptlisteLaden(bool erzwingen) {
     // Only a changed book costs a pass over it; stepping reads the one record it shows.
     if (erzwingen || !m_rezepteGeladen || stempel != m_buchStempel) {
         m_namenJeRubrik = u.rubrikNamen();
+        for (QStringList& l : m_namenJeRubrik)
+            l = sortiert(l); // sorted once, not on every step
         m_buchStempel = stempel;
         m_rezepteGeladen = true;
     }
     const QStringList namen = m_namenJeRubrik.value(u.rubrik);
     if (namen != m_gezeigteNamen || m_rezepte->count() != namen.size()) {
         m_gezeigteNamen = namen;
-        listeFuellen(m_rezepte, namen);
+        const QSignalBlocker sperre(m_rezepte);
+        m_rezepte->clear();
+        m_rezepte->addItems(namen);
     }
 }
 
