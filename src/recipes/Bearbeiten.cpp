@@ -317,6 +317,7 @@ void TForm13::vorbereiten() {
     // The book may have changed since the last opening: the recipe list is read again once.
     m_rezepteGeladen = false;
     m_geaendert = false;
+    m_gueltig = false; // until a record of this opening has been read
     aendern_ausgeben();
     anordnen();
 }
@@ -517,7 +518,12 @@ bool TForm13::speichern() {
                             QStringLiteral("\n Bitte geben Sie eine Rubrik ein.  \n"));
         return false;
     }
-    if (!m_gueltig) return false;
+    if (!m_gueltig) {
+        plattform().message(Platform::Kind::Information,
+                            QStringLiteral("Dieses Rezept ist im Rezeptbuch nicht vorhanden; es wurde nicht "
+                                           "gespeichert."));
+        return false;
+    }
     // Only the recipe that was read is overwritten, never whatever has moved to its position.
     if (!u.satzGleich(m_satz, m_gelesen)) {
         veraendertNeuLaden(QStringLiteral("Ihre Änderungen wurden nicht gespeichert."));
