@@ -11,6 +11,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "recipes/Bearbeiten.h"
 #include "recipes/Bildfenster.h"
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
@@ -110,6 +111,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
             [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
+            [&] { m_bearbeiten = new TForm13(m_umgebung, haupt); },
             [&] { m_bild = new TBild(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
@@ -143,8 +145,10 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
     // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
     // relies on the ".Aez" copy each book keeps of itself.
-    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen,
-                                                                m_rubriken, m_kategorien, m_bild})
+    // The editor's picture goes to the picture window; the book listing connects below.
+    connect(m_bearbeiten, &TForm13::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
+    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{
+             m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken, m_kategorien, m_bild, m_bearbeiten})
         verbinden(f);
 
     style_lesen(farben);

@@ -13,6 +13,7 @@ class Unit4;
 class TForm1;
 class TForm2;
 class TBild;
+class TForm13;
 class TForm52;
 class Td_anlegen;
 class Tloeschen;
@@ -52,6 +53,7 @@ private:
     Tloeschen* m_loeschen = nullptr;
     TForm52* m_groesse = nullptr;
     TForm2* m_erfassen = nullptr;
+    TForm13* m_bearbeiten = nullptr;
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
     TBild* m_bild = nullptr;

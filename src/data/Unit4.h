@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -22,6 +23,13 @@ struct UebersichtZeile {
     QString name, anzahl, zeit, k_zeit, kalorien;
     double preis = 0;
     int position = 0; // 1-based record number
+};
+
+// What rezept_loeschen did.
+enum class Loeschergebnis {
+    Geloescht,
+    Anders, // the record at that position is not the expected one; nothing was written
+    Fehler, // reported through schreibfehler; the book is unchanged
 };
 
 // Name lists that the list-loading routines fill for the windows. Each drops repeats
@@ -152,6 +160,17 @@ public:
     int buchAnzahl() const;
     // Reads record satznum (1-based) of the active book into datei; false when it is not there.
     bool satz_lesen(int nummer);
+    // Record nummer (1-based) of the active book holds exactly these bytes; datei is untouched.
+    bool satzGleich(int nummer, const dateien& satz) const;
+    // The recipe names of every section of the active book in one pass: section -> names in book order,
+    // repeats dropped without regard to case as the name lists drop them.
+    QHash<QString, QStringList> rubrikNamen() const;
+    // The 1-based position of the first record of the active book named exactly `name`; 0 when none is.
+    int namensPosition(const QString& name) const;
+    // Deletes record nummer (1-based) of the active book; every later record moves one position down.
+    // The book without it is written beside the book and moved over it, so a crash leaves either the
+    // old or the new book whole. With erwartet, a record there that differs from it is not deleted.
+    Loeschergebnis rezept_loeschen(int nummer, const dateien* erwartet = nullptr);
 
     // The entry window's take-over scan: every record of the active book whose name equals `name`
     // exactly. treffer gets the last of them, bilder the picture names of all of them in book order.

@@ -23,7 +23,7 @@ struct MailMessage {
 class Platform {
 public:
     enum class Kind { Information, Warning, Error, Confirmation };
-    enum class Buttons { Ok, YesNo, YesCancel };
+    enum class Buttons { Ok, YesNo, YesCancel, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
     enum class MailResult { Sent, Cancelled, NoProvider, Failed };
     enum class PrintResult { Printed, Cancelled, Failed };

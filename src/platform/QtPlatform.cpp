@@ -70,15 +70,22 @@ Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons but
         abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
         box.setEscapeButton(abbrechen);
         break;
+    case Buttons::YesNoCancel:
+        ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.setEscapeButton(abbrechen);
+        break;
     }
     // A warning asks before something is destroyed: there the safe answer is the default, so
     // Return never deletes by accident.
-    if (ja) box.setDefaultButton(kind == Kind::Warning ? (nein ? nein : abbrechen) : ja);
+    if (ja) box.setDefaultButton(kind == Kind::Warning ? (abbrechen ? abbrechen : nein) : ja);
     box.exec();
     QAbstractButton* b = box.clickedButton();
     if (b && b == ja) return Answer::Yes;
     if (b && b == nein) return Answer::No;
     if (b && b == ok) return Answer::Ok;
+    if (b && b == abbrechen) return Answer::Cancel;
     return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
 }
 

@@ -6,6 +6,7 @@
 #include "data/German.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
+#include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Rechnerfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -39,58 +40,9 @@ constexpr int kKnopfBreite = 120;
 constexpr int kKnopfHoehe = 30;
 constexpr int kUntenRand = 50; // height of the bottom bar
 
-QGroupBox* gruppe(QWidget* eltern, const QString& name, const QString& titel) {
-    auto* g = new QGroupBox(titel, eltern);
-    g->setObjectName(name);
-    return g;
-}
-
-QPlainTextEdit* memo(QGroupBox* g, const QString& name) {
-    auto* m = new QPlainTextEdit(g);
-    m->setObjectName(name);
-    m->setAccessibleName(g->title().trimmed());
-    m->setTabChangesFocus(true);
-    return m;
-}
-
-QComboBox* auswahlfeld(QWidget* eltern, const QString& name, const QString& lesbar,
-                       const QStringList& eintraege) {
-    auto* c = new QComboBox(eltern);
-    c->setObjectName(name);
-    c->setEditable(true);
-    // Typed text is a value of its own; it never becomes an item of the list.
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setAccessibleName(lesbar);
-    c->lineEdit()->setAccessibleName(lesbar);
-    c->addItems(eintraege);
-    return c;
-}
-
-// A list in German order, as the sorted list boxes show their entries.
-QStringList sortiert(QStringList l) {
-    const QCollator& c = pfl::deutscheSortierung();
-    std::stable_sort(l.begin(), l.end(),
-                     [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
-    return l;
-}
-
-void listeFuellen(QListWidget* liste, const QStringList& eintraege) {
-    const QSignalBlocker sperre(liste);
-    liste->clear();
-    liste->addItems(sortiert(eintraege));
-}
-
-// The characters of `text` that Windows-1252 cannot hold, each once.
-QString fremdeZeichen(const QString& text, QString bisher) {
-    for (const char32_t c : text.toUcs4()) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) continue;
-        const QString z = QString::fromUcs4(&c, 1);
-        if (pfl::fromCp1252(pfl::toCp1252(z)) != z && !bisher.contains(z)) bisher += z;
-    }
-    return bisher;
-}
-
 } // namespace
+
+using namespace pfl::rezeptfelder;
 
 TForm2::TForm2(pfl::Umgebung& umgebung, QWidget* parent)
     : Nebenfenster(umgebung, parent, QStringLiteral("Form2"),
@@ -502,25 +454,10 @@ void TForm2::zeichenPruefen() {
 // ---------------------------------------------------------------- saving and clearing
 
 bool TForm2::element1Fuellen() {
-    if (!m_kosten->IsValid()) {
-        plattform().message(Platform::Kind::Error,
-                            QStringLiteral("\u201E%1\u201C ist kein gültiger Betrag.").arg(m_kosten->Text()));
-        m_kosten->setFocus();
-        return false;
-    }
-    dateien& e = daten().element1;
-    e.kategorie = m_kategorie->currentText();
-    e.Rubrik = m_rubrik->text();
-    e.name = m_name->text();
-    e.personen = m_portionsart->currentText();
-    e.anzahl = m_anzahl->Text();
-    e.zeit = m_zeit->Text();
-    e.k_zeit = m_kochzeit->Text();
-    e.schwer = m_schwierigkeit->currentText();
-    e.preis = m_kosten->Text().trimmed().isEmpty() ? 0.0 : m_kosten->Value();
-    e.kalorien = m_kalorien->text();
-    e.erfasst_am = m_datum->Text();
-    return true;
+    const Felder f{m_kategorie, m_rubrik,     m_name,          m_portionsart, m_anzahl,
+                   m_zeit,      m_kochzeit,   m_schwierigkeit, m_kosten,      m_kalorien,
+                   m_datum,     m_utensilien, m_zutaten,       m_zubereitung};
+    return felderInSatz(f, daten().element1, plattform());
 }
 
 void TForm2::Button1Click() {
@@ -541,9 +478,6 @@ void TForm2::Button1Click() {
         }
         u.element1.bild = name; // a free name when the wished one belongs to another picture
     }
-    u.element1.zutaten.setPlainText(m_zutaten->toPlainText());
-    u.element1.zubereitung.setPlainText(m_zubereitung->toPlainText());
-    u.element1.utensielien.setPlainText(m_utensilien->toPlainText());
 
     // The append reports its failures through the data module; any report means nothing was stored.
     bool fehlgeschlagen = false;

@@ -1,5 +1,6 @@
 // The rename killed at random moments, and books shrinking under a reader: every book stays either
 // wholly old or wholly new, and a reader never dies.
+#include "data/Dateizugriff.h"
 #include "data/Unit4.h"
 #include "support/Datenumgebung.h"
 
@@ -53,6 +54,7 @@ class TestAbsturz : public QObject {
 private Q_SLOTS:
     void umbenennenAbgebrochen();
     void buchSchrumpftBeimLesen();
+    void loeschenAbgebrochen();
 };
 
 void TestAbsturz::umbenennenAbgebrochen() {
@@ -138,6 +140,63 @@ void TestAbsturz::buchSchrumpftBeimLesen() {
     ::kill(kind, SIGKILL);
     ::waitpid(kind, nullptr, 0);
     QVERIFY(ordnung);
+}
+
+void TestAbsturz::loeschenAbgebrochen() {
+    // A child deletes recipes one after the other until it is killed; the book is always a whole book:
+    // whole records, each an untouched original, in their order, none twice.
+    Datenumgebung e;
+    constexpr int n = 40;
+    QList<QByteArray> original;
+    QByteArray alles;
+    for (int i = 0; i < n; ++i) {
+        dateien d = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("R%1").arg(i));
+        d.zubereitung = QStringLiteral("Schritt %1").arg(i);
+        original << DataDir::bytes(d);
+        alles += original.last();
+    }
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator zufall(seed);
+    int gekuerzt = 0; // rounds in which the child got to delete at all
+    for (int runde = 0; runde < 15; ++runde) {
+        e.dir.schreibe(QStringLiteral("B.rez"), alles);
+        const pid_t kind = fork();
+        QVERIFY(kind >= 0);
+        if (kind == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
+            Unit4 u;
+            u.lpf = e.dir.pfad();
+            u.rezeptbuch = QStringLiteral("B");
+            for (;;) {
+                const int anzahl = u.buchAnzahl();
+                if (anzahl > 1)
+                    u.rezept_loeschen(anzahl / 2 + 1);
+                else
+                    ::pause();
+            }
+        }
+        ::usleep(useconds_t(zufall.bounded(500, 40000)));
+        ::kill(kind, SIGKILL);
+        QCOMPARE(::waitpid(kind, nullptr, 0), kind);
+        const QByteArray b = e.dir.lies(QStringLiteral("B.rez"));
+        const QString wo = QStringLiteral("round %1, seed %2").arg(runde).arg(seed);
+        QVERIFY2(b.size() % R == 0 && b.size() > 0, qPrintable(wo));
+        if (b.size() < alles.size()) ++gekuerzt;
+        int vorige = -1;
+        for (int i = 0; i < b.size() / R; ++i) {
+            const int j = original.indexOf(b.mid(i * R, R), vorige + 1);
+            QVERIFY2(j > vorige, qPrintable(wo + QStringLiteral(", record %1").arg(i)));
+            vorige = j;
+        }
+    }
+    QVERIFY(gekuerzt > 0);
+    // What the killed runs left beside the book goes, and deleting still works.
+    pfl::verwaisteTempDateienEntfernen(e.dir.pfad());
+    QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("B.rez")});
+    e.dir.schreibe(QStringLiteral("B.rez"), alles);
+    e.u.rezeptbuch = QStringLiteral("B");
+    QCOMPARE(e.u.rezept_loeschen(2), Loeschergebnis::Geloescht);
+    QCOMPARE(e.dir.lies(QStringLiteral("B.rez")), alles.left(R) + alles.mid(2 * R));
 }
 
 QTEST_GUILESS_MAIN(TestAbsturz)
