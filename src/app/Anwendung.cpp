@@ -14,6 +14,7 @@
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
+#include "search/Buchliste.h"
 
 #include <QApplication>
 #include <QFile>
@@ -109,6 +110,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
             [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
+            [&] { m_liste = new Tform21(m_umgebung, haupt); },
         };
         for (const auto& s : schritte)
             s();
@@ -135,11 +137,16 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // category button runs the main window's command.
     connect(m_erfassen, &TForm2::rubrikenListeVerlangt, m_rubriken, &TForm27::oeffnenAusErfassen);
     connect(m_erfassen, &TForm2::kategorienListeVerlangt, haupt, &TForm1::kategorienBearbeiten);
+    // The book listing: the main window's commands fill it. Its "Bearbeiten >>" (bearbeitenVerlangt)
+    // goes to the editor's oeffnenBei and its picture button (bildVergroessernVerlangt) to the
+    // picture window's zeigen, once those windows are part of the program.
+    connect(haupt, &TForm1::listeVerlangt, m_liste, &Tform21::daten_ansehen);
+    connect(haupt, &TForm1::listeNachNameVerlangt, m_liste, &Tform21::daten_suchen);
     // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
     // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
     // relies on the ".Aez" copy each book keeps of itself.
     for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen,
-                                                                m_rubriken, m_kategorien})
+                                                                m_rubriken, m_kategorien, m_liste})
         verbinden(f);
 
     style_lesen(farben);

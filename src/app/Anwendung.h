@@ -18,6 +18,7 @@ class Tloeschen;
 class TWechseln;
 class TForm27;
 class TForm28;
+class Tform21;
 
 namespace pfl {
 
@@ -53,6 +54,7 @@ private:
     TForm2* m_erfassen = nullptr;
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
+    Tform21* m_liste = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
 };
 
