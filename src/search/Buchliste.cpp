@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -123,6 +124,8 @@ Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent)
 }
 
 void Tform21::daten_ansehen() {
+    // Without a chosen row "Bearbeiten >>" takes the first one.
+    m_bearbeiten->setEnabled(true);
     fuellen(nullptr, QStringLiteral("Rezeptbuch bearbeiten/ansehen"));
 }
 
@@ -149,6 +152,8 @@ void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
     const QList<pfl::Listenzeile> zeilen = u.buchListe(begriff);
 
     TFilterGrid& g = *m_tabelle;
+    // No row is chosen while the table refills: moving its current row must not count as a click.
+    const QSignalBlocker stumm(m_tabelle);
     g.BeginUpdate();
     g.setColCount(kSpalten);
     g.setRowCount(qMax(2, int(zeilen.size()) + 1));
@@ -199,17 +204,12 @@ void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
 }
 
 void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z) {
-    TFilterGrid& g = *m_tabelle;
-    g.setCells(0, reihe, rechts(QString::number(z.position), 5));
-    g.setCells(1, reihe, links(z.kategorie, 30));
-    g.setCells(2, reihe, links(z.rubrik, 30));
-    g.setCells(3, reihe, links(z.name, 30));
-    g.setCells(4, reihe, z.personen.trimmed());
-    g.setCells(5, reihe, rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10));
-    g.setCells(6, reihe, rechts(z.schwer, 10));
-    g.setCells(7, reihe, pfl::waehrungText(z.preis));
-    g.setCells(8, reihe, rechts(z.kalorien, 10));
-    g.setCells(9, reihe, rechts(z.erfasst_am, 10));
+    // A whole row at once: the table takes it without comparing cell by cell.
+    m_tabelle->setRows(reihe,
+                       {rechts(QString::number(z.position), 5), links(z.kategorie, 30), links(z.rubrik, 30),
+                        links(z.name, 30), z.personen.trimmed(),
+                        rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10), rechts(z.schwer, 10),
+                        pfl::waehrungText(z.preis), rechts(z.kalorien, 10), rechts(z.erfasst_am, 10)});
 }
 
 void Tform21::spaltenMerkmale() {
