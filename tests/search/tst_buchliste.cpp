@@ -110,6 +110,8 @@ private Q_SLOTS:
     void keineTreffer();
     void sortierteZeileGehtAnDenEditor();
     void bildUndHilfe();
+    void schriftNachBildschirm_data();
+    void schriftNachBildschirm();
 };
 
 void TestBuchliste::textkriterien_data() {
@@ -383,6 +385,50 @@ void TestBuchliste::bildUndHilfe() {
     QCOMPARE(p.plattform.hilfeAufrufe.size(), 2);
     QCOMPARE(p.plattform.hilfeAufrufe.at(0).second, Tform21::kHilfeSuche);
     QCOMPARE(p.plattform.hilfeAufrufe.at(1).second, Tform21::kHilfeAlle);
+}
+
+void TestBuchliste::schriftNachBildschirm_data() {
+    QTest::addColumn<QSize>("bildschirm");
+    QTest::addColumn<int>("ppi");
+    QTest::addColumn<QString>("satz");
+    QTest::newRow("800x600 klein") << QSize(800, 600) << 96 << "k800";
+    QTest::newRow("800x600 gross") << QSize(800, 600) << 97 << "g800";
+    QTest::newRow("1024x768") << QSize(1024, 768) << 96 << "k1024";
+    QTest::newRow("1366x768") << QSize(1366, 768) << 120 << "g1024";
+    QTest::newRow("1280x1024") << QSize(1280, 1024) << 96 << "k1280";
+    QTest::newRow("1920x1080") << QSize(1920, 1080) << 96 << "k1280";
+    QTest::newRow("1600x1200") << QSize(1600, 1200) << 144 << "g1600";
+    QTest::newRow("kleiner als alle") << QSize(640, 480) << 96 << "k1280";
+    QTest::newRow("800 breit, 768 hoch") << QSize(800, 768) << 144 << "g1280";
+}
+
+void TestBuchliste::schriftNachBildschirm() {
+    QFETCH(QSize, bildschirm);
+    QFETCH(int, ppi);
+    QFETCH(QString, satz);
+    Programm p(familie, false);
+    p.plattform.bildschirm = bildschirm;
+    p.plattform.arbeitsflaeche = QRect(QPoint(0, 0), bildschirm - QSize(0, 40));
+    p.plattform.ppi = ppi;
+    QVERIFY(p.starten());
+    // Every preset its own font, so the one taken is seen.
+    Tcolor1& c = p.farben.colorx;
+    const std::pair<const char*, Schriftsatz*> saetze[] = {
+        {"k800", &c.k800},   {"g800", &c.g800},   {"k1024", &c.k1024}, {"g1024", &c.g1024},
+        {"k1280", &c.k1280}, {"g1280", &c.g1280}, {"k1600", &c.k1600}, {"g1600", &c.g1600}};
+    int groesse = 7;
+    int erwartet = 0;
+    for (const auto& [name, s] : saetze) {
+        s->grid_s = QStringLiteral("Schrift ") + QString::fromLatin1(name);
+        s->grid_g = ++groesse;
+        if (satz == QLatin1String(name)) erwartet = groesse;
+    }
+    Tform21* w = liste(p);
+    w->daten_ansehen();
+    const QFont f = Programm::in<TFilterGrid>(w, QStringLiteral("FilterGrid1"))->font();
+    QCOMPARE(f.family(), QStringLiteral("Schrift ") + satz);
+    QCOMPARE(f.pointSize(), erwartet);
+    QCOMPARE(w->size(), p.plattform.arbeitsflaeche.size());
 }
 
 QTEST_MAIN(TestBuchliste)
