@@ -110,6 +110,7 @@ private Q_SLOTS:
     void keineTreffer();
     void sortierteZeileGehtAnDenEditor();
     void bildUndHilfe();
+    void kopfklickBehaeltGewaehltesRezept();
     void schriftNachBildschirm_data();
     void schriftNachBildschirm();
 };
@@ -385,6 +386,30 @@ void TestBuchliste::bildUndHilfe() {
     QCOMPARE(p.plattform.hilfeAufrufe.size(), 2);
     QCOMPARE(p.plattform.hilfeAufrufe.at(0).second, Tform21::kHilfeSuche);
     QCOMPARE(p.plattform.hilfeAufrufe.at(1).second, Tform21::kHilfeAlle);
+}
+
+void TestBuchliste::kopfklickBehaeltGewaehltesRezept() {
+    // A click on record 4's row chooses it; sorting by a heading click moves the row, and the
+    // chosen recipe, its details and the hand-over stay with it.
+    Programm p(familie);
+    p.f->findChild<QAction*>(QStringLiteral("Rezeptebearbeiten1"))->trigger();
+    Tform21* w = liste(p);
+    TFilterGrid* g = Programm::in<TFilterGrid>(w, QStringLiteral("FilterGrid1"));
+    const QPoint zelle = g->CellRect(3, 4).center();
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->viewport()->mapFrom(g, zelle));
+    QCOMPARE(p.u.satznum, 4);
+    const QRect kopf = g->CellRect(4, 0); // "Personen": record 4 has none, so it moves to the top
+    QTest::mouseClick(g->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      g->horizontalHeader()->viewport()->mapFrom(g, kopf.center()));
+    QVERIFY(g->Cells(0, 4).trimmed() != QStringLiteral("4"));
+    QCOMPARE(g->Cells(0, g->Row()).trimmed(), QStringLiteral("4"));
+    QCOMPARE(p.u.satznum, 4);
+    QCOMPARE(Programm::in<QPlainTextEdit>(w, QStringLiteral("Memo1"))->toPlainText(),
+             QStringLiteral("Brühe"));
+    QSignalSpy editor(w, &Tform21::bearbeitenVerlangt);
+    Programm::in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QCOMPARE(editor.size(), 1);
+    QCOMPARE(editor.first().first().toInt(), 4);
 }
 
 void TestBuchliste::schriftNachBildschirm_data() {
