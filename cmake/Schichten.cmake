@@ -1,13 +1,14 @@
 # Fails when an #include runs the wrong way between the layers of src/:
-# data -> platform -> grid, widgets, appearance -> the windows (app, recipes) -> main.cpp.
+# data -> platform -> grid, widgets, appearance -> the windows (app, recipes, search) -> main.cpp.
 # Run with -DQUELLEN=<src folder>.
 set(erlaubt_data data)
 set(erlaubt_platform platform)
 set(erlaubt_grid grid data platform)
 set(erlaubt_widgets widgets data platform)
 set(erlaubt_appearance appearance data platform)
-set(erlaubt_app app recipes data platform grid widgets appearance)
-set(erlaubt_recipes recipes app data platform grid widgets appearance)
+set(erlaubt_app app recipes search data platform grid widgets appearance)
+set(erlaubt_recipes recipes app search data platform grid widgets appearance)
+set(erlaubt_search search recipes app data platform grid widgets appearance)
 
 set(fehler "")
 file(GLOB_RECURSE dateien RELATIVE ${QUELLEN} ${QUELLEN}/*.h ${QUELLEN}/*.cpp)

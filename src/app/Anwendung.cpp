@@ -16,6 +16,7 @@
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
+#include "search/Buchliste.h"
 
 #include <QApplication>
 #include <QFile>
@@ -111,6 +112,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
             [&] { m_erfassen = new TForm2(m_umgebung, haupt); },
             [&] { m_rubriken = new TForm27(m_umgebung, haupt); },
             [&] { m_kategorien = new TForm28(m_umgebung, haupt); },
+            [&] { m_liste = new Tform21(m_umgebung, haupt); },
             [&] { m_bearbeiten = new TForm13(m_umgebung, haupt); },
             [&] { m_bild = new TBild(m_umgebung, haupt); },
         };
@@ -142,13 +144,20 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // "Bild vergrößern": the picture window shows the stored picture, or the one not saved yet.
     connect(m_erfassen, &TForm2::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
     connect(m_erfassen, &TForm2::bildAnsichtVerlangt, m_bild, &TBild::zeigenUngespeichert);
+    connect(m_bearbeiten, &TForm13::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
+    // The book listing: the main window's commands fill it; a row goes to the editor, a picture to
+    // the picture window, and the editor opens the listing again after a deletion.
+    connect(haupt, &TForm1::listeVerlangt, m_liste, &Tform21::daten_ansehen);
+    connect(haupt, &TForm1::listeNachNameVerlangt, m_liste, &Tform21::daten_suchen);
+    connect(m_liste, &Tform21::bearbeitenVerlangt, m_bearbeiten, &TForm13::oeffnenBei);
+    connect(m_liste, &Tform21::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
+    connect(m_bearbeiten, &TForm13::listeVerlangt, m_liste, &Tform21::daten_ansehen);
     // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
     // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
     // relies on the ".Aez" copy each book keeps of itself.
-    // The editor's picture goes to the picture window; the book listing connects below.
-    connect(m_bearbeiten, &TForm13::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
-    for (Nebenfenster* f : std::initializer_list<Nebenfenster*>{
-             m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken, m_kategorien, m_bild, m_bearbeiten})
+    for (Nebenfenster* f :
+         std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken,
+                                              m_kategorien, m_bild, m_bearbeiten, m_liste})
         verbinden(f);
 
     style_lesen(farben);

@@ -20,6 +20,7 @@ class Tloeschen;
 class TWechseln;
 class TForm27;
 class TForm28;
+class Tform21;
 
 namespace pfl {
 
@@ -57,6 +58,7 @@ private:
     TForm27* m_rubriken = nullptr;
     TForm28* m_kategorien = nullptr;
     TBild* m_bild = nullptr;
+    Tform21* m_liste = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
 };
 

@@ -251,14 +251,12 @@ void TForm1::menueBauen() {
         return b;
     };
     // Commands whose windows exist are wired; the others stay disabled until their windows arrive.
-    for (const char* name :
-         {"Rezeptebearbeiten1", "Einkaufslistebearbeiten1", "Suchen1", "Rezeptdrucken1", "Einkaufsliste1",
-          "Druckoptionen1", "Einstellungen1", "Datensicherung1", "Datenwiederherstellung1", "Farbenndern1",
-          "Info2", "AufUpdatesberprfen2", "WeitereProgrammedesAutors1", "Websitebesuchen1",
-          "WeitereProgramme1", "Info1", "AufUpdatesberprfen1"})
+    for (const char* name : {"Einkaufslistebearbeiten1", "Suchen1", "Rezeptdrucken1", "Einkaufsliste1",
+                             "Druckoptionen1", "Einstellungen1", "Datensicherung1", "Datenwiederherstellung1",
+                             "Farbenndern1", "Info2", "AufUpdatesberprfen2", "WeitereProgrammedesAutors1",
+                             "Websitebesuchen1", "WeitereProgramme1", "Info1", "AufUpdatesberprfen1"})
         aktion(name)->setEnabled(false);
-    for (const char* name :
-         {"SpeedButton5", "SpeedButton7", "SpeedButton6", "SpeedButton9", "SpeedButton4", "SpeedButton3"})
+    for (const char* name : {"SpeedButton7", "SpeedButton6", "SpeedButton9", "SpeedButton4", "SpeedButton3"})
         werkzeug(name)->setEnabled(false);
 
     m_datenbildschirmAn = aktion("Datenbildschirmeinaus1");
@@ -271,6 +269,8 @@ void TForm1::menueBauen() {
     connect(aktion("Bildgrssendern1"), &QAction::triggered, this, &TForm1::Bildgrssendern1Click);
     connect(aktion("Rezepteerfassen1"), &QAction::triggered, this, &TForm1::Rezepteerfassen1Click);
     connect(werkzeug("SpeedButton1"), &QToolButton::clicked, this, &TForm1::Rezepteerfassen1Click);
+    connect(aktion("Rezeptebearbeiten1"), &QAction::triggered, this, &TForm1::Rezeptebearbeiten1Click);
+    connect(werkzeug("SpeedButton5"), &QToolButton::clicked, this, &TForm1::Rezeptebearbeiten1Click);
     connect(aktion("Rubrikenerfassenndern1"), &QAction::triggered, this,
             &TForm1::Rubrikenerfassenndern1Click);
     connect(aktion("Kategorieenerfassenndern1"), &QAction::triggered, this,
@@ -545,8 +545,22 @@ void TForm1::FilterGrid1DblClick() {
         Copy1();
         return;
     }
-    // The listing of all recipes of this name opens here once that window exists.
+    Q_EMIT listeNachNameVerlangt(name);
     FilterGrid1Click();
+}
+
+void TForm1::Rezeptebearbeiten1Click() {
+    u.datei_lesen();
+    if (u.auswahl != 2) u.auswahl = 1;
+    if (u.daten <= 0) {
+        m_plattform.message(
+            Platform::Kind::Information,
+            QStringLiteral("      Keine Daten vorhanden. \n  Bitte geben Sie Ihre Daten ein. "));
+        Copy1();
+        return;
+    }
+    datenbildschirmVerbergen();
+    Q_EMIT listeVerlangt();
 }
 
 void TForm1::SpeedButton2Click() {

@@ -65,6 +65,9 @@ Q_SIGNALS:
     void erfassenVerlangt();
     void rubrikenBearbeitenVerlangt();
     void kategorienBearbeitenVerlangt();
+    // The book listing: the whole active book, or the recipes of one name.
+    void listeVerlangt();
+    void listeNachNameVerlangt(const QString& name);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -84,6 +87,7 @@ private Q_SLOTS:
     void Rezepteerfassen1Click();
     void Rubrikenerfassenndern1Click();
     void Kategorieenerfassenndern1Click();
+    void Rezeptebearbeiten1Click();
 
 private:
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);

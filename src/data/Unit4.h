@@ -16,7 +16,9 @@
 
 namespace pfl {
 class Dateihandle;
-}
+struct Listenzeile;
+struct Suchbegriff;
+} // namespace pfl
 
 // One row of the main window's overview, decoded from a recipe record.
 struct UebersichtZeile {
@@ -156,6 +158,10 @@ public:
     // The overview's scan: every record of the active book whose Rubrik equals rubrik
     // (exact), with only the overview fields decoded. Leaves the last record in datei.
     QList<UebersichtZeile> rubrikZeilen();
+    // The book listing's scan: every record of the active book, or with a criterion those that match
+    // it (pfl::passt), in book order, with the listing's fields decoded. A search sets daten to the
+    // book's record count. Leaves the last record in datei.
+    QList<pfl::Listenzeile> buchListe(const pfl::Suchbegriff* begriff = nullptr);
     // Number of complete records of the active book (0 when it is missing).
     int buchAnzahl() const;
     // Reads record satznum (1-based) of the active book into datei; false when it is not there.

@@ -4,12 +4,14 @@
 #include "app/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
+#include "grid/FilterGrid.h"
 #include "platform/Farbwert.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Zahlenfeld.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QDialog>
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using pfl::test::LaufendesProgramm;
@@ -33,7 +36,8 @@ void zweiBuecher(DataDir& d) {
     o.db_einaus = 1;
     o.z_hoehe = 22;
     d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-    d.buch(QStringLiteral("Familie.rez"), {});
+    d.buch(QStringLiteral("Familie.rez"),
+           {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"))});
     d.buch(QStringLiteral("Alt.rez"), {});
 }
 
@@ -56,6 +60,7 @@ void fensterZeilen() {
     QTest::newRow("erfassen")   << "Rezepteerfassen1"          << "Form2"     << "Bitte geben Sie Ihr Kochrezept ein."  << "Button9";
     QTest::newRow("rubriken")   << "Rubrikenerfassenndern1"    << "Form27"    << "Rubriken ändern oder Neu erstellen"   << "Button5";
     QTest::newRow("kategorien") << "Kategorieenerfassenndern1" << "Form28"    << "Kategorien ändern oder Neu erstellen" << "Button5";
+    QTest::newRow("liste")      << "Rezeptebearbeiten1"        << "form21"    << "Rezeptbuch bearbeiten/ansehen"        << "Button3";
     // clang-format on
 }
 
@@ -118,12 +123,16 @@ void TestFenster::fuerHilfsmittelEinDialog() {
     QCOMPARE(a->role(), QAccessible::Dialog);
     // Every control a person reads, types into or presses has a name to read.
     for (QWidget* k : w->findChildren<QWidget*>()) {
-        if (qobject_cast<QAbstractSpinBox*>(k->parentWidget())) continue; // the field is read as a whole
+        if (qobject_cast<QAbstractSpinBox*>(k->parentWidget())) continue;  // the field is read as a whole
+        if (qobject_cast<QAbstractItemView*>(k->parentWidget())) continue; // a table's corner, its headers
         if (!qobject_cast<QAbstractButton*>(k) && !qobject_cast<QLineEdit*>(k) &&
-            !qobject_cast<QListWidget*>(k) && !qobject_cast<RxSpinEdit*>(k))
+            !qobject_cast<QListWidget*>(k) && !qobject_cast<TFilterGrid*>(k) &&
+            !qobject_cast<RxSpinEdit*>(k) && !qobject_cast<QPlainTextEdit*>(k))
             continue;
         QAccessibleInterface* ak = QAccessible::queryAccessibleInterface(k);
-        QVERIFY2(ak && !ak->text(QAccessible::Name).isEmpty(), qPrintable(k->objectName()));
+        QVERIFY2(
+            ak && !ak->text(QAccessible::Name).isEmpty(),
+            qPrintable(k->objectName() + QLatin1Char(' ') + QLatin1String(k->metaObject()->className())));
     }
 }
 
@@ -203,7 +212,7 @@ void TestFenster::lesbarInJedemStil() {
          {Befehl{"Rezeptbuchanlegen1", "d_anlegen"}, Befehl{"Rezeptbuchwechseln1", "Wechseln"},
           Befehl{"Rezeptbuchlschne1", "loeschen"}, Befehl{"Bildgrssendern1", "Form52"},
           Befehl{"Rezepteerfassen1", "Form2"}, Befehl{"Rubrikenerfassenndern1", "Form27"},
-          Befehl{"Kategorieenerfassenndern1", "Form28"}}) {
+          Befehl{"Kategorieenerfassenndern1", "Form28"}, Befehl{"Rezeptebearbeiten1", "form21"}}) {
         QDialog* w = oeffne(p, QString::fromLatin1(b.befehl), QString::fromLatin1(b.fenster));
         for (QWidget* k : w->findChildren<QWidget*>()) {
             // Disabled controls are exempt from the contrast rule, as in every accessibility guideline.
@@ -215,7 +224,8 @@ void TestFenster::lesbarInJedemStil() {
             } else if (qobject_cast<QPushButton*>(k)) {
                 text = k->palette().color(QPalette::ButtonText);
                 grund = k->palette().color(QPalette::Button);
-            } else if (qobject_cast<QLineEdit*>(k) || qobject_cast<QListWidget*>(k)) {
+            } else if (qobject_cast<QLineEdit*>(k) || qobject_cast<QListWidget*>(k) ||
+                       qobject_cast<QPlainTextEdit*>(k)) {
                 text = k->palette().color(QPalette::Text);
                 grund = k->palette().color(QPalette::Base);
             } else {

@@ -1,0 +1,368 @@
+#include "search/Buchliste.h"
+
+#include "appearance/Styles.h"
+#include "data/Farbschema.h"
+#include "data/German.h"
+#include "data/Unit4.h"
+#include "platform/Farbwert.h"
+#include "platform/Platform.h"
+#include "recipes/Rezeptbild.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kSpalten = 10;
+constexpr QSize kKnopf(120, 33);
+
+QString rechts(const QString& s, int breite) {
+    return s.rightJustified(breite, QLatin1Char(' '));
+}
+
+QString links(const QString& s, int breite) {
+    return s.leftJustified(breite, QLatin1Char(' '));
+}
+
+QPlainTextEdit* memo(QGroupBox* gruppe, const QString& name) {
+    auto* m = new QPlainTextEdit(gruppe);
+    m->setObjectName(name);
+    m->setReadOnly(true);
+    m->setAccessibleName(gruppe->title());
+    auto* l = new QVBoxLayout(gruppe);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->addWidget(m);
+    return m;
+}
+
+} // namespace
+
+Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent)
+    : Nebenfenster(umgebung, parent, QStringLiteral("form21"),
+                   QStringLiteral("Rezeptbuch bearbeiten /ansehen"), umgebung.plattform.workArea().size(),
+                   kHilfeAlle) {
+    auto* senkrecht = new QVBoxLayout(this);
+    senkrecht->setContentsMargins(4, 4, 4, 0);
+
+    m_tabelle = new TFilterGrid(this);
+    m_tabelle->setObjectName(QStringLiteral("FilterGrid1"));
+    m_tabelle->setAccessibleName(QStringLiteral("Rezepte"));
+    m_tabelle->setColCount(kSpalten);
+    m_tabelle->setRowCount(2);
+    m_tabelle->setFixedCols(1);
+    m_tabelle->setFixedRows(1);
+    m_tabelle->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing |
+                          goRowSelect);
+    m_tabelle->setSortMouseEd(true);
+    m_tabelle->setSortierenEd(true);
+    m_tabelle->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_tabelle->RowColorProc = [this](TFilterGrid&, int&, QPainter& can, int, int aRow, TGridDrawState st) {
+        FilterGrid1RowColorProc(aRow, can, st);
+    };
+    connect(m_tabelle, &TFilterGrid::Click, this, &Tform21::FilterGrid1Click);
+    connect(m_tabelle, &TFilterGrid::DblClick, this, &Tform21::FilterGrid1DblClick);
+    senkrecht->addWidget(m_tabelle, 3);
+
+    auto* details = new QHBoxLayout;
+    auto* gZutaten = new QGroupBox(QStringLiteral("Zutaten"), this);
+    gZutaten->setObjectName(QStringLiteral("GroupBox1"));
+    m_zutaten = memo(gZutaten, QStringLiteral("Memo1"));
+    auto* gZubereitung = new QGroupBox(QStringLiteral("Zubereitung"), this);
+    gZubereitung->setObjectName(QStringLiteral("GroupBox2"));
+    m_zubereitung = memo(gZubereitung, QStringLiteral("Memo2"));
+    m_bildGruppe = new QGroupBox(QStringLiteral("Bild"), this);
+    m_bildGruppe->setObjectName(QStringLiteral("GroupBox3"));
+    m_bild = new QLabel(m_bildGruppe);
+    m_bild->setObjectName(QStringLiteral("Image1"));
+    m_bild->setScaledContents(true); // stretched to the box
+    m_bild->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    auto* lBild = new QVBoxLayout(m_bildGruppe);
+    lBild->setContentsMargins(4, 4, 4, 4);
+    lBild->addWidget(m_bild);
+    details->addWidget(gZutaten, 2);
+    details->addWidget(gZubereitung, 3);
+    details->addWidget(m_bildGruppe, 2);
+    senkrecht->addLayout(details, 2);
+
+    // The bottom bar: buttons at fixed places around half the screen width.
+    auto* leiste = new QWidget(this);
+    leiste->setFixedHeight(kKnopf.height() + 12);
+    senkrecht->addWidget(leiste);
+    m_bearbeiten = knopf(QStringLiteral("Button1"), QStringLiteral("Bearbeiten >>"), kKnopf);
+    m_beenden = knopf(QStringLiteral("Button2"), QStringLiteral("Beenden"), kKnopf);
+    m_hilfe = knopf(QStringLiteral("Button3"), QStringLiteral("Hilfe"), kKnopf);
+    m_bildGross = new QToolButton(leiste);
+    m_bildGross->setObjectName(QStringLiteral("SpeedButton1"));
+    m_bildGross->setText(QStringLiteral("\u2922"));
+    m_bildGross->setToolTip(QStringLiteral("Bild vergrößern"));
+    m_bildGross->setAccessibleName(QStringLiteral("Bild vergrößern"));
+    m_bildGross->setFixedSize(kKnopf.height(), kKnopf.height());
+    m_bildGross->setEnabled(false);
+    const int halb = umgebung.plattform.screenSize().width() / 2;
+    for (QPushButton* b : {m_bearbeiten, m_beenden, m_hilfe})
+        b->setParent(leiste);
+    m_bearbeiten->move(halb - int(1.5 * kKnopf.width()) - 15, 6);
+    m_beenden->move(halb - kKnopf.width() / 2 - 10, 6);
+    m_hilfe->move(halb + kKnopf.width() / 2 - 5, 6);
+    m_bildGross->move(halb + kKnopf.width() * 3 / 2 + 5, 6);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_bearbeiten, m_beenden, m_hilfe, m_bildGross})
+        w->show();
+
+    connect(m_bearbeiten, &QPushButton::clicked, this, &Tform21::Button1Click);
+    connect(m_beenden, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_hilfe, &QPushButton::clicked, this, &Tform21::Button3Click);
+    connect(m_bildGross, &QToolButton::clicked, this, &Tform21::SpeedButton1Click);
+}
+
+void Tform21::daten_ansehen() {
+    // Without a chosen row "Bearbeiten >>" takes the first one.
+    m_bearbeiten->setEnabled(true);
+    fuellen(nullptr, QStringLiteral("Rezeptbuch bearbeiten/ansehen"));
+}
+
+void Tform21::daten_suchen(const QString& name) {
+    pfl::Suchbegriff b;
+    b.was = 11;
+    b.objekt = name.left(70); // string[70]
+    suchen(b, QStringLiteral("Rubrik >") + name + QStringLiteral("< suchen"));
+}
+
+void Tform21::suchen(const pfl::Suchbegriff& begriff, const QString& titel) {
+    m_bearbeiten->setEnabled(false);
+    fuellen(&begriff, titel);
+    m_bearbeiten->setEnabled(daten().satznum > 0);
+}
+
+void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
+    Unit4& u = daten();
+    m_suche = begriff != nullptr;
+    setWindowTitle(titel);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    u.satznum = 0;
+    if (m_suche) detailsLeeren();
+    const QList<pfl::Listenzeile> zeilen = u.buchListe(begriff);
+
+    TFilterGrid& g = *m_tabelle;
+    // No row is chosen while the table refills: moving its current row must not count as a click.
+    const QSignalBlocker stumm(m_tabelle);
+    g.BeginUpdate();
+    g.setColCount(kSpalten);
+    g.setRowCount(qMax(2, int(zeilen.size()) + 1));
+    g.setFixedRows(1);
+    g.setFixedCols(1);
+    for (int col = 0; col < kSpalten; ++col)
+        g.setCells(col, 1, QString());
+    if (u.option.z_hoehe > 10) g.setDefaultRowHeight(int(u.option.z_hoehe));
+    static const char* const titelzeile[kSpalten] = {
+        "Nr.     ",    "Kategorie",          "Rubrik", "Name",     "Personen",
+        "Arbeitszeit", "Schwierigkeitsgrad", "Kosten", "Kalorien", "Erfasst am"};
+    for (int col = 0; col < kSpalten; ++col) {
+        g.setCells(col, 0, QString::fromLatin1(titelzeile[col]));
+        if (col > 0) g.setColWidths(col, 0);
+    }
+    int reihe = 0;
+    for (const pfl::Listenzeile& z : zeilen)
+        zeileSchreiben(++reihe, z);
+    tabellenSchrift();
+    spaltenMerkmale();
+    g.EndUpdate();
+    QApplication::restoreOverrideCursor();
+
+    if (zeilen.isEmpty()) {
+        if (m_suche) {
+            plattform().message(
+                Platform::Kind::Information,
+                QStringLiteral("    Für diesen Suchbegriff, \n sind keine Rezepte vorhanden. "));
+            Q_EMIT u.copy1Angefordert();
+        } else {
+            plattform().message(
+                Platform::Kind::Information,
+                QStringLiteral("   Noch keine Rezepte vorhanden. \n Bitte geben Sie Ihre Rezeptdaten ein. "));
+        }
+        return;
+    }
+    // The first hit's details; its position is not yet the chosen one (satznum stays 0).
+    if (u.satz_lesen(zeilen.first().position)) detailsZeigen(u.datei);
+    faerben();
+    setGeometry(QRect(plattform().workArea().topLeft(), size()));
+    show();
+    raise();
+    activateWindow();
+    g.ColInfo_Set(-1);
+    g.ColSetMaxWidths(false, false, false);
+    g.setRow(1);
+    g.scrollToTop();
+}
+
+void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z) {
+    // A whole row at once: the table takes it without comparing cell by cell.
+    m_tabelle->setRows(reihe,
+                       {rechts(QString::number(z.position), 5), links(z.kategorie, 30), links(z.rubrik, 30),
+                        links(z.name, 30), z.personen.trimmed(),
+                        rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10), rechts(z.schwer, 10),
+                        pfl::waehrungText(z.preis), rechts(z.kalorien, 10), rechts(z.erfasst_am, 10)});
+}
+
+void Tform21::spaltenMerkmale() {
+    const Tcolor1& c = farben().colorx;
+    auto farbe = [](qint32 v) { return quint32(v); };
+    TFilterGrid& g = *m_tabelle;
+    g.setColor(farbe(c.String_box));
+    g.setFontColor(farbe(c.String_box_font));
+    g.setFixedColor(farbe(c.String_box_ueb));
+    g.setSelectRowColor(farbe(c.String_box_mark_Row));
+    g.setGradientStartColor(farbe(c.String_box_ueb));
+    g.setGradientEndColor(farbe(c.end_gradient1));
+    g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
+    g.SetGradientToAllCells(c.cell_style1 == 1);
+    const QString titSchrift = c.ue_grid_s.toQString();
+    const QString datSchrift = c.grid_s.toQString();
+    for (int col = 0; col < kSpalten; ++col) {
+        int ausrichtung = TextFlag::Mitte;
+        if (col >= 1 && col <= 3) ausrichtung = TextFlag::Links;
+        if (col == 0 && m_suche) ausrichtung = TextFlag::Rechts;
+        const quint32 grund = col == 0 ? farbe(c.String_box_ueb) : farbe(c.String_box);
+        const quint32 schrift =
+            col == 0 && !m_suche ? farbe(c.String_box_ueb_Font) : farbe(c.String_box_font);
+        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung, grund, schrift, farbe(c.String_box_ueb),
+                       farbe(c.String_box_ueb_Font), c.grid_g, c.ue_grid_g, datSchrift, titSchrift);
+        NewColFeatures1(g, col, col == 0 ? QLatin1Char('I') : QLatin1Char(' '), ausrichtung);
+    }
+}
+
+void Tform21::tabellenSchrift() {
+    const Tcolor1& c = farben().colorx;
+    const QSize s = plattform().screenSize();
+    const bool klein = plattform().pixelsPerInch() < 97;
+    const Schriftsatz* satz = nullptr;
+    if (s.width() == 800 && s.height() == 600) satz = klein ? &c.k800 : &c.g800;
+    if (s.width() >= 1024 && s.height() >= 768) satz = klein ? &c.k1024 : &c.g1024;
+    if (s.width() >= 1280 && s.height() >= 1024) satz = klein ? &c.k1280 : &c.g1280;
+    if (s.width() >= 1600 && s.height() >= 1200) satz = klein ? &c.k1600 : &c.g1600;
+    if (!satz) satz = klein ? &c.k1280 : &c.g1280;
+    QFont f = m_tabelle->font();
+    const QString name = satz->grid_s.toQString();
+    if (!name.isEmpty()) f.setFamily(name);
+    if (satz->grid_g > 0) f.setPointSize(satz->grid_g);
+    m_tabelle->setFont(f);
+}
+
+void Tform21::FilterGrid1RowColorProc(int aRow, QPainter& can, TGridDrawState state) {
+    // The chosen row's text in its own colour, kept readable on the row colour.
+    if (aRow < 1 || !(state & (gdSelected | gdRowSelected))) return;
+    const Tcolor1& c = farben().colorx;
+    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.String_box_mark_Row_font)),
+                                 pfl::alsFarbe(quint32(c.String_box_mark_Row))));
+}
+
+void Tform21::faerben() {
+    Nebenfenster::faerben();
+    const Tcolor1& c = farben().colorx;
+    const QColor grund = pfl::alsFarbe(quint32(c.String_box));
+    const QColor schrift = pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.String_box_font)), grund);
+    for (QPlainTextEdit* m : {m_zutaten, m_zubereitung}) {
+        QPalette p = m->palette();
+        p.setColor(QPalette::Base, grund);
+        p.setColor(QPalette::Text, schrift);
+        m->setPalette(p);
+    }
+}
+
+void Tform21::FilterGrid1Click() {
+    Unit4& u = daten();
+    const int r = m_tabelle->Row();
+    if (r < 1) return;
+    u.kategorie = m_tabelle->Cells(1, r).trimmed();
+    u.rubrik = m_tabelle->Cells(2, r).trimmed();
+    u.satznum = qMax(0, pfl::ganzzahl(m_tabelle->Cells(0, r)).value_or(0));
+    if (u.satznum > 0) datei_einlesen();
+    m_bearbeiten->setEnabled(u.satznum >= 1);
+}
+
+void Tform21::FilterGrid1DblClick() {
+    const int r = m_tabelle->Row();
+    if (r < 1) return;
+    const QString nr = m_tabelle->Cells(0, r).trimmed();
+    if (nr.isEmpty()) return;
+    daten().satznum = qMax(0, pfl::ganzzahl(nr).value_or(0));
+    datei_einlesen();
+    Button1Click();
+}
+
+void Tform21::datei_einlesen() {
+    Unit4& u = daten();
+    if (u.satznum == 0) u.satznum = 1;
+    if (u.satz_lesen(u.satznum)) detailsZeigen(u.datei);
+}
+
+void Tform21::detailsZeigen(const dateien& d) {
+    m_zutaten->setPlainText(d.zutaten.plainText());
+    m_zubereitung->setPlainText(d.zubereitung.plainText());
+    const QString name = d.bild.toQString();
+    std::optional<pfl::Rezeptbild> b;
+    if (pfl::bildnameSicher(name)) b = pfl::bildLaden(daten().lpf + QStringLiteral("Bilder/") + name);
+    if (!b) {
+        m_bildname.clear();
+        m_bild->clear();
+        m_bildGruppe->setTitle(QStringLiteral("Bild"));
+        m_bildGross->setEnabled(false);
+        return;
+    }
+    m_bildname = name;
+    m_bild->setPixmap(QPixmap::fromImage(b->bild));
+    m_bild->show();
+    m_bildGruppe->setTitle(name);
+    m_bildGross->setEnabled(true);
+}
+
+void Tform21::detailsLeeren() {
+    m_zutaten->clear();
+    m_zubereitung->clear();
+    m_bildname.clear();
+    m_bild->clear();
+    m_bildGruppe->setTitle(QStringLiteral("Bild"));
+    m_bildGross->setEnabled(false);
+}
+
+void Tform21::Button1Click() {
+    Unit4& u = daten();
+    u.konv = 0;
+    if (u.satznum == 0) {
+        u.satznum = qMax(0, pfl::ganzzahl(m_tabelle->Cells(0, 1)).value_or(0));
+        u.kategorie = m_tabelle->Cells(1, 1);
+    }
+    if (u.satznum < 1) return; // an empty table has no recipe to edit
+    u.formular = 13;
+    u.Kategorien_lesen();
+    u.Rubriken_erkennen();
+    u.Rubriken_lesen();
+    const int nummer = u.satznum;
+    close();
+    Q_EMIT bearbeitenVerlangt(nummer);
+}
+
+void Tform21::Button3Click() {
+    plattform().showHelp(daten().chmFile, m_suche ? kHilfeSuche : kHilfeAlle);
+}
+
+void Tform21::SpeedButton1Click() {
+    if (!m_bildname.isEmpty()) Q_EMIT bildVergroessernVerlangt(m_bildname);
+}
+
+void Tform21::keyPressEvent(QKeyEvent* e) {
+    // F1 opens the topic of the way the window was filled.
+    if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+        Button3Click();
+        return;
+    }
+    Nebenfenster::keyPressEvent(e);
+}

@@ -1,0 +1,76 @@
+// Tform21: the listing of the active book, whole or as a search result, with the ingredients,
+// preparation and picture of the chosen recipe, leading from a row to the editor.
+#pragma once
+
+#include "app/Nebenfenster.h"
+#include "data/Suche.h"
+#include "grid/FilterGrid.h"
+
+#include <QList>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class Tform21 : public pfl::Nebenfenster {
+    Q_OBJECT
+public:
+    Tform21(pfl::Umgebung& umgebung, QWidget* parent);
+
+    // Help topics of the two ways the window is filled.
+    static constexpr int kHilfeAlle = 350;
+    static constexpr int kHilfeSuche = 400;
+
+public Q_SLOTS:
+    // Every recipe of the active book.
+    void daten_ansehen();
+    // Every recipe of the active book with exactly this name.
+    void daten_suchen(const QString& name);
+    // The recipes matching a criterion of the search window, under its caption.
+    void suchen(const pfl::Suchbegriff& begriff, const QString& titel);
+
+Q_SIGNALS:
+    // "Bearbeiten >>": the editor should open on this 1-based position of the active book.
+    void bearbeitenVerlangt(int satznum);
+    // The picture button: the picture window should show this picture of the picture folder.
+    void bildVergroessernVerlangt(const QString& bildname);
+
+protected:
+    void faerben() override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private Q_SLOTS:
+    void FilterGrid1Click();
+    void FilterGrid1DblClick();
+    void Button1Click();
+    void Button3Click();
+    void SpeedButton1Click();
+
+private:
+    // Fills the table from the scan (all records when begriff is null) and shows the window, or
+    // says that nothing was found.
+    void fuellen(const pfl::Suchbegriff* begriff, const QString& titel);
+    void zeileSchreiben(int reihe, const pfl::Listenzeile& z);
+    void spaltenMerkmale();
+    // The details of record satznum; an unreadable record changes nothing.
+    void datei_einlesen();
+    void detailsZeigen(const dateien& d);
+    void detailsLeeren();
+    // The table font chosen by screen size and density from the colour scheme's presets.
+    void tabellenSchrift();
+    void FilterGrid1RowColorProc(int aRow, QPainter& can, TGridDrawState state);
+
+    TFilterGrid* m_tabelle = nullptr;        // FilterGrid1
+    QPlainTextEdit* m_zutaten = nullptr;     // Memo1
+    QPlainTextEdit* m_zubereitung = nullptr; // Memo2
+    QGroupBox* m_bildGruppe = nullptr;       // GroupBox3
+    QLabel* m_bild = nullptr;                // Image1
+    QPushButton* m_bearbeiten = nullptr;     // Button1
+    QPushButton* m_beenden = nullptr;        // Button2
+    QPushButton* m_hilfe = nullptr;          // Button3
+    QToolButton* m_bildGross = nullptr;      // SpeedButton1
+    QString m_bildname;                      // the picture shown, empty when none
+    bool m_suche = false;                    // filled by a search, not the whole book
+};
