@@ -13,14 +13,7 @@
 
 namespace {
 void buch(DataDir& d) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Familie");
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.buch(QStringLiteral("Familie.rez"),
            {DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"), QString(), 7.25),

@@ -25,17 +25,6 @@
 namespace {
 using Programm = pfl::test::LaufendesProgramm;
 
-void optionenSchreiben(DataDir& d, const QString& buch, int dbw = 779, int dbh = 421, int an = 1) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = buch;
-    o.dbw = dbw;
-    o.dbh = dbh;
-    o.db_einaus = an;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-}
-
 void waehle(QListWidget* l, const QString& text) {
     const QList<QListWidgetItem*> t = l->findItems(text, Qt::MatchExactly);
     QVERIFY2(!t.isEmpty(), qPrintable(text));
@@ -147,7 +136,7 @@ void TestBuecher::fuenfundzwanzigZeichen() {
 
 void TestBuecher::wechseln() {
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen")});
         d.buch(QStringLiteral("Familie.rez"),
                {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
@@ -174,7 +163,7 @@ void TestBuecher::wechseln() {
 
 void TestBuecher::wechselnOhneAuswahl() {
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(QStringLiteral("Party.rez"), {});
     });
@@ -187,7 +176,7 @@ void TestBuecher::wechselnOhneAuswahl() {
 
 void TestBuecher::loeschen() {
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(QStringLiteral("Alt.rez"), {});
         d.rubriken({QStringLiteral("Suppen")});
@@ -219,7 +208,7 @@ void TestBuecher::loeschen() {
 
 void TestBuecher::aktivesBuchNichtLoeschen() {
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
     });
     p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
@@ -233,7 +222,7 @@ void TestBuecher::aktivesBuchNichtLoeschen() {
 }
 
 void TestBuecher::datenbildschirmUmschalten() {
-    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
     QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
     p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
     QVERIFY(p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
@@ -249,7 +238,7 @@ void TestBuecher::datenbildschirmUmschalten() {
 }
 
 void TestBuecher::datenbildschirmGroesse() {
-    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
     p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
     TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     QVERIFY(w->isVisible());
@@ -279,7 +268,7 @@ void TestBuecher::datenbildschirmGroesse() {
 }
 
 void TestBuecher::datenbildschirmGrundeinstellung() {
-    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie"), 300, 200, 0); });
+    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie"), 300, 200, 0); });
     p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
     TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     p.plattform.antworten.enqueue(Platform::Answer::No);
@@ -297,7 +286,7 @@ void TestBuecher::datenbildschirmGrundeinstellung() {
 
 void TestBuecher::uebersicht() {
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
         dateien a = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 5.5,
                                     QStringLiteral("30"));
@@ -339,7 +328,7 @@ void TestBuecher::uebersicht() {
 void TestBuecher::uebersichtSortiert() {
     // A click on a heading of the overview sorts by that column's type: amounts by value.
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen")});
         d.buch(QStringLiteral("Familie.rez"),
                {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Zwiebelsuppe"), QString(), 12.0),
@@ -364,7 +353,7 @@ void TestBuecher::uebersichtBeginntOben() {
     // A long section scrolled to its end: a refill (section click, book switch) starts at the top,
     // and a heading sort never leaves the top row cut in half.
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
         QList<dateien> viele;
         for (int i = 0; i < 80; ++i)
@@ -421,7 +410,7 @@ void TestBuecher::zahlenfelderPruefen() {
     QFETCH(QString, text);
     QFETCH(QString, wie);
     QFETCH(QString, meldung);
-    Programm p([](DataDir& d) { optionenSchreiben(d, QStringLiteral("Familie")); });
+    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
     const QByteArray vorher = p.dir.lies(QStringLiteral("Rezept.opt"));
     QFrame* panel = p.finde<QFrame>(QStringLiteral("Panel2"));
     const QSize groesse = panel->size();
@@ -443,7 +432,7 @@ void TestBuecher::zahlenfelderPruefen() {
 void TestBuecher::loeschenUnterscheidetGrossKlein() {
     // With "Suppen" active, its case twin "suppen.rez" is another book and can go; the active one not.
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Suppen"));
+        d.optionen(QStringLiteral("Suppen"));
         d.buch(QStringLiteral("Suppen.rez"), {DataDir::rezept(QStringLiteral("A"), QStringLiteral("B"))});
         d.buch(QStringLiteral("suppen.rez"), {});
     });
@@ -465,7 +454,7 @@ void TestBuecher::wechselnZuLangerName() {
     // A book name "Rezept.opt" cannot hold whole would come back cut after a restart: it is refused.
     const QString lang = QString(85, QLatin1Char('x'));
     Programm p([&](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(lang + QStringLiteral(".rez"), {});
     });

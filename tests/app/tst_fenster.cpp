@@ -28,14 +28,7 @@ using pfl::test::LaufendesProgramm;
 namespace {
 
 void zweiBuecher(DataDir& d) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Familie");
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.optionen(QStringLiteral("Familie"));
     d.buch(QStringLiteral("Familie.rez"),
            {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"))});
     d.buch(QStringLiteral("Alt.rez"), {});

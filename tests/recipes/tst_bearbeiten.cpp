@@ -32,14 +32,7 @@ const QString kBuch = QStringLiteral("Familie.rez");
 
 // A book "Familie" of five recipes in file order: two soups, a cake, a soup and a second "Gulasch".
 void familie(DataDir& d) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Familie");
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.kategorien({QStringLiteral("Deftig"), QStringLiteral("Backwerk")});
     QList<dateien> r;

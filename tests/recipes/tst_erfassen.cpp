@@ -35,20 +35,9 @@ namespace {
 using Programm = pfl::test::LaufendesProgramm;
 constexpr qint64 kSatz = sizeof(dateien);
 
-void optionenSchreiben(DataDir& d, const QString& buch) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = buch;
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-}
-
 // A book "Familie" of seven recipes in two categories, its sections and categories.
 void familie(DataDir& d) {
-    optionenSchreiben(d, QStringLiteral("Familie"));
+    d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.kategorien({QStringLiteral("Deftig"), QStringLiteral("Backwerk")});
     QList<dateien> r;

@@ -55,17 +55,6 @@ void listeSchreiben(DataDir& d, const Art& a, const QStringList& namen) {
         d.kategorien(namen);
 }
 
-void optionenSchreiben(DataDir& d, const QString& buch) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = buch;
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-}
-
 // Section in the first text, category in the second.
 dateien rezept(const QString& rubrik, const QString& kategorie, const QString& name) {
     return DataDir::rezept(rubrik, name, kategorie, 2.5, QStringLiteral("30"));
@@ -74,7 +63,7 @@ dateien rezept(const QString& rubrik, const QString& kategorie, const QString& n
 // Three books, one a case twin of the active one; every book has a recipe of section Suppen and
 // category Vegetarisch, and a recipe whose names differ from those only in case.
 void dreiBuecher(DataDir& d) {
-    optionenSchreiben(d, QStringLiteral("Familie"));
+    d.optionen(QStringLiteral("Familie"));
     d.buch(QStringLiteral("Familie.rez"),
            {rezept(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Erbsensuppe")),
             rezept(QStringLiteral("Braten"), QStringLiteral("Fleisch"), QStringLiteral("Rinderbraten")),
@@ -190,7 +179,7 @@ void TestListen::oeffnenVomHauptfenster() {
     const Art a = art(rubrik);
     // The file holds a repeat in other case and an empty name: the list shows each name once, sorted.
     Programm p([&](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie")); // the data screen is on
+        d.optionen(QStringLiteral("Familie")); // the data screen is on
         d.buch(QStringLiteral("Familie.rez"), {});
         listeSchreiben(d, a,
                        {QStringLiteral("Suppen"), QStringLiteral("Aufläufe"), QString(),
@@ -546,7 +535,7 @@ void TestListen::einzigenNamenAendern() {
     QFETCH(bool, rubrik);
     const Art a = art(rubrik);
     Programm p([&](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"),
                {rezept(QStringLiteral("Suppen"), QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
         listeSchreiben(d, a, {QStringLiteral("Suppen")});
@@ -628,7 +617,7 @@ void TestListen::escapeHilfeUndLesbarkeit() {
     QFETCH(int, hilfe);
     const Art a = art(rubrik);
     Programm p([&](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Familie"));
+        d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         listeSchreiben(d, a, {QStringLiteral("Suppen")});
     });

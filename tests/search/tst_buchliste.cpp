@@ -24,17 +24,6 @@ Q_DECLARE_METATYPE(pfl::Textfeld)
 namespace {
 using Programm = pfl::test::LaufendesProgramm;
 
-void optionenSchreiben(DataDir& d, const QString& buch) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = buch;
-    o.dbw = 779;
-    o.dbh = 421;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-}
-
 dateien rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis = 0,
                const QString& zeit = QString(), const QString& am = QString()) {
     dateien d = DataDir::rezept(rubrik, name, kategorie, preis, zeit);
@@ -44,7 +33,7 @@ dateien rezept(const QString& rubrik, const QString& name, const QString& katego
 
 // Book "Familie": two recipes named "Nudeln" among others, one with a picture.
 void familie(DataDir& d) {
-    optionenSchreiben(d, QStringLiteral("Familie"));
+    d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Hauptgerichte"), QStringLiteral("Suppen")});
     d.kategorien({QStringLiteral("Pasta"), QStringLiteral("Deftig")});
     dateien a = rezept(QStringLiteral("Hauptgerichte"), QStringLiteral("Nudeln"), QStringLiteral("Pasta"),
@@ -303,7 +292,7 @@ void TestBuchliste::keineTreffer() {
     QFETCH(bool, ganzesBuch);
     QFETCH(QString, meldung);
     Programm p([](DataDir& d) {
-        optionenSchreiben(d, QStringLiteral("Leer"));
+        d.optionen(QStringLiteral("Leer"));
         d.buch(QStringLiteral("Leer.rez"), {});
     });
     if (ganzesBuch)

@@ -69,3 +69,14 @@ void DataDir::kategorien(const QStringList& namen) const {
     }
     schreibe(QStringLiteral("kategorien.kat"), b);
 }
+
+void DataDir::optionen(const QString& buch, int dbw, int dbh, int an) const {
+    ::optionen o;
+    zeroRecord(o);
+    o.rezeptbuch = buch;
+    o.dbw = dbw;
+    o.dbh = dbh;
+    o.db_einaus = an;
+    o.z_hoehe = 22;
+    schreibe(QStringLiteral("Rezept.opt"), bytes(o));
+}

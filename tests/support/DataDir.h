@@ -34,6 +34,8 @@ public:
                           double preis = 0, const QString& zeit = QString());
     // Writes a book of the given recipes.
     void buch(const QString& datei, const QList<dateien>& rezepte) const;
+    // Writes Rezept.opt: the active book, the data screen's size and whether it shows, row height 22.
+    void optionen(const QString& buch, int dbw = 779, int dbh = 421, int an = 1) const;
     // Writes Rubriken.rub / kategorien.kat with one record per name.
     void rubriken(const QStringList& namen) const;
     void kategorien(const QStringList& namen) const;
