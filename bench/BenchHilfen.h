@@ -32,6 +32,20 @@ public:
     QDate today() override { return QDate(2026, 12, 7); }
 };
 
+// Rezept.opt of the benchmark folder lpf: the book "Gross" active, the data screen at the given size
+// (hidden at 0 x 0), row height 22.
+inline void schreibeOptionen(const QString& lpf, int dbw = 0, int dbh = 0) {
+    optionen o;
+    zeroRecord(o);
+    o.rezeptbuch = QStringLiteral("Gross");
+    o.dbw = dbw;
+    o.dbh = dbh;
+    o.db_einaus = dbw > 0 || dbh > 0 ? 1 : 0;
+    o.z_hoehe = 22;
+    QFile f(lpf + QStringLiteral("Rezept.opt"));
+    if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(&o), sizeof o);
+}
+
 // A book of realistic recipes: German names with umlauts, five sections in turn (so a fifth of
 // the recipes are "Suppen"), amounts, times and texts.
 inline void schreibeBuch(const QString& pfad, int anzahl) {

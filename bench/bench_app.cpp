@@ -22,19 +22,6 @@
 
 namespace {
 
-void optionen_schreiben(const QString& pfad) {
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Gross");
-    o.dbw = 1100;
-    o.dbh = 700;
-    o.db_einaus = 1;
-    o.z_hoehe = 22;
-    QFile f(pfad);
-    f.open(QIODevice::WriteOnly);
-    f.write(reinterpret_cast<const char*>(&o), sizeof o);
-}
-
 void rubriken_schreiben(const QString& pfad) {
     QFile f(pfad);
     f.open(QIODevice::WriteOnly);
@@ -116,7 +103,7 @@ int main(int argc, char** argv) {
     QTemporaryDir tmp;
     const QString lpf = tmp.path() + QLatin1Char('/');
     schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
-    optionen_schreiben(lpf + QStringLiteral("Rezept.opt"));
+    schreibeOptionen(lpf, 1100, 700);
     rubriken_schreiben(lpf + QStringLiteral("Rubriken.rub"));
 
     const double leer = prozessZeit({QStringLiteral("--leer")});

@@ -22,14 +22,7 @@ int main(int argc, char** argv) {
     QTemporaryDir tmp;
     const QString lpf = tmp.path() + QLatin1Char('/');
     schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Gross");
-    o.z_hoehe = 22;
-    QFile op(lpf + QStringLiteral("Rezept.opt"));
-    op.open(QIODevice::WriteOnly);
-    op.write(reinterpret_cast<const char*>(&o), sizeof o);
-    op.close();
+    schreibeOptionen(lpf);
 
     Unit4 u;
     pfl::Farbschema farben(u);

@@ -63,13 +63,7 @@ void listenSchreiben(const QString& lpf) {
         s.kategorie = QString::fromUtf8(n);
         k.write(reinterpret_cast<const char*>(&s), sizeof s);
     }
-    optionen o;
-    zeroRecord(o);
-    o.rezeptbuch = QStringLiteral("Gross");
-    o.z_hoehe = 22;
-    QFile op(lpf + QStringLiteral("Rezept.opt"));
-    op.open(QIODevice::WriteOnly);
-    op.write(reinterpret_cast<const char*>(&o), sizeof o);
+    schreibeOptionen(lpf);
 }
 
 } // namespace
