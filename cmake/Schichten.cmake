@@ -1,14 +1,20 @@
 # Fails when an #include runs the wrong way between the layers of src/:
-# data -> platform -> grid, widgets, appearance -> the windows (app, recipes, search) -> main.cpp.
+# data -> platform -> grid, widgets, appearance -> the windows (app, recipes, search, print, backup,
+# colours, info) -> main.cpp.
 # Run with -DQUELLEN=<src folder>.
 set(erlaubt_data data)
 set(erlaubt_platform platform)
 set(erlaubt_grid grid data platform)
 set(erlaubt_widgets widgets data platform)
 set(erlaubt_appearance appearance data platform)
-set(erlaubt_app app recipes search data platform grid widgets appearance)
-set(erlaubt_recipes recipes app search data platform grid widgets appearance)
-set(erlaubt_search search recipes app data platform grid widgets appearance)
+# The windows may use each other (the owner in app creates them all) and everything below.
+set(erlaubt_app app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_recipes app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_search app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_print app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_backup app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_colours app recipes search print backup colours info data platform grid widgets appearance)
+set(erlaubt_info app recipes search print backup colours info data platform grid widgets appearance)
 
 set(fehler "")
 file(GLOB_RECURSE dateien RELATIVE ${QUELLEN} ${QUELLEN}/*.h ${QUELLEN}/*.cpp)

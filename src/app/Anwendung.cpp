@@ -159,6 +159,12 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
          std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken,
                                               m_kategorien, m_bild, m_bearbeiten, m_liste})
         verbinden(f);
+    anschliessenEinstellungen();
+    anschliessenDrucken();
+    anschliessenSuchen();
+    anschliessenSicherung();
+    anschliessenFarbenUndInfo();
+    haupt->befehleFreigeben();
 
     style_lesen(farben);
     u.Rubriken_lesen();

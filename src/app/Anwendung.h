@@ -21,6 +21,19 @@ class TWechseln;
 class TForm27;
 class TForm28;
 class Tform21;
+class TForm9;
+class Tform22;
+class TEinst;
+class TForm3;
+class TForm14;
+class TForm15;
+class TBack5;
+class TDatensicherung;
+class TFarbe;
+class TF_Hb;
+class TInv;
+class TForm25;
+class TProgramm;
 
 namespace pfl {
 
@@ -45,6 +58,13 @@ private:
     // The owner refreshes the main window whenever a secondary window closes.
     void verbinden(Nebenfenster* fenster);
     void buchWechselnOeffnen();
+    // Each group of windows is created and connected in its own file (Anschluss*.cpp), called in
+    // this order by the constructor.
+    void anschliessenEinstellungen(); // settings, mail, shopping list
+    void anschliessenDrucken();       // printing and print settings
+    void anschliessenSuchen();        // search in one book and in all books
+    void anschliessenSicherung();     // backup, restore, automatic backup
+    void anschliessenFarbenUndInfo(); // colour dialog, background picture, information windows
 
     Umgebung m_umgebung;
     std::unique_ptr<Datenordnersperre> m_sperre;
@@ -59,6 +79,19 @@ private:
     TForm28* m_kategorien = nullptr;
     TBild* m_bild = nullptr;
     Tform21* m_liste = nullptr;
+    TForm9* m_suchen = nullptr;
+    Tform22* m_alleBuecher = nullptr;
+    TEinst* m_einstellungen = nullptr;
+    TForm3* m_einkauf = nullptr;
+    TForm14* m_drucken = nullptr;
+    TForm15* m_druckoptionen = nullptr;
+    TBack5* m_sicherung = nullptr;
+    TDatensicherung* m_datensicherung = nullptr;
+    TFarbe* m_farbe = nullptr;
+    TF_Hb* m_hintergrund = nullptr;
+    TInv* m_info = nullptr;
+    TForm25* m_dank = nullptr;
+    TProgramm* m_programme = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
 };
 

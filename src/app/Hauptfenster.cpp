@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
@@ -250,14 +251,18 @@ void TForm1::menueBauen() {
         Q_ASSERT(b);
         return b;
     };
-    // Commands whose windows exist are wired; the others stay disabled until their windows arrive.
-    for (const char* name : {"Einkaufslistebearbeiten1", "Suchen1", "Rezeptdrucken1", "Einkaufsliste1",
-                             "Druckoptionen1", "Einstellungen1", "Datensicherung1", "Datenwiederherstellung1",
-                             "Farbenndern1", "Info2", "AufUpdatesberprfen2", "WeitereProgrammedesAutors1",
-                             "Websitebesuchen1", "WeitereProgramme1", "Info1", "AufUpdatesberprfen1"})
-        aktion(name)->setEnabled(false);
-    for (const char* name : {"SpeedButton7", "SpeedButton6", "SpeedButton9", "SpeedButton4", "SpeedButton3"})
-        werkzeug(name)->setEnabled(false);
+    // Commands whose windows are not connected stay disabled (befehleFreigeben).
+    for (const auto& [signal, namen] : befehlsSignale())
+        for (const char* name : namen) {
+            QObject* o = findChild<QObject*>(QString::fromLatin1(name));
+            Q_ASSERT(o);
+            o->setProperty("enabled", false);
+            if (auto* a = qobject_cast<QAction*>(o))
+                connect(a, &QAction::triggered, this, [this, signal] { befehl(signal); });
+            else
+                connect(static_cast<QToolButton*>(o), &QToolButton::clicked, this,
+                        [this, signal] { befehl(signal); });
+        }
 
     m_datenbildschirmAn = aktion("Datenbildschirmeinaus1");
     m_datenbildschirmAn->setCheckable(true);
@@ -270,6 +275,11 @@ void TForm1::menueBauen() {
     connect(aktion("Rezepteerfassen1"), &QAction::triggered, this, &TForm1::Rezepteerfassen1Click);
     connect(werkzeug("SpeedButton1"), &QToolButton::clicked, this, &TForm1::Rezepteerfassen1Click);
     connect(aktion("Rezeptebearbeiten1"), &QAction::triggered, this, &TForm1::Rezeptebearbeiten1Click);
+    // Printing and mailing a recipe start in the listing: the editor opened from it prints and mails.
+    for (const char* name : {"Rezeptdrucken1"})
+        connect(aktion(name), &QAction::triggered, this, &TForm1::Rezeptdrucken1Click);
+    for (const char* name : {"SpeedButton7", "SpeedButton9"})
+        connect(werkzeug(name), &QToolButton::clicked, this, &TForm1::Rezeptdrucken1Click);
     connect(werkzeug("SpeedButton5"), &QToolButton::clicked, this, &TForm1::Rezeptebearbeiten1Click);
     connect(aktion("Rubrikenerfassenndern1"), &QAction::triggered, this,
             &TForm1::Rubrikenerfassenndern1Click);
@@ -561,6 +571,41 @@ void TForm1::Rezeptebearbeiten1Click() {
     }
     datenbildschirmVerbergen();
     Q_EMIT listeVerlangt();
+}
+
+void TForm1::Rezeptdrucken1Click() {
+    u.auswahl = 2;
+    Rezeptebearbeiten1Click();
+}
+
+const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& TForm1::befehlsSignale() {
+    static const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>> liste = {
+        {&TForm1::einkaufslisteVerlangt, {"Einkaufslistebearbeiten1", "Einkaufsliste1"}},
+        {&TForm1::suchenVerlangt, {"Suchen1", "SpeedButton6"}},
+        {&TForm1::druckoptionenVerlangt, {"Druckoptionen1"}},
+        {&TForm1::einstellungenVerlangt, {"Einstellungen1"}},
+        {&TForm1::datensicherungVerlangt, {"Datensicherung1", "SpeedButton4"}},
+        {&TForm1::wiederherstellungVerlangt, {"Datenwiederherstellung1"}},
+        {&TForm1::farbenVerlangt, {"Farbenndern1", "SpeedButton3"}},
+        {&TForm1::infoVerlangt, {"Info2", "Info1"}},
+        {&TForm1::updateVerlangt, {"AufUpdatesberprfen2", "AufUpdatesberprfen1"}},
+        {&TForm1::weitereProgrammeVerlangt, {"WeitereProgrammedesAutors1", "WeitereProgramme1"}},
+        {&TForm1::websiteVerlangt, {"Websitebesuchen1"}},
+    };
+    return liste;
+}
+
+void TForm1::befehl(void (TForm1::*signal)()) {
+    datenbildschirmVerbergen();
+    Q_EMIT(this->*signal)();
+}
+
+void TForm1::befehleFreigeben() {
+    for (const auto& [signal, namen] : befehlsSignale()) {
+        const bool da = isSignalConnected(QMetaMethod::fromSignal(signal));
+        for (const char* name : namen)
+            if (QObject* o = findChild<QObject*>(QString::fromLatin1(name))) o->setProperty("enabled", da);
+    }
 }
 
 void TForm1::SpeedButton2Click() {

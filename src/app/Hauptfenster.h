@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QMainWindow>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -55,6 +57,8 @@ public Q_SLOTS:
     void datenbildschirmZentrieren();
     // The command "Kategorieen erfassen/ändern"; the entry window's category button runs it too.
     void kategorienBearbeiten() { Kategorieenerfassenndern1Click(); }
+    // Enables every menu command and toolbar button whose request signal the owner connected.
+    void befehleFreigeben();
 
 Q_SIGNALS:
     // Menu and toolbar commands that open another window; the owner connects them.
@@ -68,6 +72,19 @@ Q_SIGNALS:
     // The book listing: the whole active book, or the recipes of one name.
     void listeVerlangt();
     void listeNachNameVerlangt(const QString& name);
+    // Commands of windows that the owner may or may not provide: a command stays disabled
+    // until the owner connects its signal (see befehleFreigeben).
+    void einkaufslisteVerlangt();
+    void suchenVerlangt();
+    void druckoptionenVerlangt();
+    void einstellungenVerlangt();
+    void datensicherungVerlangt();
+    void wiederherstellungVerlangt();
+    void farbenVerlangt();
+    void infoVerlangt();
+    void updateVerlangt();
+    void weitereProgrammeVerlangt();
+    void websiteVerlangt();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -88,8 +105,11 @@ private Q_SLOTS:
     void Rubrikenerfassenndern1Click();
     void Kategorieenerfassenndern1Click();
     void Rezeptebearbeiten1Click();
+    void Rezeptdrucken1Click();
 
 private:
+    static const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& befehlsSignale();
+    void befehl(void (TForm1::*signal)());
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);
     void menueBauen();
     // Hides the data screen and the title labels before a secondary window opens.
