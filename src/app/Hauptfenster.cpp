@@ -258,10 +258,10 @@ void TForm1::menueBauen() {
             Q_ASSERT(o);
             o->setProperty("enabled", false);
             if (auto* a = qobject_cast<QAction*>(o))
-                connect(a, &QAction::triggered, this, [this, signal] { befehl(signal); });
+                connect(a, &QAction::triggered, this, [this, signal] { befehlAusfuehren(signal); });
             else
                 connect(static_cast<QToolButton*>(o), &QToolButton::clicked, this,
-                        [this, signal] { befehl(signal); });
+                        [this, signal] { befehlAusfuehren(signal); });
         }
 
     m_datenbildschirmAn = aktion("Datenbildschirmeinaus1");
@@ -595,7 +595,7 @@ const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& TFor
     return liste;
 }
 
-void TForm1::befehl(void (TForm1::*signal)()) {
+void TForm1::befehlAusfuehren(void (TForm1::*signal)()) {
     datenbildschirmVerbergen();
     Q_EMIT(this->*signal)();
 }

@@ -109,7 +109,7 @@ private Q_SLOTS:
 
 private:
     static const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& befehlsSignale();
-    void befehl(void (TForm1::*signal)());
+    void befehlAusfuehren(void (TForm1::*signal)());
     QToolButton* knopf(const QString& name, const QString& text, const QString& bild);
     void menueBauen();
     // Hides the data screen and the title labels before a secondary window opens.
