@@ -1,12 +1,14 @@
 #include "app/Anwendung.h"
 
 #include "app/Datenbildschirm.h"
+#include "app/Einzelstart.h"
 #include "app/Hauptfenster.h"
 #include "app/NeuesRezeptbuch.h"
 #include "app/RezeptbuchLoeschen.h"
 #include "app/RezeptbuchWechseln.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
+#include "data/Datenordner.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
@@ -23,6 +25,8 @@
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
+#include <QStandardPaths>
+#include <QTextStream>
 #include <functional>
 
 // The resources live in a static library: nothing else references them, so they are pulled in here.
@@ -78,7 +82,9 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // One program per data folder: two writing into the same books would lose recipes.
     m_sperre = std::make_unique<Datenordnersperre>(datenverzeichnis);
     if (m_sperre->besetzt()) {
-        plattform.message(Platform::Kind::Error, m_sperre->fehler());
+        // The running program comes to the front; only one that cannot be reached is reported.
+        m_weitergereicht = Einzelstart::wecken(datenverzeichnis);
+        if (!m_weitergereicht) plattform.message(Platform::Kind::Error, m_sperre->fehler());
         return;
     }
     // Module initialisation, before any window exists.
@@ -93,6 +99,8 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
 
     m_haupt = std::make_unique<TForm1>(m_umgebung);
     TForm1* haupt = m_haupt.get();
+    // Later starts on this folder bring this window to the front.
+    connect(new Einzelstart(datenverzeichnis, this), &Einzelstart::geweckt, haupt, &TForm1::nachVorn);
     haupt->FormCreate();
 
     std::unique_ptr<QLabel> splash = splashZeigen(plattform);
@@ -195,15 +203,61 @@ void Anwendung::buchWechselnOeffnen() {
 } // namespace pfl
 
 int pfannoLuxStarten(int argc, char** argv) {
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    const pfl::Startwahl wahl = pfl::startwahlLesen(argumente);
+    QTextStream aus(stdout);
+    QTextStream fehler(stderr);
+    switch (wahl.art) {
+    case pfl::Startwahl::Art::Hilfe:
+        aus << pfl::startHilfe(QStringLiteral("pfanno-lux"));
+        return 0;
+    case pfl::Startwahl::Art::Version:
+        aus << QStringLiteral("Pfanno-Lux %1\n").arg(QStringLiteral(PFANNO_VERSION));
+        return 0;
+    case pfl::Startwahl::Art::Fehler:
+        fehler << wahl.fehler << QStringLiteral("\nMehr dazu: pfanno-lux --help\n");
+        return 2;
+    case pfl::Startwahl::Art::Starten:
+        break;
+    }
+    const QString qtPlattform =
+        wahl.qtPlattform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : wahl.qtPlattform;
+    if (!pfl::bildschirmVorhanden(qtPlattform, qEnvironmentVariable("DISPLAY"),
+                                  qEnvironmentVariable("WAYLAND_DISPLAY"))) {
+        fehler << QStringLiteral(
+            "Pfanno-Lux braucht eine grafische Oberfläche, hier ist aber kein Bildschirm erreichbar\n"
+            "(weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).\n"
+            "Starten Sie Pfanno-Lux auf dem Desktop, oder ohne Desktop mit einem virtuellen Bildschirm:\n"
+            "  xvfb-run -a pfanno-lux\n");
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pfanno-Lux"));
+    QApplication::setApplicationVersion(QStringLiteral(PFANNO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.pfannolux.PfannoLux"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pfanno-lux.png")));
     pfl::ressourcenLaden();
     pfl::schriftenErsetzen();
     QtPlatform plattform;
+
+    const QString programmordner = QCoreApplication::applicationDirPath();
+    const QString ordner =
+        pfl::datenordnerBestimmen(wahl.datenordner, programmordner,
+                                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString grund;
+    if (!pfl::datenordnerEinrichten(ordner, pfl::mitgeliefertOrdner(programmordner), &grund)) {
+        fehler << grund << QLatin1Char('\n');
+        fehler.flush();
+        static_cast<Platform&>(plattform).message(Platform::Kind::Error, grund);
+        return 1;
+    }
+
     Unit4 unit4;
     pfl::Farbschema farben(unit4);
-    pfl::Anwendung anwendung(unit4, farben, plattform, QCoreApplication::applicationDirPath());
-    if (!anwendung.bereit()) return 1;
+    pfl::Anwendung anwendung(unit4, farben, plattform, ordner);
+    if (!anwendung.bereit()) return anwendung.weitergereicht() ? 0 : 1;
     return app.exec();
 }

@@ -52,6 +52,8 @@ public:
 
     // False when another running program holds the data folder: then nothing was started or written.
     bool bereit() const { return m_haupt != nullptr; }
+    // Not ready because the program already running on the folder was asked to come to the front.
+    bool weitergereicht() const { return m_weitergereicht; }
     TForm1& hauptfenster() const { return *m_haupt; }
 
 private:
@@ -68,6 +70,7 @@ private:
 
     Umgebung m_umgebung;
     std::unique_ptr<Datenordnersperre> m_sperre;
+    bool m_weitergereicht = false;
     std::unique_ptr<TForm1> m_haupt;
     // Secondary windows belong to the main window (Qt parent), so they go with it.
     Td_anlegen* m_anlegen = nullptr;

@@ -57,6 +57,8 @@ public Q_SLOTS:
     void datenbildschirmZentrieren();
     // The command "Kategorieen erfassen/ändern"; the entry window's category button runs it too.
     void kategorienBearbeiten() { Kategorieenerfassenndern1Click(); }
+    // A second start on the same data folder: the window comes to the front.
+    void nachVorn();
     // Enables every menu command and toolbar button whose request signal the owner connected.
     void befehleFreigeben();
 

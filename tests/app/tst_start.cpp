@@ -2,6 +2,7 @@
 #include "app/Anwendung.h"
 #include "app/Hauptfenster.h"
 #include "appearance/Farben.h"
+#include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"
 #include "support/LaufendesProgramm.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void schreibfehlerWirdGemeldet();
     void resteEinesAbsturzesWeg();
     void zweiterStartImSelbenOrdner();
+    void gesperrterOrdnerOhneProgramm();
 };
 
 void TestStart::ersterStartImLeerenVerzeichnis() {
@@ -302,18 +304,37 @@ void TestStart::resteEinesAbsturzesWeg() {
 }
 
 void TestStart::zweiterStartImSelbenOrdner() {
-    // A second program on the same data folder says so and writes nothing.
+    // A second program on the same data folder brings the running one to the front, shows nothing
+    // itself and writes nothing.
     Programm erster;
     QVERIFY(erster.starten());
+    erster.f->showMinimized();
+    QVERIFY(erster.f->isMinimized());
     const QStringList vorher = QDir(erster.dir.pfad()).entryList(QDir::AllEntries | QDir::Hidden);
     pfl::test::LaufendesProgramm zweiter({}, false, false);
     Unit4 u;
     pfl::Farbschema farben(u);
     pfl::Anwendung zweite(u, farben, zweiter.plattform, erster.dir.pfad());
     QVERIFY(!zweite.bereit());
+    QVERIFY(zweite.weitergereicht());
+    QVERIFY(zweiter.plattform.meldungen.isEmpty());
+    QTRY_VERIFY(!erster.f->isMinimized());
+    QCOMPARE(QDir(erster.dir.pfad()).entryList(QDir::AllEntries | QDir::Hidden), vorher);
+}
+
+void TestStart::gesperrterOrdnerOhneProgramm() {
+    // A folder held by a program that cannot be reached (an older one): the message says so.
+    DataDir dir;
+    pfl::Datenordnersperre sperre(dir.pfad());
+    QVERIFY(sperre.gesperrt());
+    pfl::test::LaufendesProgramm zweiter({}, false, false);
+    Unit4 u;
+    pfl::Farbschema farben(u);
+    pfl::Anwendung zweite(u, farben, zweiter.plattform, dir.pfad());
+    QVERIFY(!zweite.bereit());
+    QVERIFY(!zweite.weitergereicht());
     QCOMPARE(zweiter.plattform.meldungen.size(), 1);
     QVERIFY(zweiter.plattform.meldungen.first().text.contains(QStringLiteral("bereits")));
-    QCOMPARE(QDir(erster.dir.pfad()).entryList(QDir::AllEntries | QDir::Hidden), vorher);
 }
 
 QTEST_MAIN(TestStart)

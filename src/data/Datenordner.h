@@ -1,0 +1,43 @@
+// Where the data live and what the command line asks for; no window is needed for either.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace pfl {
+
+// What the command line asks for.
+struct Startwahl {
+    enum class Art { Starten, Hilfe, Version, Fehler };
+    Art art = Art::Starten;
+    QString datenordner; // --datenordner DIR; empty: the usual place
+    QString fehler;      // German, for the terminal, when art is Fehler
+    QString qtPlattform; // the toolkit's -platform option, if given
+};
+
+// The arguments after the program name.
+Startwahl startwahlLesen(const QStringList& argumente);
+
+// Whether a window can be shown: a display (X11 or Wayland) is there, or the toolkit is told to
+// draw elsewhere (offscreen, VNC, framebuffer). qtPlattform: the -platform option or QT_QPA_PLATFORM.
+bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, const QString& waylandDisplay);
+
+// The text of --help, German, for the terminal.
+QString startHilfe(const QString& programm);
+
+// The folder of the shipped help file and background pictures: the program's own folder when they
+// lie beside the program (the build folder, a portable copy), else share/pfanno-lux beside bin/.
+QString mitgeliefertOrdner(const QString& programmordner);
+
+// The data folder, without a trailing "/": the chosen one; else the program's folder when it is a
+// portable one (the shipped files lie beside the program and the folder can be written); else
+// pfanno-lux in the user's data folder (benutzerdaten, usually ~/.local/share).
+QString datenordnerBestimmen(const QString& gewaehlt, const QString& programmordner,
+                             const QString& benutzerdaten);
+
+// Makes a data folder usable: creates it and its picture folder, brings the shipped help file up to
+// date and adds the shipped background pictures it lacks (a user's own files are never replaced).
+// False with a German reason when the folder cannot be made or written.
+bool datenordnerEinrichten(const QString& ordner, const QString& mitgeliefert, QString* fehler);
+
+} // namespace pfl
