@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace pfl {
@@ -93,10 +94,13 @@ void TForm3::gelesen(const QString& text) {
 }
 
 void TForm3::laden() {
+    m_geladen = true;
+    // Text typed and not saved stays: the stored list does not replace it unasked.
+    if (m_liste->document()->isModified()) return;
     m_laedt = true;
     daten().einkauflist_lesen();
     m_laedt = false;
-    m_geladen = true;
+    m_liste->document()->setModified(false);
 }
 
 void TForm3::oeffnenAusHauptfenster() {
@@ -110,7 +114,9 @@ bool TForm3::speichern(const QString& speichertext) {
     u.e_daten.e_liste = speichertext;
     pfl::Schreibwache wache(u);
     u.einkauflist_speichern();
-    return !wache.fehler();
+    if (wache.fehler()) return false; // reported; the text stays unsaved
+    m_liste->document()->setModified(false);
+    return true;
 }
 
 void TForm3::Button1Click() {
@@ -166,6 +172,7 @@ void TForm3::zutatenAnhaengen(const QString& zutaten) {
         return;
     }
     m_liste->setPlainText(anzeige);
+    m_liste->document()->setModified(true);
     speichern(pfl::einkaufSpeichertext(alt) + QStringLiteral("\n\r") + pfl::einkaufSpeichertext(zutaten));
     oeffnen();
 }

@@ -25,7 +25,8 @@ public:
     TForm3(pfl::Umgebung& umgebung, QWidget* parent);
 
 public Q_SLOTS:
-    // The main window's command: reads the stored list, then shows the window.
+    // The main window's command: reads the stored list (unless the window holds unsaved text), then
+    // shows the window.
     void oeffnenAusHauptfenster();
     // Appends a recipe's ingredient text (with "\n" line breaks), stores the list and shows it.
     void zutatenAnhaengen(const QString& zutaten);
