@@ -93,6 +93,7 @@ void TestEinkaufsliste::oeffnenZeigtDenLetztenSatz() {
     QVERIFY(e.w->isVisible());
     QCOMPARE(e.w->windowTitle(), QStringLiteral("Einkaufsliste"));
     QCOMPARE(e.memo()->toPlainText(), QStringLiteral("Milch\nBrot"));
+    pfl::test::bildSpeichern(e.w, QStringLiteral("einkaufsliste"));
     // Reading changes nothing on disk.
     QCOMPARE(e.datei(), saetze({"Alt", "Milch\r\nBrot"}));
 }

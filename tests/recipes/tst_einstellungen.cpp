@@ -107,6 +107,9 @@ void TestEinstellungen::oeffnenZeigtDieGespeichertenWerte() {
     QCOMPARE(e.k("Edit2")->text(), QStringLiteral("Anna"));
     QCOMPARE(e.k("Edit6")->text(), QStringLiteral("80331 München"));
     QCOMPARE(e.k("Edit8")->text(), QStringLiteral("089 124"));
+    pfl::test::bildSpeichern(e.w, QStringLiteral("einstellungen_stammdaten"));
+    e.k<QTabWidget>("PageControl1")->setCurrentIndex(0);
+    pfl::test::bildSpeichern(e.w, QStringLiteral("einstellungen"));
     // A stored row height beyond the arrows' bound is shown as stored, not brought within it.
     e.p.u.option.z_hoehe = 150;
     e.w->close();
