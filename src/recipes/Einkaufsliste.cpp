@@ -142,8 +142,10 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
+    // The text goes only once the empty list is stored; a failed write keeps it.
+    if (!speichern(QString())) return;
     m_liste->clear();
-    speichern(QString());
+    m_liste->document()->setModified(false);
 }
 
 void TForm3::Button4Click() {
