@@ -249,6 +249,10 @@ void TestRezeptMail::mailtoLink() {
     QVERIFY(teile.at(1).startsWith("body="));
     QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(teile.at(0).mid(8))), betreff);
     QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(teile.at(1).mid(5))), textImLink);
+    // The desktop gets the link through QUrl: it must pass unchanged.
+    const QUrl url = QUrl::fromEncoded(link, QUrl::StrictMode);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.toEncoded(), link);
 }
 
 QTEST_MAIN(TestRezeptMail)
