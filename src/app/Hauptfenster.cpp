@@ -322,7 +322,7 @@ QString rechtsbuendig(const QString& text, QStringView anhang, int breite) {
 } // namespace
 
 int TForm1::zeilenhoehe() const {
-    return u.option.z_hoehe > 0 ? int(u.option.z_hoehe) : int(kZeilenhoehe);
+    return u.option.z_hoehe > 10 ? int(u.option.z_hoehe) : int(kZeilenhoehe);
 }
 
 void TForm1::Rezepte_anzeigen() {

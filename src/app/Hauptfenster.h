@@ -40,7 +40,7 @@ public:
     // Fills the two section lists from the data module's lists.
     void rubrikenUebernehmen();
 
-    // The table row height; a stored height of 0 (no settings yet) would hide every row.
+    // The table row height; a stored height of 10 or less (0 with no settings yet) is not applied.
     static constexpr int kZeilenhoehe = 22;
     // The design size of the data screen.
     static constexpr int kDatenbildschirmBreite = 779;

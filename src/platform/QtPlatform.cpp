@@ -18,9 +18,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
-#include <QUrlQuery>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -176,13 +176,60 @@ int QtPlatform::startProgram(const QString& program, const QStringList& argument
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
+namespace {
+
+// Every line break as CR LF (what a mailto link wants) or as LF (what a command line passes on).
+QString zeilenwechsel(QString text, const QString& wechsel) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), wechsel);
+}
+
+// Beyond this the hand-over of a link (a command line argument) may be cut; such a mail fails openly.
+constexpr qsizetype kLaengsterLink = 100000;
+
+} // namespace
+
+QByteArray mailtoLink(const MailMessage& mail) {
+    // Only unreserved characters stay as they are: "&", "=", "?", "#", "+", "%" and every
+    // non-ASCII character (as UTF-8) are percent-encoded, line breaks become %0D%0A.
+    QByteArray link = "mailto:" + QUrl::toPercentEncoding(mail.to, "@");
+    link += "?subject=" + QUrl::toPercentEncoding(zeilenwechsel(mail.subject, QStringLiteral(" ")));
+    link += "&body=" + QUrl::toPercentEncoding(zeilenwechsel(mail.body, QStringLiteral("\r\n")));
+    return link;
+}
+
 Platform::MailResult QtPlatform::sendMail(const MailMessage& mail) {
-    QUrl url(QStringLiteral("mailto:") + mail.to);
-    QUrlQuery q;
-    q.addQueryItem(QStringLiteral("subject"), QString::fromLatin1(QUrl::toPercentEncoding(mail.subject)));
-    q.addQueryItem(QStringLiteral("body"), QString::fromLatin1(QUrl::toPercentEncoding(mail.body)));
-    url.setQuery(q);
-    return QDesktopServices::openUrl(url) ? MailResult::Sent : MailResult::NoProvider;
+    // The desktop's own hand-over takes subject and body as arguments, so their length and
+    // characters are no matter of a link.
+    const QString xdgEmail = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
+    if (!xdgEmail.isEmpty()) {
+        QStringList argumente{QStringLiteral("--utf8"), QStringLiteral("--subject"),
+                              zeilenwechsel(mail.subject, QStringLiteral(" ")), QStringLiteral("--body"),
+                              zeilenwechsel(mail.body, QStringLiteral("\n"))};
+        if (!mail.to.isEmpty()) argumente << mail.to;
+        auto* p = new QProcess(qApp);
+        p->setProcessChannelMode(QProcess::ForwardedChannels);
+        p->start(xdgEmail, argumente);
+        if (p->waitForStarted()) {
+            // A mail program started by it may run on for as long as the user keeps it open: after a
+            // while the mail counts as handed over and the process is left to finish on its own.
+            if (!p->waitForFinished(15000)) {
+                QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+                return MailResult::Sent;
+            }
+            const int code = p->exitStatus() == QProcess::NormalExit ? p->exitCode() : -1;
+            p->deleteLater();
+            if (code == 0) return MailResult::Sent;
+            // 3: no mail program (nor anything to open a mailto link) is installed.
+            return code == 3 ? MailResult::NoProvider : MailResult::Failed;
+        }
+        p->deleteLater();
+    }
+    const QByteArray link = mailtoLink(mail);
+    if (link.size() > kLaengsterLink) return MailResult::Failed;
+    return QDesktopServices::openUrl(QUrl::fromEncoded(link, QUrl::StrictMode)) ? MailResult::Sent
+                                                                                : MailResult::NoProvider;
 }
 
 void QtPlatform::showHelp(const QString& helpFile, int topic) {

@@ -7,6 +7,10 @@
 
 class QTextBrowser;
 
+// The mailto link of a mail: every character that is not unreserved percent-encoded (UTF-8), the
+// body's line breaks as CR LF.
+QByteArray mailtoLink(const MailMessage& mail);
+
 class QtPlatform : public Platform {
 public:
     QtPlatform();

@@ -3,6 +3,7 @@
 #include "appearance/Styles.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
+#include "recipes/RezeptMail.h"
 #include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -54,6 +55,9 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_bildDazu, &QPushButton::clicked, this, &TForm13::Button5Click);
     connect(m_bildWeg, &QPushButton::clicked, this, &TForm13::Button6Click);
     connect(m_bildGross, &QToolButton::clicked, this, &TForm13::SpeedButton1Click);
+    connect(m_mail, &QPushButton::clicked, this, &TForm13::BitBtn1Click);
+    connect(m_einkauf, &QPushButton::clicked, this,
+            [this] { Q_EMIT einkaufslisteErgaenzen(m_zutaten->toPlainText()); });
     connect(&daten(), &Unit4::listenGeaendert, this, &TForm13::listenUebernehmen);
 
     // Any edit of a field is a change that must not be lost silently.
@@ -259,9 +263,8 @@ void TForm13::aufbauen() {
     m_mail = knopf(QStringLiteral("BitBtn1"), QStringLiteral("E-Mail"), k);
     m_mail->setIcon(QIcon::fromTheme(QStringLiteral("mail-send")));
     m_drucken = knopf(QStringLiteral("Button8"), QStringLiteral("Drucken"), k);
-    // The shopping list, mailing and printing windows come with their own changes; until then
-    // their buttons only say so.
-    for (QPushButton* b : {m_einkauf, m_mail, m_drucken}) {
+    // The printing window comes with its own change; until then its button only says so.
+    for (QPushButton* b : {m_drucken}) {
         b->setEnabled(false);
         b->setToolTip(b->text().simplified() + kNochNicht);
     }
@@ -649,4 +652,23 @@ void TForm13::Button6Click() {
 
 void TForm13::SpeedButton1Click() {
     if (!m_bildname.isEmpty()) Q_EMIT bildVergroessernVerlangt(m_bildname);
+}
+
+// ---------------------------------------------------------------- mail
+
+void TForm13::BitBtn1Click() {
+    const Unit4& u = daten();
+    const pfl::RezeptMailFelder f{m_name->text(),
+                                  m_schwierigkeit->currentText(),
+                                  m_portionsart->currentText(),
+                                  m_anzahl->Text(),
+                                  m_kosten->IsValid() ? pfl::kostenEingabeText(m_kosten->Value())
+                                                      : m_kosten->text(),
+                                  m_zeit->Text(),
+                                  m_kochzeit->Text(),
+                                  m_kalorien->text(),
+                                  m_zutaten->toPlainText(),
+                                  m_zubereitung->toPlainText()};
+    pfl::rezeptMailen(pfl::rezeptMail(f, u.option.waehrung, u.st_inh1.vorname, u.st_inh1.Name), plattform());
+    reject();
 }

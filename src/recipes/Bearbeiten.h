@@ -38,6 +38,8 @@ Q_SIGNALS:
     void bildVergroessernVerlangt(const QString& bildname);
     // After a deletion the book's listing opens again, with the new positions.
     void listeVerlangt();
+    // "Zutatenliste zur Einkaufsliste hinzufügen": the ingredient text as shown ("\n" line breaks).
+    void einkaufslisteErgaenzen(const QString& zutaten);
 
 protected:
     void vorbereiten() override;
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void Button5Click();
     void Button6Click();
     void SpeedButton1Click();
+    void BitBtn1Click();
     void listenUebernehmen();
     void aenderungMerken();
 
