@@ -100,16 +100,16 @@ TFarbe::TFarbe(pfl::Umgebung& umgebung, QWidget* parent)
     m_knopfleiste = new QFrame(this);
     m_knopfleiste->setObjectName(QStringLiteral("Panel3"));
     m_knopfleiste->setGeometry(0, 540, width(), 60);
-    QPushButton* speichern = knopf(QStringLiteral("Button1"), QStringLiteral("Speichern >>"));
-    QPushButton* grund = knopf(QStringLiteral("Button2"), QStringLiteral("Grundeinstellung"));
+    QPushButton* speichern = knopf(QStringLiteral("Button1"), QStringLiteral("Speichern >>"), QSize(130, 30));
+    QPushButton* grund = knopf(QStringLiteral("Button2"), QStringLiteral("Grundeinstellung"), QSize(130, 30));
     QPushButton* beenden = knopf(QStringLiteral("Button3"), QStringLiteral("Beenden"));
     QPushButton* hilfe = hilfeKnopf(QStringLiteral("Button4"));
-    int x = width() / 2 - 2 * 120;
+    int x = width() / 2 - 2 * 140;
     for (QPushButton* b : {speichern, grund, beenden, hilfe}) {
         b->setParent(m_knopfleiste);
         b->move(x, 15);
         b->show();
-        x += 120;
+        x += 140;
     }
     beenden->setDefault(true);
     connect(speichern, &QPushButton::clicked, this, &TFarbe::speichernClick);
