@@ -482,12 +482,12 @@ void TFarbe::Farben_setzen1() {
     g.setGradientEndColor(wert(c.end_gradient1));
     g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
     g.SetGradientToAllCells(c.cell_style1 == 1);
+    // The data font as the listings take it: that of the screen's font class.
     const pfl::Schriftwahl daten = pfl::listenschrift(farben(), plattform());
     for (int col = 0; col < g.ColCount(); ++col)
         NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.String_box), wert(c.String_box_font),
-                       wert(c.String_box_ueb), wert(c.String_box_ueb_Font), c.grid_g, c.ue_grid_g,
-                       c.grid_s.toQString().isEmpty() ? daten.name : c.grid_s.toQString(),
-                       c.ue_grid_s.toQString());
+                       wert(c.String_box_ueb), wert(c.String_box_ueb_Font), daten.groesse, c.ue_grid_g,
+                       daten.name, c.ue_grid_s.toQString());
     g.ColInfo_Set(-1);
     g.viewport()->update();
 }

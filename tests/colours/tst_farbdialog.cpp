@@ -78,6 +78,7 @@ private Q_SLOTS:
     void bildnamen_data();
     void bildnamen();
     void speichernOhneDatei();
+    void offeneFensterUmfaerben();
 };
 
 void TestFarbdialog::farbknopf_data() {
@@ -406,6 +407,27 @@ void TestFarbdialog::speichernOhneDatei() {
     QCOMPARE(b.size(), 1976);
     QCOMPARE(zahlBei(b, 24), 0x00445566);
     QCOMPARE(kurztextBei(b, 1344), QByteArray("marbl24m.bmp"));
+}
+
+void TestFarbdialog::offeneFensterUmfaerben() {
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.form_umr = 0x000000FF;
+    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
+    auto* loeschen = p.finde<QWidget>(QStringLiteral("loeschen"));
+    QVERIFY(loeschen->isVisible());
+    QCOMPARE(loeschen->palette().color(QPalette::Window), QColor(255, 0, 0));
+    TFarbe* w = farbdialogOeffnen(p);
+    // The main window's title takes a new colour at once.
+    p.plattform.farben.enqueue(0x00000000);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn5"))->click();
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText),
+             QColor(0, 0, 0));
+    // The defaults reach the window that is still open.
+    p.plattform.antworten.enqueue(Platform::Answer::Yes);
+    p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
+    QVERIFY(loeschen->isVisible());
+    QCOMPARE(loeschen->palette().color(QPalette::Window), QColor(0xCF, 0xDA, 0xA3));
 }
 
 QTEST_MAIN(TestFarbdialog)
