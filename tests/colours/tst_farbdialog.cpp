@@ -79,6 +79,7 @@ private Q_SLOTS:
     void bildnamen();
     void speichernOhneDatei();
     void offeneFensterUmfaerben();
+    void fremderBildname();
 };
 
 void TestFarbdialog::farbknopf_data() {
@@ -428,6 +429,27 @@ void TestFarbdialog::offeneFensterUmfaerben() {
     p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
     QVERIFY(loeschen->isVisible());
     QCOMPARE(loeschen->palette().color(QPalette::Window), QColor(0xCF, 0xDA, 0xA3));
+}
+
+void TestFarbdialog::fremderBildname() {
+    // A stored name that leaves Hintergrund/ is never loaded, though the file it names exists.
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.hg_bild = QStringLiteral("../geheim.bmp");
+    Programm p([&](DataDir& d) {
+        d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen));
+        QVERIFY(bitmap(d, QStringLiteral("holz.bmp"), QColor(10, 200, 30)));
+        QVERIFY(QFile::copy(d.datei(QStringLiteral("Hintergrund/holz.bmp")),
+                            d.datei(QStringLiteral("geheim.bmp"))));
+    });
+    TFarbe* w = farbdialogOeffnen(p);
+    QVERIFY(p.in<QLabel>(w, QStringLiteral("Image1"))->isHidden());
+    p.in<QPushButton>(w, QStringLiteral("BitBtn7"))->click();
+    auto* hb = p.finde<TF_Hb>(QStringLiteral("F_Hb"));
+    QVERIFY(p.in<QLabel>(hb, QStringLiteral("Image1"))->pixmap().isNull());
+    QVERIFY(p.in<QListWidget>(hb, QStringLiteral("FileListBox1"))->selectedItems().isEmpty());
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    const QImage haupt = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
+    QCOMPARE(haupt.pixelColor(5, 200), QColor(0xDE, 0xE6, 0xC1));
 }
 
 QTEST_MAIN(TestFarbdialog)
