@@ -204,6 +204,18 @@ QWidget* TFarbe::hauptSeiteBauen() {
     m_endfarbe->setObjectName(QStringLiteral("ColorButton1"));
     m_endfarbe->setAccessibleName(m_endfarbe->text());
     m_endfarbe->setGeometry(0, 384, 160, 30);
+    // The two colours the gradient starts from, beside the boxes that switch it.
+    m_kopfFeld = new QLabel(QStringLiteral("Hintergrundfarbe Überschriften"), s);
+    m_kopfFeld->setObjectName(QStringLiteral("Panel8"));
+    m_kopfFeld->setGeometry(430, 320, 230, 24);
+    m_datenFeld = new QLabel(QStringLiteral("Hintergrundfarbe Datenbereich"), s);
+    m_datenFeld->setObjectName(QStringLiteral("Panel9"));
+    m_datenFeld->setGeometry(430, 350, 230, 24);
+    for (QLabel* l : {m_kopfFeld, m_datenFeld}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
     connect(m_3dKopf, &QCheckBox::clicked, this, &TFarbe::hauptLookClick);
     connect(m_3dDaten, &QCheckBox::clicked, this, &TFarbe::hauptLookClick);
     connect(m_endfarbe, &TColorButton::ColorChosen, this, [this](quint32 c) {
@@ -427,6 +439,8 @@ void TFarbe::musterFaerben() {
         l->setPalette(p);
     }
     flaecheFaerben(m_bestand, c.D_bs_umr_aus, c.D_bs_ueb_font);
+    flaecheFaerben(m_kopfFeld, c.D_bs_ueb, c.D_bs_ueb_font);
+    flaecheFaerben(m_datenFeld, c.D_bs_pan, c.D_bs_pan_font);
     m_endfarbe->setActiveColor(wert(c.end_gradient));
     m_endfarbe1->setActiveColor(wert(c.end_gradient1));
     haekchenSetzen();
@@ -446,6 +460,8 @@ void TFarbe::haekchenSetzen() {
     m_3dDaten->setEnabled(m_3dKopf->isChecked());
     m_3dDaten1->setEnabled(m_3dKopf1->isChecked());
     m_endfarbe->setEnabled(m_3dKopf->isChecked());
+    m_kopfFeld->setEnabled(m_3dKopf->isChecked());
+    m_datenFeld->setEnabled(m_3dDaten->isChecked());
     m_endfarbe1->setEnabled(m_3dKopf1->isChecked());
     m_fuellen = vorher;
 }

@@ -88,6 +88,8 @@ private:
     QCheckBox* m_3dDaten = nullptr;      // CheckBox2
     QCheckBox* m_3dKopf1 = nullptr;      // CheckBox3
     QCheckBox* m_3dDaten1 = nullptr;     // CheckBox4
+    QLabel* m_kopfFeld = nullptr;        // panel "Hintergrundfarbe Überschriften"
+    QLabel* m_datenFeld = nullptr;       // panel "Hintergrundfarbe Datenbereich"
     TColorButton* m_endfarbe = nullptr;  // ColorButton1
     TColorButton* m_endfarbe1 = nullptr; // ColorButton2
     // Style page

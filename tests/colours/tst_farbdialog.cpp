@@ -222,6 +222,8 @@ void TestFarbdialog::dreiD() {
     QCOMPARE(p.farben.colorx.draw_style, 0);
     QCOMPARE(p.farben.colorx.cell_style, 0);
     QVERIFY(!daten->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel8"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel9"))->isEnabled());
     QCOMPARE(muster->DrawingStyle(), TGridDrawingStyle::gdsClassic);
     QVERIFY(!muster->GradientToAllCells());
     kopf->click();
