@@ -110,6 +110,20 @@ QString homepageAdresse(const QString& lpf) {
     return QUrl::fromLocalFile(lpf + QStringLiteral("README.md")).toString();
 }
 
+bool seiteOeffnen(Platform& plattform, const QString& adresse) {
+    const QUrl url(adresse);
+    const QString lesbar = url.isLocalFile() ? url.toLocalFile() : adresse;
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
+        plattform.message(Platform::Kind::Information,
+                          QStringLiteral("Die Seite %1 ist nicht vorhanden.").arg(lesbar));
+        return false;
+    }
+    if (plattform.openUrl(adresse)) return true;
+    plattform.message(Platform::Kind::Information,
+                      QStringLiteral("Die Seite %1 konnte nicht geöffnet werden.").arg(lesbar));
+    return false;
+}
+
 } // namespace pfl
 
 TInv::TInv(pfl::Umgebung& umgebung, QWidget* parent)
@@ -223,11 +237,7 @@ void TInv::Websitebesuchen1Click() {
         "zu schauen.                   \n\n  Möchten Sie jetzt unsere Homepage aufrufen?         \n");
     if (plattform().message(Platform::Kind::Confirmation, frage, Platform::Buttons::YesNo) ==
         Platform::Answer::Yes) {
-        const QString adresse = pfl::homepageAdresse(daten().lpf);
-        if (!plattform().openUrl(adresse))
-            plattform().message(Platform::Kind::Information,
-                                QStringLiteral("Die Seite %1 konnte nicht geöffnet werden.")
-                                    .arg(QUrl(adresse).toLocalFile()));
+        pfl::seiteOeffnen(plattform(), pfl::homepageAdresse(daten().lpf));
     }
     Q_EMIT daten().copy1Angefordert();
 }

@@ -6,6 +6,7 @@
 
 class QFrame;
 class QLabel;
+class Platform;
 
 namespace pfl {
 
@@ -22,6 +23,9 @@ QString startfehlerMeldung(int code);
 
 // The project's home page: the README beside the program (Pfanno-Lux has no web site).
 QString homepageAdresse(const QString& lpf);
+// Opens a page in the browser; a local page that is missing, or a browser that does not start,
+// is told to the user. False then.
+bool seiteOeffnen(Platform& plattform, const QString& adresse);
 
 } // namespace pfl
 

@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 TProgramm::TProgramm(pfl::Umgebung& umgebung, QWidget* parent)
     : Nebenfenster(umgebung, parent, QStringLiteral("Programm"),
@@ -42,12 +41,6 @@ void TProgramm::vorbereiten() {
         b->show();
         y += 36;
         const QString adresse = p.adresse;
-        connect(b, &QPushButton::clicked, this, [this, adresse] {
-            if (!plattform().openUrl(adresse))
-                plattform().message(
-                    Platform::Kind::Information,
-                    QStringLiteral("Die Seite %1 konnte nicht geöffnet werden.")
-                        .arg(QUrl(adresse).isLocalFile() ? QUrl(adresse).toLocalFile() : adresse));
-        });
+        connect(b, &QPushButton::clicked, this, [this, adresse] { pfl::seiteOeffnen(plattform(), adresse); });
     }
 }

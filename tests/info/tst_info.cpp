@@ -69,7 +69,7 @@ void TestInfo::infofenster() {
 }
 
 void TestInfo::danksagungUndProgramme() {
-    Programm p;
+    Programm p([](DataDir& d) { d.schreibe(QStringLiteral("README.md"), "# Pfanno-Lux\n"); });
     p.finde<QAction>(QStringLiteral("Info1"))->trigger();
     auto* info = p.finde<TInv>(QStringLiteral("Inv"));
     p.in<QPushButton>(info, QStringLiteral("Button6"))->click();
@@ -187,16 +187,22 @@ void TestInfo::meldungen() {
 void TestInfo::homepage_data() {
     QTest::addColumn<QString>("befehl");
     QTest::addColumn<bool>("ja");
-    QTest::newRow("Menü, Ja") << "Websitebesuchen1" << true;
-    QTest::newRow("Menü, Nein") << "Websitebesuchen1" << false;
-    QTest::newRow("Infofenster, Ja") << "Button2" << true;
-    QTest::newRow("Infofenster, Nein") << "Button2" << false;
+    QTest::addColumn<bool>("readme"); // the page is there
+    QTest::newRow("Menü, Ja") << "Websitebesuchen1" << true << true;
+    QTest::newRow("Menü, Nein") << "Websitebesuchen1" << false << true;
+    QTest::newRow("Infofenster, Ja") << "Button2" << true << true;
+    QTest::newRow("Infofenster, Nein") << "Button2" << false << true;
+    QTest::newRow("Seite fehlt") << "Websitebesuchen1" << true << false;
 }
 
 void TestInfo::homepage() {
     QFETCH(QString, befehl);
     QFETCH(bool, ja);
-    Programm p([](DataDir& d) { d.optionen(QString(), 779, 421, 1); });
+    QFETCH(bool, readme);
+    Programm p([&](DataDir& d) {
+        d.optionen(QString(), 779, 421, 1);
+        if (readme) d.schreibe(QStringLiteral("README.md"), "# Pfanno-Lux\n");
+    });
     auto* datenbildschirm = p.finde<QFrame>(QStringLiteral("Panel2"));
     QVERIFY(datenbildschirm->isVisible());
     p.plattform.antworten.enqueue(ja ? Platform::Answer::Yes : Platform::Answer::No);
@@ -208,13 +214,16 @@ void TestInfo::homepage() {
         p.finde<QAction>(befehl)->trigger();
     }
     QVERIFY(!info->isVisible());
-    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QCOMPARE(p.plattform.meldungen.size(), readme ? 1 : 2);
     const auto& frage = p.plattform.meldungen.first();
     QCOMPARE(frage.buttons, Platform::Buttons::YesNo);
     QVERIFY(frage.text.startsWith(kFrageAnfang));
     QVERIFY(frage.text.endsWith(QStringLiteral("  Möchten Sie jetzt unsere Homepage aufrufen?         \n")));
-    const QString readme = QUrl::fromLocalFile(p.dir.datei(QStringLiteral("README.md"))).toString();
-    QCOMPARE(p.plattform.geoeffneteUrls, ja ? QStringList{readme} : QStringList());
+    const QString seite = QUrl::fromLocalFile(p.dir.datei(QStringLiteral("README.md"))).toString();
+    QCOMPARE(p.plattform.geoeffneteUrls, ja && readme ? QStringList{seite} : QStringList());
+    if (!readme)
+        QCOMPARE(p.plattform.meldungen.last().text, QStringLiteral("Die Seite %1 ist nicht vorhanden.")
+                                                        .arg(p.dir.datei(QStringLiteral("README.md"))));
     // The main window is whole again.
     QVERIFY(datenbildschirm->isVisible());
     QVERIFY(p.f->isVisible());
