@@ -43,7 +43,7 @@ QStringList hintergrundBilder(const QString& ordner) {
 bool farbenSichern(Farbschema& schema, const QString& lpf) {
     // The scheme only overwrites an existing file; one removed meanwhile is created first, so the
     // choice is stored all the same.
-    if (!QFileInfo::exists(lpf + QStringLiteral("farben.frb"))) {
+    if (!QFileInfo(lpf + QStringLiteral("farben.frb")).isFile()) {
         const Tcolor1 gewaehlt = schema.colorx;
         Tcolor1 vorgabe{};
         schema.Farben_anlegen(vorgabe);

@@ -80,6 +80,8 @@ private Q_SLOTS:
     void speichernOhneDatei();
     void offeneFensterUmfaerben();
     void fremderBildname();
+    void schreibfehler_data();
+    void schreibfehler();
 };
 
 void TestFarbdialog::farbknopf_data() {
@@ -452,6 +454,34 @@ void TestFarbdialog::fremderBildname() {
     QVERIFY(p.plattform.meldungen.isEmpty());
     const QImage haupt = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
     QCOMPARE(haupt.pixelColor(5, 200), QColor(0xDE, 0xE6, 0xC1));
+}
+
+void TestFarbdialog::schreibfehler_data() {
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QString>("knopf");
+    QTest::newRow("Farben") << "farben.frb"
+                            << "Button1";
+    QTest::newRow("Style") << "Styledat.txt"
+                           << "Button5";
+}
+
+void TestFarbdialog::schreibfehler() {
+    // The file's place is taken by a folder: the write fails and the user is told.
+    QFETCH(QString, datei);
+    QFETCH(QString, knopf);
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    QFile::remove(p.dir.datei(datei));
+    QVERIFY(QDir(p.dir.pfad()).mkdir(datei));
+    if (knopf == QLatin1String("Button5")) {
+        p.in<QRadioButton>(w, QStringLiteral("RadioButton5"))->click();
+        waehle(p.in<QListWidget>(w, QStringLiteral("ListBox2")), QStringLiteral("Carbon"));
+    }
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    p.in<QPushButton>(w, knopf)->click();
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY2(p.plattform.meldungen.first().text.contains(datei),
+             qPrintable(p.plattform.meldungen.first().text));
 }
 
 QTEST_MAIN(TestFarbdialog)
