@@ -604,7 +604,8 @@ void TFarbe::hintergrundVorschau() {
     const QString name = c.hg_bild.toQString();
     const QString datei = daten().lpf + QStringLiteral("Hintergrund/") + name;
     QPixmap bild;
-    if (c.f_b_haupt == 0 && Unit4::sichererName(name) && QFileInfo(datei).isFile()) bild.load(datei);
+    if (c.f_b_haupt == 0 && pfl::hintergrundNameZulaessig(name) && QFileInfo(datei).isFile())
+        bild.load(datei);
     m_musterBild->setPixmap(bild);
     m_musterBild->setVisible(!bild.isNull());
     m_musterBild->lower();
