@@ -197,16 +197,6 @@ void TForm1::FormCreate() {
     const int l2 = m_titel2->width() / 2;
     m_titel1->move(hb - l1 - 100, hbh - 150);
     m_titel2->move(hb - l2 + 100, hbh + 50);
-    for (QLabel* l : {m_titel1, m_titel2}) {
-        QPalette lp = l->palette();
-        // The titles stand on the background colour (or a picture in it): the scheme's colour
-        // where it reads there.
-        lp.setColor(QPalette::WindowText,
-                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(m_farben.colorx.D_bs_fa_font)),
-                                      pfl::alsFarbe(quint32(m_farben.colorx.H_bs_hg))));
-        l->setPalette(lp);
-    }
-
     m_statusBuch->setFixedWidth(s.width() / 2);
 
     datenbildschirmZentrieren();
@@ -216,6 +206,15 @@ void TForm1::FormCreate() {
 void TForm1::Copy1() {
     const QDate heute = m_plattform.today();
     // The background colour H_bs_hg is painted by FormPaint; the toolbar keeps the style's colours.
+    for (QLabel* l : {m_titel1, m_titel2}) {
+        QPalette lp = l->palette();
+        // The titles stand on the background colour (or a picture in it): the scheme's colour
+        // where it reads there.
+        lp.setColor(QPalette::WindowText,
+                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(m_farben.colorx.D_bs_fa_font)),
+                                      pfl::alsFarbe(quint32(m_farben.colorx.H_bs_hg))));
+        l->setPalette(lp);
+    }
     m_statusBuch->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
     // Until a book exists, the notice leads a new user to the first step.
     if (u.buchDateien().isEmpty())

@@ -24,6 +24,11 @@ public:
 
     // Fills the controls, colours and places the window and shows it (not modally).
     void oeffnen();
+    // Takes the colour scheme again (after the colour dialog changed it).
+    void umfaerben() {
+        faerben();
+        update();
+    }
 
 Q_SIGNALS:
     // The window was closed by any way (button, Escape, the title bar); the owner refreshes.

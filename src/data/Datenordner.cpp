@@ -165,12 +165,14 @@ bool datenordnerEinrichten(const QString& ordner, const QString& mitgeliefert, Q
     const QString quelle = ohneSchraegstrich(mitgeliefert);
     if (quelle.isEmpty() || QFileInfo(quelle) == QFileInfo(ordner)) return true;
 
-    // The help belongs to the program: a newer program brings its own pages.
-    const QByteArray hilfe = inhalt(quelle + QLatin1Char('/') + kHilfedatei);
-    const QString ziel = d.filePath(kHilfedatei);
-    if (!hilfe.isEmpty() && inhalt(ziel) != hilfe) {
+    // The help and the README (the information window's home page) belong to the program: a newer
+    // program brings its own.
+    for (const QString& name : {kHilfedatei, QStringLiteral("README.md")}) {
+        const QByteArray neu = inhalt(quelle + QLatin1Char('/') + name);
+        const QString ziel = d.filePath(name);
+        if (neu.isEmpty() || inhalt(ziel) == neu) continue;
         QString grund;
-        if (!dateiErsetzen(ziel, hilfe, &grund)) return scheitern(schreibfehler(ziel, grund));
+        if (!dateiErsetzen(ziel, neu, &grund)) return scheitern(schreibfehler(ziel, grund));
     }
     // Background pictures: the shipped ones the folder lacks; the user's own choice stays.
     const QDir bilder(quelle + QLatin1Char('/') + kHintergrund);

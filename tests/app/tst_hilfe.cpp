@@ -2,6 +2,7 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -10,12 +11,49 @@ class TestHilfe : public QObject {
 private Q_SLOTS:
     void themen_data();
     void themen();
+    void abschnitte_data();
+    void abschnitte();
+    void verweise();
 };
+
+namespace {
+QString hilfetext() {
+    QFile f(qEnvironmentVariable("PFANNO_SOURCE_DIR") + QStringLiteral("/resources/Zirade-Zadod.ize"));
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// Every topic a window opens, with a text its page must contain: the window's caption or what
+// its help button stands for.
+struct Thema {
+    int nummer;
+    const char* inhalt;
+};
+const Thema kThemen[] = {
+    {100, "Rezeptverwaltung"},           // main window, F1
+    {150, "Rezepte erfassen"},           // entry window
+    {200, "Rezeptbuch wechseln"},        // switch book
+    {250, "Neues Rezeptbuch anlegen"},   // new book
+    {300, "Rezeptbuch löschen"},         // delete book
+    {350, "Rezeptbuch bearbeiten"},      // book listing of the whole book
+    {400, "Rezept drucken"},             // book listing of one name, "Rezept drucken"
+    {500, "Kategorien"},                 // category list
+    {550, "Rubriken"},                   // section list
+    {600, "Rezepte suchen"},             // search and search in all books
+    {700, "Druckereinstellung"},         // print settings
+    {750, "Stammdaten"},                 // settings
+    {800, "Datenbildschirm"},            // data screen size
+    {850, "Datensicherung"},             // backup
+    {900, "Datenwiederherstellung"},     // restore
+    {1000, "Hauptbildschirm verändern"}, // colour dialog and background picture
+    {1100, "So beginnen Sie"},           // getting started
+};
+} // namespace
 
 void TestHilfe::themen_data() {
     QTest::addColumn<int>("thema");
-    for (int t : {100, 150, 200, 250, 300, 350, 400, 500, 550, 600, 700, 750, 800, 850, 900, 1000, 1100})
-        QTest::newRow(qPrintable(QString::number(t))) << t;
+    for (const Thema& t : kThemen)
+        QTest::newRow(qPrintable(QString::number(t.nummer))) << t.nummer;
 }
 
 void TestHilfe::themen() {
@@ -39,6 +77,43 @@ void TestHilfe::themen() {
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Pfanno-Lux")));
     if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS"))
         fenster->grab().save(QStringLiteral("/tmp/hilfe_%1.png").arg(thema));
+}
+
+void TestHilfe::abschnitte_data() {
+    QTest::addColumn<int>("thema");
+    QTest::addColumn<QString>("inhalt");
+    for (const Thema& t : kThemen)
+        QTest::newRow(qPrintable(QString::number(t.nummer))) << t.nummer << QString::fromUtf8(t.inhalt);
+}
+
+void TestHilfe::abschnitte() {
+    // Each anchor exists once and leads to the page of its window, not to a neighbour's.
+    QFETCH(int, thema);
+    QFETCH(QString, inhalt);
+    const QString html = hilfetext();
+    const QString anker = QStringLiteral("name=\"t%1\"").arg(thema);
+    const qsizetype anfang = html.indexOf(anker);
+    QVERIFY(anfang >= 0);
+    QCOMPARE(html.count(anker), 1);
+    const qsizetype ende = html.indexOf(QRegularExpression(QStringLiteral("<h[12]><a name=")), anfang);
+    const QString seite = html.mid(anfang, ende < 0 ? -1 : ende - anfang);
+    QVERIFY2(seite.contains(inhalt), qPrintable(seite.left(200)));
+    // A page says something: more than its heading.
+    QVERIFY(seite.size() > 300);
+}
+
+void TestHilfe::verweise() {
+    // Every link inside the help leads to an anchor that exists.
+    const QString html = hilfetext();
+    QVERIFY(!html.isEmpty());
+    const QRegularExpression verweis(QStringLiteral("href=\"#([^\"]+)\""));
+    int n = 0;
+    for (const QRegularExpressionMatch& m : verweis.globalMatch(html)) {
+        const QString ziel = m.captured(1);
+        QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(ziel)), qPrintable(ziel));
+        ++n;
+    }
+    QVERIFY(n > 0);
 }
 
 QTEST_MAIN(TestHilfe)

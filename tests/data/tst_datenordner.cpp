@@ -132,6 +132,7 @@ void TestDatenordner::einrichten() {
     QTemporaryDir t;
     const QString quelle = t.filePath(QStringLiteral("share"));
     schreibe(quelle + QStringLiteral("/Zirade-Zadod.ize"), "Hilfe 2");
+    schreibe(quelle + QStringLiteral("/README.md"), "Lies mich");
     schreibe(quelle + QStringLiteral("/Hintergrund/Holz.bmp"), "BM holz");
     schreibe(quelle + QStringLiteral("/Hintergrund/Stein.bmp"), "BM stein");
     const QString ziel = t.filePath(QStringLiteral("daten/neu"));
@@ -143,6 +144,7 @@ void TestDatenordner::einrichten() {
     QString fehler;
     QVERIFY2(pfl::datenordnerEinrichten(ziel, quelle, &fehler), qPrintable(fehler));
     QCOMPARE(lies(ziel + QStringLiteral("/Zirade-Zadod.ize")), QByteArray("Hilfe 2"));
+    QCOMPARE(lies(ziel + QStringLiteral("/README.md")), QByteArray("Lies mich"));
     QCOMPARE(lies(ziel + QStringLiteral("/Hintergrund/Holz.bmp")), QByteArray("eigenes Bild"));
     QCOMPARE(lies(ziel + QStringLiteral("/Hintergrund/Stein.bmp")), QByteArray("BM stein"));
     QCOMPARE(lies(ziel + QStringLiteral("/Familie.Rez")), QByteArray("Buch"));
@@ -154,7 +156,7 @@ void TestDatenordner::einrichten() {
     QCOMPARE(lies(frisch + QStringLiteral("/Zirade-Zadod.ize")), QByteArray("Hilfe 2"));
     QVERIFY(pfl::datenordnerEinrichten(quelle, quelle, &fehler));
     QCOMPARE(QDir(quelle).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             (QStringList{"Bilder", "Hintergrund", "Zirade-Zadod.ize"}));
+             (QStringList{"Bilder", "Hintergrund", "README.md", "Zirade-Zadod.ize"}));
 }
 
 void TestDatenordner::einrichtenScheitert() {

@@ -24,7 +24,7 @@ export ASAN_OPTIONS=detect_leaks=0
 
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 p="$tmp/prefix"
-for f in bin/pfanno-lux share/pfanno-lux/Zirade-Zadod.ize \
+for f in bin/pfanno-lux share/pfanno-lux/Zirade-Zadod.ize share/pfanno-lux/README.md \
          share/applications/de.pfannolux.PfannoLux.desktop \
          share/metainfo/de.pfannolux.PfannoLux.metainfo.xml \
          share/icons/hicolor/scalable/apps/de.pfannolux.PfannoLux.svg \
@@ -57,6 +57,7 @@ PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen $befehl >/dev/null 2>&1 &
 pids="$pids $!"
 warte_auf "$daten/.pfanno-lux.lock"
 [ -f "$daten/Zirade-Zadod.ize" ] || fehler "Hilfe fehlt im Datenordner"
+[ -f "$daten/README.md" ] || fehler "README fehlt im Datenordner"
 [ -d "$daten/Bilder" ] || fehler "Bilder fehlt im Datenordner"
 ls "$daten/Hintergrund/" | grep -q . || fehler "Hintergrundbilder fehlen im Datenordner"
 [ ! -e "$p/bin/.pfanno-lux.lock" ] || fehler "Daten im Programmordner"

@@ -1,0 +1,109 @@
+// TFarbe: the colour dialog "Farbwahl" – colours, fonts, the 3-D look, the background and the style.
+#pragma once
+
+#include "app/Nebenfenster.h"
+
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QStyle;
+class RxSpinEdit;
+class TColorButton;
+class TFilterGrid;
+
+class TFarbe : public pfl::Nebenfenster {
+    Q_OBJECT
+public:
+    TFarbe(pfl::Umgebung& umgebung, QWidget* parent);
+    ~TFarbe() override;
+
+public Q_SLOTS:
+    // The background preview follows the picture or colour chosen elsewhere (the picture window).
+    void hintergrundVorschau();
+
+Q_SIGNALS:
+    // colorx changed in memory (or was stored): every open window takes the new colours.
+    void farbenGeaendert();
+    // A style was activated and stored; the main window is maximised again.
+    void styleGewechselt();
+    // "Hauptbildschirmhintergrund als Bild": the picture window is wanted.
+    void hintergrundBildVerlangt();
+
+protected:
+    void vorbereiten() override;
+    void faerben() override;
+
+private Q_SLOTS:
+    void seiteWaehlen();
+    void farbknopfClick();
+    void schriftseiteOeffnen();
+    void schriftGeaendert();
+    void bildClick();
+    void farbeClick();
+    void hauptLookClick();
+    void listenLookClick();
+    void ListBox2Click();
+    void styleAktivierenClick();
+    void speichernClick();
+    void grundeinstellungClick();
+
+private:
+    QWidget* hauptSeiteBauen();
+    QWidget* listenSeiteBauen();
+    QWidget* styleSeiteBauen();
+    QWidget* schriftSeiteBauen();
+    QPushButton* farbknopf(QWidget* seite, int nr, const QRect& r);
+    void Farben_setzen();
+    void Farben_setzen1();
+    void musterFaerben();
+    void haekchenSetzen();
+    void styleVorschau(const QString& name);
+    void geaendert();
+
+    // Pages
+    QRadioButton* m_hauptWahl = nullptr;  // RadioButton1
+    QRadioButton* m_listenWahl = nullptr; // RadioButton3
+    QRadioButton* m_styleWahl = nullptr;  // RadioButton5
+    QLabel* m_seitenTitel = nullptr;      // Panel10
+    QStackedWidget* m_seiten = nullptr;
+    QFrame* m_knopfleiste = nullptr; // bottom button bar
+    // Main window sample
+    QFrame* m_muster = nullptr;       // the sample surface (H_bs_hg)
+    QLabel* m_musterBild = nullptr;   // Image1, the background picture stretched
+    QFrame* m_musterLeiste = nullptr; // toolbar sample (menuebar)
+    QLabel* m_musterTitel1 = nullptr;
+    QLabel* m_musterTitel2 = nullptr;
+    QLabel* m_bestand = nullptr;         // "Bestandsübersicht"
+    TFilterGrid* m_muster1 = nullptr;    // FilterGrid1
+    TFilterGrid* m_muster2 = nullptr;    // FilterGrid2
+    QCheckBox* m_3dKopf = nullptr;       // CheckBox1
+    QCheckBox* m_3dDaten = nullptr;      // CheckBox2
+    QCheckBox* m_3dKopf1 = nullptr;      // CheckBox3
+    QCheckBox* m_3dDaten1 = nullptr;     // CheckBox4
+    QLabel* m_kopfFeld = nullptr;        // panel "Hintergrundfarbe Überschriften"
+    QLabel* m_datenFeld = nullptr;       // panel "Hintergrundfarbe Datenbereich"
+    TColorButton* m_endfarbe = nullptr;  // ColorButton1
+    TColorButton* m_endfarbe1 = nullptr; // ColorButton2
+    // Style page
+    QListWidget* m_styles = nullptr; // ListBox2
+    QLabel* m_aktiverStyle = nullptr;
+    QPushButton* m_styleAktivieren = nullptr;
+    QFrame* m_vorschau = nullptr;
+    std::unique_ptr<QStyle> m_fusion;
+    std::unique_ptr<QStyle> m_windows;
+    // Font page (Panel18)
+    QComboBox* m_kopfSchrift = nullptr;   // ComboBox1
+    RxSpinEdit* m_kopfGroesse = nullptr;  // RxSpinEdit1
+    QComboBox* m_datenSchrift = nullptr;  // ComboBox2
+    RxSpinEdit* m_datenGroesse = nullptr; // RxSpinEdit2
+    bool m_schriftFuerListen = false;     // the font page edits the listing tables' fonts
+    bool m_fuellen = false;               // controls are being filled, not changed by the user
+};

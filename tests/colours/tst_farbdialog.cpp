@@ -1,0 +1,488 @@
+// The colour dialog and the background picture window, used as a user would.
+#include "app/Anwendung.h"
+#include "app/Hauptfenster.h"
+#include "appearance/Styles.h"
+#include "colours/Farbdialog.h"
+#include "colours/Hintergrundbild.h"
+#include "data/Farbschema.h"
+#include "data/Unit4.h"
+#include "grid/FilterGrid.h"
+#include "support/LaufendesProgramm.h"
+#include "widgets/Zahlenfeld.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+using Programm = pfl::test::LaufendesProgramm;
+
+qint32 zahlBei(const QByteArray& b, int offset) {
+    return qFromLittleEndian<qint32>(b.constData() + offset);
+}
+QByteArray kurztextBei(const QByteArray& b, int offset) {
+    return b.mid(offset + 1, quint8(b.at(offset)));
+}
+
+TFarbe* farbdialogOeffnen(Programm& p) {
+    p.finde<QAction>(QStringLiteral("Farbenndern1"))->trigger();
+    auto* w = p.finde<TFarbe>(QStringLiteral("Farbe"));
+    if (w && !w->isVisible()) qWarning("colour dialog not shown");
+    return w;
+}
+
+void waehle(QListWidget* l, const QString& text) {
+    const QList<QListWidgetItem*> t = l->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!t.isEmpty(), qPrintable(text));
+    l->scrollToItem(t.first());
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(t.first()).center());
+}
+
+// A plain bitmap of one colour in the data folder's Hintergrund/.
+bool bitmap(DataDir& d, const QString& name, QColor farbe) {
+    QDir(d.pfad()).mkpath(QStringLiteral("Hintergrund"));
+    QImage bild(8, 6, QImage::Format_RGB32);
+    bild.fill(farbe);
+    return bild.save(d.datei(QStringLiteral("Hintergrund/") + name), "BMP");
+}
+} // namespace
+
+class TestFarbdialog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { pfl::ressourcenLaden(); }
+    void farbknopf_data();
+    void farbknopf();
+    void abgebrochenBleibtFarbe();
+    void beendenSpeichertNicht();
+    void eigeneFarben();
+    void grundeinstellung_data();
+    void grundeinstellung();
+    void dreiD();
+    void schrift_data();
+    void schrift();
+    void style_data();
+    void style();
+    void hintergrundBild();
+    void hintergrundFarbe();
+    void bildnamen_data();
+    void bildnamen();
+    void speichernOhneDatei();
+    void offeneFensterUmfaerben();
+    void fremderBildname();
+    void schreibfehler_data();
+    void schreibfehler();
+};
+
+void TestFarbdialog::farbknopf_data() {
+    QTest::addColumn<QString>("seite");
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<int>("offset");
+    const QString haupt = QStringLiteral("RadioButton1");
+    const QString listen = QStringLiteral("RadioButton3");
+    QTest::newRow("Überschrift Schrift") << haupt << "BitBtn1" << 16;
+    QTest::newRow("Überschrift Hintergrund") << haupt << "BitBtn2" << 12;
+    QTest::newRow("Daten Schrift") << haupt << "BitBtn3" << 24;
+    QTest::newRow("Daten Hintergrund") << haupt << "BitBtn4" << 20;
+    QTest::newRow("Titel Pfanno-Lux") << haupt << "BitBtn5" << 36;
+    QTest::newRow("Endfarbe Hauptbildschirm") << haupt << "ColorButton1" << 1908;
+    QTest::newRow("Listen Datenbereich") << listen << "BitBtn9" << 68;
+    QTest::newRow("Listen Überschrift") << listen << "BitBtn10" << 72;
+    QTest::newRow("Listen Überschrift Schrift") << listen << "BitBtn11" << 80;
+    QTest::newRow("Listen Datenfelder Schrift") << listen << "BitBtn12" << 76;
+    QTest::newRow("markierte Zeile") << listen << "BitBtn13" << 60;
+    QTest::newRow("markierte Zeile Schrift") << listen << "BitBtn14" << 64;
+    QTest::newRow("Endfarbe Listen") << listen << "ColorButton2" << 1912;
+}
+
+void TestFarbdialog::farbknopf() {
+    QFETCH(QString, seite);
+    QFETCH(QString, knopf);
+    QFETCH(int, offset);
+    Programm p;
+    const QByteArray vorher = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(vorher.size(), 1976);
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QRadioButton>(w, seite)->click();
+    QPushButton* b = p.in<QPushButton>(w, knopf);
+    QVERIFY(b->isVisible());
+    const quint32 neu = 0x00123456;
+    p.plattform.farben.enqueue(neu);
+    b->click();
+    QCOMPARE(p.plattform.farben.size(), 0);
+    pfl::test::bildSpeichern(w, knopf);
+    // In memory at once, in the file only after "Speichern >>".
+    QCOMPARE(p.dir.lies(QStringLiteral("farben.frb")), vorher);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    QVERIFY(!w->isVisible());
+    const QByteArray nachher = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(zahlBei(nachher, offset), qint32(neu));
+    // Nothing else of the record moved but the main window's font sizes, which opening took from
+    // the screen's class (k1280: heading 11, data 9).
+    QByteArray erwartet = vorher;
+    erwartet.replace(offset, 4, nachher.mid(offset, 4));
+    QCOMPARE(zahlBei(nachher, 1168), 11);
+    QCOMPARE(zahlBei(nachher, 1172), 9);
+    erwartet.replace(1168, 8, nachher.mid(1168, 8));
+    QCOMPARE(nachher, erwartet);
+}
+
+void TestFarbdialog::abgebrochenBleibtFarbe() {
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    const qint32 vorher = p.farben.colorx.D_bs_ueb;
+    p.in<QPushButton>(w, QStringLiteral("BitBtn2"))->click(); // the chooser is cancelled
+    QCOMPARE(p.farben.colorx.D_bs_ueb, vorher);
+    QVERIFY(!p.dir.gibt(QStringLiteral("farb.txt")));
+}
+
+void TestFarbdialog::beendenSpeichertNicht() {
+    Programm p;
+    const QByteArray vorher = p.dir.lies(QStringLiteral("farben.frb"));
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(0x000000FF);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn4"))->click();
+    p.in<QPushButton>(w, QStringLiteral("Button3"))->click();
+    QVERIFY(!w->isVisible());
+    // The new colour shows for this run (the overview's data cells take it) but is not stored.
+    QCOMPARE(p.farben.colorx.D_bs_pan, qint32(0x000000FF));
+    TFilterGrid* uebersicht = nullptr;
+    for (TFilterGrid* g : p.f->findChildren<TFilterGrid*>(QStringLiteral("FilterGrid1")))
+        if (g->window() == p.f) uebersicht = g;
+    QVERIFY(uebersicht);
+    QCOMPARE(uebersicht->ColInfo(0)->DatColor, quint32(0x000000FF));
+    QCOMPARE(p.dir.lies(QStringLiteral("farben.frb")), vorher);
+}
+
+void TestFarbdialog::eigeneFarben() {
+    QByteArray farbtxt;
+    for (int i = 0; i < 16; ++i)
+        farbtxt += "Color" + QByteArray(1, char('A' + i)) + '=' +
+                   QByteArray::number(0x010101 * (i + 1), 16).toUpper().rightJustified(6, '0') + "\r\n";
+    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farb.txt"), farbtxt); });
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(0x00ABCDEF);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn1"))->click();
+    // The chooser got the sixteen colours of farb.txt, and they were written back after it.
+    QCOMPARE(p.plattform.letzteEigeneFarben.size(), 16);
+    for (int i = 0; i < 16; ++i)
+        QCOMPARE(p.plattform.letzteEigeneFarben.at(i), quint32(0x010101 * (i + 1)));
+    QCOMPARE(p.dir.lies(QStringLiteral("farb.txt")), farbtxt);
+    // The end-colour buttons take the same custom colours.
+    p.plattform.farben.enqueue(0x00000001);
+    p.in<QPushButton>(w, QStringLiteral("ColorButton1"))->click();
+    QCOMPARE(p.plattform.letzteEigeneFarben.at(15), quint32(0x101010));
+}
+
+void TestFarbdialog::grundeinstellung_data() {
+    QTest::addColumn<bool>("ja");
+    QTest::newRow("Nein") << false;
+    QTest::newRow("Ja") << true;
+}
+
+void TestFarbdialog::grundeinstellung() {
+    QFETCH(bool, ja);
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(0x00010203);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn2"))->click();
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click(); // stored
+    const QByteArray geaendert = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(zahlBei(geaendert, 12), 0x00010203);
+    w = farbdialogOeffnen(p);
+    p.plattform.antworten.enqueue(ja ? Platform::Answer::Yes : Platform::Answer::No);
+    p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
+    QCOMPARE(p.plattform.meldungen.last().buttons, Platform::Buttons::YesNo);
+    QVERIFY(p.plattform.meldungen.last().text.startsWith(
+        QStringLiteral("Durch die Grundeinstellung werden von Ihnen bereits geänderte\n")));
+    QCOMPARE(w->isVisible(), !ja);
+    const Tcolor1 vorgaben = pfl::Farbschema::vorgaben();
+    const QByteArray vorgabeBytes = DataDir::bytes(vorgaben);
+    QCOMPARE(p.dir.lies(QStringLiteral("farben.frb")), ja ? vorgabeBytes : geaendert);
+    QCOMPARE(p.farben.colorx.D_bs_ueb, ja ? vorgaben.D_bs_ueb : 0x00010203);
+}
+
+void TestFarbdialog::dreiD() {
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    auto* kopf = p.in<QCheckBox>(w, QStringLiteral("CheckBox1"));
+    auto* daten = p.in<QCheckBox>(w, QStringLiteral("CheckBox2"));
+    auto* muster = p.in<TFilterGrid>(w, QStringLiteral("FilterGrid1"));
+    QVERIFY(kopf->isChecked() && daten->isChecked() && daten->isEnabled());
+    QCOMPARE(muster->DrawingStyle(), TGridDrawingStyle::gdsGradient);
+    kopf->click();
+    QCOMPARE(p.farben.colorx.draw_style, 0);
+    QCOMPARE(p.farben.colorx.cell_style, 0);
+    QVERIFY(!daten->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel8"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel9"))->isEnabled());
+    QCOMPARE(muster->DrawingStyle(), TGridDrawingStyle::gdsClassic);
+    QVERIFY(!muster->GradientToAllCells());
+    kopf->click();
+    daten->click();
+    QCOMPARE(p.farben.colorx.draw_style, 1);
+    QVERIFY(daten->isEnabled());
+    QCOMPARE(p.farben.colorx.cell_style, daten->isChecked() ? 1 : 0);
+    QCOMPARE(muster->GradientToAllCells(), daten->isChecked());
+    // The listing page has its own pair.
+    p.in<QRadioButton>(w, QStringLiteral("RadioButton3"))->click();
+    p.in<QCheckBox>(w, QStringLiteral("CheckBox3"))->click();
+    QCOMPARE(p.farben.colorx.draw_style1, 0);
+    QVERIFY(!p.in<QCheckBox>(w, QStringLiteral("CheckBox4"))->isEnabled());
+    QCOMPARE(p.in<TFilterGrid>(w, QStringLiteral("FilterGrid2"))->DrawingStyle(),
+             TGridDrawingStyle::gdsClassic);
+    QCOMPARE(p.farben.colorx.draw_style, 1);
+}
+
+void TestFarbdialog::schrift_data() {
+    QTest::addColumn<QString>("seite");
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<int>("kopfName");    // offset of the heading font name in the record
+    QTest::addColumn<int>("kopfGroesse"); // and of its size
+    QTest::addColumn<int>("klasseKopf");  // the heading font name in the screen's class block (k1280)
+    QTest::newRow("Hauptbildschirm") << "RadioButton1"
+                                     << "BitBtn6" << 1176 << 1168 << 716 + 21;
+    QTest::newRow("Datenausgabe") << "RadioButton3"
+                                  << "BitBtn15" << 1124 << 1116 << 716 + 42;
+}
+
+void TestFarbdialog::schrift() {
+    QFETCH(QString, seite);
+    QFETCH(QString, knopf);
+    QFETCH(int, kopfName);
+    QFETCH(int, kopfGroesse);
+    QFETCH(int, klasseKopf);
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QRadioButton>(w, seite)->click();
+    p.in<QPushButton>(w, knopf)->click();
+    auto* name = p.in<QComboBox>(w, QStringLiteral("ComboBox1"));
+    QVERIFY(name->isVisible());
+    QCOMPARE(name->currentText(), QStringLiteral("Arial"));
+    name->setCurrentText(QStringLiteral("Verdana"));
+    p.in<RxSpinEdit>(w, QStringLiteral("RxSpinEdit1"))->setValue(14);
+    p.in<QPushButton>(w, QStringLiteral("Button6"))->click(); // "Zurück"
+    QVERIFY(p.in<QRadioButton>(w, QStringLiteral("RadioButton1"))->isChecked());
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    const QByteArray b = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(kurztextBei(b, kopfName), QByteArray("Verdana"));
+    QCOMPARE(zahlBei(b, kopfGroesse), 14);
+    QCOMPARE(kurztextBei(b, klasseKopf), QByteArray("Verdana"));
+    // Other classes keep their fonts.
+    QCOMPARE(kurztextBei(b, klasseKopf - 200), QByteArray("Arial"));
+}
+
+void TestFarbdialog::style_data() {
+    QTest::addColumn<QString>("name");
+    for (const QString& s : styleNamen())
+        QTest::newRow(qPrintable(s)) << s;
+}
+
+void TestFarbdialog::style() {
+    QFETCH(QString, name);
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QRadioButton>(w, QStringLiteral("RadioButton5"))->click();
+    auto* liste = p.in<QListWidget>(w, QStringLiteral("ListBox2"));
+    QCOMPARE(liste->count(), 40);
+    auto* aktivieren = p.in<QPushButton>(w, QStringLiteral("Button5"));
+    QVERIFY(!aktivieren->isEnabled());
+    waehle(liste, name);
+    QVERIFY(aktivieren->isEnabled());
+    // The preview shows the style before it is activated.
+    const std::optional<QPalette> pal = stylePalette(name);
+    auto* vorschau = p.in<QFrame>(w, QStringLiteral("Vorschau"));
+    if (pal) QCOMPARE(vorschau->palette().color(QPalette::Window), pal->color(QPalette::Window));
+    pfl::test::bildSpeichern(w, QStringLiteral("style"));
+    aktivieren->click();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(p.dir.lies(QStringLiteral("Styledat.txt")), name.toLatin1());
+    QCOMPARE(QApplication::style()->name().toLower(),
+             name == QLatin1String("Windows") ? QStringLiteral("windows") : QStringLiteral("fusion"));
+    if (pal) {
+        QCOMPARE(QApplication::palette().color(QPalette::Window), pal->color(QPalette::Window));
+        QCOMPARE(QApplication::palette().color(QPalette::Highlight), pal->color(QPalette::Highlight));
+    }
+    QVERIFY(p.f->isMaximized() || p.f->windowState().testFlag(Qt::WindowMaximized));
+}
+
+void TestFarbdialog::hintergrundBild() {
+    Programm p([](DataDir& d) {
+        bitmap(d, QStringLiteral("holz.bmp"), QColor(10, 200, 30));
+        bitmap(d, QStringLiteral("Zwiebel.BMP"), QColor(200, 10, 30));
+        d.schreibe(QStringLiteral("Hintergrund/liesmich.txt"), "kein Bild");
+    });
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(0x00FFFFFF);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn8"))->click(); // first the plain colour
+    QCOMPARE(p.farben.colorx.f_b_haupt, 1);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn7"))->click();
+    QCOMPARE(p.farben.colorx.f_b_haupt, 0);
+    auto* hb = p.finde<TF_Hb>(QStringLiteral("F_Hb"));
+    QVERIFY(hb->isVisible());
+    auto* liste = p.in<QListWidget>(hb, QStringLiteral("FileListBox1"));
+    QStringList namen;
+    for (int i = 0; i < liste->count(); ++i)
+        namen << liste->item(i)->text();
+    QCOMPARE(namen, (QStringList{QStringLiteral("holz.bmp"), QStringLiteral("Zwiebel.BMP")}));
+    waehle(liste, QStringLiteral("holz.bmp"));
+    QCOMPARE(p.in<QLabel>(hb, QStringLiteral("Panel5"))->text(), QStringLiteral("holz.bmp"));
+    QVERIFY(!p.in<QLabel>(hb, QStringLiteral("Image1"))->pixmap().isNull());
+    auto* musterBild = p.in<QLabel>(w, QStringLiteral("Image1"));
+    QVERIFY(!musterBild->isHidden());
+    QCOMPARE(musterBild->pixmap().toImage().pixelColor(0, 0), QColor(10, 200, 30));
+    pfl::test::bildSpeichern(hb, QStringLiteral("hintergrund"));
+    p.in<QPushButton>(hb, QStringLiteral("Button1"))->click();
+    QVERIFY(!hb->isVisible());
+    const QByteArray b = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(zahlBei(b, 1300), 0);
+    QCOMPARE(kurztextBei(b, 1344), QByteArray("holz.bmp"));
+    // The main window tiles the picture where no panel covers it.
+    const QImage haupt = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
+    QCOMPARE(haupt.pixelColor(5, 200), QColor(10, 200, 30));
+}
+
+void TestFarbdialog::hintergrundFarbe() {
+    Programm p([](DataDir& d) { bitmap(d, QStringLiteral("marbl24m.bmp"), QColor(1, 2, 3)); });
+    TFarbe* w = farbdialogOeffnen(p);
+    auto* musterBild = p.in<QLabel>(w, QStringLiteral("Image1"));
+    QVERIFY(!musterBild->isHidden()); // the default picture is there
+    p.plattform.farben.enqueue(0x00336699);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn8"))->click();
+    QVERIFY(musterBild->isHidden());
+    QCOMPARE(p.farben.colorx.H_bs_hg, 0x00336699);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    const QByteArray b = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(zahlBei(b, 0), 0x00336699);
+    QCOMPARE(zahlBei(b, 1300), 1);
+    const QImage haupt = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
+    QCOMPARE(haupt.pixelColor(5, 200), QColor(0x99, 0x66, 0x33));
+}
+
+void TestFarbdialog::bildnamen_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("zulaessig");
+    QTest::newRow("einfach") << "holz24.bmp" << true;
+    QTest::newRow("Umlaut") << "Käse.bmp" << true;
+    QTest::newRow("50 Zeichen") << QString(46, QLatin1Char('a')) + QStringLiteral(".bmp") << true;
+    QTest::newRow("51 Zeichen") << QString(47, QLatin1Char('a')) + QStringLiteral(".bmp") << false;
+    QTest::newRow("Ordner hinauf") << "../geheim.bmp" << false;
+    QTest::newRow("Pfad") << "Bilder/x.bmp" << false;
+    QTest::newRow("Rückstrich") << "..\\x.bmp" << false;
+    QTest::newRow("Punkt vorn") << ".versteckt.bmp" << false;
+    QTest::newRow("Strich vorn") << "-rf.bmp" << false;
+    QTest::newRow("nicht speicherbar") << QStringLiteral("\u6728.bmp") << false;
+    QTest::newRow("leer") << "" << false;
+}
+
+void TestFarbdialog::bildnamen() {
+    QFETCH(QString, name);
+    QFETCH(bool, zulaessig);
+    QCOMPARE(pfl::hintergrundNameZulaessig(name), zulaessig);
+    // The list of the picture window offers only what may be chosen.
+    QTemporaryDir ordner;
+    if (!name.contains(QLatin1Char('/')) && !name.isEmpty()) {
+        QFile f(ordner.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("BM");
+        f.close();
+        QCOMPARE(pfl::hintergrundBilder(ordner.path()).contains(name), zulaessig);
+    }
+}
+
+void TestFarbdialog::speichernOhneDatei() {
+    // farben.frb removed while the program runs: "Speichern >>" still stores the choice.
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(0x00445566);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn3"))->click();
+    QVERIFY(QFile::remove(p.dir.datei(QStringLiteral("farben.frb"))));
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    const QByteArray b = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(b.size(), 1976);
+    QCOMPARE(zahlBei(b, 24), 0x00445566);
+    QCOMPARE(kurztextBei(b, 1344), QByteArray("marbl24m.bmp"));
+}
+
+void TestFarbdialog::offeneFensterUmfaerben() {
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.form_umr = 0x000000FF;
+    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
+    auto* loeschen = p.finde<QWidget>(QStringLiteral("loeschen"));
+    QVERIFY(loeschen->isVisible());
+    QCOMPARE(loeschen->palette().color(QPalette::Window), QColor(255, 0, 0));
+    TFarbe* w = farbdialogOeffnen(p);
+    // The main window's title takes a new colour at once.
+    p.plattform.farben.enqueue(0x00000000);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn5"))->click();
+    QCOMPARE(p.finde<QLabel>(QStringLiteral("Label1"))->palette().color(QPalette::WindowText),
+             QColor(0, 0, 0));
+    // The defaults reach the window that is still open.
+    p.plattform.antworten.enqueue(Platform::Answer::Yes);
+    p.in<QPushButton>(w, QStringLiteral("Button2"))->click();
+    QVERIFY(loeschen->isVisible());
+    QCOMPARE(loeschen->palette().color(QPalette::Window), QColor(0xCF, 0xDA, 0xA3));
+}
+
+void TestFarbdialog::fremderBildname() {
+    // A stored name that leaves Hintergrund/ is never loaded, though the file it names exists.
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.hg_bild = QStringLiteral("../geheim.bmp");
+    Programm p([&](DataDir& d) {
+        d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen));
+        QVERIFY(bitmap(d, QStringLiteral("holz.bmp"), QColor(10, 200, 30)));
+        QVERIFY(QFile::copy(d.datei(QStringLiteral("Hintergrund/holz.bmp")),
+                            d.datei(QStringLiteral("geheim.bmp"))));
+    });
+    TFarbe* w = farbdialogOeffnen(p);
+    QVERIFY(p.in<QLabel>(w, QStringLiteral("Image1"))->isHidden());
+    p.in<QPushButton>(w, QStringLiteral("BitBtn7"))->click();
+    auto* hb = p.finde<TF_Hb>(QStringLiteral("F_Hb"));
+    QVERIFY(p.in<QLabel>(hb, QStringLiteral("Image1"))->pixmap().isNull());
+    QVERIFY(p.in<QListWidget>(hb, QStringLiteral("FileListBox1"))->selectedItems().isEmpty());
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    const QImage haupt = p.finde<QWidget>(QStringLiteral("Flaeche"))->grab().toImage();
+    QCOMPARE(haupt.pixelColor(5, 200), QColor(0xDE, 0xE6, 0xC1));
+}
+
+void TestFarbdialog::schreibfehler_data() {
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<QString>("knopf");
+    QTest::newRow("Farben") << "farben.frb"
+                            << "Button1";
+    QTest::newRow("Style") << "Styledat.txt"
+                           << "Button5";
+}
+
+void TestFarbdialog::schreibfehler() {
+    // The file's place is taken by a folder: the write fails and the user is told.
+    QFETCH(QString, datei);
+    QFETCH(QString, knopf);
+    Programm p;
+    TFarbe* w = farbdialogOeffnen(p);
+    QFile::remove(p.dir.datei(datei));
+    QVERIFY(QDir(p.dir.pfad()).mkdir(datei));
+    if (knopf == QLatin1String("Button5")) {
+        p.in<QRadioButton>(w, QStringLiteral("RadioButton5"))->click();
+        waehle(p.in<QListWidget>(w, QStringLiteral("ListBox2")), QStringLiteral("Carbon"));
+    }
+    QVERIFY(p.plattform.meldungen.isEmpty());
+    p.in<QPushButton>(w, knopf)->click();
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY2(p.plattform.meldungen.first().text.contains(datei),
+             qPrintable(p.plattform.meldungen.first().text));
+}
+
+QTEST_MAIN(TestFarbdialog)
+#include "tst_farbdialog.moc"
