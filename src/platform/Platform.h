@@ -49,7 +49,7 @@ public:
     virtual QStringList fontFamilies() = 0;
 
     virtual bool openUrl(const QString& url) = 0;
-    // Starts a program and waits for it; returns its result code, or -1 when it could not start.
+    // Starts a program in its own folder without waiting for it; 0 when it started, -1 when not.
     virtual int startProgram(const QString& program, const QStringList& arguments) = 0;
     virtual MailResult sendMail(const MailMessage& mail) = 0;
     // Shows the help file at a numbered topic.

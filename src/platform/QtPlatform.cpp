@@ -169,11 +169,12 @@ bool QtPlatform::openUrl(const QString& url) {
 }
 
 int QtPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    // The started program outlives this one (the updater replaces it), so nobody waits for it.
     QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForStarted()) return -1;
-    p.waitForFinished(-1);
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    p.setProgram(program);
+    p.setArguments(arguments);
+    p.setWorkingDirectory(QFileInfo(program).absolutePath());
+    return p.startDetached() ? 0 : -1;
 }
 
 namespace {
