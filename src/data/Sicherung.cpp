@@ -100,8 +100,8 @@ QStringList sicherungsMasken() {
 }
 
 QStringList wiederherstellungsMasken() {
-    return {QStringLiteral("*.rez"), QStringLiteral("*.opt"), QStringLiteral("*.frb"),
-            QStringLiteral("*.sti")};
+    // Everything a backup holds can come back.
+    return sicherungsMasken();
 }
 
 QString bilderordner() {
