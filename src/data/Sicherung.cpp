@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <memory>
+#include <vector>
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -220,38 +223,96 @@ bool ordnerAnlegen(const QString& ordner, QString* grund) {
     return true;
 }
 
-bool dateiKopieren(const QString& quelle, const QString& ziel, QString* grund) {
+namespace {
+
+// Opens, copies and starts writing back a copy; the caller moves it into place with fertig(), which
+// waits for the disk. Starting the write-back early lets the next file's copy overlap it.
+std::unique_ptr<Neudatei> kopieBeginnen(const QString& quelle, const QString& ziel, QString* grund) {
     // Non-blocking, so a FIFO in place of a file cannot hang the copy.
     Dateihandle von(::open(lokal(quelle).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!von.offen()) {
         setzen(grund, errno == ENOENT ? QStringLiteral("Die Datei ist nicht vorhanden oder nicht lesbar.")
                                       : dateifehlerText(errno));
-        return false;
+        return nullptr;
     }
     struct stat st;
     if (::fstat(von.fd(), &st) != 0) {
         setzen(grund, dateifehlerText(errno));
-        return false;
+        return nullptr;
     }
     if (!S_ISREG(st.st_mode)) {
         setzen(grund, QStringLiteral("Sie ist keine gewöhnliche Datei."));
-        return false;
+        return nullptr;
     }
     ::fcntl(von.fd(), F_SETFL, 0);
-    Neudatei neu(QFileInfo(ziel).absolutePath());
-    if (!neu.offen()) {
-        setzen(grund, neu.grund());
-        return false;
+    auto neu = std::make_unique<Neudatei>(QFileInfo(ziel).absolutePath());
+    if (!neu->offen()) {
+        setzen(grund, neu->grund());
+        return nullptr;
     }
-    if (!bytesKopieren(von.fd(), neu.fd(), qint64(st.st_size))) {
+    if (!bytesKopieren(von.fd(), neu->fd(), qint64(st.st_size))) {
         setzen(grund, dateifehlerText(errno));
-        return false;
+        return nullptr;
     }
-    neu.rechte(uint(st.st_mode) | 0600);
+    neu->rechte(uint(st.st_mode) | 0600);
     const struct timespec zeiten[2] = {st.st_atim, st.st_mtim};
-    ::futimens(neu.fd(), zeiten);
-    if (!neu.fertig(ziel)) {
-        setzen(grund, neu.grund());
+    ::futimens(neu->fd(), zeiten);
+    ::sync_file_range(neu->fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    return neu;
+}
+
+// Copies on their way to the disk, finished in the order they were started.
+class Kopierreihe {
+public:
+    explicit Kopierreihe(Kopierergebnis& e) : m_e(e) {}
+    ~Kopierreihe() { abschliessen(); }
+    // False when the copy could not start; then the failure is recorded.
+    bool kopieren(const QString& quelle, const QString& ziel) {
+        QString grund;
+        std::unique_ptr<Neudatei> neu = kopieBeginnen(quelle, ziel, &grund);
+        if (!neu) {
+            m_e.fehler.append({quelle, grund});
+            return false;
+        }
+        m_bytes += QFileInfo(quelle).size();
+        m_offen.push_back({std::move(neu), quelle, ziel});
+        // Bounded, so neither memory under write-back nor open files pile up.
+        if (m_bytes > (256 << 20) || m_offen.size() >= 32) abschliessen();
+        return true;
+    }
+    // Waits for every pending copy and moves it into place; false when one failed.
+    bool abschliessen() {
+        bool ok = true;
+        for (Offen& o : m_offen) {
+            if (o.neu->fertig(o.ziel)) {
+                m_e.kopiert.append(o.ziel);
+            } else {
+                m_e.fehler.append({o.quelle, o.neu->grund()});
+                ok = false;
+            }
+        }
+        m_offen.clear();
+        m_bytes = 0;
+        return ok;
+    }
+
+private:
+    struct Offen {
+        std::unique_ptr<Neudatei> neu;
+        QString quelle, ziel;
+    };
+    Kopierergebnis& m_e;
+    std::vector<Offen> m_offen;
+    qint64 m_bytes = 0;
+};
+
+} // namespace
+
+bool dateiKopieren(const QString& quelle, const QString& ziel, QString* grund) {
+    std::unique_ptr<Neudatei> neu = kopieBeginnen(quelle, ziel, grund);
+    if (!neu) return false;
+    if (!neu->fertig(ziel)) {
+        setzen(grund, neu->grund());
         return false;
     }
     return true;
@@ -274,16 +335,15 @@ Kopierergebnis sichern(const QString& von, const QString& nach, const Kopierfort
     else
         for (const QString& b : bildDateien)
             namen.append(bilder + b);
+    Kopierreihe reihe(e);
     for (const QString& n : namen) {
         if (fortschritt && !fortschritt(quelle + n, ziel + n)) {
             e.abgebrochen = true;
             break;
         }
-        if (dateiKopieren(quelle + n, ziel + n, &grund))
-            e.kopiert.append(ziel + n);
-        else
-            e.fehler.append({quelle + n, grund});
+        reihe.kopieren(quelle + n, ziel + n);
     }
+    reihe.abschliessen();
     return e;
 }
 
@@ -345,17 +405,23 @@ Kopierergebnis wiederherstellen(const QString& von, const QStringList& namen, co
 
     // 1. Everything into the staging folder; the data folder is not touched yet.
     QString grund;
-    for (const QString& n : liste) {
-        if (n.contains(QLatin1Char('/')) && !ordnerAnlegen(staging + bilderordner(), &grund)) {
-            e.fehler.append({staging + bilderordner(), grund});
-            return e;
+    {
+        Kopierergebnis staged;
+        Kopierreihe reihe(staged);
+        for (const QString& n : liste) {
+            if (n.contains(QLatin1Char('/')) && !ordnerAnlegen(staging + bilderordner(), &grund)) {
+                e.fehler.append({staging + bilderordner(), grund});
+                return e;
+            }
+            if (fortschritt && !fortschritt(quelle + n, daten + n)) {
+                e.abgebrochen = true;
+                return e;
+            }
+            if (!reihe.kopieren(quelle + n, staging + n)) break;
         }
-        if (fortschritt && !fortschritt(quelle + n, daten + n)) {
-            e.abgebrochen = true;
-            return e;
-        }
-        if (!dateiKopieren(quelle + n, staging + n, &grund)) {
-            e.fehler.append({quelle + n, grund});
+        reihe.abschliessen();
+        if (!staged.fehler.isEmpty()) {
+            e.fehler = staged.fehler;
             return e;
         }
     }
