@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -106,14 +107,18 @@ private Q_SLOTS:
     void sichern();
     void sichernScheitert_data();
     void sichernScheitert();
+    void sichernAbbrechen();
     void automatikSchalter();
     void seitenUndHilfe();
     void wiederherstellen();
     void wiederherstellenNeuereDaten_data();
     void wiederherstellenNeuereDaten();
     void wiederherstellenScheitert();
+    void wiederherstellenOhneDatentraeger();
     void beendenMitAutomatik_data();
     void beendenMitAutomatik();
+    void beendenScheitert_data();
+    void beendenScheitert();
     void umbenennenSichertVorher_data();
     void umbenennenSichertVorher();
 
@@ -198,6 +203,23 @@ void TestSicherungsfenster::sichernScheitert() {
         QCOMPARE(lies(ziel + QStringLiteral("/Familie.rez")), p.dir.lies(QStringLiteral("Familie.rez")));
     if (art == QLatin1String("medium"))
         QVERIFY(!QFileInfo::exists(QStringLiteral("/media/pfanno-nicht-eingehaengt")));
+}
+
+void TestSicherungsfenster::sichernAbbrechen() {
+    QTemporaryDir z;
+    Programm p([](DataDir& d) { datenordner(d); });
+    QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
+    QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit2")), z.path());
+    // "Beenden" while the files are copied stops the copy between two files
+    QTimer::singleShot(0, knopf(w, "Button2"), &QPushButton::click);
+    knopf(w, "Button1")->click();
+    QCOMPARE(p.plattform.meldungsTexte(),
+             QStringList{QStringLiteral("Die Datensicherung wurde abgebrochen. Sie ist nicht vollständig.")});
+    QVERIFY(w && w->isVisible());
+    QVERIFY(!QFileInfo::exists(z.path() + QStringLiteral("/Drucker.drk")));
+    // a second "Beenden" closes the window as usual
+    knopf(w, "Button2")->click();
+    QVERIFY(!w || !w->isVisible());
 }
 
 void TestSicherungsfenster::automatikSchalter() {
@@ -354,6 +376,15 @@ void TestSicherungsfenster::wiederherstellenScheitert() {
     QCOMPARE(p.u.rubrik, QStringLiteral("Suppen"));
 }
 
+void TestSicherungsfenster::wiederherstellenOhneDatentraeger() {
+    Programm p(
+        [](DataDir& d) { datenordner(d, QStringLiteral("/media/pfanno-nicht-eingehaengt/Sicherung")); });
+    QPointer<TBack5> w = oeffnen(p, "Datenwiederherstellung1");
+    QCOMPARE(p.plattform.meldungsTexte(), QStringList{pfl::mediumFehltText()});
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(p.in<QListWidget>(w, QStringLiteral("FileListBox1"))->count(), 0);
+}
+
 void TestSicherungsfenster::beendenMitAutomatik_data() {
     QTest::addColumn<int>("backup");
     QTest::newRow("eingeschaltet") << 1;
@@ -382,6 +413,35 @@ void TestSicherungsfenster::beendenMitAutomatik() {
         QCOMPARE(lies(tag + QStringLiteral("Familie.rez")), QByteArray("Sicherung vom Morgen"));
         QVERIFY(!QFileInfo::exists(tag + QStringLiteral("Rubriken.rub")));
     }
+}
+
+void TestSicherungsfenster::beendenScheitert_data() {
+    QTest::addColumn<QString>("art");
+    QTest::newRow("Sicherungsordner nicht anlegbar") << "ordner";
+    QTest::newRow("Tagesordner nicht anlegbar") << "tag";
+}
+
+void TestSicherungsfenster::beendenScheitert() {
+    QFETCH(QString, art);
+    QTemporaryDir z;
+    QString lwpf = z.path() + QStringLiteral("/Sicherung");
+    QString meldung;
+    if (art == QLatin1String("ordner")) {
+        schreibe(z.path() + QStringLiteral("/eineDatei"), "kein Ordner");
+        lwpf = z.path() + QStringLiteral("/eineDatei/Sicherung");
+        meldung = QStringLiteral("Beim Anlegen von %1/ ist ein Fehler aufgetreten!").arg(lwpf);
+    } else {
+        schreibe(lwpf + QStringLiteral("/07_12_2026"), "eine Datei, wo der Tagesordner hin soll");
+        meldung =
+            QStringLiteral("Verzeichnis %1/07_12_2026/ kann nicht erstellt werden. \n\nLesen Sie bitte die "
+                           "Hilfedatei über Datensicherung.\n")
+                .arg(lwpf);
+    }
+    Programm p([&lwpf](DataDir& d) { datenordner(d, lwpf, 1); });
+    p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
+    QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
+    QCOMPARE(p.plattform.beeps, art == QLatin1String("tag") ? 1 : 0);
+    QVERIFY(!p.f->isVisible()); // the program ends all the same
 }
 
 void TestSicherungsfenster::umbenennenSichertVorher_data() {
