@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 
 #include <algorithm>
@@ -17,6 +18,8 @@ Ordnerwahl::Ordnerwahl(QWidget* seite, const QString& ortName, const QString& or
     m_orte = new QComboBox(seite);
     m_orte->setObjectName(ortName);
     m_orte->setAccessibleName(QStringLiteral("Ort"));
+    m_pfad = new QLabel(seite);
+    m_pfad->setObjectName(ordnerName + QStringLiteral("Pfad"));
     m_ordner = new QListWidget(seite);
     m_ordner->setObjectName(ordnerName);
     m_ordner->setAccessibleName(lesbarerName);
@@ -52,8 +55,10 @@ void Ordnerwahl::zeigen(const QString& pfad) {
     std::sort(unter.begin(), unter.end(),
               [&c](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
     m_ordner->addItems(unter);
-    const int ort = m_orte->findData(m_aktuell);
-    if (ort >= 0) m_orte->setCurrentIndex(ort);
+    m_pfad->setText(m_pfad->fontMetrics().elidedText(m_aktuell, Qt::ElideMiddle, m_pfad->width()));
+    m_pfad->setToolTip(m_aktuell);
+    // A folder that is none of the places leaves the box empty rather than naming a wrong one.
+    m_orte->setCurrentIndex(m_orte->findData(m_aktuell));
 }
 
 void Ordnerwahl::eintragGeklickt() {

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QWidget;
 
@@ -21,6 +22,8 @@ public:
 
     QComboBox* orte() const { return m_orte; }
     QListWidget* ordner() const { return m_ordner; }
+    // Shows where the list is.
+    QLabel* pfad() const { return m_pfad; }
     const QString& aktuell() const { return m_aktuell; }
     // Fills the places; datenordner is one of them.
     void orteFuellen(const QString& datenordner);
@@ -39,6 +42,7 @@ private:
 
     QComboBox* m_orte = nullptr;
     QListWidget* m_ordner = nullptr;
+    QLabel* m_pfad = nullptr;
     QString m_aktuell;
 };
 

@@ -59,7 +59,8 @@ TBack5::TBack5(pfl::Umgebung& umgebung, QWidget* parent)
     m_sicherungsziel = new pfl::Ordnerwahl(sicherung, QStringLiteral("DriveComboBox1"),
                                            QStringLiteral("DirectoryListBox1"), QStringLiteral("Zielordner"));
     m_sicherungsziel->orte()->setGeometry(10, 10, 250, 26);
-    m_sicherungsziel->ordner()->setGeometry(10, 42, 250, 250);
+    m_sicherungsziel->pfad()->setGeometry(10, 42, 250, 20);
+    m_sicherungsziel->ordner()->setGeometry(10, 64, 250, 230);
     m_vonText = beschriftung(sicherung, QStringLiteral("Label5"), QStringLiteral("Quellverzeichnis:"),
                              QRect(280, 10, 320, 20));
     m_von = feld(sicherung, QStringLiteral("Edit1"), QRect(280, 32, 320, 26), m_vonText);
@@ -84,7 +85,8 @@ TBack5::TBack5(pfl::Umgebung& umgebung, QWidget* parent)
     m_quellordner = new pfl::Ordnerwahl(wiederherstellung, QStringLiteral("DriveComboBox2"),
                                         QStringLiteral("DirectoryListBox2"), QStringLiteral("Quellordner"));
     m_quellordner->orte()->setGeometry(10, 10, 250, 26);
-    m_quellordner->ordner()->setGeometry(10, 42, 250, 290);
+    m_quellordner->pfad()->setGeometry(10, 42, 250, 20);
+    m_quellordner->ordner()->setGeometry(10, 64, 250, 270);
     QLabel* dateienText =
         beschriftung(wiederherstellung, QStringLiteral("Label2"),
                      QStringLiteral("Wiederherzustellende Dateien:"), QRect(280, 10, 320, 20));
@@ -111,7 +113,7 @@ TBack5::TBack5(pfl::Umgebung& umgebung, QWidget* parent)
         b->move(0, 445);
         b->setAutoDefault(false);
     }
-    knopfreihe(m_kopieren, m_schliessen, hilfe, 3, 10);
+    knopfreihe(m_kopieren, m_schliessen, hilfe, 2, 20);
 
     connect(m_kopieren, &QPushButton::clicked, this, &TBack5::Button1Click);
     connect(m_schliessen, &QPushButton::clicked, this, &TBack5::Button2Click);
