@@ -160,9 +160,6 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     connect(m_liste, &Tform21::bearbeitenVerlangt, m_bearbeiten, &TForm13::oeffnenBei);
     connect(m_liste, &Tform21::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
     connect(m_bearbeiten, &TForm13::listeVerlangt, m_liste, &Tform21::daten_ansehen);
-    // The automatic backup before a rename connects to sicherungVorUmbenennen of both list windows
-    // (TForm27, TForm28) here once it exists; until then a rename runs without that backup and
-    // relies on the ".Aez" copy each book keeps of itself.
     for (Nebenfenster* f :
          std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken,
                                               m_kategorien, m_bild, m_bearbeiten, m_liste})

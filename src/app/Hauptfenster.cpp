@@ -471,6 +471,7 @@ void TForm1::SpeedButton2Click() {
     u.datensich = 0;
     m_werkzeugleiste->hide();
     u.version_speichern();
+    Q_EMIT beendenBeginnt();
     close();
 }
 

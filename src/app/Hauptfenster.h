@@ -87,6 +87,8 @@ Q_SIGNALS:
     void updateVerlangt();
     void weitereProgrammeVerlangt();
     void websiteVerlangt();
+    // "Beenden": the version is stamped and the window is about to close (the automatic backup).
+    void beendenBeginnt();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
