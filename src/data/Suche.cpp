@@ -116,6 +116,12 @@ bool Suchpruefer::textPasst(const char* feld, qsizetype n) const {
 }
 
 bool Suchpruefer::passt(const char* satz) const {
+    const char* z = satz + offsetof(dateien, zutaten);
+    const void* nul = std::memchr(z, 0, sizeof(dateien::zutaten));
+    return passt(satz, z, nul ? static_cast<const char*>(nul) - z : qsizetype(sizeof(dateien::zutaten)));
+}
+
+bool Suchpruefer::passt(const char* satz, const char* zutaten, qsizetype zutatenLaenge) const {
     if (!m_moeglich) return false;
     switch (m_b.was) {
     case 0: {
@@ -131,12 +137,10 @@ bool Suchpruefer::passt(const char* satz) const {
         case Textfeld::Name:
             kurzfeld<40>(satz, offsetof(dateien, name), p, n);
             break;
-        case Textfeld::Zutaten: {
-            p = satz + offsetof(dateien, zutaten);
-            const void* z = std::memchr(p, 0, sizeof(dateien::zutaten));
-            n = z ? static_cast<const char*>(z) - p : qsizetype(sizeof(dateien::zutaten));
+        case Textfeld::Zutaten:
+            p = zutaten;
+            n = zutatenLaenge;
             break;
-        }
         }
         return textPasst(p, n);
     }
@@ -196,46 +200,6 @@ Listenzeile listenzeile(const char* s, int position) {
     z.erfasst_am = d->erfasst_am.toQString();
     std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
     return z;
-}
-
-Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,
-                                    const Suchfortschritt& fortschritt) {
-    using unit4::kSatz;
-    Buchsuchergebnis e;
-    const Suchpruefer pruefer(b);
-    if (!pruefer.moeglich()) return e;
-    const int anzahl = int(dateien.size());
-    // About 2 MB per read: few system calls, and the window gets a word in between.
-    constexpr qint64 kBlock = (2 << 20) / kSatz;
-    QByteArray puffer;
-    for (int nr = 0; nr < anzahl; ++nr) {
-        const QString& datei = dateien.at(nr);
-        if (fortschritt && !fortschritt(datei, nr + 1, anzahl)) {
-            e.abgebrochen = true;
-            return e;
-        }
-        const Dateihandle f = oeffneLesen(ordner, ordner + datei);
-        if (!f.offen()) continue; // a directory or an unreadable file has no recipes
-        const QString buch = datei.left(datei.size() - 4);
-        const qint64 n = dateigroesse(f.fd()) / kSatz;
-        if (n > 0 && puffer.isEmpty()) puffer.resize(kBlock * kSatz);
-        for (qint64 i = 0; i < n; i += kBlock) {
-            if (i > 0 && fortschritt && !fortschritt(datei, nr + 1, anzahl)) {
-                e.abgebrochen = true;
-                return e;
-            }
-            const qint64 k = qMin(kBlock, n - i);
-            const qint64 r = liesAb(f.fd(), puffer.data(), k * kSatz, i * kSatz);
-            // A file that shrank meanwhile: the records that were complete count, the rest is gone.
-            const qint64 ganz = qMax<qint64>(0, r) / kSatz;
-            for (qint64 j = 0; j < ganz; ++j) {
-                const char* s = puffer.constData() + j * kSatz;
-                if (pruefer.passt(s)) e.treffer.append({buch, listenzeile(s, int(i + j + 1))});
-            }
-            if (ganz < k) break;
-        }
-    }
-    return e;
 }
 
 QStringList zutatenTexte(const QString& ordner, const QString& pfad) {

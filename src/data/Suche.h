@@ -51,6 +51,12 @@ public:
     bool moeglich() const { return m_moeglich; }
     // satz points at the sizeof(dateien) bytes of one record.
     bool passt(const char* satz) const;
+    // The same on parts of a record: its first kKopf bytes, and its ingredient text up to the NUL
+    // (only looked at when brauchtZutaten()).
+    bool passt(const char* kopf, const char* zutaten, qsizetype zutatenLaenge) const;
+    bool brauchtZutaten() const { return m_b.was == 0 && m_b.feld == Textfeld::Zutaten; }
+    // Every field a criterion or a listing row reads, except the ingredients, lies in this head.
+    static constexpr qsizetype kKopf = offsetof(dateien, bild);
 
 private:
     bool textPasst(const char* feld, qsizetype laenge) const;
@@ -68,7 +74,7 @@ struct Listenzeile {
     double preis = 0;
 };
 
-// The listing fields of a record (bytes of one dateien) at its 1-based position.
+// The listing fields of a record (its first Suchpruefer::kKopf bytes suffice) at its 1-based position.
 Listenzeile listenzeile(const char* satz, int position);
 
 // One hit of a search across books: the book's name (its file name without the extension) and the row.
@@ -86,11 +92,15 @@ struct Buchsuchergebnis {
     bool abgebrochen = false;
 };
 
-// Searches the given book files of the folder ordner (with trailing "/") in their order. A book read
-// in large blocks; only hits are decoded. A file that cannot be opened gives no hits; one that shrinks
-// while it is read gives the hits of the records that were complete.
+// How a book is read: per record only the bytes the criterion and a listing row need, or all of it in
+// large blocks (the same hits; for comparison).
+enum class Leseart { Felder, Bloecke };
+
+// Searches the given book files of the folder ordner (with trailing "/") in their order; only hits are
+// decoded. A file that cannot be opened gives no hits; one that shrinks while it is read gives the
+// hits of the records that were complete.
 Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,
-                                    const Suchfortschritt& fortschritt = {});
+                                    const Suchfortschritt& fortschritt = {}, Leseart art = Leseart::Felder);
 
 // The ingredient texts of every record of a book file, in book order, with "\n" line breaks.
 QStringList zutatenTexte(const QString& ordner, const QString& pfad);
