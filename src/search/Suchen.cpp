@@ -116,7 +116,7 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     m_datum = option(kriterien, QStringLiteral("RadioButton6"), QStringLiteral("Gekauft am"),
                      QRect(12, 186, 150, 22));
     m_jahr = option(kriterien, QStringLiteral("RadioButton8"),
-                    QStringLiteral("Was wurde gekauft im Jahr >>>"), QRect(12, 216, 210, 22));
+                    QStringLiteral("Was wurde gekauft im Jahr >>>"), QRect(12, 216, 236, 22));
     const QStringList kurz = {QStringLiteral(" >="), QStringLiteral(" <="), QStringLiteral("  =")};
     m_zeitVergleich = vergleich(kriterien, QStringLiteral("ComboBox2"), kurz,
                                 QStringLiteral("Vergleich der Zubereitungszeit"), QRect(168, 124, 60, 26));
@@ -143,7 +143,7 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     m_jahrFeld = new RxSpinEdit(kriterien);
     m_jahrFeld->setObjectName(QStringLiteral("RxSpinEdit1"));
     m_jahrFeld->setAccessibleName(QStringLiteral("Jahr"));
-    m_jahrFeld->setGeometry(234, 214, 80, 26);
+    m_jahrFeld->setGeometry(252, 214, 80, 26);
 
     m_textLabel = label(QStringLiteral("Label1"), QStringLiteral("Bitte eine Kategorie auswählen."),
                         QRect(16, 348, 340, 20));
