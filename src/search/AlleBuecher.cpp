@@ -29,7 +29,7 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
     QElapsedTimer uhr;
     uhr.start();
     const auto melden = [&](const QString& datei, int nummer, int anzahl) {
-        if (!fortschritt.isVisible() && uhr.elapsed() >= 400) {
+        if (!fortschritt.isVisible() && uhr.elapsed() >= m_fortschrittNach) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             fortschritt.show();
         }

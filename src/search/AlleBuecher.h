@@ -11,6 +11,9 @@ public:
 
     static constexpr int kHilfe = 600;
 
+    // How long a search runs before its progress shows (milliseconds).
+    void fortschrittNach(int ms) { m_fortschrittNach = ms; }
+
 public Q_SLOTS:
     // Searches every book, fills and shows the window (or says that nothing was found), then the
     // active book is the one of the options again. Shows progress with "Abbrechen" when it lasts.
@@ -18,4 +21,7 @@ public Q_SLOTS:
 
 protected:
     void ersteDetails(const pfl::Listenzeile& z, const QString& buch) override;
+
+private:
+    int m_fortschrittNach = 400;
 };

@@ -213,6 +213,8 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     m_kategorie->setChecked(true);
     m_aktuellesBuch->setChecked(true);
     listeZeigen(m_kategorien, QStringLiteral("Kategorie suchen"));
+    // Modal: the book must not change while a criterion for it is chosen.
+    setWindowModality(Qt::ApplicationModal);
 }
 
 QString TForm9::fehltText() {
@@ -222,8 +224,6 @@ QString TForm9::fehltText() {
 
 void TForm9::vorbereiten() {
     Unit4& u = daten();
-    // Modal, as a search started twice would mix two runs.
-    setWindowModality(Qt::ApplicationModal);
     u.auswahl = 2;
     // The category, section and ingredient lists start empty; the name list only grows.
     u.listen.suchKategorien.clear();

@@ -21,9 +21,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -126,6 +128,8 @@ private Q_SLOTS:
     void trefferOeffnetEditorImEigenenBuch();
     void alleBuecherOhneTreffer_data();
     void alleBuecherOhneTreffer();
+    void fortschrittUndAbbrechen_data();
+    void fortschrittUndAbbrechen();
 };
 
 void TestSuchen::imAktuellenBuch_data() {
@@ -491,6 +495,53 @@ void TestSuchen::alleBuecherOhneTreffer() {
     QVERIFY(!p.finde<Tform22>(QStringLiteral("form22"))->isVisible());
     QVERIFY(copy1.size() >= 1);
     QCOMPARE(p.u.rezeptbuch, mitBuechern ? QStringLiteral("Familie") : p.u.rezeptbuch);
+}
+
+void TestSuchen::fortschrittUndAbbrechen_data() {
+    QTest::addColumn<int>("beiBuch");
+    QTest::addColumn<QStringList>("meldungen");
+    QTest::addColumn<int>("zeilen"); // rows shown; 0: the window stays hidden
+    QTest::newRow("vor dem ersten Treffer")
+        << 1 << QStringList{QStringLiteral("Die Suche wurde abgebrochen, bevor ein Rezept gefunden war.")}
+        << 0;
+    QTest::newRow("nach dem ersten Buch") << 2 << QStringList{} << 1;
+}
+
+void TestSuchen::fortschrittUndAbbrechen() {
+    // The progress names the book being searched; "Abbrechen" ends the search, the hits found stay.
+    QFETCH(int, beiBuch);
+    QFETCH(QStringList, meldungen);
+    QFETCH(int, zeilen);
+    Programm p(buecher);
+    Tform22* alle = p.finde<Tform22>(QStringLiteral("form22"));
+    alle->fortschrittNach(0);
+    QStringList texte;
+    QTimer uhr;
+    uhr.setInterval(0);
+    connect(&uhr, &QTimer::timeout, this, [&] {
+        auto* f = p.f->findChild<QProgressDialog*>(QStringLiteral("Suchfortschritt"));
+        if (!f || !f->isVisible()) return;
+        if (texte.isEmpty() || texte.last() != f->labelText()) texte << f->labelText();
+        if (f->labelText().contains(QStringLiteral("(%1 von").arg(beiBuch)))
+            f->findChild<QPushButton*>()->click();
+    });
+    uhr.start();
+    TForm9* w = suchfenster(p);
+    in<QRadioButton>(w, "RadioButton10")->click();
+    eingeben(w, QStringLiteral("RadioButton7"), QStringLiteral("nudel"));
+    in<QPushButton>(w, "Button1")->click();
+    uhr.stop();
+    QVERIFY(!texte.isEmpty());
+    QCOMPARE(texte.first(), QStringLiteral("Rezeptbuch \u201EFamilie\u201C wird durchsucht (1 von 3)."));
+    QCOMPARE(texte.last().contains(QStringLiteral("(%1 von 3)").arg(beiBuch)), true);
+    QCOMPARE(p.plattform.meldungsTexte(), meldungen);
+    QCOMPARE(alle->isVisible(), zeilen > 0);
+    if (zeilen > 0) {
+        QCOMPARE(treffer(in<TFilterGrid>(alle, "FilterGrid1"), true),
+                 (QList<QPair<QString, int>>{{QStringLiteral("Familie"), 1}}));
+        QVERIFY(alle->windowTitle().contains(QStringLiteral("abgebrochen")));
+    }
+    QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
 }
 
 QTEST_MAIN(TestSuchen)
