@@ -28,12 +28,14 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
     fortschritt.hide();
     QElapsedTimer uhr;
     uhr.start();
+    bool gezeigt = false; // cancelling hides the dialog: the cursor goes back by this flag
     const auto melden = [&](const QString& datei, int nummer, int anzahl) {
-        if (!fortschritt.isVisible() && uhr.elapsed() >= m_fortschrittNach) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (!gezeigt && uhr.elapsed() >= m_fortschrittNach) {
+            gezeigt = true;
+            QApplication::setOverrideCursor(Qt::BusyCursor); // busy, but "Abbrechen" can be clicked
             fortschritt.show();
         }
-        if (fortschritt.isVisible()) {
+        if (gezeigt && !fortschritt.wasCanceled()) {
             fortschritt.setMaximum(anzahl);
             fortschritt.setValue(nummer - 1);
             fortschritt.setLabelText(QStringLiteral("Rezeptbuch \u201E%1\u201C wird durchsucht (%2 von %3).")
@@ -45,7 +47,7 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
         return !fortschritt.wasCanceled();
     };
     const pfl::Buchsuchergebnis e = pfl::buecherDurchsuchen(u.lpf, u.buchDateien(), begriff, melden);
-    if (fortschritt.isVisible()) QApplication::restoreOverrideCursor();
+    if (gezeigt) QApplication::restoreOverrideCursor();
     fortschritt.hide();
 
     if (e.abgebrochen && e.treffer.isEmpty()) {

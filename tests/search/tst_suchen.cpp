@@ -535,6 +535,7 @@ void TestSuchen::fortschrittUndAbbrechen() {
     QCOMPARE(texte.first(), QStringLiteral("Rezeptbuch \u201EFamilie\u201C wird durchsucht (1 von 3)."));
     QCOMPARE(texte.last().contains(QStringLiteral("(%1 von 3)").arg(beiBuch)), true);
     QCOMPARE(p.plattform.meldungsTexte(), meldungen);
+    QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(alle->isVisible(), zeilen > 0);
     if (zeilen > 0) {
         QCOMPARE(treffer(in<TFilterGrid>(alle, "FilterGrid1"), true),
