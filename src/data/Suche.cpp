@@ -4,6 +4,9 @@
 #include "data/Unit4.h"
 #include "data/Unit4Intern.h"
 
+#include <cstring>
+#include <optional>
+
 namespace pfl {
 
 QString suchform(const QString& s) {
@@ -26,59 +29,186 @@ template <typename T> bool vergleiche(int art, const T& wert, const T& gesucht) 
     }
 }
 
-QString textfeld(const dateien& d, Textfeld f) {
-    switch (f) {
-    case Textfeld::Kategorie:
-        return d.kategorie.toQString();
-    case Textfeld::Rubrik:
-        return d.Rubrik.toQString();
-    case Textfeld::Zutaten:
-        return d.zutaten.toQString();
-    case Textfeld::Name:
-        break;
+// Byte -> the smallest byte whose character has the same capital (QChar::toUpper, one character for
+// one, as suchform does). Equal folded bytes mean equal capitals, umlauts included.
+const std::array<unsigned char, 256>& faltung() {
+    static const std::array<unsigned char, 256> tabelle = [] {
+        std::array<char16_t, 256> gross{};
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            gross[size_t(b)] = fromCp1252(&c, 1).at(0).toUpper().unicode();
+        }
+        std::array<unsigned char, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            int erstes = b;
+            for (int a = 0; a < b; ++a)
+                if (gross[size_t(a)] == gross[size_t(b)]) {
+                    erstes = a;
+                    break;
+                }
+            t[size_t(b)] = static_cast<unsigned char>(erstes);
+        }
+        return t;
+    }();
+    return tabelle;
+}
+
+// Blanks and control characters at both ends do not count (as in suchform).
+void ohneRandBytes(const char*& p, qsizetype& n) {
+    while (n > 0 && static_cast<unsigned char>(p[0]) <= ' ') {
+        ++p;
+        --n;
     }
-    return d.name.toQString();
+    while (n > 0 && static_cast<unsigned char>(p[n - 1]) <= ' ')
+        --n;
+}
+
+template <int N> void kurzfeld(const char* satz, std::size_t versatz, const char*& p, qsizetype& n) {
+    const auto laenge = static_cast<unsigned char>(satz[versatz]);
+    n = laenge > N ? N : laenge;
+    p = satz + versatz + 1;
+}
+
+QDate datumFeld(const char* satz) {
+    const char* p;
+    qsizetype n;
+    kurzfeld<10>(satz, offsetof(dateien, erfasst_am), p, n);
+    return datumLesen(fromCp1252(p, n));
 }
 
 } // namespace
 
-bool passt(const dateien& d, const Suchbegriff& b) {
-    switch (b.was) {
+bool speicherbar(const QString& text) {
+    return fromCp1252(toCp1252(text)) == text;
+}
+
+Suchpruefer::Suchpruefer(const Suchbegriff& b) : m_b(b) {
+    if (b.was == 0) {
+        const QString t = ohneRand(b.objekt);
+        m_moeglich = speicherbar(t);
+        m_gefaltet = toCp1252(t);
+        const auto& f = faltung();
+        for (char& c : m_gefaltet)
+            c = static_cast<char>(f[static_cast<unsigned char>(c)]);
+    } else if (b.was == 11) {
+        const QString t = b.objekt.trimmed();
+        m_moeglich = speicherbar(t);
+        m_exakt = toCp1252(t);
+    }
+}
+
+bool Suchpruefer::textPasst(const char* feld, qsizetype n) const {
+    ohneRandBytes(feld, n);
+    const auto& f = faltung();
+    const qsizetype m = m_gefaltet.size();
+    if (m_b.exakt) {
+        if (n != m) return false;
+        for (qsizetype i = 0; i < n; ++i)
+            if (static_cast<char>(f[static_cast<unsigned char>(feld[i])]) != m_gefaltet[i]) return false;
+        return true;
+    }
+    if (m == 0 || n < m) return false;
+    // The field folded into a buffer, then one plain byte search (texts hold at most 5001 bytes).
+    char puffer[sizeof(dateien::zutaten)];
+    for (qsizetype i = 0; i < n; ++i)
+        puffer[i] = static_cast<char>(f[static_cast<unsigned char>(feld[i])]);
+    return memmem(puffer, size_t(n), m_gefaltet.constData(), size_t(m)) != nullptr;
+}
+
+bool Suchpruefer::passt(const char* satz) const {
+    const char* z = satz + offsetof(dateien, zutaten);
+    const void* nul = std::memchr(z, 0, sizeof(dateien::zutaten));
+    return passt(satz, z, nul ? static_cast<const char*>(nul) - z : qsizetype(sizeof(dateien::zutaten)));
+}
+
+bool Suchpruefer::passt(const char* satz, const char* zutaten, qsizetype zutatenLaenge) const {
+    if (!m_moeglich) return false;
+    switch (m_b.was) {
     case 0: {
-        const QString gesucht = suchform(b.objekt);
-        const QString feld = suchform(textfeld(d, b.feld));
-        if (b.exakt) return gesucht == feld;
-        return !gesucht.isEmpty() && feld.contains(gesucht);
+        const char* p = nullptr;
+        qsizetype n = 0;
+        switch (m_b.feld) {
+        case Textfeld::Kategorie:
+            kurzfeld<40>(satz, offsetof(dateien, kategorie), p, n);
+            break;
+        case Textfeld::Rubrik:
+            kurzfeld<40>(satz, offsetof(dateien, Rubrik), p, n);
+            break;
+        case Textfeld::Name:
+            kurzfeld<40>(satz, offsetof(dateien, name), p, n);
+            break;
+        case Textfeld::Zutaten:
+            p = zutaten;
+            n = zutatenLaenge;
+            break;
+        }
+        return textPasst(p, n);
     }
     case 1:
     case 2:
     case 3: {
         double preis = 0;
-        std::memcpy(&preis, reinterpret_cast<const char*>(&d) + offsetof(dateien, preis), sizeof preis);
-        return vergleiche(b.was - 1, preis, b.objekt_zahl);
+        std::memcpy(&preis, satz + offsetof(dateien, preis), sizeof preis);
+        return vergleiche(m_b.was - 1, preis, m_b.objekt_zahl);
     }
     case 4:
     case 5:
     case 6: {
-        const QDate am = datumLesen(d.erfasst_am.toQString());
-        return am.isValid() && b.datum.isValid() && vergleiche(b.was - 4, am, b.datum);
+        const QDate am = datumFeld(satz);
+        return am.isValid() && m_b.datum.isValid() && vergleiche(m_b.was - 4, am, m_b.datum);
     }
     case 7:
     case 8:
     case 9: {
-        const std::optional<double> zeit = dezimalzahl(d.zeit.toQString());
-        return zeit && vergleiche(b.was - 7, *zeit, b.objekt_zahl);
+        const char* p;
+        qsizetype n;
+        kurzfeld<10>(satz, offsetof(dateien, zeit), p, n);
+        const std::optional<double> zeit = dezimalzahl(fromCp1252(p, n));
+        return zeit && vergleiche(m_b.was - 7, *zeit, m_b.objekt_zahl);
     }
     case 10: {
-        const QDate am = datumLesen(d.erfasst_am.toQString());
+        const QDate am = datumFeld(satz);
         return am.isValid() &&
-               b.objekt.trimmed() == QString::number(am.year()).rightJustified(4, QLatin1Char('0'));
+               m_b.objekt.trimmed() == QString::number(am.year()).rightJustified(4, QLatin1Char('0'));
     }
-    case 11:
-        return b.objekt.trimmed() == d.name.toQString();
+    case 11: {
+        const char* p;
+        qsizetype n;
+        kurzfeld<40>(satz, offsetof(dateien, name), p, n);
+        return n == m_exakt.size() && std::memcmp(p, m_exakt.constData(), size_t(n)) == 0;
+    }
     default:
         return false;
     }
+}
+
+bool passt(const dateien& d, const Suchbegriff& b) {
+    return Suchpruefer(b).passt(reinterpret_cast<const char*>(&d));
+}
+
+Listenzeile listenzeile(const char* s, int position) {
+    const auto* d = reinterpret_cast<const dateien*>(s);
+    Listenzeile z;
+    z.position = position;
+    z.kategorie = d->kategorie.toQString();
+    z.rubrik = d->Rubrik.toQString();
+    z.name = d->name.toQString();
+    z.personen = d->personen.toQString();
+    z.zeit = d->zeit.toQString();
+    z.schwer = d->schwer.toQString();
+    z.kalorien = d->kalorien.toQString();
+    z.erfasst_am = d->erfasst_am.toQString();
+    std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
+    return z;
+}
+
+QStringList zutatenTexte(const QString& ordner, const QString& pfad) {
+    QStringList texte;
+    if (pfad.isEmpty()) return texte;
+    unit4::jederSatz(ordner, pfad, unit4::kSatz, [&](const char* s, qint64, bool) {
+        texte.append(reinterpret_cast<const dateien*>(s)->zutaten.plainText());
+    });
+    return texte;
 }
 
 } // namespace pfl
@@ -89,26 +219,14 @@ QList<pfl::Listenzeile> Unit4::buchListe(const pfl::Suchbegriff* begriff) {
     QList<pfl::Listenzeile> zeilen;
     const QString p = buchPfad();
     if (p.isEmpty()) return zeilen;
-    // Code 11 compares bytes: a name that no record can hold finds nothing, without decoding any record.
-    QByteArray name;
-    const bool nachName = begriff && begriff->was == 11;
-    if (nachName && !exakteBytes(begriff->objekt.trimmed(), name)) return zeilen;
+    std::optional<pfl::Suchpruefer> pruefer;
+    if (begriff) pruefer.emplace(*begriff);
+    // A search text that no record can hold finds nothing, without reading any record.
+    if (pruefer && !pruefer->moeglich()) return zeilen;
     const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64 i, bool letzter) {
-        const auto* d = reinterpret_cast<const dateien*>(s);
         if (letzter) kopiere(datei, s);
-        if (nachName ? !d->name.equalsBytes(name) : begriff && !pfl::passt(*d, *begriff)) return;
-        pfl::Listenzeile z;
-        z.position = int(i + 1);
-        z.kategorie = d->kategorie.toQString();
-        z.rubrik = d->Rubrik.toQString();
-        z.name = d->name.toQString();
-        z.personen = d->personen.toQString();
-        z.zeit = d->zeit.toQString();
-        z.schwer = d->schwer.toQString();
-        z.kalorien = d->kalorien.toQString();
-        z.erfasst_am = d->erfasst_am.toQString();
-        std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
-        zeilen.append(std::move(z));
+        if (pruefer && !pruefer->passt(s)) return;
+        zeilen.append(pfl::listenzeile(s, int(i + 1)));
     });
     if (begriff) daten = int(qMax<qint64>(0, n));
     return zeilen;

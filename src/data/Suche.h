@@ -4,8 +4,14 @@
 
 #include "data/Records.h"
 
+#include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
 
 namespace pfl {
 
@@ -29,8 +35,37 @@ struct Suchbegriff {
 QString suchform(const QString& s);
 
 // Whether a record matches. A record whose preparation time is no number (codes 7-9) or whose date
-// of entry is no date (codes 4-6 and 10) never matches.
+// of entry is no date (codes 4-6 and 10) never matches, and the scan goes on with the next one.
+// A search text that no record can store (characters outside Windows-1252) never matches.
 bool passt(const dateien& d, const Suchbegriff& b);
+
+// Whether every character of a text has a Windows-1252 form, so a record can hold it.
+bool speicherbar(const QString& text);
+
+// A criterion prepared once for a scan: text criteria are compared on the record's bytes of that
+// field only (folded to capitals through a table), without decoding the record.
+class Suchpruefer {
+public:
+    explicit Suchpruefer(const Suchbegriff& b);
+    // False when the search text holds characters no record can store: then nothing matches.
+    bool moeglich() const { return m_moeglich; }
+    // satz points at the sizeof(dateien) bytes of one record.
+    bool passt(const char* satz) const;
+    // The same on parts of a record: its first kKopf bytes, and its ingredient text up to the NUL
+    // (only looked at when brauchtZutaten()).
+    bool passt(const char* kopf, const char* zutaten, qsizetype zutatenLaenge) const;
+    bool brauchtZutaten() const { return m_b.was == 0 && m_b.feld == Textfeld::Zutaten; }
+    // Every field a criterion or a listing row reads, except the ingredients, lies in this head.
+    static constexpr qsizetype kKopf = offsetof(dateien, bild);
+
+private:
+    bool textPasst(const char* feld, qsizetype laenge) const;
+
+    Suchbegriff m_b;
+    bool m_moeglich = true;
+    QByteArray m_gefaltet; // the trimmed search text in folded Windows-1252 bytes
+    QByteArray m_exakt;    // code 11: the trimmed name's bytes, compared as they are
+};
 
 // One row of a book listing, with the record's 1-based position in the book.
 struct Listenzeile {
@@ -38,5 +73,36 @@ struct Listenzeile {
     QString kategorie, rubrik, name, personen, zeit, schwer, kalorien, erfasst_am;
     double preis = 0;
 };
+
+// The listing fields of a record (its first Suchpruefer::kKopf bytes suffice) at its 1-based position.
+Listenzeile listenzeile(const char* satz, int position);
+
+// One hit of a search across books: the book's name (its file name without the extension) and the row.
+struct Buchtreffer {
+    QString buch;
+    Listenzeile zeile;
+};
+
+// Told before each book and between blocks of a book: the book's file name, its 1-based number among
+// anzahl books. Returning false ends the search; the hits found so far are kept.
+using Suchfortschritt = std::function<bool(const QString& datei, int nummer, int anzahl)>;
+
+struct Buchsuchergebnis {
+    QList<Buchtreffer> treffer;
+    bool abgebrochen = false;
+};
+
+// How a book is read: per record only the bytes the criterion and a listing row need, or all of it in
+// large blocks (the same hits; for comparison).
+enum class Leseart { Felder, Bloecke };
+
+// Searches the given book files of the folder ordner (with trailing "/") in their order; only hits are
+// decoded. A file that cannot be opened gives no hits; one that shrinks while it is read gives the
+// hits of the records that were complete.
+Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,
+                                    const Suchfortschritt& fortschritt = {}, Leseart art = Leseart::Felder);
+
+// The ingredient texts of every record of a book file, in book order, with "\n" line breaks.
+QStringList zutatenTexte(const QString& ordner, const QString& pfad);
 
 } // namespace pfl

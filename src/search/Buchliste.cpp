@@ -47,16 +47,20 @@ QPlainTextEdit* memo(QGroupBox* gruppe, const QString& name) {
 } // namespace
 
 Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent)
-    : Nebenfenster(umgebung, parent, QStringLiteral("form21"),
-                   QStringLiteral("Rezeptbuch bearbeiten /ansehen"), umgebung.plattform.workArea().size(),
-                   kHilfeAlle) {
+    : Tform21(umgebung, parent, QStringLiteral("form21"), QStringLiteral("Rezeptbuch bearbeiten /ansehen"),
+              kHilfeSuche, false) {}
+
+Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
+                 int hilfeSuche, bool mitBuch)
+    : Nebenfenster(umgebung, parent, name, titel, umgebung.plattform.workArea().size(), kHilfeAlle),
+      m_hilfeSuche(hilfeSuche), m_buch(mitBuch ? 1 : 0) {
     auto* senkrecht = new QVBoxLayout(this);
     senkrecht->setContentsMargins(4, 4, 4, 0);
 
     m_tabelle = new TFilterGrid(this);
     m_tabelle->setObjectName(QStringLiteral("FilterGrid1"));
     m_tabelle->setAccessibleName(QStringLiteral("Rezepte"));
-    m_tabelle->setColCount(kSpalten);
+    m_tabelle->setColCount(kSpalten + m_buch);
     m_tabelle->setRowCount(2);
     m_tabelle->setFixedCols(1);
     m_tabelle->setFixedRows(1);
@@ -126,7 +130,7 @@ Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent)
 void Tform21::daten_ansehen() {
     // Without a chosen row "Bearbeiten >>" takes the first one.
     m_bearbeiten->setEnabled(true);
-    fuellen(nullptr, QStringLiteral("Rezeptbuch bearbeiten/ansehen"));
+    fuellen(daten().buchListe(), {}, QStringLiteral("Rezeptbuch bearbeiten/ansehen"), false);
 }
 
 void Tform21::daten_suchen(const QString& name) {
@@ -138,40 +142,52 @@ void Tform21::daten_suchen(const QString& name) {
 
 void Tform21::suchen(const pfl::Suchbegriff& begriff, const QString& titel) {
     m_bearbeiten->setEnabled(false);
-    fuellen(&begriff, titel);
-    m_bearbeiten->setEnabled(daten().satznum > 0);
+    Unit4& u = daten();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QList<pfl::Listenzeile> zeilen = u.buchListe(&begriff);
+    QApplication::restoreOverrideCursor();
+    fuellen(zeilen, {}, titel, true);
+    m_bearbeiten->setEnabled(u.satznum > 0);
 }
 
-void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
+void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& buecher, const QString& titel,
+                      bool suche) {
     Unit4& u = daten();
-    m_suche = begriff != nullptr;
+    m_suche = suche;
     setWindowTitle(titel);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     u.satznum = 0;
     if (m_suche) detailsLeeren();
-    const QList<pfl::Listenzeile> zeilen = u.buchListe(begriff);
+    const int spalten = kSpalten + m_buch;
 
     TFilterGrid& g = *m_tabelle;
     // No row is chosen while the table refills: moving its current row must not count as a click.
     const QSignalBlocker stumm(m_tabelle);
     g.BeginUpdate();
-    g.setColCount(kSpalten);
+    g.setColCount(spalten);
     g.setRowCount(qMax(2, int(zeilen.size()) + 1));
     g.setFixedRows(1);
     g.setFixedCols(1);
-    for (int col = 0; col < kSpalten; ++col)
+    for (int col = 0; col < spalten; ++col)
         g.setCells(col, 1, QString());
     if (u.option.z_hoehe > 10) g.setDefaultRowHeight(int(u.option.z_hoehe));
-    static const char* const titelzeile[kSpalten] = {
-        "Nr.     ",    "Kategorie",          "Rubrik", "Name",     "Personen",
-        "Arbeitszeit", "Schwierigkeitsgrad", "Kosten", "Kalorien", "Erfasst am"};
-    for (int col = 0; col < kSpalten; ++col) {
-        g.setCells(col, 0, QString::fromLatin1(titelzeile[col]));
+    QStringList titelzeile = {QStringLiteral("Nr.     "),
+                              QStringLiteral("Kategorie"),
+                              QStringLiteral("Rubrik"),
+                              QStringLiteral("Name"),
+                              QStringLiteral("Personen"),
+                              QStringLiteral("Arbeitszeit"),
+                              QStringLiteral("Schwierigkeitsgrad"),
+                              QStringLiteral("Kosten"),
+                              QStringLiteral("Kalorien"),
+                              QStringLiteral("Erfasst am")};
+    if (m_buch) titelzeile.insert(1, QStringLiteral("Rezeptbuch"));
+    for (int col = 0; col < spalten; ++col) {
+        g.setCells(col, 0, titelzeile.at(col));
         if (col > 0) g.setColWidths(col, 0);
     }
-    int reihe = 0;
-    for (const pfl::Listenzeile& z : zeilen)
-        zeileSchreiben(++reihe, z);
+    for (int reihe = 0; reihe < zeilen.size(); ++reihe)
+        zeileSchreiben(reihe + 1, zeilen.at(reihe), m_buch ? buecher.value(reihe) : QString());
     tabellenSchrift();
     spaltenMerkmale();
     g.EndUpdate();
@@ -191,7 +207,7 @@ void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
         return;
     }
     // The first hit's details; its position is not yet the chosen one (satznum stays 0).
-    if (u.satz_lesen(zeilen.first().position)) detailsZeigen(u.datei);
+    ersteDetails(zeilen.first(), m_buch ? buecher.value(0) : QString());
     faerben();
     setGeometry(QRect(plattform().workArea().topLeft(), size()));
     show();
@@ -203,13 +219,24 @@ void Tform21::fuellen(const pfl::Suchbegriff* begriff, const QString& titel) {
     g.scrollToTop();
 }
 
-void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z) {
+void Tform21::ersteDetails(const pfl::Listenzeile& z, const QString&) {
+    if (daten().satz_lesen(z.position)) detailsZeigen(daten().datei);
+}
+
+void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z, const QString& buch) {
+    QStringList zellen = {rechts(QString::number(z.position), 5),
+                          links(z.kategorie, 30),
+                          links(z.rubrik, 30),
+                          links(z.name, 30),
+                          z.personen.trimmed(),
+                          rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10),
+                          rechts(z.schwer, 10),
+                          pfl::waehrungText(z.preis),
+                          rechts(z.kalorien, 10),
+                          rechts(z.erfasst_am, 10)};
+    if (m_buch) zellen.insert(1, links(buch, 30)); // padded, never cut
     // A whole row at once: the table takes it without comparing cell by cell.
-    m_tabelle->setRows(reihe,
-                       {rechts(QString::number(z.position), 5), links(z.kategorie, 30), links(z.rubrik, 30),
-                        links(z.name, 30), z.personen.trimmed(),
-                        rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10), rechts(z.schwer, 10),
-                        pfl::waehrungText(z.preis), rechts(z.kalorien, 10), rechts(z.erfasst_am, 10)});
+    m_tabelle->setRows(reihe, zellen);
 }
 
 void Tform21::spaltenMerkmale() {
@@ -226,9 +253,10 @@ void Tform21::spaltenMerkmale() {
     g.SetGradientToAllCells(c.cell_style1 == 1);
     const QString titSchrift = c.ue_grid_s.toQString();
     const QString datSchrift = c.grid_s.toQString();
-    for (int col = 0; col < kSpalten; ++col) {
+    // The book column's "Erfasst am" takes the looks of the other data columns too.
+    for (int col = 0; col < kSpalten + m_buch; ++col) {
         int ausrichtung = TextFlag::Mitte;
-        if (col >= 1 && col <= 3) ausrichtung = TextFlag::Links;
+        if (col >= 1 && col <= 3 + m_buch) ausrichtung = TextFlag::Links;
         if (col == 0 && m_suche) ausrichtung = TextFlag::Rechts;
         const quint32 grund = col == 0 ? farbe(c.String_box_ueb) : farbe(c.String_box);
         const quint32 schrift =
@@ -281,8 +309,9 @@ void Tform21::FilterGrid1Click() {
     Unit4& u = daten();
     const int r = m_tabelle->Row();
     if (r < 1) return;
-    u.kategorie = m_tabelle->Cells(1, r).trimmed();
-    u.rubrik = m_tabelle->Cells(2, r).trimmed();
+    buchDerZeile(r);
+    u.kategorie = m_tabelle->Cells(1 + m_buch, r).trimmed();
+    u.rubrik = m_tabelle->Cells(2 + m_buch, r).trimmed();
     u.satznum = qMax(0, pfl::ganzzahl(m_tabelle->Cells(0, r)).value_or(0));
     if (u.satznum > 0) datei_einlesen();
     m_bearbeiten->setEnabled(u.satznum >= 1);
@@ -293,9 +322,18 @@ void Tform21::FilterGrid1DblClick() {
     if (r < 1) return;
     const QString nr = m_tabelle->Cells(0, r).trimmed();
     if (nr.isEmpty()) return;
+    buchDerZeile(r);
     daten().satznum = qMax(0, pfl::ganzzahl(nr).value_or(0));
     datei_einlesen();
     Button1Click();
+}
+
+void Tform21::buchDerZeile(int r) {
+    if (!m_buch) return;
+    // Active for the rest of the run, not written to the options.
+    Unit4& u = daten();
+    u.rezeptbuch = m_tabelle->Cells(1, r).trimmed();
+    u.daten = u.buchAnzahl();
 }
 
 void Tform21::datei_einlesen() {
@@ -338,7 +376,8 @@ void Tform21::Button1Click() {
     u.konv = 0;
     if (u.satznum == 0) {
         u.satznum = qMax(0, pfl::ganzzahl(m_tabelle->Cells(0, 1)).value_or(0));
-        u.kategorie = m_tabelle->Cells(1, 1);
+        u.kategorie = m_tabelle->Cells(1 + m_buch, 1);
+        if (u.satznum > 0) buchDerZeile(1);
     }
     if (u.satznum < 1) return; // an empty table has no recipe to edit
     u.formular = 13;
@@ -351,7 +390,7 @@ void Tform21::Button1Click() {
 }
 
 void Tform21::Button3Click() {
-    plattform().showHelp(daten().chmFile, m_suche ? kHilfeSuche : kHilfeAlle);
+    plattform().showHelp(daten().chmFile, m_suche ? m_hilfeSuche : kHilfeAlle);
 }
 
 void Tform21::SpeedButton1Click() {

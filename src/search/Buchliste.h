@@ -7,6 +7,7 @@
 #include "grid/FilterGrid.h"
 
 #include <QList>
+#include <QStringList>
 
 class QGroupBox;
 class QLabel;
@@ -38,8 +39,23 @@ Q_SIGNALS:
     void bildVergroessernVerlangt(const QString& bildname);
 
 protected:
+    // A listing with the book of each row in column 1 (the search across books).
+    Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
+            int hilfeSuche, bool mitBuch);
+
     void faerben() override;
     void keyPressEvent(QKeyEvent* e) override;
+
+    // Fills the table (buecher holds each row's book when the listing has the book column) and shows
+    // the window, or says that nothing was found. A search result has its own column looks.
+    void fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& buecher, const QString& titel,
+                 bool suche);
+    // The details of the first row once the table is filled; the active book's record by default.
+    virtual void ersteDetails(const pfl::Listenzeile& z, const QString& buch);
+    void detailsZeigen(const dateien& d);
+    void detailsLeeren();
+
+    QPushButton* m_bearbeiten = nullptr; // Button1
 
 private Q_SLOTS:
     void FilterGrid1Click();
@@ -49,15 +65,12 @@ private Q_SLOTS:
     void SpeedButton1Click();
 
 private:
-    // Fills the table from the scan (all records when begriff is null) and shows the window, or
-    // says that nothing was found.
-    void fuellen(const pfl::Suchbegriff* begriff, const QString& titel);
-    void zeileSchreiben(int reihe, const pfl::Listenzeile& z);
+    void zeileSchreiben(int reihe, const pfl::Listenzeile& z, const QString& buch);
+    // The active book becomes the row's book (listing with the book column).
+    void buchDerZeile(int r);
     void spaltenMerkmale();
     // The details of record satznum; an unreadable record changes nothing.
     void datei_einlesen();
-    void detailsZeigen(const dateien& d);
-    void detailsLeeren();
     // The table font chosen by screen size and density from the colour scheme's presets.
     void tabellenSchrift();
     void FilterGrid1RowColorProc(int aRow, QPainter& can, TGridDrawState state);
@@ -67,10 +80,11 @@ private:
     QPlainTextEdit* m_zubereitung = nullptr; // Memo2
     QGroupBox* m_bildGruppe = nullptr;       // GroupBox3
     QLabel* m_bild = nullptr;                // Image1
-    QPushButton* m_bearbeiten = nullptr;     // Button1
     QPushButton* m_beenden = nullptr;        // Button2
     QPushButton* m_hilfe = nullptr;          // Button3
     QToolButton* m_bildGross = nullptr;      // SpeedButton1
     QString m_bildname;                      // the picture shown, empty when none
     bool m_suche = false;                    // filled by a search, not the whole book
+    int m_hilfeSuche = kHilfeSuche;          // help topic of a search result
+    int m_buch = 0;                          // 1 with the book column, which moves the others right
 };

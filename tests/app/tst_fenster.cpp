@@ -206,7 +206,8 @@ void TestFenster::lesbarInJedemStil() {
          {Befehl{"Rezeptbuchanlegen1", "d_anlegen"}, Befehl{"Rezeptbuchwechseln1", "Wechseln"},
           Befehl{"Rezeptbuchlschne1", "loeschen"}, Befehl{"Bildgrssendern1", "Form52"},
           Befehl{"Rezepteerfassen1", "Form2"}, Befehl{"Rubrikenerfassenndern1", "Form27"},
-          Befehl{"Kategorieenerfassenndern1", "Form28"}, Befehl{"Rezeptebearbeiten1", "form21"}}) {
+          Befehl{"Kategorieenerfassenndern1", "Form28"}, Befehl{"Rezeptebearbeiten1", "form21"},
+          Befehl{"Suchen1", "Form9"}}) {
         QDialog* w = oeffne(p, QString::fromLatin1(b.befehl), QString::fromLatin1(b.fenster));
         for (QWidget* k : w->findChildren<QWidget*>()) {
             // Disabled controls are exempt from the contrast rule, as in every accessibility guideline.
