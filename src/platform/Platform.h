@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class QImage;
+class QPicture;
 class QPrinter;
 class QWidget;
 
@@ -59,6 +60,11 @@ public:
     virtual QRect workArea() = 0;
     virtual int pixelsPerInch() = 0;
     virtual QDate today() = 0;
+
+    // Prints recorded pages under the job title, one printer page each, every page scaled to the
+    // paper with its proportions kept; nothing is printed when there are no pages. Without an
+    // installed printer the user chooses a PDF file instead. Failed carries no message.
+    virtual PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) = 0;
 };
 
 // The platform in use; set once at start-up (or by a test fixture).

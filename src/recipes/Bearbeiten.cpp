@@ -3,6 +3,7 @@
 #include "appearance/Styles.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
+#include "print/Drucken.h"
 #include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -51,6 +52,12 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_speichern, &QPushButton::clicked, this, &TForm13::Button1Click);
     connect(m_loeschen, &QPushButton::clicked, this, &TForm13::Button2Click);
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
+    // The recipe prints as the fields show it, saved or not.
+    connect(m_drucken, &QPushButton::clicked, this, [this] {
+        Q_EMIT druckenVerlangt(pfl::druckrezeptAusFeldern(
+            {m_kategorie, m_rubrik, m_name, m_portionsart, m_anzahl, m_zeit, m_kochzeit, m_schwierigkeit,
+             m_kosten, m_kalorien, m_datum, m_utensilien, m_zutaten, m_zubereitung}));
+    });
     connect(m_bildDazu, &QPushButton::clicked, this, &TForm13::Button5Click);
     connect(m_bildWeg, &QPushButton::clicked, this, &TForm13::Button6Click);
     connect(m_bildGross, &QToolButton::clicked, this, &TForm13::SpeedButton1Click);
@@ -259,9 +266,9 @@ void TForm13::aufbauen() {
     m_mail = knopf(QStringLiteral("BitBtn1"), QStringLiteral("E-Mail"), k);
     m_mail->setIcon(QIcon::fromTheme(QStringLiteral("mail-send")));
     m_drucken = knopf(QStringLiteral("Button8"), QStringLiteral("Drucken"), k);
-    // The shopping list, mailing and printing windows come with their own changes; until then
+    // The shopping list and mailing windows come with their own changes; until then
     // their buttons only say so.
-    for (QPushButton* b : {m_einkauf, m_mail, m_drucken}) {
+    for (QPushButton* b : {m_einkauf, m_mail}) {
         b->setEnabled(false);
         b->setToolTip(b->text().simplified() + kNochNicht);
     }

@@ -4,6 +4,7 @@
 
 #include "app/Nebenfenster.h"
 #include "data/Records.h"
+#include "print/Drucklayout.h"
 #include "recipes/Rezeptbild.h"
 
 #include <QHash>
@@ -38,6 +39,8 @@ Q_SIGNALS:
     void bildVergroessernVerlangt(const QString& bildname);
     // After a deletion the book's listing opens again, with the new positions.
     void listeVerlangt();
+    // "Drucken": the recipe as the fields show it goes to the printing window.
+    void druckenVerlangt(const pfl::Druckrezept& rezept);
 
 protected:
     void vorbereiten() override;
