@@ -129,7 +129,8 @@ namespace {
 // file the user names, written beside the old file and moved over it only when complete.
 Platform::PrintResult druckauftrag(QPrinter* printer, const std::function<bool(QPainter&)>& malen) {
     QString pdf;
-    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinters().isEmpty()) {
+    // Qt itself turns a printer into a PDF printer without a file when no printer is installed.
+    if (printer->outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         pdf = QFileDialog::getSaveFileName(QApplication::activeWindow(),
                                            QStringLiteral("Als PDF-Datei speichern"), QDir::homePath(),
                                            QStringLiteral("PDF-Dateien (*.pdf)"));

@@ -9,7 +9,7 @@ namespace pfl {
 namespace {
 
 constexpr int kKleinstePunkte = 1;
-constexpr int kGroesstePunkte = 144;
+constexpr int kGroesstePunkte = 72;
 constexpr int kNutzhoehe = kSeitenHoehe - 2 * kSeitenRand;
 
 QString links30(const QString& s) {
@@ -53,6 +53,12 @@ public:
                 .arg(6 - m_h)
                 .arg(kNutzhoehe);
         m_links = links;
+        // A caption wider than the paper is printed smaller; the line height stays.
+        m_kopfPunkte = m_punkte + 3;
+        while (m_kopfPunkte > 1 &&
+               QFontMetricsF(druckSchrift(m_schrift, m_kopfPunkte, true)).horizontalAdvance(m_titel) >
+                   kSeitenBreite)
+            --m_kopfPunkte;
         m_normal = druckSchrift(m_schrift, m_punkte, false);
         return {};
     }
@@ -84,10 +90,10 @@ public:
 
 private:
     void kopf() {
-        const QFont fett = druckSchrift(m_schrift, m_punkte + 3, true);
+        const QFont fett = druckSchrift(m_schrift, m_kopfPunkte, true);
         const int w = qCeil(QFontMetricsF(fett).horizontalAdvance(m_titel));
         const int kopfY = kSeitenRand - 70;
-        text_(qMax(0, (kSeitenBreite - w) / 2), kopfY, m_titel, m_punkte + 3, true);
+        text_(qMax(0, (kSeitenBreite - w) / 2), kopfY, m_titel, m_kopfPunkte, true);
         // The date ends inside the page whatever the margin.
         const QFontMetricsF m(druckSchrift(m_schrift, m_punkte, false));
         const QString datum = QStringLiteral(": ") + m_datum;
@@ -110,7 +116,7 @@ private:
     int m_punkte, m_zeilenProSeite, m_abstand, m_rand;
     QString m_titel, m_datum;
     int m_datumY, m_koerperAbstand;
-    int m_h = 0, m_links = 0, m_y = 0, m_zeilenY = 0, m_zeilenAufSeite = 0;
+    int m_h = 0, m_kopfPunkte = 0, m_links = 0, m_y = 0, m_zeilenY = 0, m_zeilenAufSeite = 0;
     QFont m_normal;
     QList<Druckseite> m_seiten;
 };
