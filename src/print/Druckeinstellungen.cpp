@@ -187,6 +187,7 @@ void TForm15::Button11Click() {
         }
     }
     Unit4& u = daten();
+    const Drucker vorher = u.drucke;
     DruckGruppe& g = gruppe(m_code);
     g.text_Hoehe = werte[0];
     g.pen_strich = werte[1];
@@ -198,8 +199,13 @@ void TForm15::Button11Click() {
     const QMetaObject::Connection c = connect(&u, &Unit4::schreibfehler, this, [&fehler] { fehler = true; });
     u.druck_speichern();
     disconnect(c);
-    // A failed write was reported by the data module; the window stays so the values are not lost.
-    if (fehler) return;
+    // A failed write was reported by the data module, which then falls back to the defaults. The
+    // file on disk is the old one; the settings in use stay those of the file, and the window stays
+    // open with what was typed, to be saved again.
+    if (fehler) {
+        u.drucke = vorher;
+        return;
+    }
     close();
 }
 
