@@ -18,7 +18,7 @@
 
 namespace {
 constexpr int kLeistenHoehe = 50;
-constexpr int kKnopfBreite = 160;
+constexpr int kKnopfBreite = 140;
 } // namespace
 
 namespace pfl {
@@ -63,6 +63,7 @@ TForm14::TForm14(pfl::Umgebung& umgebung, QWidget* parent)
         return b;
     };
     m_andererDrucker = knopfInLeiste("Button5", QStringLiteral("Anderen Drucker wählen"));
+    m_andererDrucker->resize(200, 30);
     m_eineSeite = knopfInLeiste("Button4", QStringLiteral("Eine Seite"));
     m_zweiSeiten = knopfInLeiste("Button1", QStringLiteral("Zwei Seiten"));
     m_drucken = knopfInLeiste("Button2", QStringLiteral("Drucken"));

@@ -94,12 +94,16 @@ private:
         const int w = qCeil(QFontMetricsF(fett).horizontalAdvance(m_titel));
         const int kopfY = kSeitenRand - 70;
         text_(qMax(0, (kSeitenBreite - w) / 2), kopfY, m_titel, m_kopfPunkte, true);
-        // The date ends inside the page whatever the margin.
+        // The date follows "Erstellt am" 50 pixels on, or further where a wider substitute font
+        // would run the two together; it ends inside the page whatever the margin.
         const QFontMetricsF m(druckSchrift(m_schrift, m_punkte, false));
+        const QString erstellt = QStringLiteral("Erstellt am");
         const QString datum = QStringLiteral(": ") + m_datum;
-        const int x = qMax(0, qMin(m_rand + 600, kSeitenBreite - 50 - qCeil(m.horizontalAdvance(datum))));
-        text_(x, m_datumY, QStringLiteral("Erstellt am"), m_punkte, false);
-        text_(x + 50, m_datumY, datum, m_punkte, false);
+        const int abstand = qMax(50, qCeil(m.horizontalAdvance(erstellt)) + 2);
+        const int x =
+            qMax(0, qMin(m_rand + 600, kSeitenBreite - abstand - qCeil(m.horizontalAdvance(datum))));
+        text_(x, m_datumY, erstellt, m_punkte, false);
+        text_(x + abstand, m_datumY, datum, m_punkte, false);
         m_y = kopfY + m_koerperAbstand;
         m_zeilenAufSeite = 0;
     }
