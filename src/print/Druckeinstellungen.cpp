@@ -96,6 +96,7 @@ TForm15::TForm15(pfl::Umgebung& umgebung, QWidget* parent)
     m_schrift->setGeometry(170, 210, 180, 26);
     m_schrift->installEventFilter(this);
     m_schrift->lineEdit()->installEventFilter(this);
+    m_schrift->lineEdit()->setAccessibleName(m_schrift->accessibleName());
     ls->setBuddy(m_schrift);
 
     QPushButton* speichern = knopf(QStringLiteral("Button11"), QStringLiteral("Speichern >>"));
