@@ -77,7 +77,10 @@ TForm14::TForm14(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TForm14::~TForm14() = default;
+TForm14::~TForm14() {
+    // The preview goes before the printer it draws on.
+    delete m_vorschau;
+}
 
 void TForm14::resizeEvent(QResizeEvent* e) {
     Nebenfenster::resizeEvent(e);

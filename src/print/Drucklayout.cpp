@@ -35,7 +35,8 @@ public:
                 .arg(m_punkte)
                 .arg(kKleinstePunkte)
                 .arg(kGroesstePunkte);
-        const int links = kSeitenRand + m_rand - 70;
+        // In 64 bits: the file may hold any value.
+        const qint64 links = qint64(kSeitenRand) + m_rand - 70;
         if (links < 0 || links > kSeitenBreite / 2)
             return QStringLiteral("Der linke Rand %1 der Druckereinstellungen liegt außerhalb der Seite.\n"
                                   "Bitte stellen Sie unter \u201EDruckoptionen\u201C einen Rand "
@@ -45,14 +46,14 @@ public:
                 .arg(kSeitenBreite / 2 + 70 - kSeitenRand);
         const QFontMetricsF kopf(druckSchrift(m_schrift, m_punkte + 3, true));
         m_h = qCeil(kopf.height());
-        if (m_abstand > kNutzhoehe || m_abstand - 5 + m_h < 1)
+        if (m_abstand > kNutzhoehe || qint64(m_abstand) - 5 + m_h < 1)
             return QStringLiteral("Der Zeilenabstand %1 der Druckereinstellungen lässt sich nicht drucken.\n"
                                   "Bitte stellen Sie unter \u201EDruckoptionen\u201C einen Zeilenabstand "
                                   "von %2 bis %3 ein.")
                 .arg(m_abstand)
                 .arg(6 - m_h)
                 .arg(kNutzhoehe);
-        m_links = links;
+        m_links = int(links);
         // A caption wider than the paper is printed smaller; the line height stays.
         m_kopfPunkte = m_punkte + 3;
         while (m_kopfPunkte > 1 &&

@@ -406,6 +406,9 @@ void TestDrucklayout::unsinnigeEinstellungen_data() {
     QTest::newRow("largest spacing") << 8 << 50 << 0 << 864 << QString();
     QTest::newRow("extremes of int") << INT_MAX << INT_MIN << INT_MIN << INT_MAX
                                      << QStringLiteral("Zeichengröße");
+    QTest::newRow("largest margin") << 8 << 50 << INT_MAX << 0 << QStringLiteral("Rand 2147483647");
+    QTest::newRow("smallest spacing")
+        << 8 << 50 << 0 << INT_MIN << QStringLiteral("Zeilenabstand -2147483648");
 }
 
 void TestDrucklayout::unsinnigeEinstellungen() {
