@@ -179,21 +179,13 @@ Platform::PrintResult QtPlatform::printPages(QPrinter* printer, const QList<QPic
     if (pages.isEmpty()) return PrintResult::Printed;
     printer->setDocName(title);
     return druckauftrag(printer, [&](QPainter& maler) {
-        const QRectF papier = printer->pageLayout().fullRectPixels(printer->resolution());
+        // The painter's origin is the printable area's corner; the paper's corner lies before it.
+        const QPageLayout seite = printer->pageLayout();
+        QRectF papier = seite.fullRectPixels(printer->resolution());
+        papier.translate(-seite.paintRectPixels(printer->resolution()).topLeft());
         for (qsizetype i = 0; i < pages.size(); ++i) {
             if (i > 0 && !printer->newPage()) return false;
-            // The page keeps its proportions, as large as the paper allows, centred.
-            const QRect seite = pages.at(i).boundingRect();
-            if (seite.isEmpty()) continue;
-            const qreal f = qMin(papier.width() / seite.width(), papier.height() / seite.height());
-            maler.save();
-            // The painter's origin is the printable area's corner; the paper's corner lies before it.
-            const QPointF ecke = -printer->pageLayout().paintRectPixels(printer->resolution()).topLeft();
-            maler.translate(ecke + QPointF((papier.width() - f * seite.width()) / 2,
-                                           (papier.height() - f * seite.height()) / 2));
-            maler.scale(f, f);
-            maler.drawPicture(0, 0, pages.at(i));
-            maler.restore();
+            pfl::seiteEinpassen(maler, pages.at(i), papier);
         }
         return true;
     });

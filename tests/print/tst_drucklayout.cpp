@@ -2,6 +2,7 @@
 // the largest recipe a record holds, settings no one should have, and replaying the pages.
 #include "app/Anwendung.h"
 #include "data/German.h"
+#include "platform/Platform.h"
 #include "platform/QtPlatform.h"
 #include "print/Drucklayout.h"
 
@@ -126,6 +127,7 @@ private Q_SLOTS:
     void preis_data();
     void preis();
     void fehlendeSchrift();
+    void wiedergabe_data();
     void wiedergabe();
     void pdf();
 };
@@ -481,27 +483,42 @@ void TestDrucklayout::fehlendeSchrift() {
              QFontInfo(druckSchrift(QStringLiteral("DejaVu Sans"), 8, false)).family());
 }
 
+void TestDrucklayout::wiedergabe_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<double>("faktor");
+    QTest::newRow("screen, half size") << 96 << 0.5;
+    QTest::newRow("printer resolution") << 600 << 1.5;
+}
+
 void TestDrucklayout::wiedergabe() {
+    QFETCH(int, dpi);
+    QFETCH(double, faktor);
     const Drucklayout l = rezeptSetzen(rezept(), gruppe(), kHeute);
     const QPicture bild = seiteAufzeichnen(l.seiten.first());
     QCOMPARE(bild.boundingRect(), QRect(0, 0, 816, 1056));
-    // Replayed at half size, the caption's ink lies where it was laid out.
-    QImage img(408, 528, QImage::Format_RGB32);
+    // Replayed scaled on a device of another resolution (a printer's), the caption's ink lies where
+    // it was laid out, in the size it was laid out.
+    QImage img(qRound(816 * faktor), qRound(1056 * faktor), QImage::Format_RGB32);
+    img.setDotsPerMeterX(qRound(dpi / 0.0254));
+    img.setDotsPerMeterY(qRound(dpi / 0.0254));
     img.fill(Qt::white);
     QPainter p(&img);
-    p.scale(0.5, 0.5);
-    p.drawPicture(0, 0, bild);
+    seiteEinpassen(p, bild, QRectF(img.rect()));
     p.end();
     const Drucktext& titel = l.seiten.first().first();
-    auto tinte = [&](const QRect& r) {
+    auto tinte = [&](const QRectF& seite) {
+        const QRect r(qRound(seite.x() * faktor), qRound(seite.y() * faktor), qRound(seite.width() * faktor),
+                      qRound(seite.height() * faktor));
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
                 if (qGray(img.pixel(x, y)) < 128) return true;
         return false;
     };
-    QVERIFY(tinte(QRect(titel.x / 2, titel.y / 2, textBreite(titel) / 2, 8)));
-    QVERIFY(!tinte(QRect(0, 0, 408, 10)));   // nothing above the caption
-    QVERIFY(!tinte(QRect(0, 500, 408, 28))); // nor on the bottom margin
+    const int h = zeilenhoehe(gruppe());
+    QVERIFY(tinte(QRectF(titel.x, titel.y, textBreite(titel), h)));
+    QVERIFY(!tinte(QRectF(0, 0, 816, titel.y - 2)));                      // nothing above the caption
+    QVERIFY(!tinte(QRectF(0, titel.y, titel.x - 2, h)));                  // nor left of it
+    QVERIFY(!tinte(QRectF(0, 1056 - kSeitenRand, 816, kSeitenRand - 1))); // nor on the bottom margin
 }
 
 void TestDrucklayout::pdf() {
