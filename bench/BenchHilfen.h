@@ -30,6 +30,9 @@ public:
     QRect workArea() override { return {0, 0, 1920, 1040}; }
     int pixelsPerInch() override { return 96; }
     QDate today() override { return QDate(2026, 12, 7); }
+    PrintResult printPages(QPrinter*, const QList<QPicture>&, const QString&) override {
+        return PrintResult::Cancelled;
+    }
 };
 
 // Rezept.opt of the benchmark folder lpf: the book "Gross" active, the data screen at the given size

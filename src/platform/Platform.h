@@ -10,6 +10,9 @@
 #include <QStringList>
 
 class QImage;
+class QPainter;
+class QPicture;
+class QRectF;
 class QPrinter;
 class QWidget;
 
@@ -59,8 +62,19 @@ public:
     virtual QRect workArea() = 0;
     virtual int pixelsPerInch() = 0;
     virtual QDate today() = 0;
+
+    // Prints recorded pages under the job title, one printer page each, every page scaled to the
+    // paper with its proportions kept; nothing is printed when there are no pages. Without an
+    // installed printer the user chooses a PDF file instead. Failed carries no message.
+    virtual PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) = 0;
 };
 
 // The platform in use; set once at start-up (or by a test fixture).
 Platform& platform();
 void setPlatform(Platform* p);
+
+namespace pfl {
+// Draws a recorded page into the target rectangle (device coordinates of the painter), as large as
+// it fits with its proportions kept, centred; whatever the device's resolution.
+void seiteEinpassen(QPainter& maler, const QPicture& seite, const QRectF& ziel);
+} // namespace pfl

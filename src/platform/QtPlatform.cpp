@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -24,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <functional>
 
 QtPlatform::QtPlatform() {
     setPlatform(this);
@@ -121,17 +123,20 @@ bool QtPlatform::printerSetup(QPrinter* printer) {
     return d.exec() == QDialog::Accepted;
 }
 
-Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& image, const QRect& target) {
-    // No printer installed: the page goes into a PDF file the user names.
+namespace {
+
+// Runs malen on a painter of the printer. Without an installed printer the output goes into a PDF
+// file the user names, written beside the old file and moved over it only when complete.
+Platform::PrintResult druckauftrag(QPrinter* printer, const std::function<bool(QPainter&)>& malen) {
     QString pdf;
-    if (printer->outputFormat() == QPrinter::NativeFormat && QPrinterInfo::availablePrinters().isEmpty()) {
+    // Qt itself turns a printer into a PDF printer without a file when no printer is installed.
+    if (printer->outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         pdf = QFileDialog::getSaveFileName(QApplication::activeWindow(),
                                            QStringLiteral("Als PDF-Datei speichern"), QDir::homePath(),
                                            QStringLiteral("PDF-Dateien (*.pdf)"));
-        if (pdf.isEmpty()) return PrintResult::Cancelled;
+        if (pdf.isEmpty()) return Platform::PrintResult::Cancelled;
         if (!pdf.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) pdf += QStringLiteral(".pdf");
     }
-    // A PDF is written beside the old file and moved over it only when complete.
     const QString teil = pdf + QStringLiteral(".teil");
     const QPrinter::OutputFormat vorher = printer->outputFormat();
     const QString vorherDatei = printer->outputFileName();
@@ -142,8 +147,8 @@ Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& im
     QPainter maler;
     bool ok = maler.begin(printer);
     if (ok) {
-        if (!target.isEmpty()) maler.drawImage(target, image);
-        ok = maler.end();
+        ok = malen(maler);
+        ok = maler.end() && ok;
     }
     if (!pdf.isEmpty()) {
         printer->setOutputFormat(vorher);
@@ -157,7 +162,33 @@ Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& im
             ok = false;
         }
     }
-    return ok ? PrintResult::Printed : PrintResult::Failed;
+    return ok ? Platform::PrintResult::Printed : Platform::PrintResult::Failed;
+}
+
+} // namespace
+
+Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& image, const QRect& target) {
+    return druckauftrag(printer, [&](QPainter& maler) {
+        if (!target.isEmpty()) maler.drawImage(target, image);
+        return true;
+    });
+}
+
+Platform::PrintResult QtPlatform::printPages(QPrinter* printer, const QList<QPicture>& pages,
+                                             const QString& title) {
+    if (pages.isEmpty()) return PrintResult::Printed;
+    printer->setDocName(title);
+    return druckauftrag(printer, [&](QPainter& maler) {
+        // The painter's origin is the printable area's corner; the paper's corner lies before it.
+        const QPageLayout seite = printer->pageLayout();
+        QRectF papier = seite.fullRectPixels(printer->resolution());
+        papier.translate(-seite.paintRectPixels(printer->resolution()).topLeft());
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            if (i > 0 && !printer->newPage()) return false;
+            pfl::seiteEinpassen(maler, pages.at(i), papier);
+        }
+        return true;
+    });
 }
 
 QStringList QtPlatform::fontFamilies() {

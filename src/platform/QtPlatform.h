@@ -32,6 +32,7 @@ public:
     QRect workArea() override;
     int pixelsPerInch() override;
     QDate today() override;
+    PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) override;
 
 private:
     QPointer<QWidget> m_hilfe;

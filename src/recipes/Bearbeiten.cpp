@@ -4,6 +4,7 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "recipes/RezeptMail.h"
+#include "print/Drucken.h"
 #include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -32,8 +33,6 @@ constexpr int kKnopfBreite = 120;
 constexpr int kKnopfHoehe = 30;
 constexpr int kUntenRand = 50; // height of the bottom bar
 
-const QString kNochNicht = QStringLiteral(" (noch nicht verfügbar)");
-
 } // namespace
 
 TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
@@ -52,6 +51,12 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_speichern, &QPushButton::clicked, this, &TForm13::Button1Click);
     connect(m_loeschen, &QPushButton::clicked, this, &TForm13::Button2Click);
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
+    // The recipe prints as the fields show it, saved or not.
+    connect(m_drucken, &QPushButton::clicked, this, [this] {
+        Q_EMIT druckenVerlangt(pfl::druckrezeptAusFeldern(
+            {m_kategorie, m_rubrik, m_name, m_portionsart, m_anzahl, m_zeit, m_kochzeit, m_schwierigkeit,
+             m_kosten, m_kalorien, m_datum, m_utensilien, m_zutaten, m_zubereitung}));
+    });
     connect(m_bildDazu, &QPushButton::clicked, this, &TForm13::Button5Click);
     connect(m_bildWeg, &QPushButton::clicked, this, &TForm13::Button6Click);
     connect(m_bildGross, &QToolButton::clicked, this, &TForm13::SpeedButton1Click);
@@ -263,11 +268,6 @@ void TForm13::aufbauen() {
     m_mail = knopf(QStringLiteral("BitBtn1"), QStringLiteral("E-Mail"), k);
     m_mail->setIcon(QIcon::fromTheme(QStringLiteral("mail-send")));
     m_drucken = knopf(QStringLiteral("Button8"), QStringLiteral("Drucken"), k);
-    // The printing window comes with its own change; until then its button only says so.
-    for (QPushButton* b : {m_drucken}) {
-        b->setEnabled(false);
-        b->setToolTip(b->text().simplified() + kNochNicht);
-    }
     // Return in a one-line field must neither store nor delete the recipe.
     for (QPushButton* b :
          {m_speichern, m_loeschen, m_beenden, m_mail, m_drucken, m_einkauf, m_bildDazu, m_bildWeg})

@@ -4,6 +4,7 @@
 
 #include "app/Nebenfenster.h"
 #include "data/Records.h"
+#include "print/Drucklayout.h"
 #include "recipes/Rezeptbild.h"
 
 #include <QHash>
@@ -40,6 +41,8 @@ Q_SIGNALS:
     void listeVerlangt();
     // "Zutatenliste zur Einkaufsliste hinzufügen": the ingredient text as shown ("\n" line breaks).
     void einkaufslisteErgaenzen(const QString& zutaten);
+    // "Drucken": the recipe as the fields show it goes to the printing window.
+    void druckenVerlangt(const pfl::Druckrezept& rezept);
 
 protected:
     void vorbereiten() override;

@@ -55,6 +55,7 @@ void fensterZeilen() {
     QTest::newRow("kategorien") << "Kategorieenerfassenndern1" << "Form28"    << "Kategorien ändern oder Neu erstellen" << "Button5";
     QTest::newRow("liste")      << "Rezeptebearbeiten1"        << "form21"    << "Rezeptbuch bearbeiten/ansehen"        << "Button3";
     QTest::newRow("einstellungen") << "Einstellungen1"         << "Einst"     << "Einstellungen"                        << "Button3";
+    QTest::newRow("druckoptionen") << "Druckoptionen1"         << "Form15"    << "Druckereinstellung"                   << "Button10";
     // clang-format on
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <QImage>
+#include <QPicture>
 #include <QPair>
 #include <QQueue>
 
@@ -78,4 +79,15 @@ public:
     QRect workArea() override { return arbeitsflaeche; }
     int pixelsPerInch() override { return ppi; }
     QDate today() override { return heute; }
+    struct Seitendruck {
+        QList<QPicture> seiten;
+        QString titel;
+        QPrinter* drucker;
+    };
+    QList<Seitendruck> seitendrucke; // jobs of printPages that were reported as printed
+    PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) override {
+        if (druckErgebnis == PrintResult::Printed && !pages.isEmpty())
+            seitendrucke.append({pages, title, printer});
+        return druckErgebnis;
+    }
 };

@@ -1,0 +1,85 @@
+// The page layout of the printouts, without any window: a recipe or the shopping list becomes a list
+// of pages, each a list of text pieces at page positions (816 x 1056 pixels, 96 per inch). The pages
+// are replayed into the preview and the printer.
+#pragma once
+
+#include "data/Records.h"
+
+#include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QList>
+#include <QPicture>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class QPainter;
+
+namespace pfl {
+
+constexpr int kSeitenBreite = 816;
+constexpr int kSeitenHoehe = 1056;
+constexpr int kSeitenRand = 96; // each of the four margins
+
+// A recipe as the editor shows it; every value is the text of its field.
+struct Druckrezept {
+    QString titel; // the name
+    QString schwierigkeit, portionsart, anzahl;
+    QString kosten; // as typed in the price field, read when the page is laid out
+    QString zeit, kochzeit, kalorien, datum;
+    QString utensilien, zutaten, zubereitung;
+};
+// The printout of a stored recipe.
+Druckrezept druckrezept(const dateien& satz);
+
+// One text drawn on a page; (x, y) is the top left corner of its line.
+struct Drucktext {
+    int x = 0, y = 0;
+    QString text;
+    QString schrift;
+    int punkte = 0;
+    bool fett = false;
+    bool operator==(const Drucktext&) const = default;
+};
+using Druckseite = QList<Drucktext>;
+
+struct Drucklayout {
+    QList<Druckseite> seiten;
+    QString fehler; // why nothing was laid out (German, for the user); empty on success
+};
+
+// The font a printout draws with: size in points on the 96-pixels-per-inch page.
+QFont druckSchrift(const QString& schrift, int punkte, bool fett);
+
+// Breaks a text into lines as the hidden 739-pixel text box of the printing window shows it: its own
+// line breaks, and inside a wider line a break after the last blank that fits (a word wider than the
+// box is broken where it reaches the edge). Blanks at a break stay at the end of the line. A trailing
+// empty line is not counted. The box's font (Tahoma, 11 pixels) decides, not the print font.
+class Zeilenumbruch {
+public:
+    explicit Zeilenumbruch(int breite = 739);
+    // The same rule in another font and width.
+    Zeilenumbruch(const QFont& schrift, int breite);
+    QStringList zeilen(const QString& text);
+
+private:
+    double breite(QChar c);
+    void absatz(const QString& text, qsizetype von, qsizetype bis, QStringList& aus);
+
+    int m_breite;
+    QFontMetricsF m_metrik;
+    std::array<double, 256> m_latin1; // advance of each Latin-1 character, measured once; < 0 unknown
+    QHash<char16_t, double> m_andere;
+};
+
+Drucklayout rezeptSetzen(const Druckrezept& rezept, const DruckGruppe& gruppe, const QDate& heute);
+Drucklayout einkaufslisteSetzen(const QString& text, const DruckGruppe& gruppe, const QDate& heute);
+
+// Draws a page in page coordinates (the caller scales the painter to its device).
+void seiteZeichnen(QPainter& maler, const Druckseite& seite);
+// The page recorded for replaying, with its bounding rectangle the whole page.
+QPicture seiteAufzeichnen(const Druckseite& seite);
+
+} // namespace pfl
