@@ -177,6 +177,9 @@ void TEinst::Button1Click() {
     const std::optional<int> hoehe = zahlAus(m_zeilenhoehe, kZeilenhoeheText, 100);
     if (!hoehe) return;
     Unit4& u = daten();
+    // What a file did not take does not stay in memory either: memory and disk tell the same.
+    const optionen alteOptionen = u.option;
+    const Stamm_inh alteStammdaten = u.st_inh1;
     u.option.waehrung = m_waehrung->text();
     u.option.bildgroesse = *bild;
     u.option.z_hoehe = *hoehe;
@@ -186,12 +189,22 @@ void TEinst::Button1Click() {
     u.st_inh1.ort = m_ort->text();
     u.st_inh1.tel = m_tel->text();
     u.st_inh1.fax = m_fax->text();
-    pfl::Schreibwache wache(u);
-    u.stamminh_speichern();
-    u.opt_speichern();
-    // In effect at once, whether or not the files took them.
+    bool fehler = false;
+    {
+        pfl::Schreibwache wache(u);
+        u.stamminh_speichern();
+        if (wache.fehler()) u.st_inh1 = alteStammdaten;
+        fehler = wache.fehler();
+    }
+    {
+        pfl::Schreibwache wache(u);
+        u.opt_speichern();
+        if (wache.fehler()) u.option = alteOptionen;
+        fehler = fehler || wache.fehler();
+    }
+    // The overview shows what is now in effect.
     Q_EMIT gespeichert();
     // A failed write was reported; the window stays open, so that closing it never looks like success.
-    if (wache.fehler()) return;
+    if (fehler) return;
     accept();
 }

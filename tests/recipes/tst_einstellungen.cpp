@@ -286,7 +286,15 @@ void TestEinstellungen::fehlgeschlagenesSchreibenWirdGemeldet() {
     Einstellungen e;
     const QByteArray optVorher = e.opt(), stiVorher = e.sti();
     // A nearly full disk: Stammdaten.sti (156 bytes) still fits, Rezept.opt (1416 bytes) does not.
-    enum { Gemeldet = 1, OptUnveraendert = 2, OffenMitEingabe = 4, StiGeschrieben = 8 };
+    enum {
+        Gemeldet = 1,
+        OptUnveraendert = 2,
+        OffenMitEingabe = 4,
+        StiGeschrieben = 8,
+        // Memory tells what the files hold: the row height stays, the owner's name is the new one.
+        SpeicherWieDateien = 16
+    };
+    const int hoeheVorher = e.p.u.option.z_hoehe;
     const int bits = pfl::test::mitSchreibgrenze(1000, [&] {
         e.k<RxSpinEdit>("RxSpinEdit1")->setText(QStringLiteral("30"));
         e.k("Edit1")->setText(QStringLiteral("Maier"));
@@ -299,9 +307,11 @@ void TestEinstellungen::fehlgeschlagenesSchreibenWirdGemeldet() {
         if (e.w->isVisible() && e.k<RxSpinEdit>("RxSpinEdit1")->Text() == QStringLiteral("30"))
             r |= OffenMitEingabe;
         if (e.sti() != stiVorher) r |= StiGeschrieben;
+        if (e.p.u.option.z_hoehe == hoeheVorher && e.p.u.st_inh1.Name.toQString() == QStringLiteral("Maier"))
+            r |= SpeicherWieDateien;
         return r;
     });
-    QCOMPARE(bits, Gemeldet | OptUnveraendert | OffenMitEingabe | StiGeschrieben);
+    QCOMPARE(bits, Gemeldet | OptUnveraendert | OffenMitEingabe | StiGeschrieben | SpeicherWieDateien);
 }
 
 void TestEinstellungen::pfeiltastenFolgenDerFokusreihe_data() {
