@@ -36,8 +36,8 @@ QString datenordnerBestimmen(const QString& gewaehlt, const QString& programmord
                              const QString& benutzerdaten);
 
 // Makes a data folder usable: creates it and its picture folder, brings the shipped help file and
-// README up to date and adds the shipped background pictures it lacks (a user's own files are never replaced).
-// False with a German reason when the folder cannot be made or written.
+// README up to date and adds the shipped background pictures it lacks (a user's own files are never
+// replaced). False with a German reason when the folder cannot be made or written.
 bool datenordnerEinrichten(const QString& ordner, const QString& mitgeliefert, QString* fehler);
 
 } // namespace pfl

@@ -63,7 +63,8 @@ TForm14::TForm14(pfl::Umgebung& umgebung, QWidget* parent)
         return b;
     };
     m_andererDrucker = knopfInLeiste("Button5", QStringLiteral("Anderen Drucker wählen"));
-    m_andererDrucker->resize(200, 30);
+    // Its caption is the longest: the button is as wide as the caption needs.
+    m_andererDrucker->setFixedSize(qMax(200, m_andererDrucker->sizeHint().width() + 16), 30);
     m_eineSeite = knopfInLeiste("Button4", QStringLiteral("Eine Seite"));
     m_zweiSeiten = knopfInLeiste("Button1", QStringLiteral("Zwei Seiten"));
     m_drucken = knopfInLeiste("Button2", QStringLiteral("Drucken"));
@@ -90,11 +91,13 @@ void TForm14::resizeEvent(QResizeEvent* e) {
     const int w = kKnopfBreite;
     const int y = (kLeistenHoehe - 30) / 2;
     m_andererDrucker->move(24, y);
-    // "Zwei Seiten" and "Eine Seite" share their place; only one of them shows.
-    m_zweiSeiten->move(half - (3 * w) / 2 - 15, y);
-    m_eineSeite->move(half - (3 * w) / 2 - 15, y);
-    m_drucken->move(half - w / 2 - 10, y);
-    m_beenden->move(half + w / 2 - 5, y);
+    // "Zwei Seiten" and "Eine Seite" share their place; only one of them shows. On a narrow window
+    // the centred group moves right rather than cover the printer button.
+    const int links = qMax(half - (3 * w) / 2 - 15, 24 + m_andererDrucker->width() + 12);
+    m_zweiSeiten->move(links, y);
+    m_eineSeite->move(links, y);
+    m_drucken->move(links + w + 5, y);
+    m_beenden->move(links + 2 * w + 10, y);
 }
 
 bool TForm14::zeigen(const pfl::Drucklayout& layout, const QString& titel) {
