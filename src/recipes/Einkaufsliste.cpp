@@ -115,7 +115,7 @@ bool TForm3::speichern(const QString& speichertext) {
     pfl::Schreibwache wache(u);
     u.einkauflist_speichern();
     if (wache.fehler()) return false; // reported; the text stays unsaved
-    u.einkaufText = speichertext; // as einkauflist_lesen would now give it
+    u.einkaufText = speichertext;     // as einkauflist_lesen would now give it
     m_liste->document()->setModified(false);
     return true;
 }
