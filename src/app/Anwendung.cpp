@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPixmap>
 #include <QStandardPaths>
@@ -41,6 +42,16 @@ void ressourcenLaden() {
 }
 
 void schriftenErsetzen() {
+    // Debian's Tahoma (fonts-wine) lies outside the folders the font configuration searches; the
+    // program loads it itself, so that texts measure as the stored layouts expect.
+    static const bool geladen = [] {
+        bool da = false;
+        for (const QString& datei : {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
+                                     QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")})
+            if (QFile::exists(datei)) da = QFontDatabase::addApplicationFont(datei) >= 0 || da;
+        return da;
+    }();
+    Q_UNUSED(geladen);
     QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),

@@ -111,6 +111,8 @@ class TestDrucklayout : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() { schriftenErsetzen(); }
+    void ersatzschriften_data();
+    void ersatzschriften();
     void rezeptKopfUndFelder_data();
     void rezeptKopfUndFelder();
     void textbloecke();
@@ -547,6 +549,30 @@ void TestDrucklayout::pdf() {
     QCOMPARE(plattform.printPages(&drucker, {}, QStringLiteral("Printing ...")),
              Platform::PrintResult::Printed);
     QVERIFY(!QFile::exists(ordner.filePath(QStringLiteral("leer.pdf"))));
+}
+
+void TestDrucklayout::ersatzschriften_data() {
+    QTest::addColumn<QString>("gespeichert");
+    QTest::addColumn<QString>("datei"); // the installed font that should stand in
+    QTest::addColumn<QString>("familie");
+    QTest::newRow("Tahoma") << "Tahoma"
+                            << "/usr/share/wine/fonts/tahoma.ttf"
+                            << "Tahoma";
+    QTest::newRow("Arial") << "Arial"
+                           << "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"
+                           << "Liberation Sans";
+    QTest::newRow("Times New Roman") << "Times New Roman"
+                                     << "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"
+                                     << "Liberation Serif";
+}
+
+void TestDrucklayout::ersatzschriften() {
+    // The stored settings name Windows fonts: each measures with its look-alike, never a random one.
+    QFETCH(QString, gespeichert);
+    QFETCH(QString, datei);
+    QFETCH(QString, familie);
+    if (!QFile::exists(datei)) QSKIP("the font package is not installed");
+    QCOMPARE(QFontInfo(QFont(gespeichert)).family(), familie);
 }
 
 QTEST_MAIN(TestDrucklayout)
