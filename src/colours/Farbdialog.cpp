@@ -302,10 +302,12 @@ QWidget* TFarbe::styleSeiteBauen() {
     vc->setGeometry(20, 64, 200, 24);
     vc->setChecked(true);
     auto* ve = new QLineEdit(QStringLiteral("Eingabefeld"), m_vorschau);
+    ve->setAccessibleName(QStringLiteral("Muster eines Eingabefelds"));
     ve->setGeometry(20, 100, 200, 26);
     auto* vl = new QListWidget(m_vorschau);
     vl->addItems({QStringLiteral("Vorspeisen"), QStringLiteral("Suppen"), QStringLiteral("Desserts")});
     vl->setCurrentRow(1);
+    vl->setAccessibleName(QStringLiteral("Muster einer Liste"));
     vl->setGeometry(20, 140, 200, 100);
     auto* vr = new QRadioButton(QStringLiteral("Auswahl"), m_vorschau);
     vr->setGeometry(20, 254, 200, 24);
@@ -433,9 +435,11 @@ void TFarbe::musterFaerben() {
     flaecheFaerben(m_seitenTitel, c.form_umr, c.D_bs_ueb_font);
     flaecheFaerben(m_muster, c.H_bs_hg, c.D_bs_fa_font);
     flaecheFaerben(m_musterLeiste, c.menuebar, c.menuebar);
+    // The titles as the main window shows them: the scheme's colour where it reads on the background.
     for (QLabel* l : {m_musterTitel1, m_musterTitel2}) {
         QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, pfl::alsFarbe(wert(c.D_bs_fa_font)));
+        p.setColor(QPalette::WindowText,
+                   pfl::lesbareFarbe(pfl::alsFarbe(wert(c.D_bs_fa_font)), pfl::alsFarbe(wert(c.H_bs_hg))));
         l->setPalette(p);
     }
     flaecheFaerben(m_bestand, c.D_bs_umr_aus, c.D_bs_ueb_font);

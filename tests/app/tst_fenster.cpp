@@ -56,6 +56,9 @@ void fensterZeilen() {
     QTest::newRow("liste")      << "Rezeptebearbeiten1"        << "form21"    << "Rezeptbuch bearbeiten/ansehen"        << "Button3";
     QTest::newRow("einstellungen") << "Einstellungen1"         << "Einst"     << "Einstellungen"                        << "Button3";
     QTest::newRow("druckoptionen") << "Druckoptionen1"         << "Form15"    << "Druckereinstellung"                   << "Button10";
+    QTest::newRow("suchen")     << "Suchen1"                   << "Form9"     << "Rezepte im aktuellen Rezeptbuch suchen" << "Button3";
+    QTest::newRow("sicherung")  << "Datensicherung1"           << "Back5"     << "Pfanno-Lux Datensicherung"            << "Button3";
+    QTest::newRow("farben")     << "Farbenndern1"              << "Farbe"     << "Farbwahl"                             << "Button4";
     // clang-format on
 }
 
@@ -208,7 +211,9 @@ void TestFenster::lesbarInJedemStil() {
           Befehl{"Rezeptbuchlschne1", "loeschen"}, Befehl{"Bildgrssendern1", "Form52"},
           Befehl{"Rezepteerfassen1", "Form2"}, Befehl{"Rubrikenerfassenndern1", "Form27"},
           Befehl{"Kategorieenerfassenndern1", "Form28"}, Befehl{"Rezeptebearbeiten1", "form21"},
-          Befehl{"Suchen1", "Form9"}}) {
+          Befehl{"Suchen1", "Form9"}, Befehl{"Einstellungen1", "Einst"},
+          Befehl{"Einkaufslistebearbeiten1", "Form3"}, Befehl{"Druckoptionen1", "Form15"},
+          Befehl{"Datensicherung1", "Back5"}, Befehl{"Farbenndern1", "Farbe"}, Befehl{"Info2", "Inv"}}) {
         QDialog* w = oeffne(p, QString::fromLatin1(b.befehl), QString::fromLatin1(b.fenster));
         for (QWidget* k : w->findChildren<QWidget*>()) {
             // Disabled controls are exempt from the contrast rule, as in every accessibility guideline.
