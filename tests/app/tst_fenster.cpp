@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 using pfl::test::LaufendesProgramm;
 
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void returnLoeschtNicht();
     void statusLiestGezeigtenText();
     void menuesMitZugriffstasten();
+    void jederBefehlLebt();
     void lesbarInJedemStil_data();
     void lesbarInJedemStil();
 };
@@ -191,6 +193,17 @@ void TestFenster::menuesMitZugriffstasten() {
         buchstaben.insert(c);
     }
     QCOMPARE(p.f->menuBar()->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Datei"));
+}
+
+void TestFenster::jederBefehlLebt() {
+    // Every window exists now: no menu command and no toolbar button is left disabled.
+    LaufendesProgramm p(zweiBuecher);
+    for (QAction* a : p.f->menuBar()->findChildren<QAction*>()) {
+        if (a->isSeparator() || a->text().isEmpty()) continue;
+        QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    }
+    for (QToolButton* b : p.f->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^SpeedButton"))))
+        if (b->window() == p.f) QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
 }
 
 void TestFenster::lesbarInJedemStil_data() {
