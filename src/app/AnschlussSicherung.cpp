@@ -18,9 +18,11 @@ void Anwendung::anschliessenSicherung() {
     m_datensicherung = new TDatensicherung(m_umgebung, haupt);
     verbinden(m_datensicherung);
     connect(haupt, &TForm1::beendenBeginnt, m_datensicherung, &TDatensicherung::Lesen);
-    connect(m_rubriken, &TForm27::sicherungVorUmbenennen, m_datensicherung, &TDatensicherung::vorUmbenennen);
-    connect(m_kategorien, &TForm28::sicherungVorUmbenennen, m_datensicherung,
-            &TDatensicherung::vorUmbenennen);
+    // Direct: the list window reads the backup's outcome as soon as the signal returns.
+    connect(m_rubriken, &TForm27::sicherungVorUmbenennen, m_datensicherung, &TDatensicherung::vorUmbenennen,
+            Qt::DirectConnection);
+    connect(m_kategorien, &TForm28::sicherungVorUmbenennen, m_datensicherung, &TDatensicherung::vorUmbenennen,
+            Qt::DirectConnection);
 
     // Restored files replace what the data module holds: it reads them again, and the main window
     // shows the restored books and sections.

@@ -50,8 +50,8 @@ void TDatensicherung::Lesen() {
     if (daten().option.Backup == 1) sicherungAusfuehren();
 }
 
-void TDatensicherung::vorUmbenennen() {
-    sicherungAusfuehren();
+void TDatensicherung::vorUmbenennen(bool& gesichert) {
+    gesichert = sicherungAusfuehren();
 }
 
 bool TDatensicherung::sicherungAusfuehren() {

@@ -14,8 +14,9 @@ public:
 public Q_SLOTS:
     // At "Beenden": the backup runs only when the option is switched on.
     void Lesen();
-    // Before a rename rewrites every book: the backup runs whatever the option says.
-    void vorUmbenennen();
+    // Before a rename rewrites every book: the backup runs whatever the option says; gesichert
+    // tells whether every file arrived.
+    void vorUmbenennen(bool& gesichert);
 
 private:
     // True when every file arrived; every failure has been shown to the user.

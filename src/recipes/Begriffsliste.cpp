@@ -16,7 +16,8 @@ namespace pfl {
 
 Begriffsliste::Begriffsliste(Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
                              int hilfethema, int art, const QString& begriff, const QString& begriffe)
-    : Nebenfenster(umgebung, parent, name, titel, QSize(400, 356), hilfethema), m_art(art) {
+    : Nebenfenster(umgebung, parent, name, titel, QSize(400, 356), hilfethema), m_art(art),
+      m_bezeichnung(begriff) {
     m_begriff = new QLineEdit(this);
     m_begriff->setObjectName(QStringLiteral("Edit1"));
     m_begriff->setAccessibleName(begriff);
@@ -181,7 +182,12 @@ void Begriffsliste::list_speichern() {
 void Begriffsliste::Button1Click() {
     Unit4& u = daten();
     const QString text = m_begriff->text();
-    const bool aenderung = m_aenderungOffen && !m_neuerEintrag;
+    // Only a completed change renames, and only when the name really changed: a new name must not
+    // rename the recipes of a name changed earlier.
+    const bool mitUmbenennen = m_aenderungOffen && !m_neuerEintrag && text != m_alterName;
+    // The backup runs before anything is written, so that declining to rename without it leaves
+    // every file as it was and the window ready to save again.
+    if (mitUmbenennen && !sicherungBestaetigt(text)) return;
     m_aenderungOffen = false;
     bool fehler = false;
     const QMetaObject::Connection c =
@@ -196,9 +202,26 @@ void Begriffsliste::Button1Click() {
     if (ladenVorSchliessen()) listenNeuLaden();
     accept();
     if (!ladenVorSchliessen()) listenNeuLaden();
-    // Only a completed change renames, and only when the name really changed and was stored: a
-    // new name must not rename the recipes of a name changed earlier.
-    if (aenderung && !fehler && text != m_alterName) umbenennen(text);
+    // A new name that could not be stored renames nothing.
+    if (mitUmbenennen && !fehler) umbenennen(text);
+}
+
+bool Begriffsliste::sicherungBestaetigt(const QString& neu) {
+    bool gesichert = false;
+    Q_EMIT sicherungVorUmbenennen(gesichert);
+    if (gesichert) return true;
+    // The backup has shown why it failed; the safe answer keeps everything as it is.
+    const QString frage =
+        QStringLiteral("Die Datensicherung vor dem Umbenennen ist fehlgeschlagen.\n\n"
+                       "Soll die %1 \u201E%2\u201C trotzdem ohne Datensicherung in allen Rezeptbüchern "
+                       "in \u201E%3\u201C umbenannt werden?\n\n"
+                       "Jedes Rezeptbuch behält seinen Stand vor dem Umbenennen als Kopie mit der "
+                       "Endung \u201E.Aez\u201C.\n"
+                       "Mit \u201ENein\u201C wird nichts umbenannt und keine Datei geändert; der neue "
+                       "Name bleibt zum erneuten Speichern im Eingabefeld.")
+            .arg(m_bezeichnung, m_alterName, neu);
+    return plattform().message(Platform::Kind::Warning, frage, Platform::Buttons::YesNo) ==
+           Platform::Answer::Yes;
 }
 
 void Begriffsliste::umbenennen(const QString& neu) {
@@ -209,7 +232,6 @@ void Begriffsliste::umbenennen(const QString& neu) {
         u.konvert_R = neu;
     else
         u.konvert_K = neu;
-    Q_EMIT sicherungVorUmbenennen();
 
     QProgressDialog fortschritt(parentWidget() ? parentWidget() : this);
     fortschritt.setWindowTitle(QStringLiteral("Umbenennen"));

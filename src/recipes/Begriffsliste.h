@@ -23,8 +23,10 @@ public Q_SLOTS:
     void oeffnenAusHauptfenster();
 
 Q_SIGNALS:
-    // Right before the names in the books are rewritten; the automatic backup belongs here.
-    void sicherungVorUmbenennen();
+    // Before a change renames a name in the books, and before anything of it is written: the
+    // automatic backup belongs here. The receiver sets gesichert to true when every file arrived;
+    // left false, the user decides whether to rename without a backup.
+    void sicherungVorUmbenennen(bool& gesichert);
 
 protected:
     // Opening the window modally with "Neu" already pressed.
@@ -61,10 +63,13 @@ private:
     void list_speichern();
     void markierenVerlangen();
     QStringList eintraege() const;
+    // Runs the backup before a rename; true when it worked or the user renames without it.
+    bool sicherungBestaetigt(const QString& neu);
     // Renames the old name in every book, showing progress when that takes a while.
     void umbenennen(const QString& neu);
 
     const int m_art;
+    const QString m_bezeichnung;        // "Rubrik" or "Kategorie", for the messages
     QLineEdit* m_begriff = nullptr;     // Edit1
     QListWidget* m_liste = nullptr;     // ListBox1
     QPushButton* m_speichern = nullptr; // Button1

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -80,6 +81,17 @@ void waehle(QListWidget* l, const QString& text) {
                       l->visualItemRect(t.first()).center());
 }
 
+// Every file below a folder with its bytes.
+QMap<QString, QByteArray> inhalt(const QString& ordner) {
+    QMap<QString, QByteArray> m;
+    QDirIterator it(ordner, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString pfad = it.next();
+        m.insert(QDir(ordner).relativeFilePath(pfad), lies(pfad));
+    }
+    return m;
+}
+
 const QString kErfolg = QStringLiteral("   Der Kopiervorgang wurde erfolgreich abgeschlossen.  \n     Falls "
                                        "Sie eine weitere Datei kopieren möchten,    "
                                        "\n         treffen Sie bitte eine neue Auswahl.          \n");
@@ -121,6 +133,8 @@ private Q_SLOTS:
     void beendenScheitert();
     void umbenennenSichertVorher_data();
     void umbenennenSichertVorher();
+    void umbenennenOhneSicherung_data();
+    void umbenennenOhneSicherung();
 
 private:
     QTemporaryDir m_heim;
@@ -474,6 +488,97 @@ void TestSicherungsfenster::umbenennenSichertVorher() {
     QVERIFY(p.dir.lies(QStringLiteral("Familie.rez")) != buchVorher); // renamed
     QCOMPARE(lies(z.path() + QStringLiteral("/07_12_2026/Familie.rez")), buchVorher);
     QCOMPARE(p.plattform.meldungsTexte(), QStringList());
+}
+
+void TestSicherungsfenster::umbenennenOhneSicherung_data() {
+    QTest::addColumn<bool>("rubrik");
+    QTest::addColumn<QString>("hindernis"); // where a file keeps the backup from its folder
+    QTest::addColumn<bool>("ja");
+    QTest::newRow("Rubrik, Sicherungsordner nicht anlegbar, Nein") << true << "ordner" << false;
+    QTest::newRow("Rubrik, Tagesordner nicht anlegbar, Ja") << true << "tag" << true;
+    QTest::newRow("Kategorie, Tagesordner nicht anlegbar, Nein") << false << "tag" << false;
+    QTest::newRow("Kategorie, Sicherungsordner nicht anlegbar, Ja") << false << "ordner" << true;
+}
+
+void TestSicherungsfenster::umbenennenOhneSicherung() {
+    QFETCH(bool, rubrik);
+    QFETCH(QString, hindernis);
+    QFETCH(bool, ja);
+    QTemporaryDir z;
+    QString lwpf = z.path() + QStringLiteral("/Sicherung");
+    QString imWeg = lwpf + QStringLiteral("/07_12_2026");
+    if (hindernis == QLatin1String("ordner")) {
+        imWeg = z.path() + QStringLiteral("/eineDatei");
+        lwpf = imWeg + QStringLiteral("/Sicherung");
+    }
+    schreibe(imWeg, "kein Ordner");
+    Programm p([&lwpf](DataDir& d) { datenordner(d, lwpf, 0); });
+    const QString alt = rubrik ? QStringLiteral("Suppen") : QStringLiteral("Deftig");
+    const QString listendatei = rubrik ? QStringLiteral("Rubriken.rub") : QStringLiteral("kategorien.kat");
+    const QByteArray buchVorher = p.dir.lies(QStringLiteral("Familie.rez"));
+    const auto namenIn = [&](const QString& datei) {
+        const QByteArray b = p.dir.lies(datei);
+        QStringList n;
+        for (int i = 0; (i + 1) * int(sizeof(rubriken)) <= b.size(); ++i) {
+            const rubriken r = DataDir::satz<rubriken>(b, i);
+            n.append(rubrik ? r.rubrik.toQString() : r.kategorie.toQString());
+        }
+        n.removeDuplicates();
+        return n;
+    };
+    const auto imBuch = [&] {
+        const dateien r = DataDir::satz<dateien>(p.dir.lies(QStringLiteral("Familie.rez")));
+        return rubrik ? r.Rubrik.toQString() : r.kategorie.toQString();
+    };
+
+    p.finde<QAction>(rubrik ? QStringLiteral("Rubrikenerfassenndern1")
+                            : QStringLiteral("Kategorieenerfassenndern1"))
+        ->trigger();
+    auto* w = p.finde<pfl::Begriffsliste>(rubrik ? QStringLiteral("Form27") : QStringLiteral("Form28"));
+    waehle(p.in<QListWidget>(w, QStringLiteral("ListBox1")), alt);
+    knopf(w, "Button2")->click();
+    auto* e = p.in<QLineEdit>(w, QStringLiteral("Edit1"));
+    e->selectAll();
+    QTest::keyClicks(e, QStringLiteral("Eintopf"));
+    const QMap<QString, QByteArray> vorSpeichern = inhalt(p.dir.pfad());
+    p.plattform.antworten.enqueue(ja ? Platform::Answer::Yes : Platform::Answer::No);
+    knopf(w, "Button1")->click();
+
+    // The backup tells why it failed, then the question whose safe answer is "Nein".
+    QCOMPARE(p.plattform.meldungen.size(), 2);
+    QCOMPARE(p.plattform.meldungen.at(0).kind, Platform::Kind::Information);
+    const auto frage = p.plattform.meldungen.at(1);
+    QCOMPARE(frage.kind, Platform::Kind::Warning);
+    QCOMPARE(frage.buttons, Platform::Buttons::YesNo);
+    QCOMPARE(frage.text,
+             QStringLiteral("Die Datensicherung vor dem Umbenennen ist fehlgeschlagen.\n\nSoll die %1 "
+                            "\u201E%2\u201C trotzdem ohne Datensicherung in allen Rezeptbüchern in "
+                            "\u201EEintopf\u201C umbenannt werden?\n\nJedes Rezeptbuch behält seinen Stand "
+                            "vor dem Umbenennen als Kopie mit der Endung \u201E.Aez\u201C.\nMit "
+                            "\u201ENein\u201C wird nichts umbenannt und keine Datei geändert; der neue Name "
+                            "bleibt zum erneuten Speichern im Eingabefeld.")
+                 .arg(rubrik ? QStringLiteral("Rubrik") : QStringLiteral("Kategorie"), alt));
+    QCOMPARE(lies(imWeg), QByteArray("kein Ordner"));
+
+    if (ja) {
+        QVERIFY(!w->isVisible());
+        QCOMPARE(p.dir.lies(QStringLiteral("Familie.Aez")), buchVorher);
+    } else {
+        // Nothing written: books, list files and no ".Aez" copy; the window waits with the new name.
+        QCOMPARE(inhalt(p.dir.pfad()), vorSpeichern);
+        QCOMPARE(imBuch(), alt);
+        QVERIFY(w->isVisible());
+        QCOMPARE(e->text(), QStringLiteral("Eintopf"));
+        // With the way clear, saving again backs up and renames without asking.
+        QVERIFY(QFile::remove(imWeg));
+        p.plattform.meldungen.clear();
+        knopf(w, "Button1")->click();
+        QCOMPARE(p.plattform.meldungsTexte(), QStringList());
+        QVERIFY(!w->isVisible());
+        QCOMPARE(lies(lwpf + QStringLiteral("/07_12_2026/Familie.rez")), buchVorher);
+    }
+    QCOMPARE(imBuch(), QStringLiteral("Eintopf"));
+    QCOMPARE(namenIn(listendatei), QStringList{QStringLiteral("Eintopf")});
 }
 
 QTEST_MAIN(TestSicherungsfenster)
