@@ -267,6 +267,8 @@ void TestFarbdialog::dreiD() {
     p.in<QCheckBox>(w, QStringLiteral("CheckBox3"))->click();
     QCOMPARE(p.farben.colorx.draw_style1, 0);
     QVERIFY(!p.in<QCheckBox>(w, QStringLiteral("CheckBox4"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel11"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel12"))->isEnabled());
     QCOMPARE(p.in<TFilterGrid>(w, QStringLiteral("FilterGrid2"))->DrawingStyle(),
              TGridDrawingStyle::gdsClassic);
     QCOMPARE(p.farben.colorx.draw_style, 1);
