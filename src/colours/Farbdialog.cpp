@@ -159,15 +159,9 @@ QWidget* TFarbe::hauptSeiteBauen() {
     m_muster1->setObjectName(QStringLiteral("FilterGrid1"));
     m_muster1->setAccessibleName(QStringLiteral("Muster der Rezeptübersicht"));
     m_muster1->setGeometry(20, 120, 380, 90);
-    m_muster1->RowColorProc = [this](TFilterGrid&, int&, QPainter& can, int, int aRow, TGridDrawState) {
-        const Tcolor1& c = farben().colorx;
-        const bool kopf = aRow == 0;
-        QFont f = can.font();
-        f.setFamily(kopf ? c.D_bs_ueb_schrift.toQString() : c.D_bs_schrift.toQString());
-        can.setFont(f);
-        const qint32 grund = kopf ? c.D_bs_ueb : c.D_bs_pan;
-        can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(wert(kopf ? c.D_bs_ueb_font : c.D_bs_pan_font)),
-                                     pfl::alsFarbe(wert(grund))));
+    m_muster1->RowColorProc = [this](TFilterGrid& g, int&, QPainter& can, int aCol, int aRow,
+                                     TGridDrawState state) {
+        FilterGrid1RowColorProc(g, can, aCol, aRow, state);
     };
 
     const int kx = 430;
@@ -232,14 +226,9 @@ QWidget* TFarbe::listenSeiteBauen() {
     m_muster2->setAccessibleName(QStringLiteral("Muster der Listentabellen"));
     m_muster2->setGeometry(0, 0, 400, 230);
     m_muster2->setOptions(m_muster2->Options() | goRowSelect);
-    m_muster2->RowColorProc = [this](TFilterGrid& g, int&, QPainter& can, int, int aRow,
+    m_muster2->RowColorProc = [this](TFilterGrid& g, int&, QPainter& can, int aCol, int aRow,
                                      TGridDrawState state) {
-        const Tcolor1& c = farben().colorx;
-        const bool markiert =
-            ((g.Options() & goRowSelect) && aRow == g.Row() && aRow > 0) || (state & gdFocused);
-        if (!markiert) return;
-        can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(wert(c.String_box_mark_Row_font)),
-                                     pfl::alsFarbe(wert(c.String_box_mark_Row))));
+        FilterGrid2RowColorProc(g, can, aCol, aRow, state);
     };
     for (int nr = 5; nr < 11; ++nr)
         farbknopf(s, nr, QRect(430, (nr - 5) * 36, 230, 30));
@@ -266,8 +255,22 @@ QWidget* TFarbe::listenSeiteBauen() {
     connect(m_3dDaten1, &QCheckBox::clicked, this, &TFarbe::listenLookClick);
     connect(m_endfarbe1, &TColorButton::ColorChosen, this, [this](quint32 c) {
         farben().colorx.end_gradient1 = qint32(c);
+        m_muster2->setGradientEndColor(c);
         geaendert();
     });
+    m_kopfFeld1 = new QLabel(QStringLiteral("Hintergrundfarbe Überschriften"), s);
+    m_kopfFeld1->setObjectName(QStringLiteral("Panel11"));
+    m_kopfFeld1->setGeometry(430, 320, 230, 24);
+    m_datenFeld1 = new QLabel(QStringLiteral("Hintergrundfarbe Datenbereich"), s);
+    m_datenFeld1->setObjectName(QStringLiteral("Panel12"));
+    m_datenFeld1->setGeometry(430, 350, 230, 24);
+    m_datenFeld1->setCursor(Qt::PointingHandCursor);
+    m_datenFeld1->installEventFilter(this);
+    for (QLabel* l : {m_kopfFeld1, m_datenFeld1}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
     // The colour buttons choose through the scheme, so their custom colours live in farb.txt.
     for (TColorButton* k : {m_endfarbe, m_endfarbe1})
         k->setChooser([this](quint32& c) { return pfl::Farben_auswaehlen(farben(), plattform(), c); });
@@ -374,41 +377,7 @@ void TFarbe::vorbereiten() {
     style_lesen(farben());
     pfl::schriftgroessenWaehlen(farben(), plattform());
     m_fuellen = true;
-    // The sample of the overview: five headings and one recipe.
-    TFilterGrid& g = *m_muster1;
-    g.BeginUpdate();
-    g.setColCount(5);
-    g.setRowCount(2);
-    g.setFixedRows(1);
-    const QStringList titel{QStringLiteral(" Gericht"), QStringLiteral("Pers./Port."),
-                            QStringLiteral("Kosten"), QStringLiteral("Zubereitungszeit"),
-                            QStringLiteral("Kochzeit")};
-    const QStringList zeile{QStringLiteral("Nudeln"), QStringLiteral("4"), QStringLiteral("5,50 €"),
-                            QStringLiteral("20"), QStringLiteral("15")};
-    for (int col = 0; col < 5; ++col) {
-        g.setColWidths(col, 0);
-        g.setCells(col, 0, titel.at(col));
-        g.setCells(col, 1, zeile.at(col));
-    }
-    g.EndUpdate();
-    // The sample of the listing tables.
-    TFilterGrid& h = *m_muster2;
-    h.BeginUpdate();
-    h.setColCount(4);
-    h.setRowCount(8);
-    h.setFixedRows(1);
-    h.setFixedCols(1);
-    const QStringList anzahl{QStringLiteral("Anzahl"), QStringLiteral("   1"), QStringLiteral("   2"),
-                             QStringLiteral("   3")};
-    for (int r = 0; r < anzahl.size(); ++r)
-        h.setCells(0, r, anzahl.at(r));
-    h.setCells(1, 0, QStringLiteral("Über"));
-    h.setCells(2, 0, QStringLiteral("Schrift"));
-    for (const QPoint& z : {QPoint(1, 1), QPoint(2, 1), QPoint(3, 1), QPoint(1, 2), QPoint(2, 2)})
-        h.setCells(z.x(), z.y(), QStringLiteral("Farbe"));
-    h.EndUpdate();
-    for (TFilterGrid* t : {m_muster1, m_muster2})
-        t->setSortierenEd(false);
+    musterFuellen();
 
     m_styles->clear();
     m_styles->addItems(styleNamen());
@@ -445,6 +414,8 @@ void TFarbe::musterFaerben() {
     flaecheFaerben(m_bestand, c.D_bs_umr_aus, c.D_bs_ueb_font);
     flaecheFaerben(m_kopfFeld, c.D_bs_ueb, c.D_bs_ueb_font);
     flaecheFaerben(m_datenFeld, c.D_bs_pan, c.D_bs_pan_font);
+    flaecheFaerben(m_kopfFeld1, c.String_box_ueb, c.String_box_ueb_Font);
+    flaecheFaerben(m_datenFeld1, c.String_box, c.String_box_font);
     m_endfarbe->setActiveColor(wert(c.end_gradient));
     m_endfarbe1->setActiveColor(wert(c.end_gradient1));
     haekchenSetzen();
@@ -467,49 +438,9 @@ void TFarbe::haekchenSetzen() {
     m_kopfFeld->setEnabled(m_3dKopf->isChecked());
     m_datenFeld->setEnabled(m_3dDaten->isChecked());
     m_endfarbe1->setEnabled(m_3dKopf1->isChecked());
+    m_kopfFeld1->setEnabled(m_3dKopf1->isChecked());
+    m_datenFeld1->setEnabled(m_3dDaten1->isChecked());
     m_fuellen = vorher;
-}
-
-void TFarbe::Farben_setzen() {
-    const Tcolor1& c = farben().colorx;
-    TFilterGrid& g = *m_muster1;
-    g.setColor(wert(c.D_bs_pan));
-    g.setFontColor(wert(c.D_bs_pan_font));
-    g.setFixedColor(wert(c.D_bs_ueb));
-    g.setSelectRowColor(wert(c.String_box_mark_Row));
-    g.setGradientStartColor(wert(c.D_bs_ueb));
-    g.setGradientEndColor(wert(c.end_gradient));
-    g.setDrawingStyle(c.draw_style == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style == 1);
-    for (int col = 0; col < g.ColCount(); ++col)
-        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.D_bs_pan), wert(c.D_bs_pan_font),
-                       wert(c.D_bs_ueb), wert(c.D_bs_ueb_font), c.D_bs_schrift_groesse,
-                       c.D_bs_ueb_schrift_groesse, c.D_bs_schrift.toQString(),
-                       c.D_bs_ueb_schrift.toQString());
-    g.ColInfo_Set(-1);
-    g.ColSetMaxWidths(false, false, false);
-    g.viewport()->update();
-}
-
-void TFarbe::Farben_setzen1() {
-    const Tcolor1& c = farben().colorx;
-    TFilterGrid& g = *m_muster2;
-    g.setColor(wert(c.String_box));
-    g.setFontColor(wert(c.String_box_font));
-    g.setFixedColor(wert(c.String_box_ueb));
-    g.setSelectRowColor(wert(c.String_box_mark_Row));
-    g.setGradientStartColor(wert(c.String_box_ueb));
-    g.setGradientEndColor(wert(c.end_gradient1));
-    g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style1 == 1);
-    // The data font as the listings take it: that of the screen's font class.
-    const pfl::Schriftwahl daten = pfl::listenschrift(farben(), plattform());
-    for (int col = 0; col < g.ColCount(); ++col)
-        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.String_box), wert(c.String_box_font),
-                       wert(c.String_box_ueb), wert(c.String_box_ueb_Font), daten.groesse, c.ue_grid_g,
-                       daten.name, c.ue_grid_s.toQString());
-    g.ColInfo_Set(-1);
-    g.viewport()->update();
 }
 
 void TFarbe::seiteWaehlen() {
@@ -518,7 +449,10 @@ void TFarbe::seiteWaehlen() {
     if (m_styleWahl->isChecked()) seite = kStyle;
     m_seiten->setCurrentIndex(seite);
     m_seitenTitel->setText(QLatin1String(kTitel[seite]));
-    if (seite == kListen) Farben_setzen1();
+    if (seite == kListen) {
+        m_muster2->setGradientEndColor(wert(farben().colorx.end_gradient1));
+        Farben_setzen1();
+    }
     if (seite == kStyle) m_styleAktivieren->setEnabled(false);
 }
 

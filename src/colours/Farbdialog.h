@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Nebenfenster.h"
+#include "grid/FilterGrid.h"
 
 #include <memory>
 
@@ -17,7 +18,6 @@ class QStackedWidget;
 class QStyle;
 class RxSpinEdit;
 class TColorButton;
-class TFilterGrid;
 
 class TFarbe : public pfl::Nebenfenster {
     Q_OBJECT
@@ -54,13 +54,18 @@ private Q_SLOTS:
     void styleAktivierenClick();
     void speichernClick();
     void grundeinstellungClick();
+    void datenbereichClick();
 
 private:
+    bool eventFilter(QObject* o, QEvent* e) override;
     QWidget* hauptSeiteBauen();
     QWidget* listenSeiteBauen();
     QWidget* styleSeiteBauen();
     QWidget* schriftSeiteBauen();
     QPushButton* farbknopf(QWidget* seite, int nr, const QRect& r);
+    void musterFuellen();
+    void FilterGrid1RowColorProc(TFilterGrid& g, QPainter& can, int aCol, int aRow, TGridDrawState state);
+    void FilterGrid2RowColorProc(TFilterGrid& g, QPainter& can, int aCol, int aRow, TGridDrawState state);
     void Farben_setzen();
     void Farben_setzen1();
     void musterFaerben();
@@ -90,6 +95,8 @@ private:
     QCheckBox* m_3dDaten1 = nullptr;     // CheckBox4
     QLabel* m_kopfFeld = nullptr;        // panel "Hintergrundfarbe Überschriften"
     QLabel* m_datenFeld = nullptr;       // panel "Hintergrundfarbe Datenbereich"
+    QLabel* m_kopfFeld1 = nullptr;       // their twins on the listing page
+    QLabel* m_datenFeld1 = nullptr;      // a click chooses the sample's gradient end
     TColorButton* m_endfarbe = nullptr;  // ColorButton1
     TColorButton* m_endfarbe1 = nullptr; // ColorButton2
     // Style page

@@ -57,38 +57,55 @@ bool farbenSichern(Farbschema& schema, const QString& lpf) {
 TF_Hb::TF_Hb(pfl::Umgebung& umgebung, QWidget* parent)
     : Nebenfenster(umgebung, parent, QStringLiteral("F_Hb"), QStringLiteral("Hauptbildschirm verändern"),
                    QSize(560, 400), 1000) {
-    m_vorschau = label(QStringLiteral("Image1"), QString(), QRect(12, 12, 300, 280));
+    m_vorschau = label(QStringLiteral("Image1"), QString(), QRect());
     m_vorschau->setScaledContents(true);
     m_vorschau->setFrameShape(QFrame::Panel);
-    auto* titel =
-        label(QStringLiteral("Label1"), QStringLiteral("Hintergrundbilder"), QRect(326, 12, 220, 20));
+    m_titel = label(QStringLiteral("Label1"), QStringLiteral("Hintergrundbilder"), QRect());
     m_bilder = new QListWidget(this);
     m_bilder->setObjectName(QStringLiteral("FileListBox1"));
     m_bilder->setAccessibleName(QStringLiteral("Hintergrundbilder"));
-    m_bilder->setGeometry(326, 34, 220, 258);
-    titel->setBuddy(m_bilder);
-    m_name = label(QStringLiteral("Panel5"), QString(), QRect(12, 300, 534, 26));
+    m_titel->setBuddy(m_bilder);
+    m_name = label(QStringLiteral("Panel5"), QString(), QRect());
     m_name->setFrameShape(QFrame::Panel);
     m_name->setFrameShadow(QFrame::Sunken);
 
     m_knopfleiste = new QFrame(this);
     m_knopfleiste->setObjectName(QStringLiteral("Panel1"));
-    m_knopfleiste->setGeometry(0, 336, width(), 64);
-    QPushButton* speichern = knopf(QStringLiteral("Button1"), QStringLiteral("Speichern"), QSize(85, 35));
-    QPushButton* beenden = knopf(QStringLiteral("Button2"), QStringLiteral("Beenden"), QSize(85, 35));
-    speichern->setParent(m_knopfleiste);
-    beenden->setParent(m_knopfleiste);
-    // The two buttons around the middle of the bar.
-    speichern->move(width() / 2 - 85 - 10, 14);
-    beenden->move(width() / 2 + 10, 14);
-    beenden->setDefault(true);
+    m_speichern = knopf(QStringLiteral("Button1"), QStringLiteral("Speichern"), QSize(85, 35));
+    m_beenden = knopf(QStringLiteral("Button2"), QStringLiteral("Beenden"), QSize(85, 35));
+    m_speichern->setParent(m_knopfleiste);
+    m_beenden->setParent(m_knopfleiste);
+    m_beenden->setDefault(true);
+    groesseAnpassen(plattform().pixelsPerInch());
     connect(m_bilder, &QListWidget::itemClicked, this, &TF_Hb::FileListBox1Click);
     connect(m_bilder, &QListWidget::currentRowChanged, this, &TF_Hb::FileListBox1Click);
-    connect(speichern, &QPushButton::clicked, this, &TF_Hb::Button1Click);
-    connect(beenden, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_speichern, &QPushButton::clicked, this, &TF_Hb::Button1Click);
+    connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TF_Hb::groesseAnpassen(int ppi) {
+    // With Qt's own high-DPI scaling the logical density stays 96 and nothing changes here; a screen
+    // it leaves unscaled reports its real density, and the fonts grow with it.
+    if (ppi <= 0) ppi = 96;
+    const auto s = [ppi](int v) { return v * ppi / 96; };
+    const auto r = [&s](int x, int y, int w, int h) { return QRect(s(x), s(y), s(w), s(h)); };
+    setFixedSize(s(560), s(400));
+    m_vorschau->setGeometry(r(12, 12, 300, 280));
+    m_titel->setGeometry(r(326, 12, 220, 20));
+    m_bilder->setGeometry(r(326, 34, 220, 258));
+    m_name->setGeometry(r(12, 300, 534, 26));
+    m_knopfleiste->setGeometry(0, s(336), width(), height() - s(336));
+    // The buttons keep 85 x 35 unless their caption needs more, and sit around the middle of the bar.
+    for (QPushButton* b : {m_speichern, m_beenden})
+        b->resize(qMax(85, b->sizeHint().width()), qMax(35, b->sizeHint().height()));
+    const int y = (m_knopfleiste->height() - m_speichern->height()) / 2;
+    m_speichern->move(width() / 2 - m_speichern->width() - 10, y);
+    m_beenden->move(width() / 2 + 10, y);
 }
 
 void TF_Hb::vorbereiten() {
+    // The screen may have changed since the start (another monitor, a new density).
+    groesseAnpassen(plattform().pixelsPerInch());
     const QSignalBlocker sperre(m_bilder);
     m_bilder->clear();
     m_bilder->addItems(pfl::hintergrundBilder(daten().lpf + QStringLiteral("Hintergrund")));

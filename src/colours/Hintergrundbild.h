@@ -38,9 +38,14 @@ private Q_SLOTS:
 
 private:
     void vorschauLaden();
+    // The layout is drawn for 96 pixels per inch; a denser screen gets it larger by the same ratio.
+    void groesseAnpassen(int ppi);
 
-    QLabel* m_vorschau = nullptr;     // Image1
-    QListWidget* m_bilder = nullptr;  // FileListBox1
-    QLabel* m_name = nullptr;         // Panel5
-    QWidget* m_knopfleiste = nullptr; // Panel1
+    QLabel* m_titel = nullptr;          // Label1
+    QLabel* m_vorschau = nullptr;       // Image1
+    QListWidget* m_bilder = nullptr;    // FileListBox1
+    QLabel* m_name = nullptr;           // Panel5
+    QWidget* m_knopfleiste = nullptr;   // Panel1
+    QPushButton* m_speichern = nullptr; // Button1
+    QPushButton* m_beenden = nullptr;   // Button2
 };

@@ -8,6 +8,7 @@
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"
 #include "support/LaufendesProgramm.h"
+#include "widgets/Farbknopf.h"
 #include "widgets/Zahlenfeld.h"
 
 #include <QAction>
@@ -48,6 +49,27 @@ void waehle(QListWidget* l, const QString& text) {
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(t.first()).center());
 }
 
+// The colour in the cell that lies farthest from its background colour (the core of the text).
+QColor schriftIn(const QImage& bild, const QRect& zelle, QColor grund) {
+    QColor weitest = grund;
+    int abstand = -1;
+    for (int y = zelle.top() + 2; y < zelle.bottom() - 1; ++y)
+        for (int x = zelle.left() + 2; x < zelle.right() - 1; ++x) {
+            const QColor c = bild.pixelColor(x, y);
+            const int d =
+                qAbs(c.red() - grund.red()) + qAbs(c.green() - grund.green()) + qAbs(c.blue() - grund.blue());
+            if (d > abstand) {
+                abstand = d;
+                weitest = c;
+            }
+        }
+    return weitest;
+}
+bool aehnlich(QColor a, QColor b) {
+    return qAbs(a.red() - b.red()) <= 24 && qAbs(a.green() - b.green()) <= 24 &&
+           qAbs(a.blue() - b.blue()) <= 24;
+}
+
 // A plain bitmap of one colour in the data folder's Hintergrund/.
 bool bitmap(DataDir& d, const QString& name, QColor farbe) {
     QDir(d.pfad()).mkpath(QStringLiteral("Hintergrund"));
@@ -82,6 +104,12 @@ private Q_SLOTS:
     void fremderBildname();
     void schreibfehler_data();
     void schreibfehler();
+    void datenbereichPanel_data();
+    void datenbereichPanel();
+    void markierteSchrift_data();
+    void markierteSchrift();
+    void bildfensterDichte_data();
+    void bildfensterDichte();
 };
 
 void TestFarbdialog::farbknopf_data() {
@@ -239,6 +267,8 @@ void TestFarbdialog::dreiD() {
     p.in<QCheckBox>(w, QStringLiteral("CheckBox3"))->click();
     QCOMPARE(p.farben.colorx.draw_style1, 0);
     QVERIFY(!p.in<QCheckBox>(w, QStringLiteral("CheckBox4"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel11"))->isEnabled());
+    QVERIFY(!p.in<QLabel>(w, QStringLiteral("Panel12"))->isEnabled());
     QCOMPARE(p.in<TFilterGrid>(w, QStringLiteral("FilterGrid2"))->DrawingStyle(),
              TGridDrawingStyle::gdsClassic);
     QCOMPARE(p.farben.colorx.draw_style, 1);
@@ -482,6 +512,167 @@ void TestFarbdialog::schreibfehler() {
     QCOMPARE(p.plattform.meldungen.size(), 1);
     QVERIFY2(p.plattform.meldungen.first().text.contains(datei),
              qPrintable(p.plattform.meldungen.first().text));
+}
+
+void TestFarbdialog::datenbereichPanel_data() {
+    QTest::addColumn<bool>("datenIn3D"); // "Datenbereich auch in 3D anzeigen." on the listing page
+    QTest::addColumn<bool>("bestaetigt");
+    QTest::newRow("gewählt") << true << true;
+    QTest::newRow("abgebrochen") << true << false;
+    QTest::newRow("Datenbereich flach") << false << true;
+}
+
+void TestFarbdialog::datenbereichPanel() {
+    QFETCH(bool, datenIn3D);
+    QFETCH(bool, bestaetigt);
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.end_gradient = 0x00112233;
+    eigen.end_gradient1 = 0x00445566;
+    eigen.cell_style1 = datenIn3D ? 1 : 0;
+    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QRadioButton>(w, QStringLiteral("RadioButton3"))->click();
+    auto* muster = p.in<TFilterGrid>(w, QStringLiteral("FilterGrid2"));
+    QCOMPARE(muster->GradientEndColor(), quint32(0x00445566));
+    auto* panel = p.in<QLabel>(w, QStringLiteral("Panel12"));
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->isEnabled(), datenIn3D);
+    QCOMPARE(panel->palette().color(QPalette::Window), QColor(0xCC, 0xD1, 0xA7)); // String_box
+    const quint32 neu = 0x00A0B0C0;
+    if (bestaetigt) p.plattform.farben.enqueue(neu);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->rect().center());
+    // A disabled panel runs no chooser: the queued answer is still there.
+    QCOMPARE(p.plattform.farben.size(), bestaetigt && !datenIn3D ? 1 : 0);
+    const bool geaendert = datenIn3D && bestaetigt;
+    const quint32 ende = geaendert ? neu : 0x00112233;
+    QCOMPARE(muster->GradientEndColor(), geaendert ? neu : quint32(0x00445566));
+    QCOMPARE(quint32(p.farben.colorx.end_gradient), ende);
+    QCOMPARE(p.farben.colorx.end_gradient1, 0x00445566);
+    // The main table and its sample take the new end colour at once.
+    QCOMPARE(p.in<TFilterGrid>(w, QStringLiteral("FilterGrid1"))->GradientEndColor(), ende);
+    QCOMPARE(p.in<TColorButton>(w, QStringLiteral("ColorButton1"))->ActiveColor(), ende);
+    TFilterGrid* uebersicht = nullptr;
+    for (TFilterGrid* g : p.f->findChildren<TFilterGrid*>(QStringLiteral("FilterGrid1")))
+        if (g->window() == p.f) uebersicht = g;
+    QVERIFY(uebersicht);
+    QCOMPARE(uebersicht->GradientEndColor(), ende);
+    p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
+    const QByteArray b = p.dir.lies(QStringLiteral("farben.frb"));
+    QCOMPARE(quint32(zahlBei(b, 1908)), ende);
+    QCOMPARE(zahlBei(b, 1912), 0x00445566);
+}
+
+void TestFarbdialog::markierteSchrift_data() {
+    QTest::addColumn<QString>("tabelle");
+    QTest::addColumn<QString>("seite");
+    QTest::addColumn<QPoint>("markiert");    // the highlighted cell
+    QTest::addColumn<QPoint>("daneben");     // a cell of the data area that is not
+    QTest::addColumn<qint32>("markSchrift"); // String_box_mark_Row_font
+    QTest::addColumn<QColor>("erwartet");    // its text in the highlighted cell
+    const QColor dunkelrot(0x80, 0, 0);
+    // On the light green selected row: dark red reads and is kept, light yellow is not.
+    QTest::newRow("Übersicht") << "FilterGrid1"
+                               << "RadioButton1" << QPoint(0, 1) << QPoint(1, 1) << 0x000080 << dunkelrot;
+    QTest::newRow("Übersicht unlesbar")
+        << "FilterGrid1"
+        << "RadioButton1" << QPoint(0, 1) << QPoint(1, 1) << 0x00E0FFFF << QColor(Qt::black);
+    QTest::newRow("Listen") << "FilterGrid2"
+                            << "RadioButton3" << QPoint(1, 1) << QPoint(1, 2) << 0x000080 << dunkelrot;
+}
+
+void TestFarbdialog::markierteSchrift() {
+    QFETCH(QString, tabelle);
+    QFETCH(QString, seite);
+    QFETCH(QPoint, markiert);
+    QFETCH(QPoint, daneben);
+    QFETCH(qint32, markSchrift);
+    QFETCH(QColor, erwartet);
+    // Flat cells, so each has one background colour.
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    eigen.draw_style = eigen.cell_style = eigen.draw_style1 = eigen.cell_style1 = 0;
+    eigen.String_box_mark_Row_font = markSchrift;
+    eigen.D_bs_pan_font = 0x00FF0000;   // blue on the overview's data area
+    eigen.String_box_font = 0x00008000; // green on the listing's
+    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QRadioButton>(w, seite)->click();
+    auto* g = p.in<TFilterGrid>(w, tabelle);
+    QVERIFY(g->isVisible());
+    const QImage bild = g->grab().toImage();
+    pfl::test::bildSpeichern(w, QStringLiteral("markiert_") + tabelle);
+    const QColor markGrund(0xBB, 0xFF, 0xBB); // String_box_mark_Row
+    const QRect m = g->CellRect(markiert.x(), markiert.y());
+    QVERIFY(!m.isEmpty());
+    QCOMPARE(bild.pixelColor(m.left() + 1, m.center().y()), markGrund);
+    const QColor text = schriftIn(bild, m, markGrund);
+    QVERIFY2(aehnlich(text, erwartet), qPrintable(text.name()));
+    // The cells beside it keep the data area's text colour.
+    const QRect d = g->CellRect(daneben.x(), daneben.y());
+    const QColor grund = bild.pixelColor(d.left() + 1, d.center().y());
+    QVERIFY(grund != markGrund);
+    const QColor datenText = schriftIn(bild, d, grund);
+    const QColor datenSchrift =
+        tabelle == QLatin1String("FilterGrid1") ? QColor(0, 0, 0xFF) : QColor(0, 0x80, 0);
+    QVERIFY2(aehnlich(datenText, datenSchrift), qPrintable(datenText.name()));
+    if (tabelle == QLatin1String("FilterGrid2")) {
+        // The row's fixed cell is a heading, not part of the highlight: its text is that of the next
+        // row's fixed cell.
+        const QRect f = g->CellRect(0, markiert.y());
+        const QRect f2 = g->CellRect(0, markiert.y() + 1);
+        const QColor fText = schriftIn(bild, f, bild.pixelColor(f.left() + 1, f.center().y()));
+        QVERIFY2(aehnlich(fText, schriftIn(bild, f2, bild.pixelColor(f2.left() + 1, f2.center().y()))),
+                 qPrintable(fText.name()));
+    }
+}
+
+void TestFarbdialog::bildfensterDichte_data() {
+    QTest::addColumn<int>("ppi");
+    QTest::addColumn<QSize>("groesse");
+    QTest::newRow("96") << 96 << QSize(560, 400);
+    QTest::newRow("120") << 120 << QSize(700, 500);
+    QTest::newRow("144") << 144 << QSize(840, 600);
+    QTest::newRow("72") << 72 << QSize(420, 300);
+}
+
+void TestFarbdialog::bildfensterDichte() {
+    QFETCH(int, ppi);
+    QFETCH(QSize, groesse);
+    Programm p({}, false);
+    p.plattform.ppi = ppi;
+    p.plattform.bildschirm = QSize(1600, 1200);
+    QVERIFY(p.starten());
+    TFarbe* w = farbdialogOeffnen(p);
+    p.in<QPushButton>(w, QStringLiteral("BitBtn7"))->click();
+    auto* hb = p.finde<TF_Hb>(QStringLiteral("F_Hb"));
+    QVERIFY(hb->isVisible());
+    pfl::test::bildSpeichern(hb, QStringLiteral("hintergrund_%1").arg(ppi));
+    QCOMPARE(hb->size(), groesse);
+    // Centred, 50 pixels below the screen's vertical centre.
+    QCOMPARE(hb->pos(), QPoint((1600 - groesse.width()) / 2, (1200 - groesse.height()) / 2 + 50));
+    auto* leiste = p.in<QWidget>(hb, QStringLiteral("Panel1"));
+    QCOMPARE(leiste->geometry().bottom(), hb->rect().bottom());
+    QCOMPARE(leiste->width(), hb->width());
+    // The list and the name field end above the button bar, within the window.
+    for (const char* name : {"FileListBox1", "Panel5", "Image1"}) {
+        const QRect r = p.in<QWidget>(hb, QLatin1String(name))->geometry();
+        QVERIFY2(hb->rect().contains(r) && r.bottom() < leiste->y(), name);
+    }
+    auto* speichern = p.in<QPushButton>(hb, QStringLiteral("Button1"));
+    auto* beenden = p.in<QPushButton>(hb, QStringLiteral("Button2"));
+    const int mitte = hb->width() / 2;
+    for (QPushButton* b : {speichern, beenden}) {
+        QVERIFY(b->width() >= 85 && b->height() >= 35);
+        QVERIFY(b->width() >= b->fontMetrics().horizontalAdvance(b->text()));
+        QVERIFY(leiste->rect().contains(b->geometry()));
+    }
+    QCOMPARE(speichern->geometry().right() + 1, mitte - 10);
+    QCOMPARE(beenden->x(), mitte + 10);
+    QCOMPARE(speichern->y(), beenden->y());
+    // A density that changes while the program runs is taken at the next opening.
+    hb->close();
+    p.plattform.ppi = 192;
+    p.in<QPushButton>(w, QStringLiteral("BitBtn7"))->click();
+    QCOMPARE(hb->size(), QSize(1120, 800));
 }
 
 QTEST_MAIN(TestFarbdialog)

@@ -1,0 +1,156 @@
+// TFarbe's two sample tables: their contents, colours and the text of the highlighted cells.
+#include "colours/Farbdialog.h"
+
+#include "appearance/Farben.h"
+#include "appearance/Styles.h"
+#include "data/Farbschema.h"
+#include "grid/FilterGrid.h"
+#include "platform/Farbwert.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+quint32 wert(qint32 v) {
+    return quint32(v);
+}
+
+// A data cell the grid shows highlighted: the current row of a table that selects whole rows, the
+// focused cell, or a selected one (the grid paints those in the selected-row colour).
+bool markiert(const TFilterGrid& g, int aCol, int aRow, TGridDrawState state) {
+    if (aRow < g.FixedRows() || aCol < g.FixedCols()) return false;
+    return ((g.Options() & goRowSelect) && aRow == g.Row()) || (state & (gdFocused | gdSelected));
+}
+
+// The text colour, or black or white where it would not read on the background the cell gets.
+void schriftFarbe(QPainter& can, qint32 farbe) {
+    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(wert(farbe)), can.brush().color()));
+}
+
+} // namespace
+
+void TFarbe::musterFuellen() {
+    // The sample of the overview: five headings and one recipe.
+    TFilterGrid& g = *m_muster1;
+    g.BeginUpdate();
+    g.setColCount(5);
+    g.setRowCount(2);
+    g.setFixedRows(1);
+    const QStringList titel{QStringLiteral(" Gericht"), QStringLiteral("Pers./Port."),
+                            QStringLiteral("Kosten"), QStringLiteral("Zubereitungszeit"),
+                            QStringLiteral("Kochzeit")};
+    const QStringList zeile{QStringLiteral("Nudeln"), QStringLiteral("4"), QStringLiteral("5,50 €"),
+                            QStringLiteral("20"), QStringLiteral("15")};
+    for (int col = 0; col < 5; ++col) {
+        g.setColWidths(col, 0);
+        g.setCells(col, 0, titel.at(col));
+        g.setCells(col, 1, zeile.at(col));
+    }
+    g.EndUpdate();
+    // The sample of the listing tables.
+    TFilterGrid& h = *m_muster2;
+    h.BeginUpdate();
+    h.setColCount(4);
+    h.setRowCount(8);
+    h.setFixedRows(1);
+    h.setFixedCols(1);
+    const QStringList anzahl{QStringLiteral("Anzahl"), QStringLiteral("   1"), QStringLiteral("   2"),
+                             QStringLiteral("   3")};
+    for (int r = 0; r < anzahl.size(); ++r)
+        h.setCells(0, r, anzahl.at(r));
+    h.setCells(1, 0, QStringLiteral("Über"));
+    h.setCells(2, 0, QStringLiteral("Schrift"));
+    for (const QPoint& z : {QPoint(1, 1), QPoint(2, 1), QPoint(3, 1), QPoint(1, 2), QPoint(2, 2)})
+        h.setCells(z.x(), z.y(), QStringLiteral("Farbe"));
+    h.EndUpdate();
+    for (TFilterGrid* t : {m_muster1, m_muster2})
+        t->setSortierenEd(false);
+}
+
+void TFarbe::FilterGrid1RowColorProc(TFilterGrid& g, QPainter& can, int aCol, int aRow,
+                                     TGridDrawState state) {
+    const Tcolor1& c = farben().colorx;
+    const bool kopf = aRow < g.FixedRows();
+    QFont f = can.font();
+    f.setFamily(kopf ? c.D_bs_ueb_schrift.toQString() : c.D_bs_schrift.toQString());
+    can.setFont(f);
+    if (kopf)
+        schriftFarbe(can, c.D_bs_ueb_font);
+    else if (markiert(g, aCol, aRow, state))
+        schriftFarbe(can, c.String_box_mark_Row_font);
+    else
+        schriftFarbe(can, c.D_bs_pan_font);
+}
+
+void TFarbe::FilterGrid2RowColorProc(TFilterGrid& g, QPainter& can, int aCol, int aRow,
+                                     TGridDrawState state) {
+    if (markiert(g, aCol, aRow, state)) schriftFarbe(can, farben().colorx.String_box_mark_Row_font);
+}
+
+void TFarbe::Farben_setzen() {
+    const Tcolor1& c = farben().colorx;
+    TFilterGrid& g = *m_muster1;
+    g.setColor(wert(c.D_bs_pan));
+    g.setFontColor(wert(c.D_bs_pan_font));
+    g.setFixedColor(wert(c.D_bs_ueb));
+    g.setSelectRowColor(wert(c.String_box_mark_Row));
+    g.setGradientStartColor(wert(c.D_bs_ueb));
+    g.setGradientEndColor(wert(c.end_gradient));
+    g.setDrawingStyle(c.draw_style == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
+    g.SetGradientToAllCells(c.cell_style == 1);
+    for (int col = 0; col < g.ColCount(); ++col)
+        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.D_bs_pan), wert(c.D_bs_pan_font),
+                       wert(c.D_bs_ueb), wert(c.D_bs_ueb_font), c.D_bs_schrift_groesse,
+                       c.D_bs_ueb_schrift_groesse, c.D_bs_schrift.toQString(),
+                       c.D_bs_ueb_schrift.toQString());
+    g.ColInfo_Set(-1);
+    g.ColSetMaxWidths(false, false, false);
+    g.viewport()->update();
+}
+
+void TFarbe::Farben_setzen1() {
+    // The gradient end is not touched here: the page takes end_gradient1 when it is chosen, and the
+    // data-area panel may change the sample's end on its own.
+    const Tcolor1& c = farben().colorx;
+    TFilterGrid& g = *m_muster2;
+    g.setColor(wert(c.String_box));
+    g.setFontColor(wert(c.String_box_font));
+    g.setFixedColor(wert(c.String_box_ueb));
+    g.setSelectRowColor(wert(c.String_box_mark_Row));
+    g.setGradientStartColor(wert(c.String_box_ueb));
+    g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
+    g.SetGradientToAllCells(c.cell_style1 == 1);
+    // The data font as the listings take it: that of the screen's font class.
+    const pfl::Schriftwahl daten = pfl::listenschrift(farben(), plattform());
+    for (int col = 0; col < g.ColCount(); ++col)
+        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.String_box), wert(c.String_box_font),
+                       wert(c.String_box_ueb), wert(c.String_box_ueb_Font), daten.groesse, c.ue_grid_g,
+                       daten.name, c.ue_grid_s.toQString());
+    g.ColInfo_Set(-1);
+    g.viewport()->update();
+}
+
+bool TFarbe::eventFilter(QObject* o, QEvent* e) {
+    if (o == m_datenFeld1 && e->type() == QEvent::MouseButtonRelease && m_datenFeld1->isEnabled()) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton && m_datenFeld1->rect().contains(m->position().toPoint())) {
+            datenbereichClick();
+            return true;
+        }
+    }
+    return Nebenfenster::eventFilter(o, e);
+}
+
+void TFarbe::datenbereichClick() {
+    TFilterGrid& g = *m_muster2;
+    qint32 farbe = qint32(g.GradientEndColor());
+    if (!pfl::Farben_auswaehlen(farben(), plattform(), farbe)) return;
+    if (g.DrawingStyle() == TGridDrawingStyle::gdsGradient) g.setGradientEndColor(wert(farbe));
+    // The panel has always set the main table's end colour from this sample; the listing tables
+    // keep theirs (end_gradient1, "Endfarbe wählen").
+    farben().colorx.end_gradient = qint32(g.GradientEndColor());
+    geaendert();
+}
