@@ -49,20 +49,35 @@ inline void schreibeOptionen(const QString& lpf, int dbw = 0, int dbh = 0) {
     if (f.open(QIODevice::WriteOnly)) f.write(reinterpret_cast<const char*>(&o), sizeof o);
 }
 
-// A book of realistic recipes: German names with umlauts, five sections in turn (so a fifth of
-// the recipes are "Suppen"), amounts, times and texts.
-inline void schreibeBuch(const QString& pfad, int anzahl) {
-    static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
-    static const char* const gerichte[] = {"Linsensuppe", "Gulasch",       "Apfelstrudel",
-                                           "Spätzle",     "Bärlauchpesto", "Zwiebelkuchen",
-                                           "Öl-Fondue",   "Rinderrouladen"};
+// Writes a book of `anzahl` recipes in large blocks; `fuellen` sets the fields of recipe i.
+inline void schreibeSaetze(const QString& pfad, int anzahl,
+                           const std::function<void(dateien&, int)>& fuellen) {
     QFile f(pfad);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    QRandomGenerator rnd(42);
     QByteArray block;
     for (int i = 0; i < anzahl; ++i) {
         dateien d;
         zeroRecord(d);
+        fuellen(d, i);
+        block.append(reinterpret_cast<const char*>(&d), sizeof d);
+        if (block.size() > (8 << 20)) {
+            f.write(block);
+            block.clear();
+        }
+    }
+    f.write(block);
+}
+
+// A book of realistic recipes: German names with umlauts, five sections in turn (so a fifth of
+// the recipes are "Suppen"), amounts, times and texts. `mehr` may set further fields.
+inline void schreibeBuch(const QString& pfad, int anzahl,
+                         const std::function<void(dateien&, QRandomGenerator&)>& mehr = {}) {
+    static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
+    static const char* const gerichte[] = {"Linsensuppe", "Gulasch",       "Apfelstrudel",
+                                           "Spätzle",     "Bärlauchpesto", "Zwiebelkuchen",
+                                           "Öl-Fondue",   "Rinderrouladen"};
+    QRandomGenerator rnd(42);
+    schreibeSaetze(pfad, anzahl, [&](dateien& d, int i) {
         d.Rubrik = QString::fromLatin1(rubriken[i % 5]);
         d.name = QString::fromUtf8(gerichte[rnd.bounded(8)]) + QStringLiteral(" Nr. %1").arg(i);
         d.kategorie = QStringLiteral("Deftig");
@@ -73,13 +88,8 @@ inline void schreibeBuch(const QString& pfad, int anzahl) {
         d.kalorien = QString::number(150 + rnd.bounded(900));
         d.zutaten = QStringLiteral("200 g Mehl\r\n2 Eier\r\n1 Prise Salz");
         d.zubereitung = QString(800, QLatin1Char('x'));
-        block.append(reinterpret_cast<const char*>(&d), sizeof d);
-        if (block.size() > (8 << 20)) {
-            f.write(block);
-            block.clear();
-        }
-    }
-    f.write(block);
+        if (mehr) mehr(d, rnd);
+    });
 }
 
 // Best of several runs, in milliseconds.

@@ -24,12 +24,7 @@ const char* const kKategorien[] = {"Deftig",  "Süß",    "Vegetarisch", "Fisch"
 
 // Eight categories in turn, so one category holds 1 250 recipes.
 void buchSchreiben(const QString& pfad, int anzahl) {
-    QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    QByteArray block;
-    for (int i = 0; i < anzahl; ++i) {
-        dateien d;
-        zeroRecord(d);
+    schreibeSaetze(pfad, anzahl, [](dateien& d, int i) {
         d.Rubrik = QStringLiteral("Rubrik %1").arg(i % 5);
         d.name = QStringLiteral("Gericht Nr. %1").arg(i);
         d.kategorie = QString::fromUtf8(kKategorien[i % 8]);
@@ -37,13 +32,7 @@ void buchSchreiben(const QString& pfad, int anzahl) {
         d.zeit = QString::number(10 + i % 90);
         d.zutaten = QStringLiteral("200 g Mehl\r\n2 Eier\r\n1 Prise Salz");
         d.zubereitung = QString(800, QLatin1Char('x'));
-        block.append(reinterpret_cast<const char*>(&d), sizeof d);
-        if (block.size() > (8 << 20)) {
-            f.write(block);
-            block.clear();
-        }
-    }
-    f.write(block);
+    });
 }
 
 void listenSchreiben(const QString& lpf) {

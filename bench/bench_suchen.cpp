@@ -22,30 +22,15 @@ int zahlAus(const char* name, int vorgabe) {
     return ok && n > 0 ? n : vorgabe;
 }
 
-// A book like schreibeBuch's, with ingredient lists of a realistic length (about 400 bytes) that
-// differ from recipe to recipe, so a substring search has work to do.
+// A book as schreibeBuch writes it, with ingredient lists of a realistic length (about 400 bytes)
+// that differ from recipe to recipe, so a substring search has work to do.
 void schreibeBuchMitZutaten(const QString& pfad, int anzahl) {
-    static const char* const rubriken[] = {"Suppen", "Hauptgerichte", "Desserts", "Salate", "Backen"};
-    static const char* const gerichte[] = {"Linsensuppe", "Gulasch",       "Apfelstrudel",
-                                           "Spätzle",     "Bärlauchpesto", "Zwiebelkuchen",
-                                           "Öl-Fondue",   "Rinderrouladen"};
     static const char* const zutaten[] = {
         "200 g Mehl",        "2 Eier",       "1 Prise Salz",      "500 ml Milch",     "3 Zwiebeln",
         "1 Bund Petersilie", "250 g Butter", "Pfeffer",           "2 Knoblauchzehen", "1 kg Kartoffeln",
         "100 g Speck",       "1 EL Öl",      "400 g Rindfleisch", "1 l Gemüsebrühe",  "Muskatnuss",
         "200 g Sahne",       "1 TL Zucker",  "3 Möhren"};
-    QFile f(pfad);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    QRandomGenerator rnd(7);
-    QByteArray block;
-    for (int i = 0; i < anzahl; ++i) {
-        dateien d;
-        zeroRecord(d);
-        d.Rubrik = QString::fromLatin1(rubriken[i % 5]);
-        d.name = QString::fromUtf8(gerichte[rnd.bounded(8)]) + QStringLiteral(" Nr. %1").arg(i);
-        d.kategorie = QStringLiteral("Deftig");
-        d.preis = rnd.bounded(3000) / 100.0;
-        d.zeit = QString::number(5 + rnd.bounded(120));
+    schreibeBuch(pfad, anzahl, [](dateien& d, QRandomGenerator& rnd) {
         d.erfasst_am = QStringLiteral("%1.%2.20%3")
                            .arg(1 + rnd.bounded(28), 2, 10, QLatin1Char('0'))
                            .arg(1 + rnd.bounded(12), 2, 10, QLatin1Char('0'))
@@ -55,14 +40,7 @@ void schreibeBuchMitZutaten(const QString& pfad, int anzahl) {
             z << QString::fromUtf8(zutaten[rnd.bounded(18)]);
         if (rnd.bounded(20) == 0) z << QStringLiteral("1 Bund Bärlauch");
         d.zutaten.setPlainText(z.join(QLatin1Char('\n')));
-        d.zubereitung = QString(800, QLatin1Char('x'));
-        block.append(reinterpret_cast<const char*>(&d), sizeof d);
-        if (block.size() > (8 << 20)) {
-            f.write(block);
-            block.clear();
-        }
-    }
-    f.write(block);
+    });
 }
 
 } // namespace
