@@ -92,6 +92,11 @@ inline void schreibeBuch(const QString& pfad, int anzahl,
     });
 }
 
+// Windows draw offscreen unless the caller chose a platform; call before the QApplication exists.
+inline void offscreenVorgeben() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 // Best of several runs, in milliseconds.
 inline double besteZeit(int laeufe, const std::function<void()>& f) {
     double best = 1e300;

@@ -93,8 +93,7 @@ double prozessZeit(const QStringList& argumente) {
 }
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    offscreenVorgeben();
     if (argc >= 2) return kind(argc, argv);
     QApplication app(argc, argv);
     pfl::ressourcenLaden();

@@ -1,35 +1,25 @@
 // The editor on a 10 000-recipe book whose sections alternate record by record: one step with ">"
 // (one record read; the recipe list of the new section refilled) and opening on the last record,
 // each against a whole-book pass (Rubriken_oeffnen) measured in the same run.
-#include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "recipes/Bearbeiten.h"
-#include "BenchHilfen.h"
+#include "BenchProgramm.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <memory>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    offscreenVorgeben();
     QApplication app(argc, argv);
-    BenchPlattform plattform;
-    QTemporaryDir tmp;
-    const QString lpf = tmp.path() + QLatin1Char('/');
-    schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
-    schreibeOptionen(lpf);
-
-    Unit4 u;
-    pfl::Farbschema farben(u);
-    auto anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, lpf);
-    QCoreApplication::processEvents();
-    auto* w = anwendung->hauptfenster().findChild<TForm13*>(QStringLiteral("Form13"));
+    BenchProgramm p([](const QString& lpf) {
+        schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
+        schreibeOptionen(lpf);
+    });
+    Unit4& u = p.u;
+    auto* w = p.haupt().findChild<TForm13*>(QStringLiteral("Form13"));
     auto* vor = w->findChild<QPushButton*>(QStringLiteral("Button13"));
 
     const double pass = besteZeit(3, [&] {

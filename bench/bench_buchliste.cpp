@@ -1,34 +1,24 @@
 // The book listing on a 10 000-recipe book: the whole book and a name search, each as a ratio to
 // the data store's scan of the same fields, measured in the same run.
-#include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Suche.h"
 #include "data/Unit4.h"
 #include "search/Buchliste.h"
-#include "BenchHilfen.h"
+#include "BenchProgramm.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <memory>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    offscreenVorgeben();
     QApplication app(argc, argv);
     pfl::ressourcenLaden();
-    BenchPlattform plattform;
-    QTemporaryDir tmp;
-    const QString lpf = tmp.path() + QLatin1Char('/');
-    schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
-    schreibeOptionen(lpf);
-
-    Unit4 u;
-    pfl::Farbschema farben(u);
-    auto anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, lpf);
-    QCoreApplication::processEvents();
-    auto* liste = anwendung->hauptfenster().findChild<Tform21*>(QStringLiteral("form21"));
+    BenchProgramm p([](const QString& lpf) {
+        schreibeBuch(lpf + QStringLiteral("Gross.rez"), 10000);
+        schreibeOptionen(lpf);
+    });
+    Unit4& u = p.u;
+    auto* liste = p.haupt().findChild<Tform21*>(QStringLiteral("form21"));
 
     int zeilen = 0;
     const double scan = besteZeit(5, [&] { zeilen = int(u.buchListe().size()); });

@@ -59,8 +59,7 @@ int qtUmbruch(const pfl::Druckrezept& r) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    offscreenVorgeben();
     QApplication app(argc, argv);
     BenchPlattform plattform;
     pfl::schriftenErsetzen();

@@ -1,21 +1,17 @@
 // The entry window on a 10 000-recipe book: a category change (section list, recipe list) and
 // taking over a recipe, each as a ratio to the data store's Rubriken_erkennen on the same category,
 // measured in the same run.
-#include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "recipes/Erfassen.h"
-#include "BenchHilfen.h"
+#include "BenchProgramm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -58,21 +54,15 @@ void listenSchreiben(const QString& lpf) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    offscreenVorgeben();
     QApplication app(argc, argv);
     pfl::ressourcenLaden();
-    BenchPlattform plattform;
-    QTemporaryDir tmp;
-    const QString lpf = tmp.path() + QLatin1Char('/');
-    buchSchreiben(lpf + QStringLiteral("Gross.rez"), 10000);
-    listenSchreiben(lpf);
-
-    Unit4 u;
-    pfl::Farbschema farben(u);
-    auto anwendung = std::make_unique<pfl::Anwendung>(u, farben, plattform, lpf);
-    QCoreApplication::processEvents();
-    TForm1* f = &anwendung->hauptfenster();
+    BenchProgramm p([](const QString& lpf) {
+        buchSchreiben(lpf + QStringLiteral("Gross.rez"), 10000);
+        listenSchreiben(lpf);
+    });
+    Unit4& u = p.u;
+    TForm1* f = &p.haupt();
     f->findChild<QAction*>(QStringLiteral("Rezepteerfassen1"))->trigger();
     auto* w = f->findChild<TForm2*>(QStringLiteral("Form2"));
     auto* kategorie = w->findChild<QComboBox*>(QStringLiteral("ComboBox2"));
