@@ -1,7 +1,7 @@
 // Creates and connects the printing window and the print settings.
 #include "app/Anwendung.h"
 
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "print/Druckeinstellungen.h"
 #include "print/Drucken.h"
 #include "recipes/Bearbeiten.h"

@@ -1,6 +1,6 @@
 // Creates and connects the settings window, mailing a recipe and the shopping list.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "recipes/Bearbeiten.h"
 #include "recipes/Einkaufsliste.h"
 #include "recipes/Einstellungen.h"

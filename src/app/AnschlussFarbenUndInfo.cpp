@@ -1,7 +1,7 @@
 // Creates and connects the colour dialog, the background picture and the information windows.
 #include "app/Anwendung.h"
 
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "colours/Farbdialog.h"
 #include "colours/Hintergrundbild.h"
 #include "info/Danksagung.h"

@@ -1,6 +1,6 @@
 // Creates and connects backup, restore and the automatic backup.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "appearance/Farben.h"
 #include "backup/Datensicherung.h"
 #include "backup/Sicherungsfenster.h"

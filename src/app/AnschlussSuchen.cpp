@@ -1,6 +1,6 @@
 // Creates and connects the search window and the search across all books.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "recipes/Bearbeiten.h"
 #include "recipes/Bildfenster.h"
 #include "search/AlleBuecher.h"

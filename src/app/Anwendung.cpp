@@ -1,24 +1,25 @@
 #include "app/Anwendung.h"
 
-#include "app/Datenbildschirm.h"
+#include "mainwindow/Datenbildschirm.h"
 #include "app/Einzelstart.h"
-#include "app/Hauptfenster.h"
-#include "app/NeuesRezeptbuch.h"
-#include "app/RezeptbuchLoeschen.h"
-#include "app/RezeptbuchWechseln.h"
+#include "mainwindow/Hauptfenster.h"
+#include "mainwindow/NeuesRezeptbuch.h"
+#include "mainwindow/RezeptbuchLoeschen.h"
+#include "mainwindow/RezeptbuchWechseln.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
 #include "data/Datenordner.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 #include "recipes/Bearbeiten.h"
 #include "recipes/Bildfenster.h"
 #include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
 #include "search/Buchliste.h"
+#include "pages/Schriften.h"
 
 #include <QApplication>
 #include <QFile>
@@ -39,29 +40,6 @@ namespace pfl {
 
 void ressourcenLaden() {
     ressourcenEinbinden();
-}
-
-void schriftenErsetzen() {
-    // Debian's Tahoma (fonts-wine) lies outside the folders the font configuration searches; the
-    // program loads it itself, so that texts measure as the stored layouts expect.
-    static const bool geladen = [] {
-        bool da = false;
-        for (const QString& datei : {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-                                     QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")})
-            if (QFile::exists(datei)) da = QFontDatabase::addApplicationFont(datei) >= 0 || da;
-        return da;
-    }();
-    Q_UNUSED(geladen);
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(
-        QStringLiteral("Book Antiqua"),
-        {QStringLiteral("P052"), QStringLiteral("URW Palladio L"), QStringLiteral("DejaVu Serif")});
 }
 
 namespace {

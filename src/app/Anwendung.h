@@ -1,7 +1,7 @@
 // Start-up and shutdown: the owner of the data module's windows and of how they talk to each other.
 #pragma once
 
-#include "app/Umgebung.h"
+#include "windowbase/Umgebung.h"
 
 #include <QObject>
 #include <QPointer>
@@ -100,9 +100,6 @@ private:
 
 // Makes the program's pictures (splash, toolbar icons) available.
 void ressourcenLaden();
-
-// Fonts the stored settings name are mapped to metric-compatible families of the system.
-void schriftenErsetzen();
 
 } // namespace pfl
 

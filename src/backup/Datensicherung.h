@@ -2,7 +2,7 @@
 // at "Beenden" when the user switched it on, and before every rename of a section or category.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QLineEdit;
 

@@ -2,7 +2,7 @@
 // when opened and dropped when it closes, so every opening starts fresh.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QCheckBox;
 class QLineEdit;

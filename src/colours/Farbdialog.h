@@ -1,7 +1,7 @@
 // TFarbe: the colour dialog "Farbwahl" – colours, fonts, the 3-D look, the background and the style.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 #include "grid/FilterGrid.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // TF_Hb: "Hauptbildschirm verändern" – picks the main window's background picture from Hintergrund/.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QLabel;
 class QListWidget;

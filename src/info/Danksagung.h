@@ -1,7 +1,7 @@
 // TForm25: "Danksagung" – thanks to the projects Pfanno-Lux is built on.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QFrame;
 class QTextEdit;

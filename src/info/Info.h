@@ -2,7 +2,7 @@
 // page, the acknowledgements and the further programs.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QFrame;
 class QLabel;

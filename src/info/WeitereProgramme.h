@@ -1,7 +1,7 @@
 // TProgramm: "Weitere Software des Autors." – one button per further program, opening its page.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 #include <QList>
 

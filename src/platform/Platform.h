@@ -10,9 +10,7 @@
 #include <QStringList>
 
 class QImage;
-class QPainter;
 class QPicture;
-class QRectF;
 class QPrinter;
 class QWidget;
 
@@ -72,9 +70,3 @@ public:
 // The platform in use; set once at start-up (or by a test fixture).
 Platform& platform();
 void setPlatform(Platform* p);
-
-namespace pfl {
-// Draws a recorded page into the target rectangle (device coordinates of the painter), as large as
-// it fits with its proportions kept, centred; whatever the device's resolution.
-void seiteEinpassen(QPainter& maler, const QPicture& seite, const QRectF& ziel);
-} // namespace pfl

@@ -1,7 +1,7 @@
 // TForm15: the typography of the printouts (Drucker.drk), one group of settings at a time.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QComboBox;
 class QFrame;

@@ -2,7 +2,6 @@
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"
-#include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
@@ -21,26 +20,7 @@ constexpr int kLeistenHoehe = 50;
 constexpr int kKnopfBreite = 140;
 } // namespace
 
-namespace pfl {
-
-Druckrezept druckrezeptAusFeldern(const rezeptfelder::Felder& f) {
-    Druckrezept r;
-    r.titel = f.name->text();
-    r.schwierigkeit = f.schwierigkeit->currentText();
-    r.portionsart = f.portionsart->currentText();
-    r.anzahl = f.anzahl->Text();
-    r.kosten = f.kosten->Text();
-    r.zeit = f.zeit->Text();
-    r.kochzeit = f.kochzeit->Text();
-    r.kalorien = f.kalorien->text();
-    r.datum = f.datum->Text();
-    r.utensilien = f.utensilien->toPlainText();
-    r.zutaten = f.zutaten->toPlainText();
-    r.zubereitung = f.zubereitung->toPlainText();
-    return r;
-}
-
-} // namespace pfl
+namespace pfl {} // namespace pfl
 
 TForm14::TForm14(pfl::Umgebung& umgebung, QWidget* parent)
     : Nebenfenster(umgebung, parent, QStringLiteral("Form14"), QStringLiteral("Drucken"), QSize(800, 600),

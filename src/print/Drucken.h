@@ -1,8 +1,8 @@
 // TForm14: the page preview of a printout (a recipe or the shopping list) and its printing.
 #pragma once
 
-#include "app/Nebenfenster.h"
-#include "print/Drucklayout.h"
+#include "windowbase/Nebenfenster.h"
+#include "pages/Drucklayout.h"
 
 #include <memory>
 
@@ -10,15 +10,6 @@ class QPrinter;
 class QPrintPreviewWidget;
 class QPushButton;
 class QWidget;
-
-namespace pfl::rezeptfelder {
-struct Felder;
-}
-
-namespace pfl {
-// The recipe as the editor's fields show it, saved or not.
-Druckrezept druckrezeptAusFeldern(const rezeptfelder::Felder& f);
-} // namespace pfl
 
 class TForm14 : public pfl::Nebenfenster {
     Q_OBJECT

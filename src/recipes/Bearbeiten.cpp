@@ -4,7 +4,6 @@
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "recipes/RezeptMail.h"
-#include "print/Drucken.h"
 #include "recipes/Rezeptfelder.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -53,7 +52,7 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
     // The recipe prints as the fields show it, saved or not.
     connect(m_drucken, &QPushButton::clicked, this, [this] {
-        Q_EMIT druckenVerlangt(pfl::druckrezeptAusFeldern(
+        Q_EMIT druckenVerlangt(pfl::rezeptfelder::druckrezept(
             {m_kategorie, m_rubrik, m_name, m_portionsart, m_anzahl, m_zeit, m_kochzeit, m_schwierigkeit,
              m_kosten, m_kalorien, m_datum, m_utensilien, m_zutaten, m_zubereitung}));
     });

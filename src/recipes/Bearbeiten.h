@@ -2,10 +2,10 @@
 // book, changes the recipe in place and deletes it.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 #include "data/Records.h"
-#include "print/Drucklayout.h"
-#include "recipes/Rezeptbild.h"
+#include "pages/Drucklayout.h"
+#include "pages/Rezeptbild.h"
 
 #include <QHash>
 #include <QPair>

@@ -3,7 +3,7 @@
 // in every recipe of every book.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QLineEdit;
 class QListWidget;

@@ -3,7 +3,7 @@
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"
-#include "recipes/Rezeptbild.h"
+#include "pages/Rezeptbild.h"
 #include "widgets/Zahlenfeld.h"
 
 #include <QLabel>

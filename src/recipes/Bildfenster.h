@@ -1,7 +1,7 @@
 // TBild: a recipe's picture enlarged, and printed with the size factors of the settings.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 #include <QImage>
 #include <QString>

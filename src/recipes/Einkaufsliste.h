@@ -2,7 +2,7 @@
 // ingredients to it.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QPlainTextEdit;
 

@@ -1,7 +1,7 @@
 // TEinst: the settings (currency text, table row height, picture print size) and the owner data.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 #include <optional>
 

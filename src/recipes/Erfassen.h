@@ -1,8 +1,8 @@
 // TForm2: the entry window, where a new recipe is typed in and appended to the active book.
 #pragma once
 
-#include "app/Nebenfenster.h"
-#include "recipes/Rezeptbild.h"
+#include "windowbase/Nebenfenster.h"
+#include "pages/Rezeptbild.h"
 
 #include <QStringList>
 

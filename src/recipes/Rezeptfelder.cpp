@@ -106,4 +106,21 @@ QString fremdeZeichen(const QString& text, QString bisher) {
     return bisher;
 }
 
+Druckrezept druckrezept(const Felder& f) {
+    Druckrezept r;
+    r.titel = f.name->text();
+    r.schwierigkeit = f.schwierigkeit->currentText();
+    r.portionsart = f.portionsart->currentText();
+    r.anzahl = f.anzahl->Text();
+    r.kosten = f.kosten->Text();
+    r.zeit = f.zeit->Text();
+    r.kochzeit = f.kochzeit->Text();
+    r.kalorien = f.kalorien->text();
+    r.datum = f.datum->Text();
+    r.utensilien = f.utensilien->toPlainText();
+    r.zutaten = f.zutaten->toPlainText();
+    r.zubereitung = f.zubereitung->toPlainText();
+    return r;
+}
+
 } // namespace pfl::rezeptfelder

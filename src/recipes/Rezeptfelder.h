@@ -2,6 +2,7 @@
 // recipe record and back, and the small control makers both windows are built from.
 #pragma once
 
+#include "pages/Drucklayout.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -48,6 +49,8 @@ QGroupBox* gruppe(QWidget* eltern, const QString& name, const QString& titel);
 QPlainTextEdit* memo(QGroupBox* g, const QString& name);
 QComboBox* auswahlfeld(QWidget* eltern, const QString& name, const QString& lesbar,
                        const QStringList& eintraege);
+// The recipe as the fields show it, saved or not, for printing.
+Druckrezept druckrezept(const Felder& f);
 // A list in German order, as the sorted list boxes show their entries.
 QStringList sortiert(QStringList l);
 void listeFuellen(QListWidget* liste, const QStringList& eintraege);

@@ -6,7 +6,7 @@
 #include "data/Unit4.h"
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"
-#include "recipes/Rezeptbild.h"
+#include "pages/Rezeptbild.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 // preparation and picture of the chosen recipe, leading from a row to the editor.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 #include "data/Suche.h"
 #include "grid/FilterGrid.h"
 

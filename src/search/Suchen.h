@@ -2,7 +2,7 @@
 // or to the search across every book.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 #include "data/Suche.h"
 
 class DateEdit;

@@ -1,7 +1,7 @@
 // The road of a typical request through the windows: a double click in the overview lists the
 // recipes of that name, a row opens in the editor, a change is saved in place, and the overview
 // shows it when the windows close.
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "grid/FilterGrid.h"
 #include "support/LaufendesProgramm.h"
 

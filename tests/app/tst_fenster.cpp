@@ -1,7 +1,7 @@
 // What every secondary window shares: opening from the main window, closing by Escape with the
 // main window refreshed, Return on the default button, what assistive technology reads, and
 // readable text in every style.
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
 #include "grid/FilterGrid.h"

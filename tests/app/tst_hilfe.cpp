@@ -1,5 +1,5 @@
 // The help file shipped beside the program and the help viewer of the desktop platform.
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 
 #include <QApplication>
 #include <QRegularExpression>

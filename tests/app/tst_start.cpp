@@ -1,6 +1,6 @@
 // Start-up and shutdown on real data directories, checked through the main window and the files.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "appearance/Farben.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"

@@ -1,6 +1,6 @@
 // The colour dialog and the background picture window, used as a user would.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "appearance/Styles.h"
 #include "colours/Farbdialog.h"
 #include "colours/Hintergrundbild.h"

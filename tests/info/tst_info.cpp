@@ -1,7 +1,7 @@
 // The information window, the update start, the home-page question, the acknowledgements and the
 // further programs, used as a user would.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "info/Danksagung.h"
 #include "info/Info.h"

@@ -1,9 +1,9 @@
 // The entry window, used through its controls as a user would: opening, the lists, taking over a
 // recipe, the status line, saving with every field checked in the book's bytes, and pictures.
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "recipes/Erfassen.h"
-#include "recipes/Rezeptbild.h"
+#include "pages/Rezeptbild.h"
 #include "support/DataDir.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Datumsfeld.h"

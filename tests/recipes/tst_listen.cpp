@@ -1,7 +1,7 @@
 // The section and category list windows, used as a user would: adding, changing and deleting names,
 // the list files' bytes, and a change reaching every recipe of every book.
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "appearance/Styles.h"
 #include "data/Unit4.h"
 #include "recipes/KategorienListe.h"

@@ -2,7 +2,7 @@
 // mail program and tells the user for each outcome, the owner data and currency from the settings,
 // and the mailto link the desktop hand-over builds.
 #include "data/Unit4.h"
-#include "platform/QtPlatform.h"
+#include "app/QtPlatform.h"
 #include "recipes/RezeptMail.h"
 #include "support/DataDir.h"
 #include "support/LaufendesProgramm.h"

@@ -1,6 +1,6 @@
 // The book listing through the running program: the matching rules, the table it fills, the details
 // of the chosen recipe, its messages, help and the hand-over to the editor.
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "data/Suche.h"
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"

@@ -1,7 +1,7 @@
 // The search window and the search across every book through the running program: each criterion
 // with known hits, the input checks and their messages, the hand-over to the listings, case twins
 // among the books, and a hit of another book opened in the editor.
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"
 #include "search/AlleBuecher.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/Anwendung.h"
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "support/DataDir.h"

@@ -1,7 +1,7 @@
 // Tloeschen: deletes a recipe book that is not the active one.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QListWidget;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "app/RezeptbuchLoeschen.h"
+#include "mainwindow/RezeptbuchLoeschen.h"
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"

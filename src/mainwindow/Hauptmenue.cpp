@@ -1,5 +1,5 @@
 // The main window's menu and the commands it hands to the owner.
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
 // Recipe pictures: reading, naming and storing them in the picture folder.
-#include "recipes/Rezeptbild.h"
+#include "pages/Rezeptbild.h"
 
 #include "data/Cp1252.h"
 #include "data/Dateischreiber.h"

@@ -1,4 +1,4 @@
-#include "app/Hauptfenster.h"
+#include "mainwindow/Hauptfenster.h"
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"

@@ -1,7 +1,7 @@
 // Td_anlegen: creates a new, empty recipe book and makes it the active one.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QLineEdit;
 

@@ -1,4 +1,4 @@
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"

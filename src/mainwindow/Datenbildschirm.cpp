@@ -1,4 +1,4 @@
-#include "app/Datenbildschirm.h"
+#include "mainwindow/Datenbildschirm.h"
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"

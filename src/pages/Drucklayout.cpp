@@ -1,4 +1,4 @@
-#include "print/Drucklayout.h"
+#include "pages/Drucklayout.h"
 
 #include "data/German.h"
 

@@ -1,7 +1,7 @@
 // TForm52: width and height of the main window's data screen.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class RxSpinEdit;
 

@@ -1,4 +1,4 @@
-#include "app/NeuesRezeptbuch.h"
+#include "mainwindow/NeuesRezeptbuch.h"
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"

@@ -2,7 +2,7 @@
 // closes on Escape, runs its help topic, and tells its owner when it has closed.
 #pragma once
 
-#include "app/Umgebung.h"
+#include "windowbase/Umgebung.h"
 
 #include <QDialog>
 #include <QRect>

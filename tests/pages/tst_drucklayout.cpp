@@ -1,14 +1,12 @@
 // The page layout of the printouts without a window: positions, fonts, line breaks and page breaks,
 // the largest recipe a record holds, settings no one should have, and replaying the pages.
-#include "app/Anwendung.h"
 #include "data/German.h"
-#include "platform/Platform.h"
-#include "platform/QtPlatform.h"
-#include "print/Drucklayout.h"
+#include "pages/Drucklayout.h"
+#include "pages/Schriften.h"
+#include "pages/Seiteneinpassen.h"
 
 #include <QFile>
 #include <QPainter>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -131,7 +129,6 @@ private Q_SLOTS:
     void fehlendeSchrift();
     void wiedergabe_data();
     void wiedergabe();
-    void pdf();
 };
 
 void TestDrucklayout::rezeptKopfUndFelder_data() {
@@ -521,34 +518,6 @@ void TestDrucklayout::wiedergabe() {
     QVERIFY(!tinte(QRectF(0, 0, 816, titel.y - 2)));                      // nothing above the caption
     QVERIFY(!tinte(QRectF(0, titel.y, titel.x - 2, h)));                  // nor left of it
     QVERIFY(!tinte(QRectF(0, 1056 - kSeitenRand, 816, kSeitenRand - 1))); // nor on the bottom margin
-}
-
-void TestDrucklayout::pdf() {
-    QStringList liste;
-    for (int i = 0; i < 150; ++i)
-        liste << QStringLiteral("Zeile %1").arg(i);
-    const Drucklayout l = einkaufslisteSetzen(liste.join(QLatin1Char('\n')), gruppe(10, 59), kHeute);
-    QCOMPARE(l.seiten.size(), 3);
-    QList<QPicture> bilder;
-    for (const Druckseite& s : l.seiten)
-        bilder << seiteAufzeichnen(s);
-    QTemporaryDir ordner;
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
-    drucker.setOutputFileName(ordner.filePath(QStringLiteral("liste.pdf")));
-    QtPlatform plattform;
-    QCOMPARE(plattform.printPages(&drucker, bilder, QStringLiteral("Printing ...")),
-             Platform::PrintResult::Printed);
-    QFile f(ordner.filePath(QStringLiteral("liste.pdf")));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray pdf = f.readAll();
-    QVERIFY(pdf.startsWith("%PDF"));
-    QVERIFY(pdf.contains("/Count 3"));
-    // No pages: nothing is printed, no file appears.
-    drucker.setOutputFileName(ordner.filePath(QStringLiteral("leer.pdf")));
-    QCOMPARE(plattform.printPages(&drucker, {}, QStringLiteral("Printing ...")),
-             Platform::PrintResult::Printed);
-    QVERIFY(!QFile::exists(ordner.filePath(QStringLiteral("leer.pdf"))));
 }
 
 void TestDrucklayout::ersatzschriften_data() {

@@ -1,7 +1,7 @@
 // TWechseln: chooses the active recipe book; created anew each time it opens.
 #pragma once
 
-#include "app/Nebenfenster.h"
+#include "windowbase/Nebenfenster.h"
 
 class QListWidget;
 

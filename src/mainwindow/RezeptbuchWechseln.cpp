@@ -1,4 +1,4 @@
-#include "app/RezeptbuchWechseln.h"
+#include "mainwindow/RezeptbuchWechseln.h"
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"

@@ -1,7 +1,7 @@
 // TForm1: the main window with the section list, the recipe overview, the menu and the toolbar.
 #pragma once
 
-#include "app/Umgebung.h"
+#include "windowbase/Umgebung.h"
 #include "grid/FilterGrid.h"
 
 #include <QImage>

@@ -1,0 +1,4 @@
+#pragma once
+#include "data/Satz.h"
+// A window folder that reaches into another window folder.
+#include "print/Druck.h"

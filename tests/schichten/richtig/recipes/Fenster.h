@@ -1,0 +1,2 @@
+#pragma once
+#include "data/Satz.h"
