@@ -2,6 +2,7 @@
 // ratio to the data store's scan alone; and start-up to a shown main window against a Qt main
 // window showing a 2 000-row table in the same fonts. Baselines are measured in the same run.
 #include "app/Anwendung.h"
+#include "pages/Schriften.h"
 #include "mainwindow/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"

@@ -2,6 +2,7 @@
 // against QTextLayout's own line breaking of the same texts in the same font and width, measured in
 // the same run; and the same at four times the text, to show the cost grows in proportion.
 #include "app/Anwendung.h"
+#include "pages/Schriften.h"
 #include "pages/Drucklayout.h"
 #include "BenchHilfen.h"
 
