@@ -3,6 +3,7 @@
 // window showing a 2 000-row table in the same fonts. Baselines are measured in the same run.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"
+#include "pages/Schriften.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "BenchHilfen.h"

@@ -3,6 +3,7 @@
 // the same run; and the same at four times the text, to show the cost grows in proportion.
 #include "app/Anwendung.h"
 #include "pages/Drucklayout.h"
+#include "pages/Schriften.h"
 #include "BenchHilfen.h"
 
 #include <QApplication>
