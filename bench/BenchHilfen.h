@@ -12,8 +12,6 @@
 
 class BenchPlattform : public Platform {
 public:
-    BenchPlattform() { setPlatform(this); }
-    ~BenchPlattform() override { setPlatform(nullptr); }
     Answer message(Kind, const QString&, Buttons, const QString&) override { return Answer::Ok; }
     void beep() override {}
     QString choosePictureFile(const QString&, const QString&) override { return {}; }

@@ -4,6 +4,7 @@
 #include "app/Anwendung.h"
 #include "pages/Schriften.h"
 #include "mainwindow/Hauptfenster.h"
+#include "pages/Schriften.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "BenchHilfen.h"

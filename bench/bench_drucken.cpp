@@ -4,6 +4,7 @@
 #include "app/Anwendung.h"
 #include "pages/Schriften.h"
 #include "pages/Drucklayout.h"
+#include "pages/Schriften.h"
 #include "BenchHilfen.h"
 
 #include <QApplication>

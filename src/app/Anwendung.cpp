@@ -80,11 +80,11 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     u.initialisieren(datenverzeichnis);
     farben.farben_lesen();
 
-    styleAktivieren(QStringLiteral("Aqua Light Slate"));
+    styleAktivieren(farben, QStringLiteral("Aqua Light Slate"));
     // The user's style is known before any window exists: taking it now spares repolishing every
     // window when it is read again below; what shows is the same.
     farben.styleNameLesen();
-    styleAktivieren(farben.Style);
+    styleAktivieren(farben, farben.Style);
 
     m_haupt = std::make_unique<TForm1>(m_umgebung);
     TForm1* haupt = m_haupt.get();

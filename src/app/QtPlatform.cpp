@@ -2,6 +2,7 @@
 
 #include "pages/Seiteneinpassen.h"
 #include "platform/Farbwert.h"
+#include "windowbase/Hilfefenster.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,21 +22,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include <filesystem>
 #include <functional>
 
-QtPlatform::QtPlatform() {
-    setPlatform(this);
-}
+QtPlatform::QtPlatform() = default;
 
-QtPlatform::~QtPlatform() {
-    delete m_hilfe;
-    setPlatform(nullptr);
-}
+QtPlatform::~QtPlatform() = default;
 
 Platform::Answer QtPlatform::message(Kind kind, const QString& text, Buttons buttons, const QString& title) {
     QMessageBox box(QApplication::activeWindow());
@@ -266,27 +260,9 @@ Platform::MailResult QtPlatform::sendMail(const MailMessage& mail) {
 }
 
 void QtPlatform::showHelp(const QString& helpFile, int topic) {
-    if (!QFileInfo::exists(helpFile)) return;
-    if (!m_hilfe) {
-        auto* w = new QWidget(nullptr, Qt::Window);
-        w->setObjectName(QStringLiteral("Hilfe"));
-        w->setWindowTitle(QStringLiteral("Pfanno-Lux Hilfe"));
-        auto* lay = new QVBoxLayout(w);
-        m_browser = new QTextBrowser(w);
-        m_browser->setAccessibleName(QStringLiteral("Hilfetext"));
-        m_browser->setOpenExternalLinks(true);
-        lay->addWidget(m_browser);
-        w->resize(720, 560);
-        m_hilfe = w;
-    }
-    // The help file is HTML with one anchor per topic number ("t100", "t150", ...).
-    QUrl url = QUrl::fromLocalFile(helpFile);
-    url.setFragment(QStringLiteral("t%1").arg(topic));
-    m_browser->setSource(url, QTextDocument::HtmlResource);
-    m_browser->scrollToAnchor(QStringLiteral("t%1").arg(topic));
-    m_hilfe->show();
-    m_hilfe->raise();
-    m_hilfe->activateWindow();
+    // One help window for the run, made on first use: its history stays while it is closed.
+    if (!m_hilfe) m_hilfe = std::make_unique<pfl::Hilfefenster>();
+    m_hilfe->zeigen(helpFile, topic);
 }
 
 QSize QtPlatform::screenSize() {

@@ -3,9 +3,11 @@
 
 #include "platform/Platform.h"
 
-#include <QPointer>
+#include <memory>
 
-class QTextBrowser;
+namespace pfl {
+class Hilfefenster;
+}
 
 // The mailto link of a mail: every character that is not unreserved percent-encoded (UTF-8), the
 // body's line breaks as CR LF.
@@ -35,6 +37,5 @@ public:
     PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) override;
 
 private:
-    QPointer<QWidget> m_hilfe;
-    QTextBrowser* m_browser = nullptr;
+    std::unique_ptr<pfl::Hilfefenster> m_hilfe;
 };

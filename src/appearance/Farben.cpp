@@ -9,7 +9,7 @@ namespace pfl {
 
 bool style_lesen(Farbschema& schema) {
     const bool leer = schema.styleNameLesen();
-    styleAktivieren(schema.Style);
+    styleAktivieren(schema, schema.Style);
     return leer;
 }
 

@@ -1,5 +1,7 @@
 #include "appearance/Styles.h"
 
+#include "data/Farbschema.h"
+
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>
@@ -151,17 +153,16 @@ std::optional<QPalette> stylePalette(const QString& name) {
     return std::nullopt;
 }
 
-bool styleAktivieren(const QString& name) {
+bool styleAktivieren(pfl::Farbschema& schema, const QString& name) {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
     const bool windows = name == kWindows;
     const std::optional<QPalette> p = stylePalette(name);
     if (!windows && !p) return false;
     // The same style again changes nothing; repolishing every open window would only cost time.
-    const char* kAktiv = "pfannoStil";
-    if (qApp->property(kAktiv).toString() == name) return true;
+    if (schema.aktiverStil == name) return true;
     QStyle* s = QStyleFactory::create(windows ? kWindows : QStringLiteral("Fusion"));
     if (!s) return false;
-    qApp->setProperty(kAktiv, name);
+    schema.aktiverStil = name;
     QApplication::setStyle(s); // the application owns it and drops the previous one
     const QPalette pal = windows ? s->standardPalette() : *p;
     QApplication::setPalette(pal);

@@ -8,12 +8,17 @@
 #include <QStringList>
 #include <optional>
 
+namespace pfl {
+class Farbschema;
+}
+
 // "Windows" first, then the other styles in the order they are offered.
 QStringList styleNamen();
 
-// Activates a style for the whole application (every existing and later window).
-// An unknown name, or a run without a widget application, changes nothing and gives false.
-bool styleAktivieren(const QString& name);
+// Activates a style for the whole application (every existing and later window) and keeps its
+// name in schema.aktiverStil; the style already active there is not applied again. An unknown
+// name, or a run without a widget application, changes nothing and gives false.
+bool styleAktivieren(pfl::Farbschema& schema, const QString& name);
 
 // The complete palette of a Fusion-based style; nothing for "Windows" and unknown names.
 std::optional<QPalette> stylePalette(const QString& name);

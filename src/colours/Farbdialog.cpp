@@ -194,7 +194,7 @@ QWidget* TFarbe::hauptSeiteBauen() {
     m_3dDaten = new QCheckBox(QStringLiteral("Datenbereich auch in 3D anzeigen."), s);
     m_3dDaten->setObjectName(QStringLiteral("CheckBox2"));
     m_3dDaten->setGeometry(0, 350, 400, 24);
-    m_endfarbe = new TColorButton(QStringLiteral("Endfarbe wählen"), s);
+    m_endfarbe = new TColorButton(plattform(), QStringLiteral("Endfarbe wählen"), s);
     m_endfarbe->setObjectName(QStringLiteral("ColorButton1"));
     m_endfarbe->setAccessibleName(m_endfarbe->text());
     m_endfarbe->setGeometry(0, 384, 160, 30);
@@ -247,7 +247,7 @@ QWidget* TFarbe::listenSeiteBauen() {
     m_3dDaten1 = new QCheckBox(QStringLiteral("Datenbereich auch in 3D anzeigen."), s);
     m_3dDaten1->setObjectName(QStringLiteral("CheckBox4"));
     m_3dDaten1->setGeometry(0, 350, 400, 24);
-    m_endfarbe1 = new TColorButton(QStringLiteral("Endfarbe wählen"), s);
+    m_endfarbe1 = new TColorButton(plattform(), QStringLiteral("Endfarbe wählen"), s);
     m_endfarbe1->setObjectName(QStringLiteral("ColorButton2"));
     m_endfarbe1->setAccessibleName(m_endfarbe1->text());
     m_endfarbe1->setGeometry(0, 384, 160, 30);
@@ -590,7 +590,7 @@ void TFarbe::styleAktivierenClick() {
     if (!m_styles->currentItem()) return;
     farben().Style = m_styles->currentItem()->text();
     close();
-    styleAktivieren(farben().Style);
+    styleAktivieren(farben(), farben().Style);
     // A failed write is reported by the scheme; the style still shows for this run.
     farben().style_speichern();
     Q_EMIT styleGewechselt();

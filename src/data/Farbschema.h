@@ -18,7 +18,9 @@ public:
     explicit Farbschema(Unit4& u);
 
     Tcolor1 colorx;
-    QString Style; // the active style name
+    QString Style; // the user's style name, as Styledat.txt holds it
+    // The style the program shows now, kept by styleAktivieren; empty before the first activation.
+    QString aktiverStil;
     // The colour the chooser gave last; the chooser without a preset starts from it, as a kept
     // dialog would.
     quint32 letzteFarbe = 0xFFFFFF;

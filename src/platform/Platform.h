@@ -66,7 +66,3 @@ public:
     // installed printer the user chooses a PDF file instead. Failed carries no message.
     virtual PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) = 0;
 };
-
-// The platform in use; set once at start-up (or by a test fixture).
-Platform& platform();
-void setPlatform(Platform* p);

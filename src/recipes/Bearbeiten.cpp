@@ -223,7 +223,7 @@ void TForm13::aufbauen() {
     m_kalorien->setObjectName(QStringLiteral("Edit4"));
     m_kalorien->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     feld(QStringLiteral("Label4"), QStringLiteral("Kalorien p. Portion"), m_kalorien);
-    m_datum = new DateEdit(m_inhalt);
+    m_datum = new DateEdit(plattform(), m_inhalt);
     m_datum->setObjectName(QStringLiteral("DateEdit1"));
     feld(QStringLiteral("Label5"), QStringLiteral("Erfasst am"), m_datum);
     rechts->addLayout(felder);

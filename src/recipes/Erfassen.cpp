@@ -217,10 +217,10 @@ void TForm2::aufbauen() {
     m_kalorien->setObjectName(QStringLiteral("Edit4"));
     m_kalorien->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     feld(QStringLiteral("Label4"), QStringLiteral("Kalorien p. Portion"), m_kalorien);
-    m_datum = new DateEdit(m_inhalt);
+    m_datum = new DateEdit(plattform(), m_inhalt);
     m_datum->setObjectName(QStringLiteral("DateEdit1"));
     feld(QStringLiteral("Label5"), QStringLiteral("Erfasst am"), m_datum);
-    m_rechner = new RxCalcEdit(m_inhalt);
+    m_rechner = new RxCalcEdit(plattform(), m_inhalt);
     m_rechner->setObjectName(QStringLiteral("RxCalcEdit1"));
     feld(QStringLiteral("Label6"), QStringLiteral("Rechner"), m_rechner);
     rechts->addLayout(felder);

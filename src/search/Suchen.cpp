@@ -136,7 +136,7 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     m_datumVergleich = vergleich(kriterien, QStringLiteral("ComboBox1"),
                                  {QStringLiteral("  >="), QStringLiteral("  <="), QStringLiteral("  =")},
                                  QStringLiteral("Vergleich des Datums"), QRect(168, 184, 60, 26));
-    m_datumFeld = new DateEdit(kriterien);
+    m_datumFeld = new DateEdit(plattform(), kriterien);
     m_datumFeld->setObjectName(QStringLiteral("DateEdit1"));
     m_datumFeld->setAccessibleName(QStringLiteral("Gekauft am"));
     m_datumFeld->setGeometry(234, 184, 100, 26);

@@ -1,14 +1,11 @@
 #include "widgets/Aufklappen.h"
 
-#include "platform/Platform.h"
-
 #include <QWidget>
 #include <algorithm>
 
 namespace pfl {
 
-void popupPlatzieren(QWidget* popup, const QWidget* feld, bool rechtsbuendig) {
-    const QRect frei = platform().workArea();
+void popupPlatzieren(QWidget* popup, const QWidget* feld, const QRect& frei, bool rechtsbuendig) {
     // The outer size: a window frame, where the platform draws one, must fit too.
     const QSize aussen = popup->frameGeometry().size();
     const int b = aussen.width(), h = aussen.height();

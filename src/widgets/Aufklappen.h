@@ -1,6 +1,7 @@
 // Where a drop-down (calendar, calculator) opens beside its field, inside the platform's work area.
 #pragma once
 
+class QRect;
 class QWidget;
 
 namespace pfl {
@@ -8,6 +9,7 @@ namespace pfl {
 // Moves popup below feld, or above it when the work area ends below; then left or right as far as
 // needed to keep it inside the work area. The popup's left edge starts at the field's left edge,
 // or with rechtsbuendig its right edge at the field's right edge. The popup has its size already.
-void popupPlatzieren(QWidget* popup, const QWidget* feld, bool rechtsbuendig = false);
+void popupPlatzieren(QWidget* popup, const QWidget* feld, const QRect& arbeitsflaeche,
+                     bool rechtsbuendig = false);
 
 } // namespace pfl

@@ -11,7 +11,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-DateEdit::DateEdit(QWidget* parent) : QLineEdit(parent) {
+DateEdit::DateEdit(Platform& plattform, QWidget* parent) : QLineEdit(parent), m_plattform(plattform) {
     setInputMask(QStringLiteral("99.99.9999; "));
     setLocale(pfl::deutsch());
     setAccessibleDescription(tr("Datum Tag.Monat.Jahr; Alt+Pfeil nach unten öffnet den Kalender"));
@@ -71,9 +71,9 @@ void DateEdit::openCalendar() {
     if (isReadOnly() || !isEnabled()) return;
     QCalendarWidget* k = Calendar();
     const QDate d = Date();
-    k->setSelectedDate(d.isValid() ? d : platform().today());
+    k->setSelectedDate(d.isValid() ? d : m_plattform.today());
     m_popup->adjustSize();
-    pfl::popupPlatzieren(m_popup, this);
+    pfl::popupPlatzieren(m_popup, this, m_plattform.workArea());
     m_popup->show();
     k->setFocus(Qt::PopupFocusReason);
 }

@@ -7,6 +7,7 @@
 class QAction;
 class QCalendarWidget;
 class QFrame;
+class Platform;
 
 class DateEdit : public QLineEdit {
     Q_OBJECT
@@ -17,7 +18,8 @@ public:
     // The text of a field without date: the mask's blanks and points.
     static inline const QString leererText = QStringLiteral("  .  .    ");
 
-    explicit DateEdit(QWidget* parent = nullptr);
+    // The calendar opens on the platform's today and inside its work area.
+    explicit DateEdit(Platform& plattform, QWidget* parent = nullptr);
 
     // The text as shown, blanks included ("  .  .    " when empty). QLineEdit::text() drops the
     // blanks, so the windows read this one.
@@ -50,6 +52,7 @@ protected:
 private:
     void tagGewaehlt(const QDate& d);
 
+    Platform& m_plattform;
     QAction* m_knopf = nullptr;
     QFrame* m_popup = nullptr;
     QCalendarWidget* m_kalender = nullptr;

@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-TColorButton::TColorButton(QWidget* parent) : TColorButton(QString(), parent) {}
+TColorButton::TColorButton(Platform& plattform, QWidget* parent)
+    : TColorButton(plattform, QString(), parent) {}
 
-TColorButton::TColorButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+TColorButton::TColorButton(Platform& plattform, const QString& text, QWidget* parent)
+    : QPushButton(text, parent), m_plattform(plattform) {
     setAutoDefault(false);
     setAccessibleDescription(tr("Farbe; ein Klick öffnet die Farbauswahl"));
     m_eigene = QList<quint32>(16, 0xFFFFFFu);
@@ -29,7 +31,7 @@ void TColorButton::waehlen() {
     quint32 c = m_farbe;
     // A system colour is preset as the colour it stands for.
     if ((c & 0xFF000000u) == 0xFF000000u) c = pfl::alsWert(pfl::alsFarbe(c));
-    const bool ok = m_chooser ? m_chooser(c) : platform().chooseColour(c, m_eigene);
+    const bool ok = m_chooser ? m_chooser(c) : m_plattform.chooseColour(c, m_eigene);
     if (!ok) return;
     setActiveColor(c);
     Q_EMIT ColorChosen(c);

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class Platform;
+
 class TColorButton : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(quint32 ActiveColor READ ActiveColor WRITE setActiveColor)
@@ -14,8 +16,9 @@ public:
     // Runs a colour chooser preset with the colour; true and the new colour when the user confirms.
     using Chooser = std::function<bool(quint32& colour)>;
 
-    explicit TColorButton(QWidget* parent = nullptr);
-    explicit TColorButton(const QString& text, QWidget* parent = nullptr);
+    // A click runs the platform's colour chooser unless a chooser of its own is set.
+    explicit TColorButton(Platform& plattform, QWidget* parent = nullptr);
+    TColorButton(Platform& plattform, const QString& text, QWidget* parent = nullptr);
 
     // The stored colour value (0x00BBGGRR, or 0xFF0000nn for system colour nn) the face shows.
     quint32 ActiveColor() const { return m_farbe; }
@@ -43,6 +46,7 @@ protected:
 private:
     void waehlen();
 
+    Platform& m_plattform;
     quint32 m_farbe = 0xFF00000Fu; // button face
     QList<quint32> m_eigene;
     Chooser m_chooser;

@@ -1,6 +1,7 @@
 #include "widgets/Rechnerfeld.h"
 
 #include "data/German.h"
+#include "platform/Platform.h"
 #include "widgets/Aufklappen.h"
 #include "widgets/Klappsymbol.h"
 
@@ -116,7 +117,7 @@ QString Rechner::anzeige() const {
 
 // --- RxCalcEdit ---
 
-RxCalcEdit::RxCalcEdit(QWidget* parent) : QLineEdit(parent) {
+RxCalcEdit::RxCalcEdit(Platform& plattform, QWidget* parent) : QLineEdit(parent), m_plattform(plattform) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAccessibleDescription(tr("Zahl mit Komma; Alt+Pfeil nach unten öffnet den Rechner"));
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-+]?[0-9.,]*")), this));
@@ -214,7 +215,7 @@ void RxCalcEdit::openCalculator() {
     m_rechner.setzen(Value());
     anzeigen();
     p->adjustSize();
-    pfl::popupPlatzieren(p, this, true);
+    pfl::popupPlatzieren(p, this, m_plattform.workArea(), true);
     p->show();
     p->setFocus(Qt::PopupFocusReason);
 }

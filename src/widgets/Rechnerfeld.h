@@ -6,6 +6,7 @@
 class QAction;
 class QFrame;
 class QLineEdit;
+class Platform;
 
 // The calculator's arithmetic: enter a number, an operation, a number, "=", as on a pocket calculator.
 class Rechner {
@@ -46,7 +47,8 @@ class RxCalcEdit : public QLineEdit {
     Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY Change)
 
 public:
-    explicit RxCalcEdit(QWidget* parent = nullptr);
+    // The calculator opens inside the platform's work area.
+    explicit RxCalcEdit(Platform& plattform, QWidget* parent = nullptr);
 
     // The text read as a German number; 0 when it is empty or none.
     double Value() const;
@@ -74,6 +76,7 @@ private:
     void taste(const QString& t);
     void anzeigen();
 
+    Platform& m_plattform;
     QAction* m_knopf = nullptr;
     QFrame* m_popup = nullptr;
     QLineEdit* m_anzeige = nullptr;

@@ -215,7 +215,7 @@ void TestFenster::lesbarInJedemStil_data() {
 void TestFenster::lesbarInJedemStil() {
     QFETCH(QString, stil);
     LaufendesProgramm p(zweiBuecher);
-    QVERIFY(styleAktivieren(stil));
+    QVERIFY(styleAktivieren(p.farben, stil));
     struct Befehl {
         const char *befehl, *fenster;
     };

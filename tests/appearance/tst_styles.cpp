@@ -1,6 +1,9 @@
 // The named styles: each activates for the whole application with a readable palette of its own.
 #include "appearance/Styles.h"
 
+#include "data/Farbschema.h"
+#include "data/Unit4.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -47,8 +50,13 @@ private Q_SLOTS:
     void farbfamilien_data();
     void farbfamilien();
     void unbekannterNameAendertNichts();
+    void aktiverStilImSchema();
     void probefenster_data();
     void probefenster();
+
+private:
+    Unit4 u;
+    pfl::Farbschema schema{u};
 };
 
 void TestStyles::kontrastWerte_data() {
@@ -126,7 +134,7 @@ void TestStyles::jederStyle_data() {
 
 void TestStyles::jederStyle() {
     QFETCH(QString, name);
-    QVERIFY(styleAktivieren(name));
+    QVERIFY(styleAktivieren(schema, name));
     const bool windows = name == QLatin1String("Windows");
     QCOMPARE(QApplication::style()->name(), windows ? QStringLiteral("windows") : QStringLiteral("fusion"));
     const QPalette p = QApplication::palette();
@@ -235,14 +243,37 @@ void TestStyles::farbfamilien() {
 }
 
 void TestStyles::unbekannterNameAendertNichts() {
-    QVERIFY(styleAktivieren(QStringLiteral("Obsidian")));
+    QVERIFY(styleAktivieren(schema, QStringLiteral("Obsidian")));
     const QStyle* vorher = QApplication::style();
     const QPalette p = QApplication::palette();
-    QVERIFY(!styleAktivieren(QStringLiteral("Nicht vorhanden")));
-    QVERIFY(!styleAktivieren(QStringLiteral("obsidian"))); // names are exact
-    QVERIFY(!styleAktivieren(QString()));
+    QVERIFY(!styleAktivieren(schema, QStringLiteral("Nicht vorhanden")));
+    QVERIFY(!styleAktivieren(schema, QStringLiteral("obsidian"))); // names are exact
+    QVERIFY(!styleAktivieren(schema, QString()));
     QCOMPARE(QApplication::style(), vorher);
     QCOMPARE(QApplication::palette(), p);
+}
+
+void TestStyles::aktiverStilImSchema() {
+    // The scheme knows the style it shows: the same name again keeps the style object (no repolish
+    // of every window); an unknown name leaves the record alone.
+    QVERIFY(styleAktivieren(schema, QStringLiteral("Sky")));
+    QCOMPARE(schema.aktiverStil, QStringLiteral("Sky"));
+    const QStyle* sky = QApplication::style();
+    QVERIFY(styleAktivieren(schema, QStringLiteral("Sky")));
+    QCOMPARE(QApplication::style(), sky);
+    QVERIFY(!styleAktivieren(schema, QStringLiteral("Himmel")));
+    QCOMPARE(schema.aktiverStil, QStringLiteral("Sky"));
+    QVERIFY(styleAktivieren(schema, QStringLiteral("Windows")));
+    QCOMPARE(schema.aktiverStil, QStringLiteral("Windows"));
+    QCOMPARE(QApplication::style()->name(), QStringLiteral("windows"));
+    // Another run's scheme has shown nothing yet, so its first style is applied.
+    Unit4 u2;
+    pfl::Farbschema neu(u2);
+    QVERIFY(neu.aktiverStil.isEmpty());
+    const QStyle* windows = QApplication::style();
+    QVERIFY(styleAktivieren(neu, QStringLiteral("Windows")));
+    QVERIFY(QApplication::style() != windows);
+    QCOMPARE(neu.aktiverStil, QStringLiteral("Windows"));
 }
 
 void TestStyles::probefenster_data() {
@@ -255,7 +286,7 @@ void TestStyles::probefenster_data() {
 void TestStyles::probefenster() {
     // A small window painted in the style: its background shows the palette's window colour.
     QFETCH(QString, name);
-    QVERIFY(styleAktivieren(name));
+    QVERIFY(styleAktivieren(schema, name));
     QWidget w;
     auto* lay = new QVBoxLayout(&w);
     auto* feld = new QLineEdit(QStringLiteral("Linsensuppe"));

@@ -650,7 +650,7 @@ void TestListen::escapeHilfeUndLesbarkeit() {
     QAccessibleInterface* ai = QAccessible::queryAccessibleInterface(w);
     QVERIFY(ai && ai->role() == QAccessible::Dialog);
     for (const QString& stil : styleNamen()) {
-        QVERIFY(styleAktivieren(stil));
+        QVERIFY(styleAktivieren(p.farben, stil));
         w = oeffnen(p, a);
         knopf(w, "Button6")->click(); // the edit field enabled, so it counts
         for (QWidget* k : w->findChildren<QWidget*>()) {

@@ -1,13 +1,5 @@
 #include "support/ScriptedPlatform.h"
 
-ScriptedPlatform::ScriptedPlatform() {
-    setPlatform(this);
-}
-
-ScriptedPlatform::~ScriptedPlatform() {
-    setPlatform(nullptr);
-}
-
 QStringList ScriptedPlatform::meldungsTexte() const {
     QStringList out;
     for (const Meldung& m : meldungen)

@@ -18,9 +18,6 @@ public:
         QString title;
     };
 
-    ScriptedPlatform();
-    ~ScriptedPlatform() override;
-
     // --- script ---
     QQueue<Answer> antworten;      // answers to questions, in order; "Ja" when empty
     QQueue<QString> bilddateien;   // answers of the picture chooser; empty = cancelled

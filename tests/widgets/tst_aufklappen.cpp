@@ -8,6 +8,7 @@
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QtTest>
+#include <memory>
 
 class TestAufklappen : public QObject {
     Q_OBJECT
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void platzieren();
     void felderBleibenInDerArbeitsflaeche_data();
     void felderBleibenInDerArbeitsflaeche();
+    void jedesFeldMitSeinerPlattform_data();
+    void jedesFeldMitSeinerPlattform();
 
 private:
     ScriptedPlatform plattform;
@@ -61,7 +64,7 @@ void TestAufklappen::platzieren() {
     QCOMPARE(f.mapToGlobal(QPoint(0, 0)), feld);
     QFrame p(nullptr, Qt::Popup);
     p.resize(200, 150);
-    pfl::popupPlatzieren(&p, &f, rechtsbuendig);
+    pfl::popupPlatzieren(&p, &f, arbeitsflaeche, rechtsbuendig);
     QCOMPARE(p.pos(), popup);
 }
 
@@ -76,36 +79,79 @@ void TestAufklappen::felderBleibenInDerArbeitsflaeche_data() {
     QTest::newRow("Rechner unten rechts") << "Rechner" << QPoint(1880, 1000) << true;
 }
 
+namespace {
+
+// Opens the drop-down of a date or calculator field and gives it.
+QWidget* aufklappen(QWidget& feld) {
+    QWidget* popup = nullptr;
+    // Opened twice: the offscreen platform shifts a window by a frame margin when it first creates it.
+    for (int mal = 0; mal < 2; ++mal) {
+        if (auto* datum = qobject_cast<DateEdit*>(&feld)) {
+            datum->openCalendar();
+            popup = datum->Calendar()->window();
+        } else {
+            auto* rechner = qobject_cast<RxCalcEdit*>(&feld);
+            rechner->openCalculator();
+            popup = rechner->Calculator();
+        }
+        if (mal == 0) popup->hide();
+    }
+    return popup;
+}
+
+std::unique_ptr<QWidget> feldAnlegen(const QString& feldart, Platform& plattform) {
+    if (feldart == QLatin1String("Datum")) return std::make_unique<DateEdit>(plattform);
+    return std::make_unique<RxCalcEdit>(plattform);
+}
+
+} // namespace
+
 void TestAufklappen::felderBleibenInDerArbeitsflaeche() {
     QFETCH(QString, feldart);
     QFETCH(QPoint, feld);
     QFETCH(bool, darueber);
     plattform.arbeitsflaeche = QRect(0, 0, 1920, 1040);
-    DateEdit datum;
-    RxCalcEdit rechner;
-    QWidget& w = feldart == QLatin1String("Datum") ? static_cast<QWidget&>(datum) : rechner;
-    w.setGeometry(QRect(feld, QSize(100, 24)));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QWidget* popup = nullptr;
-    // Opened twice: the offscreen platform shifts a window by a frame margin when it first creates it.
-    for (int mal = 0; mal < 2; ++mal) {
-        if (&w == &datum) {
-            datum.openCalendar();
-            popup = datum.Calendar()->window();
-        } else {
-            rechner.openCalculator();
-            popup = rechner.Calculator();
-        }
-        if (mal == 0) popup->hide();
-    }
+    const std::unique_ptr<QWidget> w = feldAnlegen(feldart, plattform);
+    w->setGeometry(QRect(feld, QSize(100, 24)));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QWidget* popup = aufklappen(*w);
     QVERIFY(popup->isVisible());
     const QRect r = popup->frameGeometry();
     QVERIFY2(plattform.arbeitsflaeche.contains(r),
              qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
-    const QRect f(w.mapToGlobal(QPoint(0, 0)), w.size());
+    const QRect f(w->mapToGlobal(QPoint(0, 0)), w->size());
     QCOMPARE(r.bottom() < f.top(), darueber);
     QCOMPARE(r.top() > f.bottom(), !darueber);
+    popup->hide();
+}
+
+void TestAufklappen::jedesFeldMitSeinerPlattform_data() {
+    QTest::addColumn<QString>("feldart");
+    QTest::newRow("Datum") << "Datum";
+    QTest::newRow("Rechner") << "Rechner";
+}
+
+void TestAufklappen::jedesFeldMitSeinerPlattform() {
+    // Two fields at the same place, each given its own platform: the one whose work area ends just
+    // below the field opens upwards, the other downwards.
+    QFETCH(QString, feldart);
+    ScriptedPlatform hoch, niedrig;
+    hoch.arbeitsflaeche = QRect(0, 0, 1920, 1040);
+    niedrig.arbeitsflaeche = QRect(0, 0, 1920, 560);
+    const std::unique_ptr<QWidget> unten = feldAnlegen(feldart, hoch);
+    const std::unique_ptr<QWidget> oben = feldAnlegen(feldart, niedrig);
+    for (QWidget* w : {unten.get(), oben.get()}) {
+        w->setGeometry(QRect(QPoint(100, 500), QSize(100, 24)));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    QWidget* popup = aufklappen(*unten);
+    QVERIFY(popup->frameGeometry().top() > unten->mapToGlobal(QPoint(0, 23)).y());
+    popup->hide();
+    popup = aufklappen(*oben);
+    QVERIFY(popup->frameGeometry().bottom() < oben->mapToGlobal(QPoint(0, 0)).y());
+    QVERIFY(niedrig.arbeitsflaeche.contains(popup->frameGeometry()));
     popup->hide();
 }
 

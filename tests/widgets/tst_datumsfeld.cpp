@@ -40,6 +40,7 @@ private Q_SLOTS:
     void tippen();
     void kalenderPickt();
     void kalenderTasten();
+    void heuteDerEigenenPlattform();
     void bild();
 
 private:
@@ -52,7 +53,7 @@ void TestDatumsfeld::initTestCase() {
 }
 
 void TestDatumsfeld::leer() {
-    DateEdit w;
+    DateEdit w(plattform);
     QCOMPARE(w.Text(), QStringLiteral("  .  .    "));
     QVERIFY(w.IsEmpty());
     QVERIFY(!w.Date().isValid());
@@ -95,14 +96,14 @@ void TestDatumsfeld::lesen() {
     QFETCH(QString, gesetzt);
     QFETCH(QString, text);
     QFETCH(QDate, datum);
-    DateEdit w;
+    DateEdit w(plattform);
     w.setText(gesetzt);
     QCOMPARE(w.Text(), text);
     QCOMPARE(w.Date(), datum);
 }
 
 void TestDatumsfeld::tippen() {
-    DateEdit w;
+    DateEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setFocus();
@@ -121,7 +122,7 @@ void TestDatumsfeld::tippen() {
 
 void TestDatumsfeld::kalenderPickt() {
     QWidget fenster;
-    auto* w = new DateEdit(&fenster);
+    auto* w = new DateEdit(plattform, &fenster);
     auto* lay = new QVBoxLayout(&fenster);
     lay->addWidget(w);
     lay->addStretch();
@@ -163,7 +164,7 @@ void TestDatumsfeld::kalenderPickt() {
 }
 
 void TestDatumsfeld::kalenderTasten() {
-    DateEdit w;
+    DateEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setFocus();
@@ -194,14 +195,34 @@ void TestDatumsfeld::kalenderTasten() {
     QVERIFY(!w.IsCalendarOpen());
 }
 
+void TestDatumsfeld::heuteDerEigenenPlattform() {
+    // Each empty field opens on the date of the platform it was given, not on another's.
+    ScriptedPlatform schaltjahr, jahresende;
+    schaltjahr.heute = QDate(2024, 2, 29);
+    jahresende.heute = QDate(2025, 12, 31);
+    DateEdit a(schaltjahr);
+    DateEdit b(jahresende);
+    for (DateEdit* w : {&a, &b}) {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+    }
+    a.openCalendar();
+    b.openCalendar();
+    QCOMPARE(a.Calendar()->selectedDate(), schaltjahr.heute);
+    QCOMPARE(b.Calendar()->selectedDate(), jahresende.heute);
+    QCOMPARE(a.Text(), DateEdit::leererText); // opening takes no date
+    a.closeCalendar();
+    b.closeCalendar();
+}
+
 void TestDatumsfeld::bild() {
     if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
     QWidget fenster;
     auto* lay = new QVBoxLayout(&fenster);
-    auto* a = new DateEdit(&fenster);
+    auto* a = new DateEdit(plattform, &fenster);
     a->setDate(QDate(2026, 12, 7));
     lay->addWidget(a);
-    lay->addWidget(new DateEdit(&fenster));
+    lay->addWidget(new DateEdit(plattform, &fenster));
     fenster.resize(160, 70);
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));

@@ -1,4 +1,4 @@
-// The colour button: its face shows the stored colour, a click runs the platform's chooser.
+// The colour button: its face shows the stored colour, a click runs its platform's chooser.
 #include "widgets/Farbknopf.h"
 
 #include "Bildschirmfoto.h"
@@ -44,7 +44,10 @@ void TestFarbknopf::waehlen() {
     ScriptedPlatform plattform;
     for (quint32 a : antworten)
         plattform.farben.enqueue(a);
-    TColorButton b(QStringLiteral("Endfarbe wählen"));
+    TColorButton b(plattform, QStringLiteral("Endfarbe wählen"));
+    // A platform made later (another window's) is not the button's and stays unasked.
+    ScriptedPlatform spaetere;
+    spaetere.farben << 0x00000001u;
     b.setActiveColor(vorher);
     QList<quint32> eigene(16, 0x00FFFFFF);
     eigene[3] = 0x00ABCDEF;
@@ -58,13 +61,15 @@ void TestFarbknopf::waehlen() {
     if (signale) QCOMPARE(gewaehlt.first().first().value<quint32>(), nachher);
     QCOMPARE(plattform.letzteEigeneFarben, eigene);
     QVERIFY(plattform.farben.isEmpty());
+    QCOMPARE(spaetere.farben.size(), 1);
+    QVERIFY(spaetere.letzteEigeneFarben.isEmpty());
 }
 
 void TestFarbknopf::doppelklick() {
     // A double click counts as a further press, so the chooser runs twice.
     ScriptedPlatform plattform;
     plattform.farben << 0x00000001u << 0x00000002u;
-    TColorButton b(QStringLiteral("Farbe"));
+    TColorButton b(plattform, QStringLiteral("Farbe"));
     b.show();
     QVERIFY(QTest::qWaitForWindowExposed(&b));
     QSignalSpy gewaehlt(&b, &TColorButton::ColorChosen);
@@ -84,8 +89,11 @@ void TestFarbknopf::doppelklick() {
 }
 
 void TestFarbknopf::eigenerChooser() {
-    // No platform installed: a window's own chooser replaces it. A system colour is preset as RGB.
-    TColorButton b;
+    // A window's own chooser replaces the platform's, which is not asked. A system colour is preset
+    // as RGB.
+    ScriptedPlatform plattform;
+    plattform.farben << 0x00000001u;
+    TColorButton b(plattform);
     b.setActiveColor(0xFF00000Fu);
     quint32 vorgabe = 0;
     b.setChooser([&](quint32& c) {
@@ -97,6 +105,7 @@ void TestFarbknopf::eigenerChooser() {
     QCOMPARE(vorgabe, pfl::alsWert(b.palette().color(QPalette::Button)));
     QCOMPARE(b.ActiveColor(), quint32(0x00405060));
     QCOMPARE(b.Color(), QColor(0x60, 0x50, 0x40));
+    QCOMPARE(plattform.farben.size(), 1);
 }
 
 void TestFarbknopf::flaeche_data() {
@@ -112,7 +121,8 @@ void TestFarbknopf::flaeche_data() {
 void TestFarbknopf::flaeche() {
     QFETCH(quint32, wert);
     QFETCH(QColor, farbe);
-    TColorButton b(QStringLiteral("Endfarbe wählen"));
+    ScriptedPlatform plattform;
+    TColorButton b(plattform, QStringLiteral("Endfarbe wählen"));
     b.resize(140, 30);
     b.setActiveColor(wert);
     const QImage img = b.grab().toImage();
@@ -124,11 +134,12 @@ void TestFarbknopf::flaeche() {
 
 void TestFarbknopf::fokusrahmen() {
     // The focus frame runs 4 pixels inside the edge; without focus that line is face colour.
+    ScriptedPlatform plattform;
     QWidget fenster;
-    auto* b = new TColorButton(QStringLiteral("x"), &fenster);
+    auto* b = new TColorButton(plattform, QStringLiteral("x"), &fenster);
     b->setGeometry(0, 0, 140, 30);
     b->setActiveColor(0x00FFFFFF);
-    auto* anderer = new TColorButton(&fenster);
+    auto* anderer = new TColorButton(plattform, &fenster);
     anderer->setGeometry(0, 40, 140, 30);
     fenster.show();
     fenster.activateWindow();
@@ -149,16 +160,17 @@ void TestFarbknopf::fokusrahmen() {
 
 void TestFarbknopf::bild() {
     if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
+    ScriptedPlatform plattform;
     QWidget fenster;
     fenster.resize(490, 50);
-    auto* a = new TColorButton(QStringLiteral("Endfarbe wählen"), &fenster);
+    auto* a = new TColorButton(plattform, QStringLiteral("Endfarbe wählen"), &fenster);
     a->setGeometry(10, 10, 140, 30);
     a->setActiveColor(0x00FFC080);
-    auto* b = new TColorButton(QStringLiteral("Endfarbe wählen"), &fenster);
+    auto* b = new TColorButton(plattform, QStringLiteral("Endfarbe wählen"), &fenster);
     b->setGeometry(170, 10, 140, 30);
     b->setActiveColor(0x0080FFFF);
     b->setEnabled(false);
-    auto* c = new TColorButton(QStringLiteral("Gedrückt"), &fenster);
+    auto* c = new TColorButton(plattform, QStringLiteral("Gedrückt"), &fenster);
     c->setGeometry(330, 10, 140, 30);
     c->setActiveColor(0x00C0C0C0);
     c->setDown(true);

@@ -134,7 +134,7 @@ void TestRechnerfeld::rechnen() {
     QFETCH(QString, anzeige);
     QFETCH(QString, feld);
     QFETCH(bool, offen);
-    RxCalcEdit w;
+    RxCalcEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setText(start);
@@ -147,7 +147,7 @@ void TestRechnerfeld::rechnen() {
 }
 
 void TestRechnerfeld::tastatur() {
-    RxCalcEdit w;
+    RxCalcEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setFocus();
@@ -165,7 +165,7 @@ void TestRechnerfeld::tastatur() {
 }
 
 void TestRechnerfeld::abbrechen() {
-    RxCalcEdit w;
+    RxCalcEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setValue(4.5);
@@ -201,7 +201,7 @@ void TestRechnerfeld::feld() {
     QFETCH(QString, text);
     QFETCH(double, wert);
     QFETCH(bool, gueltig);
-    RxCalcEdit w;
+    RxCalcEdit w(plattform);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setFocus();
@@ -215,7 +215,7 @@ void TestRechnerfeld::bild() {
     if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
     QWidget fenster;
     auto* lay = new QVBoxLayout(&fenster);
-    auto* w = new RxCalcEdit(&fenster);
+    auto* w = new RxCalcEdit(plattform, &fenster);
     lay->addWidget(w);
     fenster.resize(180, 40);
     fenster.show();
