@@ -57,13 +57,12 @@ int main(int argc, char** argv) {
     });
     for (int b = 0; b < 5; ++b)
         QFile::remove(lpf + QStringLiteral("kopie%1.bin").arg(b));
-    u.konv = 1;
     bool hin = true;
     const double umbenennen = besteZeit(2, [&] {
-        u.konvert = hin ? QStringLiteral("Suppen") : QStringLiteral("Suppen & Eintöpfe");
-        u.konvert_R = hin ? QStringLiteral("Suppen & Eintöpfe") : QStringLiteral("Suppen");
+        const QString alt = hin ? QStringLiteral("Suppen") : QStringLiteral("Suppen & Eintöpfe");
+        const QString neu = hin ? QStringLiteral("Suppen & Eintöpfe") : QStringLiteral("Suppen");
         hin = !hin;
-        u.Dir_daten_konvertieren();
+        u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, alt, neu);
     });
 
     std::printf("book: %d recipes, %lld bytes; %d in the section\n", n, summe / 5, treffer);

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
 
     const QString ziel = QStringLiteral("Fisch");
     const double scan = besteZeit(5, [&] {
-        u.listen.erfKategorieText = ziel;
+        u.listen.rezeptnamenKategorie = ziel;
         u.Rubriken_erkennen();
     });
     // Alternating between two categories, so every change refills the lists.

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     Umgebung& e = umgebung();
     Unit4& u = e.u;
     const QString lpf = u.lpf;
-    u.listen = Unit4Listen();
+    u.listen = pfl::Namenslisten();
 #if defined(FUZZ_Rubriken_lesen)
     schreibe(lpf + QStringLiteral("Rubriken.rub"), daten, groesse);
     u.Rubriken_lesen();

@@ -35,8 +35,8 @@ void Anwendung::anschliessenSicherung() {
         style_lesen(m_umgebung.farben);
         u.Kategorien_lesen();
         u.Rubriken_lesen();
-        if (!u.listen.hauptRubriken.contains(u.rubrik))
-            u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();
+        if (!u.listen.rubrikenSortiert.contains(u.rubrik))
+            u.rubrik = u.listen.rubrikenSortiert.isEmpty() ? QString() : u.listen.rubrikenSortiert.first();
         m_haupt->rubrikenUebernehmen();
         m_haupt->Copy1();
     };

@@ -19,6 +19,7 @@ void Anwendung::anschliessenSuchen() {
     connect(m_suchen, &TForm9::imAktuellenBuchSuchen, m_liste, &Tform21::suchen);
     connect(m_suchen, &TForm9::inAllenBuechernSuchen, m_alleBuecher, &Tform22::Dir_alle_daten_Suchen);
     // A hit opens in the editor on the book its row made active.
+    connect(m_alleBuecher, &Tform21::bearbeitenVerlangt, this, &Anwendung::rubrikenFuerBearbeiten);
     connect(m_alleBuecher, &Tform21::bearbeitenVerlangt, m_bearbeiten, &TForm13::oeffnenBei);
     connect(m_alleBuecher, &Tform21::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
 }

@@ -137,6 +137,15 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // The entry window's list buttons: the section list opens modally, prepared for a new entry; the
     // category button runs the main window's command.
     connect(m_erfassen, &TForm2::rubrikenListeVerlangt, m_rubriken, &TForm27::oeffnenAusErfassen);
+    // A section made in the section list takes the category of the entry window or of the editor,
+    // whichever opened last (the listings ask for the editor before it opens): the entry window's as
+    // the user changes it.
+    connect(m_erfassen, &Nebenfenster::geoeffnet, this, [this] { m_rubrikenFuerErfassen = true; });
+    connect(m_erfassen, &TForm2::kategorieGewaehlt, this, [this](const QString& kategorie) {
+        if (m_rubrikenFuerErfassen) m_rubriken->kategorieVorgeben(kategorie);
+    });
+    connect(m_bearbeiten, &Nebenfenster::geoeffnet, this, &Anwendung::rubrikenFuerBearbeiten);
+    connect(m_liste, &Tform21::bearbeitenVerlangt, this, &Anwendung::rubrikenFuerBearbeiten);
     connect(m_erfassen, &TForm2::kategorienListeVerlangt, haupt, &TForm1::kategorienBearbeiten);
     // "Bild vergrößern": the picture window shows the stored picture, or the one not saved yet.
     connect(m_erfassen, &TForm2::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
@@ -162,7 +171,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
 
     style_lesen(farben);
     u.Rubriken_lesen();
-    u.rubrik = u.listen.hauptRubriken.isEmpty() ? QString() : u.listen.hauptRubriken.first();
+    u.rubrik = u.listen.rubrikenSortiert.isEmpty() ? QString() : u.listen.rubrikenSortiert.first();
     haupt->rubrikenUebernehmen();
     // Copy1 builds the overview and its column widths; building it once before would give the same.
     haupt->Copy1();
@@ -173,6 +182,12 @@ Anwendung::~Anwendung() = default;
 
 void Anwendung::verbinden(Nebenfenster* fenster) {
     connect(fenster, &Nebenfenster::geschlossen, m_haupt.get(), &TForm1::Copy1);
+}
+
+void Anwendung::rubrikenFuerBearbeiten() {
+    m_rubrikenFuerErfassen = false;
+    // The editor hands over no category of its own: a section made now gets an empty one.
+    m_rubriken->kategorieVorgeben(QString());
 }
 
 void Anwendung::buchWechselnOeffnen() {

@@ -59,6 +59,8 @@ public:
 private:
     // The owner refreshes the main window whenever a secondary window closes.
     void verbinden(Nebenfenster* fenster);
+    // From now on a section made in the section list takes the editor's category.
+    void rubrikenFuerBearbeiten();
     void buchWechselnOeffnen();
     // Each group of windows is created and connected in its own file (Anschluss*.cpp), called in
     // this order by the constructor.
@@ -96,6 +98,8 @@ private:
     TForm25* m_dank = nullptr;
     TProgramm* m_programme = nullptr;
     QPointer<TWechseln> m_wechseln; // created anew each time it opens
+    // The section list serves the entry window: of it and the editor, it opened last.
+    bool m_rubrikenFuerErfassen = false;
 };
 
 // Makes the program's pictures (splash, toolbar icons) available.

@@ -74,7 +74,6 @@ bool TDatensicherung::sicherungAusfuehren() {
         e->setPalette(p);
     }
     const QDate heute = u.uhr ? u.uhr() : QDate::currentDate();
-    u.Tag_date = double(QDate(1899, 12, 30).daysTo(heute));
     bool ok = false;
     if (!pfl::ordnerAnlegen(ordner)) {
         plattform().message(Platform::Kind::Information, pfl::anlegenFehlerText(pfl::mitTrenner(ordner)));

@@ -399,7 +399,6 @@ void TBack5::done(int ergebnis) {
 void TBack5::Button4Click() {
     Unit4& u = daten();
     const QDate heute = u.uhr ? u.uhr() : QDate::currentDate();
-    u.Tag_date = double(QDate(1899, 12, 30).daysTo(heute));
     m_nach->setText(pfl::datumAnfuegen(zielOderStandard(), heute));
     u.option.lwpf = m_nach->text().left(200);
 }

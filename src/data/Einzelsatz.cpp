@@ -2,9 +2,14 @@
 
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
+#include "data/German.h"
 #include "data/Unit4Intern.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QSet>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstring>
@@ -40,6 +45,32 @@ QHash<QString, QStringList> Unit4::rubrikNamen() const {
         namen[rubrik].append(name);
     });
     return namen;
+}
+
+QStringList Unit4::rubrikNamenSortiert(const QString& rubrik) {
+    const QString p = buchPfad();
+    const QFileInfo buch(p);
+    const bool da = !p.isEmpty() && buch.exists();
+    const qint64 groesse = da ? buch.size() : -1;
+    const qint64 geaendert = da ? buch.lastModified().toMSecsSinceEpoch() : -1;
+    RubrikNamen& c = m_rubrikNamen;
+    // Only a changed book costs a pass over it.
+    if (!c.gelesen || c.pfad != p || c.groesse != groesse || c.geaendert != geaendert) {
+        c.namen = rubrikNamen();
+        const QCollator& deutsch = pfl::deutscheSortierung();
+        for (QStringList& l : c.namen) // sorted once, not at every step
+            std::stable_sort(l.begin(), l.end(),
+                             [&](const QString& a, const QString& b) { return deutsch.compare(a, b) < 0; });
+        c.pfad = p;
+        c.groesse = groesse;
+        c.geaendert = geaendert;
+        c.gelesen = true;
+    }
+    return c.namen.value(rubrik);
+}
+
+void Unit4::rubrikNamenVerwerfen() {
+    m_rubrikNamen = RubrikNamen();
 }
 
 int Unit4::namensPosition(const QString& name) const {

@@ -12,10 +12,11 @@
 #include <unistd.h>
 
 using namespace pfl::unit4;
+using pfl::Umbenennung;
 
 // ---------------------------------------------------------------- renaming in every book
 
-void Unit4::Dir_daten_konvertieren() {
+void Unit4::Dir_daten_konvertieren(Umbenennung art, const QString& alt, const QString& neu) {
     pfl::verwaisteTempDateienEntfernen(lpf);
     {
         const Ordnerliste liste(*this); // one listing for the whole walk
@@ -23,9 +24,8 @@ void Unit4::Dir_daten_konvertieren() {
         for (int i = 0; i < buecher.size(); ++i) {
             const QString& e = buecher.at(i);
             Q_EMIT buchWirdUmbenannt(e.left(e.size() - 4), i + 1, int(buecher.size()));
-            datei_rez = e;
             rezeptbuch = e.left(e.size() - 4);
-            konvertiereBuch(e, buecher);
+            konvertiereBuch(e, buecher, art, alt, neu);
             Q_EMIT copy1Angefordert();
         }
     }
@@ -33,11 +33,11 @@ void Unit4::Dir_daten_konvertieren() {
     Q_EMIT copy1Angefordert();
 }
 
-void Unit4::konvertieren() {
+void Unit4::konvertieren(Umbenennung art, const QString& alt, const QString& neu) {
     if (sichererName(rezeptbuch)) {
         const Ordnerliste liste(*this);
         const QString rez = pfad(rezeptbuch + QLatin1String(".rez"));
-        konvertiereBuch(nurName(rez), buchDateien());
+        konvertiereBuch(nurName(rez), buchDateien(), art, alt, neu);
     }
     Q_EMIT copy1Angefordert();
 }
@@ -99,7 +99,8 @@ bool sicherungAnlegen(const QString& lpf, const QString& rez, int fd, const QStr
 
 } // namespace
 
-void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
+void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher, Umbenennung art,
+                            const QString& altName, const QString& neuName) {
     const QString rez = lpf + buch;
     const auto melden = [&](const QString& grund) {
         schreibfehlerMelden(buch,
@@ -146,10 +147,10 @@ void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
     }
     neu.rechte(st.st_mode);
 
-    QByteArray alt;
-    const bool vergleichbar = exakteBytes(konvert, alt);
-    const QByteArray neuR = pfl::toCp1252(konvert_R);
-    const QByteArray neuK = pfl::toCp1252(konvert_K);
+    QByteArray altBytes;
+    const bool vergleichbar = exakteBytes(altName, altBytes);
+    const QByteArray neuBytes = pfl::toCp1252(neuName);
+    const auto feld = art == Umbenennung::Rubrik ? &dateien::Rubrik : &dateien::kategorie;
     // Records are carried over in large blocks; only the renamed field of a matching record changes.
     // A torn record at the end is not a recipe; the copy keeps it.
     const qint64 n = qint64(st.st_size) / kSatz;
@@ -169,8 +170,7 @@ void Unit4::konvertiereBuch(const QString& buch, const QStringList& buecher) {
         char* p = buf.data();
         for (qint64 j = 0; j < k; ++j) {
             auto* d = reinterpret_cast<dateien*>(p + j * kSatz);
-            if (vergleichbar && konv == 2 && d->kategorie.equalsBytes(alt)) d->kategorie.setBytes(neuK);
-            if (vergleichbar && konv == 1 && d->Rubrik.equalsBytes(alt)) d->Rubrik.setBytes(neuR);
+            if (vergleichbar && (d->*feld).equalsBytes(altBytes)) (d->*feld).setBytes(neuBytes);
         }
         if (!neu.schreibe(p, k * kSatz)) {
             melden(neu.grund());

@@ -280,18 +280,14 @@ void Unit4::datei_anlegen() {
 
 void Unit4::datei_lesen() {
     daten = 0;
-    listen.erfRubriken.clear();
-    listen.erfNamen.clear();
-    const QDate heute = uhr ? uhr() : QDate::currentDate();
-    Tag_date = double(QDate(1899, 12, 30).daysTo(heute));
-    Year = quint16(heute.year());
-    Month = quint16(heute.month());
-    Day = quint16(heute.day());
+    listen.rubrikenZuletzt.clear();
+    listen.rezeptnamenGewaehlt.clear();
+    Year = quint16((uhr ? uhr() : QDate::currentDate()).year());
     const QString p = buchPfad();
     if (!p.isEmpty()) {
         const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (!d->name.isEmpty()) dazu(listen.suchNamen, d->name.toQString());
+            if (!d->name.isEmpty()) dazu(listen.rezeptnamenGesammelt, d->name.toQString());
             if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
         daten = int(qMax<qint64>(0, n));
@@ -300,13 +296,11 @@ void Unit4::datei_lesen() {
 }
 
 void Unit4::Daten_einsortieren() {
-    posi = 0;
     const QString p = buchPfad();
     if (p.isEmpty()) return;
     if (pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt) {
         datei_anlegen();
         anz = 0;
-        posi = 0;
         // A book that could not be created was reported already.
         if (pfl::dateiart(lpf, buchPfad()) != pfl::Dateiart::Fehlt) datei_speichern();
         return;
@@ -325,7 +319,6 @@ void Unit4::Daten_einsortieren() {
         if (pfl::liesAb(f.fd(), reinterpret_cast<char*>(&tmp), kSatz, qint64(anz - 1) * kSatz) == kSatz)
             datei = tmp;
     }
-    posi = anz;
     neuenSatzSchreiben(p, f);
 }
 
@@ -374,17 +367,15 @@ void Unit4::datei_speichern_aendern() {
 }
 
 void Unit4::Rubriken_erkennen() {
-    listen.bearbNamen.clear();
-    listen.erfNamen.clear();
+    listen.rezeptnamenGewaehlt.clear();
     const QString p = buchPfad();
     if (!p.isEmpty()) {
-        QByteArray erfKat, bearbKat;
-        const bool erfOk = exakteBytes(listen.erfKategorieText, erfKat);
-        const bool bearbOk = exakteBytes(kategorie, bearbKat);
+        QByteArray kat;
+        const bool vergleichbar = exakteBytes(listen.rezeptnamenKategorie, kat);
         jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (erfOk && d->kategorie.equalsBytes(erfKat)) dazu(listen.erfNamen, d->name.toQString());
-            if (bearbOk && d->kategorie.equalsBytes(bearbKat)) dazu(listen.bearbNamen, d->name.toQString());
+            if (vergleichbar && d->kategorie.equalsBytes(kat))
+                dazu(listen.rezeptnamenGewaehlt, d->name.toQString());
             if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
     }
@@ -392,18 +383,13 @@ void Unit4::Rubriken_erkennen() {
 }
 
 void Unit4::Rubriken_oeffnen() {
-    listen.bearbNamen.clear();
-    listen.erfNamen.clear();
+    listen.rezeptnamenGewaehlt.clear();
     const QString p = buchPfad();
     QByteArray rub;
     if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
         jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (d->Rubrik.equalsBytes(rub)) {
-                const QString n = d->name.toQString();
-                dazu(listen.erfNamen, n);
-                dazu(listen.bearbNamen, n);
-            }
+            if (d->Rubrik.equalsBytes(rub)) dazu(listen.rezeptnamenGewaehlt, d->name.toQString());
             if (letzter) kopiere(datei1, s);
         });
     }
@@ -472,20 +458,18 @@ bool Unit4::gerichtLesen(const QString& name, dateien& treffer, QStringList& bil
 // ---------------------------------------------------------------- sections and categories
 
 void Unit4::Rubriken_lesen() {
-    listen.bearbNamen.clear();
-    listen.erfRubriken.clear();
-    listen.hauptRubriken.clear();
-    listen.hauptRubriken2.clear();
+    listen.rubrikenZuletzt.clear();
+    listen.rubrikenGelesen.clear();
+    listen.rubrikenSortiert.clear();
     jederSatz(lpf, pfad(QStringLiteral("Rubriken.rub")), sizeof(rubriken), [&](const char* s, qint64, bool) {
         kopiere(r_daten, s);
         if (r_daten.rubrik.isEmpty()) return;
         const QString n = r_daten.rubrik.toQString();
-        dazu(listen.suchRubriken, n);
-        dazu(listen.erfRubriken, n);
-        dazu(listen.rubListe, n);
-        dazu(listen.bearbRubriken, n);
-        dazuSortiert(listen.hauptRubriken, n);
-        dazu(listen.hauptRubriken2, n);
+        dazu(listen.rubrikenSeitSuchbeginn, n);
+        dazu(listen.rubrikenZuletzt, n);
+        dazu(listen.rubrikenGesammelt, n);
+        dazuSortiert(listen.rubrikenSortiert, n);
+        dazu(listen.rubrikenGelesen, n);
     });
     Q_EMIT listenGeaendert();
     Q_EMIT spaltenbreitenNeu();
@@ -505,17 +489,16 @@ void Unit4::Rubriken_anlegen() {
 }
 
 void Unit4::Kategorien_lesen() {
-    listen.erfRubriken.clear();
-    listen.katListe.clear();
+    listen.rubrikenZuletzt.clear();
+    listen.kategorienGelesen.clear();
     jederSatz(lpf, pfad(QStringLiteral("kategorien.kat")), sizeof(kategorien),
               [&](const char* s, qint64, bool) {
                   kopiere(k_daten, s);
                   if (k_daten.kategorie.isEmpty()) return;
                   const QString n = k_daten.kategorie.toQString();
-                  dazu(listen.suchKategorien, n);
-                  dazu(listen.katListe, n);
-                  dazu(listen.erfKategorien, n);
-                  dazu(listen.bearbKategorien, n);
+                  dazu(listen.kategorienSeitSuchbeginn, n);
+                  dazu(listen.kategorienGelesen, n);
+                  dazu(listen.kategorienGesammelt, n);
               });
     Q_EMIT listenGeaendert();
 }

@@ -34,23 +34,35 @@ enum class Loeschergebnis {
     Fehler, // reported through schreibfehler; the book is unchanged
 };
 
-// Name lists that the list-loading routines fill for the windows. Each drops repeats
-// without regard to case and keeps the spelling of the first occurrence.
-struct Unit4Listen {
-    // search window (TForm9)
-    QStringList suchKategorien, suchNamen, suchRubriken;
-    // entry window (TForm2): section list, recipe-name list, category field items and its text
-    QStringList erfRubriken, erfNamen, erfKategorien;
-    QString erfKategorieText;
-    // section list window (TForm27) and category list window (TForm28)
-    QStringList rubListe, katListe;
-    // editor (TForm13)
-    QStringList bearbNamen, bearbRubriken, bearbKategorien;
-    // the editor's category field text, which a new section takes when the editor opened the list
-    QString bearbKategorieText;
-    // main window: the visible self-sorting section list ListBox1 and its hidden unsorted copy ListBox2
-    QStringList hauptRubriken, hauptRubriken2;
+namespace pfl {
+
+// What a renaming renames in the recipes: their section or their category.
+enum class Umbenennung { Rubrik, Kategorie };
+
+// Name lists that the list-loading routines fill and the windows show. Each drops repeats without
+// regard to case and keeps the spelling of the first occurrence, in the order read. A list of the last
+// reading is emptied by its routine first; a collecting list keeps what it held until it is emptied
+// by whoever starts it anew.
+struct Namenslisten {
+    // The sections of "Rubriken.rub" as Rubriken_lesen last read them: in file order, and sorted.
+    QStringList rubrikenGelesen, rubrikenSortiert;
+    // The same, but emptied when a book (datei_lesen) or the categories are read after them.
+    QStringList rubrikenZuletzt;
+    // Every section read since the list was emptied: by the section list window before it reloads,
+    // and by the search when it starts.
+    QStringList rubrikenGesammelt, rubrikenSeitSuchbeginn;
+    // The categories of "kategorien.kat": as Kategorien_lesen last read them, every one read in this
+    // run, and every one read since the search started.
+    QStringList kategorienGelesen, kategorienGesammelt, kategorienSeitSuchbeginn;
+    // The recipe names of every book datei_lesen read in this run.
+    QStringList rezeptnamenGesammelt;
+    // The recipe names of the active book of one category (Rubriken_erkennen: rezeptnamenKategorie) or
+    // of one section (Rubriken_oeffnen: rubrik); datei_lesen empties them.
+    QStringList rezeptnamenGewaehlt;
+    QString rezeptnamenKategorie;
 };
+
+} // namespace pfl
 
 class Unit4 : public QObject {
     Q_OBJECT
@@ -86,28 +98,17 @@ public:
 
     // --- the active book, the selected section and category, and the positions the routines use ---
     QString rezeptbuch, rubrik, kategorie;
-    int satznum = 0, anz = 0, posi = 0, daten = 0;
-    // --- the program's version ---
+    int satznum = 0, anz = 0, daten = 0;
+    // --- the program's version and its help file ---
     int versionsnum = 0;
-    QString version;
-    // --- state the windows hand to each other ---
-    int zeile = 0, auswahl = 0, back = 0, datensich = 0;
-    QString chmFile, datum2, datum3;
-    // --- the list windows and the entry window: which window a list window serves (2 = entry window,
-    // 13 = editor: a new section takes its category), the recipe name chosen in the entry window ---
-    int formular = 0;
-    QString Gericht_name;
-    // --- renaming: kind (1 section, 2 category), old name, new names, the book being rewritten ---
-    int konv = 0;
-    QString konvert, konvert_R, konvert_K, datei_rez;
-    // --- today, as datei_lesen sets it ---
-    double Tag_date = 0;
-    quint16 Year = 0, Month = 0, Day = 0;
+    QString version, chmFile;
+    // --- this year, as datei_lesen sets it ---
+    quint16 Year = 0;
 
     // Today's date; the owner hands in the platform's clock (tests fix the date).
     std::function<QDate()> uhr;
 
-    Unit4Listen listen;
+    pfl::Namenslisten listen;
     QString einkaufText;     // the shopping-list window's text
     QString erfassenCaption; // the entry window's caption
 
@@ -151,9 +152,11 @@ public:
     void version_lesen();
     void version_speichern();
     void version_anlegen();
-    // --- renaming a section or category in every book ---
-    void Dir_daten_konvertieren();
-    void konvertieren();
+    // --- renaming a section or category in every book: every recipe whose field equals alt
+    // exactly gets neu ---
+    void Dir_daten_konvertieren(pfl::Umbenennung art, const QString& alt, const QString& neu);
+    // The same in the active book only.
+    void konvertieren(pfl::Umbenennung art, const QString& alt, const QString& neu);
 
     // The overview's scan: every record of the active book whose Rubrik equals rubrik
     // (exact), with only the overview fields decoded. Leaves the last record in datei.
@@ -171,6 +174,12 @@ public:
     // The recipe names of every section of the active book in one pass: section -> names in book order,
     // repeats dropped without regard to case as the name lists drop them.
     QHash<QString, QStringList> rubrikNamen() const;
+    // The recipe names of one section of the active book, sorted in German order. Every section's
+    // names come from one pass (rubrikNamen) that is kept while the book file stays the same (its
+    // name, size and time of change), so that stepping through a book reads one record only.
+    QStringList rubrikNamenSortiert(const QString& rubrik);
+    // The next rubrikNamenSortiert reads the book again.
+    void rubrikNamenVerwerfen();
     // The 1-based position of the first record of the active book named exactly `name`; 0 when none is.
     int namensPosition(const QString& name) const;
     // Deletes record nummer (1-based) of the active book; every later record moves one position down.
@@ -224,9 +233,18 @@ private:
     void neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f);
 
     // Rewrites one book (its file name in lpf) with the renamed field.
-    void konvertiereBuch(const QString& buch, const QStringList& buecher);
+    void konvertiereBuch(const QString& buch, const QStringList& buecher, pfl::Umbenennung art,
+                         const QString& alt, const QString& neu);
     // The name of the copy that keeps a book as it was before the last renaming.
     static QString sicherungsName(const QString& buch, const QStringList& buecher);
+
+    // rubrikNamenSortiert's pass over the book, and the book file it was made of.
+    struct RubrikNamen {
+        QHash<QString, QStringList> namen;
+        QString pfad;
+        qint64 groesse = -1, geaendert = -1;
+        bool gelesen = false;
+    } m_rubrikNamen;
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

@@ -200,7 +200,6 @@ void TForm1::FormCreate() {
     m_statusBuch->setFixedWidth(s.width() / 2);
 
     datenbildschirmZentrieren();
-    u.auswahl = 0;
 }
 
 void TForm1::Copy1() {
@@ -223,14 +222,11 @@ void TForm1::Copy1() {
     else
         m_statusHinweis->setText(
             QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
-    u.datum2 = heute.toString(QStringLiteral("yyyy"));
-    u.datum3 = pfl::datumText(heute);
     setWindowTitle(QStringLiteral("Pfanno-Lux V") + QStringLiteral("  ") + u.version +
                    QStringLiteral("      -      ") + QStringLiteral("Heute ist ") + QStringLiteral(" ") +
                    pfl::wochentag(heute) + QStringLiteral(" ") + QStringLiteral("der") +
                    QStringLiteral("  ") + pfl::datumText(heute));
     datenbildschirmAnwenden();
-    u.auswahl = 0;
     Rezepte_anzeigen();
     m_flaeche->update();
 }
@@ -260,15 +256,14 @@ void TForm1::datenbildschirmVerbergen() {
 void TForm1::rubrikenUebernehmen() {
     const QSignalBlocker sperre(m_rubriken);
     m_rubriken->clear();
-    m_rubriken->addItems(u.listen.hauptRubriken);
-    const int i = u.listen.hauptRubriken.indexOf(u.rubrik);
+    m_rubriken->addItems(u.listen.rubrikenSortiert);
+    const int i = u.listen.rubrikenSortiert.indexOf(u.rubrik);
     if (i >= 0) m_rubriken->setCurrentRow(i);
 }
 
 void TForm1::ListBox1Click() {
     const int i = m_rubriken->currentRow();
     if (i < 0) return;
-    u.zeile = i;
     u.rubrik = m_rubriken->item(i)->text();
     Rezepte_anzeigen();
 }
@@ -450,7 +445,6 @@ void TForm1::FilterGrid1DblClick() {
 
 void TForm1::Rezeptebearbeiten1Click() {
     u.datei_lesen();
-    if (u.auswahl != 2) u.auswahl = 1;
     if (u.daten <= 0) {
         m_plattform.message(
             Platform::Kind::Information,
@@ -463,12 +457,10 @@ void TForm1::Rezeptebearbeiten1Click() {
 }
 
 void TForm1::Rezeptdrucken1Click() {
-    u.auswahl = 2;
     Rezeptebearbeiten1Click();
 }
 
 void TForm1::SpeedButton2Click() {
-    u.datensich = 0;
     m_werkzeugleiste->hide();
     u.version_speichern();
     Q_EMIT beendenBeginnt();

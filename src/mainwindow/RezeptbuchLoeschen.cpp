@@ -41,7 +41,6 @@ void Tloeschen::vorbereiten() {
 }
 
 void Tloeschen::FileListBox1Click() {
-    daten().zeile = m_buecher->currentRow();
     m_loeschen->setEnabled(m_buecher->currentItem() != nullptr);
 }
 

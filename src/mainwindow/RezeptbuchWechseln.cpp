@@ -24,7 +24,6 @@ TWechseln::TWechseln(pfl::Umgebung& umgebung, QWidget* parent)
     knopfreihe(wechseln, abbrechen, hilfe, 3, 10);
     wechseln->setDefault(true);
     abbrechen->setAutoDefault(false);
-    connect(m_buecher, &QListWidget::itemClicked, this, &TWechseln::FileListBox1Click);
     connect(m_buecher, &QListWidget::itemDoubleClicked, this, &TWechseln::Button1Click);
     connect(wechseln, &QPushButton::clicked, this, &TWechseln::Button1Click);
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
@@ -32,10 +31,6 @@ TWechseln::TWechseln(pfl::Umgebung& umgebung, QWidget* parent)
 
 void TWechseln::vorbereiten() {
     buchListeFuellen(m_buecher);
-}
-
-void TWechseln::FileListBox1Click() {
-    daten().zeile = m_buecher->currentRow();
 }
 
 void TWechseln::Button1Click() {

@@ -18,7 +18,6 @@ protected:
     void vorbereiten() override;
 
 private Q_SLOTS:
-    void FileListBox1Click();
     void Button1Click();
 
 private:

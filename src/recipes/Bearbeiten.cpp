@@ -313,11 +313,10 @@ void TForm13::oeffnenBei(int satznum) {
 
 void TForm13::vorbereiten() {
     Unit4& u = daten();
-    u.formular = 13; // a new section in the section list takes this window's category
     u.Kategorien_lesen();
     u.Rubriken_lesen();
     // The book may have changed since the last opening: the recipe list is read again once.
-    m_rezepteGeladen = false;
+    u.rubrikNamenVerwerfen();
     m_geaendert = false;
     m_gueltig = false; // until a record of this opening has been read
     aendern_ausgeben();
@@ -367,18 +366,9 @@ void TForm13::aendern_ausgeben() {
 
 void TForm13::rezeptlisteLaden(bool erzwingen) {
     Unit4& u = daten();
-    const QFileInfo buch(u.buchPfad());
-    const QPair<qint64, qint64> stempel(buch.exists() ? buch.size() : -1,
-                                        buch.exists() ? buch.lastModified().toMSecsSinceEpoch() : -1);
-    // Only a changed book costs a pass over it; stepping reads the one record it shows.
-    if (erzwingen || !m_rezepteGeladen || stempel != m_buchStempel) {
-        m_namenJeRubrik = u.rubrikNamen();
-        for (QStringList& l : m_namenJeRubrik)
-            l = sortiert(l); // sorted once, not on every step
-        m_buchStempel = stempel;
-        m_rezepteGeladen = true;
-    }
-    const QStringList namen = m_namenJeRubrik.value(u.rubrik);
+    // Stepping reads the one record it shows; the names come from the data module's pass.
+    if (erzwingen) u.rubrikNamenVerwerfen();
+    const QStringList namen = u.rubrikNamenSortiert(u.rubrik);
     if (namen != m_gezeigteNamen || m_rezepte->count() != namen.size()) {
         m_gezeigteNamen = namen;
         const QSignalBlocker sperre(m_rezepte);
@@ -388,13 +378,13 @@ void TForm13::rezeptlisteLaden(bool erzwingen) {
 }
 
 void TForm13::listenUebernehmen() {
-    const Unit4Listen& l = daten().listen;
-    if (l.bearbRubriken != m_gezeigteRubriken) {
-        m_gezeigteRubriken = l.bearbRubriken;
+    const pfl::Namenslisten& l = daten().listen;
+    if (l.rubrikenGesammelt != m_gezeigteRubriken) {
+        m_gezeigteRubriken = l.rubrikenGesammelt;
         listeFuellen(m_rubriken, m_gezeigteRubriken);
     }
-    if (l.bearbKategorien != m_gezeigteKategorien) {
-        m_gezeigteKategorien = l.bearbKategorien;
+    if (l.kategorienGesammelt != m_gezeigteKategorien) {
+        m_gezeigteKategorien = l.kategorienGesammelt;
         // New items must not change what is shown or typed.
         const QSignalBlocker sperre(m_kategorie);
         const QString text = m_kategorie->currentText();
@@ -428,9 +418,9 @@ void TForm13::Button14Click() {
     zeigen(daten().daten);
 }
 
-void TForm13::Name_erkennen() {
+void TForm13::Name_erkennen(const QString& name) {
     Unit4& u = daten();
-    const int gefunden = u.namensPosition(u.Gericht_name);
+    const int gefunden = u.namensPosition(name);
     if (gefunden == 0) return;
     u.anz = gefunden;
     zeigen(gefunden);
@@ -442,7 +432,6 @@ void TForm13::ListBox1Click() {
     if (!aenderungenKlaeren()) return;
     Unit4& u = daten();
     if (e) {
-        u.zeile = m_rubriken->currentRow();
         const QSignalBlocker sperre(m_rubrik); // choosing a section to jump to is no edit
         m_rubrik->setText(e->text());
     }
@@ -456,10 +445,7 @@ void TForm13::ListBox1Click() {
 
 void TForm13::ListBox2Click() {
     QListWidgetItem* e = m_rezepte->currentItem();
-    Unit4& u = daten();
-    u.Gericht_name = e ? e->text() : QString();
-    if (e) u.zeile = m_rezepte->currentRow();
-    Name_erkennen();
+    Name_erkennen(e ? e->text() : QString());
 }
 
 void TForm13::ComboBox2Change() {
@@ -508,7 +494,7 @@ void TForm13::veraendertNeuLaden(const QString& was) {
             .arg(was));
     u.daten = u.buchAnzahl();
     u.satznum = qBound(1, m_satz, qMax(1, u.daten));
-    m_rezepteGeladen = false;
+    u.rubrikNamenVerwerfen();
     aendern_ausgeben();
 }
 

@@ -7,8 +7,6 @@
 #include "pages/Drucklayout.h"
 #include "pages/Rezeptbild.h"
 
-#include <QHash>
-#include <QPair>
 #include <QStringList>
 
 class CurrencyEdit;
@@ -53,7 +51,8 @@ protected:
 
 private Q_SLOTS:
     void aendern_ausgeben();
-    void Name_erkennen();
+    // Shows the first recipe of the book with exactly this name.
+    void Name_erkennen(const QString& name);
     void Button11Click();
     void Button12Click();
     void Button13Click();
@@ -133,10 +132,5 @@ private:
     pfl::Rezeptbild m_bildDaten;
     QString m_bildname; // the record's picture name as it will be saved
     QString m_bildOrdnerWahl;
-    // The recipe names of every section, read in one pass and kept while the book file is unchanged
-    // (its size and time of change), so that a step reads one record only.
-    QHash<QString, QStringList> m_namenJeRubrik;
-    QPair<qint64, qint64> m_buchStempel{-1, -1};
-    bool m_rezepteGeladen = false;
     QStringList m_gezeigteRubriken, m_gezeigteNamen, m_gezeigteKategorien;
 };

@@ -15,7 +15,7 @@
 namespace pfl {
 
 Begriffsliste::Begriffsliste(Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
-                             int hilfethema, int art, const QString& begriff, const QString& begriffe)
+                             int hilfethema, Umbenennung art, const QString& begriff, const QString& begriffe)
     : Nebenfenster(umgebung, parent, name, titel, QSize(400, 356), hilfethema), m_art(art),
       m_bezeichnung(begriff) {
     m_begriff = new QLineEdit(this);
@@ -66,9 +66,6 @@ void Begriffsliste::oeffnenModalNeu() {
 }
 
 void Begriffsliste::vorbereiten() {
-    Unit4& u = daten();
-    // A category opening keeps kind 2; a section opening clears it (the save sets it again).
-    u.konv = m_art == 2 ? 2 : 0;
     m_markiert = false;
     m_aenderungOffen = false;
     listenNeuLaden();
@@ -139,7 +136,6 @@ void Begriffsliste::Button2Click() {
         m_begriff->setText(m_gewaehlt);
         m_alterName = m_gewaehlt;
         m_aenderungOffen = true;
-        daten().konvert = m_gewaehlt;
         // The old name leaves the list file now; leaving the window without saving keeps it out.
         for (QListWidgetItem* i : m_liste->findItems(m_gewaehlt, Qt::MatchExactly))
             delete i;
@@ -226,13 +222,6 @@ bool Begriffsliste::sicherungBestaetigt(const QString& neu) {
 
 void Begriffsliste::umbenennen(const QString& neu) {
     Unit4& u = daten();
-    u.konv = m_art;
-    u.konvert = m_alterName;
-    if (m_art == 1)
-        u.konvert_R = neu;
-    else
-        u.konvert_K = neu;
-
     QProgressDialog fortschritt(parentWidget() ? parentWidget() : this);
     fortschritt.setWindowTitle(QStringLiteral("Umbenennen"));
     fortschritt.setCancelButton(nullptr); // a half-renamed set of books helps nobody
@@ -254,11 +243,10 @@ void Begriffsliste::umbenennen(const QString& neu) {
                     fortschritt.setValue(nummer - 1);
                 });
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    u.Dir_daten_konvertieren();
+    u.Dir_daten_konvertieren(m_art, m_alterName, neu);
     QApplication::restoreOverrideCursor();
     disconnect(c);
     fortschritt.reset();
-    u.konv = 0;
     m_alterName.clear();
 }
 

@@ -11,12 +11,14 @@ class QPushButton;
 
 namespace pfl {
 
+enum class Umbenennung;
+
 class Begriffsliste : public Nebenfenster {
     Q_OBJECT
 public:
-    // art is the rename kind of the data module: 1 sections, 2 categories.
+    // art is what a change renames in the recipes.
     Begriffsliste(Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
-                  int hilfethema, int art, const QString& begriff, const QString& begriffe);
+                  int hilfethema, Umbenennung art, const QString& begriff, const QString& begriffe);
 
 public Q_SLOTS:
     // The main window's command: not modal, nothing pressed yet.
@@ -68,7 +70,7 @@ private:
     // Renames the old name in every book, showing progress when that takes a while.
     void umbenennen(const QString& neu);
 
-    const int m_art;
+    const Umbenennung m_art;
     const QString m_bezeichnung;        // "Rubrik" or "Kategorie", for the messages
     QLineEdit* m_begriff = nullptr;     // Edit1
     QListWidget* m_liste = nullptr;     // ListBox1

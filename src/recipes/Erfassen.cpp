@@ -301,7 +301,6 @@ void TForm2::vorbereiten() {
     Unit4& u = daten();
     m_kategorieTakt->stop();
     u.datei_lesen();
-    u.formular = 2;
     u.Kategorien_lesen();
     u.Rubriken_lesen();
     setWindowTitle(QStringLiteral("Bitte geben Sie Ihr Kochrezept ein."));
@@ -323,17 +322,17 @@ void TForm2::vorbereiten() {
 // ---------------------------------------------------------------- lists
 
 void TForm2::listenUebernehmen() {
-    const Unit4Listen& l = daten().listen;
-    if (l.erfRubriken != m_gezeigteRubriken) {
-        m_gezeigteRubriken = l.erfRubriken;
+    const pfl::Namenslisten& l = daten().listen;
+    if (l.rubrikenZuletzt != m_gezeigteRubriken) {
+        m_gezeigteRubriken = l.rubrikenZuletzt;
         listeFuellen(m_rubriken, m_gezeigteRubriken);
     }
-    if (l.erfNamen != m_gezeigteNamen) {
-        m_gezeigteNamen = l.erfNamen;
+    if (l.rezeptnamenGewaehlt != m_gezeigteNamen) {
+        m_gezeigteNamen = l.rezeptnamenGewaehlt;
         listeFuellen(m_rezepte, m_gezeigteNamen);
     }
-    if (l.erfKategorien != m_gezeigteKategorien) {
-        m_gezeigteKategorien = l.erfKategorien;
+    if (l.kategorienGesammelt != m_gezeigteKategorien) {
+        m_gezeigteKategorien = l.kategorienGesammelt;
         // New items must not change what the user has typed.
         const QSignalBlocker sperre(m_kategorie);
         const QString text = m_kategorie->currentText();
@@ -353,16 +352,16 @@ void TForm2::kategorieAktualisieren() {
     Unit4& u = daten();
     const QString text = m_kategorie->currentText();
     u.Rubriken_lesen();
-    u.listen.erfKategorieText = text;
+    u.listen.rezeptnamenKategorie = text;
     u.Rubriken_erkennen();
     m_rezepteGruppe->setTitle(QStringLiteral(" Rezepte in Kategorie ") + text);
+    Q_EMIT kategorieGewaehlt(text);
 }
 
 void TForm2::ListBox1Click() {
     QListWidgetItem* e = m_rubriken->currentItem();
     if (!e) return;
     Unit4& u = daten();
-    u.zeile = m_rubriken->currentRow();
     m_rubrik->setText(e->text());
     u.rubrik = m_rubrik->text();
     u.Rubriken_oeffnen();
@@ -371,13 +370,10 @@ void TForm2::ListBox1Click() {
 void TForm2::ListBox2Click() {
     QListWidgetItem* e = m_rezepte->currentItem();
     Unit4& u = daten();
-    if (e) {
-        u.zeile = m_rezepte->currentRow();
-        u.Gericht_name = e->text();
-    }
+    if (e) m_gericht = e->text();
     dateien treffer;
     QStringList bilder;
-    if (!u.gerichtLesen(u.Gericht_name, treffer, bilder)) return;
+    if (!u.gerichtLesen(m_gericht, treffer, bilder)) return;
     // Every match fills the form in turn: the last one stays, its picture only if it has one.
     u.kategorie = treffer.kategorie.toQString();
     u.Rubriken_lesen();

@@ -37,6 +37,9 @@ Q_SIGNALS:
     void bildVergroessernVerlangt(const QString& bildname);
     // "Bild vergrößern" for a picture attached but not saved yet: it is not in the folder.
     void bildAnsichtVerlangt(const QString& bildname, const QImage& bild);
+    // The category the lists follow changed, also when the window opens: a section made in the
+    // section list takes it while this window is the one that list serves.
+    void kategorieGewaehlt(const QString& kategorie);
     // "Neue Rubriken hinzufügen/ändern" and "Neue Kategorien hinzufügen/ändern".
     void rubrikenListeVerlangt();
     void kategorienListeVerlangt();
@@ -111,6 +114,7 @@ private:
     QPushButton* m_hilfe = nullptr;     // Button9
 
     QTimer* m_kategorieTakt = nullptr;
+    QString m_gericht;           // the recipe name last chosen in the recipe list
     pfl::Rezeptbild m_bildDaten; // the picture shown, as its file held it
     QString m_bildOrdnerWahl;    // where the picture chooser starts
     // The data module's lists last shown, so that an unchanged list is not filled again.

@@ -6,14 +6,14 @@
 
 TForm28::TForm28(pfl::Umgebung& umgebung, QWidget* parent)
     : Begriffsliste(umgebung, parent, QStringLiteral("Form28"), QStringLiteral("Kategorie auswählen."), 500,
-                    2, QStringLiteral("Kategorie"), QStringLiteral("Kategorien")) {}
+                    pfl::Umbenennung::Kategorie, QStringLiteral("Kategorie"), QStringLiteral("Kategorien")) {}
 
 QString TForm28::oeffnenTitel() const {
     return QStringLiteral("Kategorien ändern oder Neu erstellen");
 }
 
 QStringList& TForm28::namen() const {
-    return daten().listen.katListe;
+    return daten().listen.kategorienGelesen;
 }
 
 bool TForm28::dateiErsetzen(const QStringList& namen) {
@@ -22,7 +22,6 @@ bool TForm28::dateiErsetzen(const QStringList& namen) {
 
 void TForm28::eintragAnhaengen(const QString& name) {
     Unit4& u = daten();
-    u.konvert_K = name;
     u.k_daten.kategorie = name;
     // An emptied list file (its last category deleted or changed) would keep every new category out
     // for good, since saving never fills an empty file: it starts again as a new file does.
@@ -34,7 +33,5 @@ void TForm28::eintragAnhaengen(const QString& name) {
 }
 
 void TForm28::listenNeuLaden() {
-    Unit4& u = daten();
-    u.listen.erfRubriken.clear();
-    u.Kategorien_lesen(); // empties the window's list itself
+    daten().Kategorien_lesen(); // empties the window's list itself
 }

@@ -4,10 +4,14 @@
 
 TForm27::TForm27(pfl::Umgebung& umgebung, QWidget* parent)
     : Begriffsliste(umgebung, parent, QStringLiteral("Form27"), QStringLiteral("Rubriken erstellen/ändern."),
-                    550, 1, QStringLiteral("Rubrik"), QStringLiteral("Rubriken")) {}
+                    550, pfl::Umbenennung::Rubrik, QStringLiteral("Rubrik"), QStringLiteral("Rubriken")) {}
 
 void TForm27::oeffnenAusErfassen() {
     oeffnenModalNeu();
+}
+
+void TForm27::kategorieVorgeben(const QString& kategorie) {
+    m_kategorie = kategorie;
 }
 
 QString TForm27::oeffnenTitel() const {
@@ -15,7 +19,7 @@ QString TForm27::oeffnenTitel() const {
 }
 
 QStringList& TForm27::namen() const {
-    return daten().listen.rubListe;
+    return daten().listen.rubrikenGesammelt;
 }
 
 bool TForm27::dateiErsetzen(const QStringList& namen) {
@@ -24,21 +28,15 @@ bool TForm27::dateiErsetzen(const QStringList& namen) {
 
 void TForm27::eintragAnhaengen(const QString& name) {
     Unit4& u = daten();
-    u.konvert_R = name;
     u.r_daten.rubrik = name;
-    // A new section takes the category of the window that asked for it.
-    if (u.formular == 2)
-        u.r_daten.kategorie = u.listen.erfKategorieText;
-    else if (u.formular == 13)
-        u.r_daten.kategorie = u.listen.bearbKategorieText;
+    if (m_kategorie) u.r_daten.kategorie = *m_kategorie;
     u.Rubriken_speichern();
 }
 
 void TForm27::listenNeuLaden() {
     Unit4& u = daten();
-    u.listen.erfRubriken.clear();
-    u.listen.bearbRubriken.clear();
-    // Rubriken_lesen only adds: emptied first, the window's list shows exactly the file's names.
-    u.listen.rubListe.clear();
+    // Rubriken_lesen only adds to the collected sections: emptied first, the window's list (and the
+    // editor's) shows exactly the file's names.
+    u.listen.rubrikenGesammelt.clear();
     u.Rubriken_lesen();
 }

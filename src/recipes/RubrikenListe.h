@@ -3,6 +3,8 @@
 
 #include "recipes/Begriffsliste.h"
 
+#include <optional>
+
 class TForm27 : public pfl::Begriffsliste {
     Q_OBJECT
 public:
@@ -11,6 +13,10 @@ public:
 public Q_SLOTS:
     // The entry window's "Neue Rubriken hinzufügen/ändern": modal, "Neu" already pressed.
     void oeffnenAusErfassen();
+    // The category a section made from now on takes: that of the entry window or of the editor,
+    // whichever the owner says the list serves. Until one is given, the record keeps the category
+    // the buffer holds from the last reading of the file.
+    void kategorieVorgeben(const QString& kategorie);
 
 protected:
     QString oeffnenTitel() const override;
@@ -20,4 +26,7 @@ protected:
     void listenNeuLaden() override;
     bool ladenVorSchliessen() const override { return true; }
     bool fokusBeimZeigen() const override { return true; }
+
+private:
+    std::optional<QString> m_kategorie;
 };

@@ -373,14 +373,12 @@ void Tform21::detailsLeeren() {
 
 void Tform21::Button1Click() {
     Unit4& u = daten();
-    u.konv = 0;
     if (u.satznum == 0) {
         u.satznum = qMax(0, pfl::ganzzahl(m_tabelle->Cells(0, 1)).value_or(0));
         u.kategorie = m_tabelle->Cells(1 + m_buch, 1);
         if (u.satznum > 0) buchDerZeile(1);
     }
     if (u.satznum < 1) return; // an empty table has no recipe to edit
-    u.formular = 13;
     u.Kategorien_lesen();
     u.Rubriken_erkennen();
     u.Rubriken_lesen();

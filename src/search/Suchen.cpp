@@ -224,10 +224,9 @@ QString TForm9::fehltText() {
 
 void TForm9::vorbereiten() {
     Unit4& u = daten();
-    u.auswahl = 2;
     // The category, section and ingredient lists start empty; the name list only grows.
-    u.listen.suchKategorien.clear();
-    u.listen.suchRubriken.clear();
+    u.listen.kategorienSeitSuchbeginn.clear();
+    u.listen.rubrikenSeitSuchbeginn.clear();
     m_zutatenZeilen->clear();
     u.datei_lesen();
     u.Kategorien_lesen();
@@ -265,7 +264,7 @@ void TForm9::faerben() {
 }
 
 void TForm9::listenUebernehmen() {
-    const Unit4Listen& l = daten().listen;
+    const pfl::Namenslisten& l = daten().listen;
     const auto setzen = [](QListWidget* w, const QStringList& namen) {
         if (w->count() == namen.size()) {
             bool gleich = true;
@@ -276,9 +275,9 @@ void TForm9::listenUebernehmen() {
         w->clear();
         w->addItems(namen);
     };
-    setzen(m_kategorien, l.suchKategorien);
-    setzen(m_rubriken, l.suchRubriken);
-    setzen(m_namen, l.suchNamen);
+    setzen(m_kategorien, l.kategorienSeitSuchbeginn);
+    setzen(m_rubriken, l.rubrikenSeitSuchbeginn);
+    setzen(m_namen, l.rezeptnamenGesammelt);
 }
 
 void TForm9::freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr) {
@@ -369,8 +368,7 @@ void TForm9::zutatenZeilenFuellen() {
 
 void TForm9::ListBoxClick(QListWidgetItem* item) {
     QListWidget* liste = item ? item->listWidget() : nullptr;
-    daten().zeile = liste ? liste->row(item) : -1;
-    if (daten().zeile == -1) return;
+    if (!liste || liste->row(item) == -1) return;
     m_text->setText(item->text());
     m_text->setFocus();
 }
@@ -461,10 +459,6 @@ bool TForm9::begriffLesen(pfl::Suchbegriff& b) {
         const int art = vergleichsArt(m_datumVergleich);
         b.was = art < 0 ? 0 : 4 + art;
         b.datum = d;
-        Unit4& u = daten();
-        u.Year = quint16(d.year());
-        u.Month = quint16(d.month());
-        u.Day = quint16(d.day());
         return true;
     }
     b.was = 10;

@@ -30,6 +30,7 @@ Nebenfenster::Nebenfenster(Umgebung& umgebung, QWidget* parent, const QString& n
 }
 
 void Nebenfenster::oeffnen() {
+    Q_EMIT geoeffnet();
     vorbereiten();
     faerben();
     dialogPlatzieren(this, plattform().screenSize());

@@ -31,6 +31,8 @@ public:
     }
 
 Q_SIGNALS:
+    // oeffnen starts, before the window fills its controls.
+    void geoeffnet();
     // The window was closed by any way (button, Escape, the title bar); the owner refreshes.
     void geschlossen();
 

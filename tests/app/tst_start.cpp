@@ -112,7 +112,7 @@ void TestStart::rubrikenUndErsteAuswahl() {
     p.starten();
     QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->count(), 2);
     QCOMPARE(p.finde<QListWidget>(QStringLiteral("ListBox1"))->item(0)->text(), QStringLiteral("Desserts"));
-    QCOMPARE(p.u.listen.hauptRubriken2.first(),
+    QCOMPARE(p.u.listen.rubrikenGelesen.first(),
              QStringLiteral("Suppen")); // the unsorted list keeps file order
     QCOMPARE(p.u.rubrik, QStringLiteral("Desserts"));
 }

@@ -43,10 +43,7 @@ QString ganzerStand(int b, const QByteArray& bytes) {
 }
 
 void umbenennen(Unit4& u, const QString& von, const QString& nach) {
-    u.konv = 1;
-    u.konvert = von;
-    u.konvert_R = nach;
-    u.Dir_daten_konvertieren();
+    u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, von, nach);
 }
 } // namespace
 

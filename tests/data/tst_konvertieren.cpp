@@ -53,11 +53,9 @@ void TestKonvertieren::rubrikInZweiBuechern() {
     u.option.rezeptbuch = QStringLiteral("Familie");
     u.opt_speichern();
     u.rezeptbuch = QStringLiteral("Familie");
-    u.konv = 1;
-    u.konvert = QStringLiteral("Suppen");
-    u.konvert_R = QStringLiteral("Suppen und Eintöpfe");
     QSignalSpy copy1(&u, &Unit4::copy1Angefordert);
-    u.Dir_daten_konvertieren();
+    u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"),
+                             QStringLiteral("Suppen und Eintöpfe"));
 
     const QByteArray neuA = dir.lies(QStringLiteral("Familie.rez"));
     QCOMPARE(neuA.size(), 2 * R);
@@ -75,26 +73,28 @@ void TestKonvertieren::rubrikInZweiBuechern() {
 }
 
 void TestKonvertieren::kategorieUndGrossKlein_data() {
-    QTest::addColumn<int>("konv");
+    QTest::addColumn<pfl::Umbenennung>("art");
     QTest::addColumn<QString>("alt");
     QTest::addColumn<QString>("neu");
     QTest::addColumn<QString>("erwarteteKategorie");
     QTest::addColumn<QString>("erwarteteRubrik");
-    QTest::newRow("kategorie") << 2 << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
+    constexpr pfl::Umbenennung K = pfl::Umbenennung::Kategorie;
+    QTest::newRow("kategorie") << K << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
                                << QStringLiteral("Vegan") << QStringLiteral("Suppen");
-    QTest::newRow("gross klein zaehlt") << 2 << QStringLiteral("vegetarisch") << QStringLiteral("Vegan")
+    QTest::newRow("gross klein zaehlt") << K << QStringLiteral("vegetarisch") << QStringLiteral("Vegan")
                                         << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
     QTest::newRow("45 zeichen werden 40")
-        << 2 << QStringLiteral("Vegetarisch") << QString(45, QLatin1Char('n'))
+        << K << QStringLiteral("Vegetarisch") << QString(45, QLatin1Char('n'))
         << QString(40, QLatin1Char('n')) << QStringLiteral("Suppen");
-    QTest::newRow("konv 0 kopiert nur") << 0 << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
-                                        << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
-    QTest::newRow("rubrik bleibt bei kategorie") << 2 << QStringLiteral("Suppen") << QStringLiteral("X")
+    QTest::newRow("kategorie bleibt bei rubrik")
+        << pfl::Umbenennung::Rubrik << QStringLiteral("Vegetarisch") << QStringLiteral("Vegan")
+        << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
+    QTest::newRow("rubrik bleibt bei kategorie") << K << QStringLiteral("Suppen") << QStringLiteral("X")
                                                  << QStringLiteral("Vegetarisch") << QStringLiteral("Suppen");
 }
 
 void TestKonvertieren::kategorieUndGrossKlein() {
-    QFETCH(int, konv);
+    QFETCH(pfl::Umbenennung, art);
     QFETCH(QString, alt);
     QFETCH(QString, neu);
     QFETCH(QString, erwarteteKategorie);
@@ -105,11 +105,7 @@ void TestKonvertieren::kategorieUndGrossKlein() {
     const dateien d = voll(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Eins"));
     dir.buch(QStringLiteral("B.rez"), {d});
     u.rezeptbuch = QStringLiteral("B");
-    u.konv = konv;
-    u.konvert = alt;
-    u.konvert_K = neu;
-    u.konvert_R = neu;
-    u.konvertieren();
+    u.konvertieren(art, alt, neu);
     const dateien n = DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez")));
     QCOMPARE(n.kategorie.toQString(), erwarteteKategorie);
     QCOMPARE(n.Rubrik.toQString(), erwarteteRubrik);
@@ -125,15 +121,10 @@ void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
     DataDir& dir = e.dir;
     Unit4& u = e.u;
     dir.buch(QStringLiteral("B.rez"), {voll(QStringLiteral("A"), QString(), QStringLiteral("X"))});
-    u.konv = 1;
     u.rezeptbuch = QStringLiteral("B");
-    u.konvert = QStringLiteral("A");
-    u.konvert_R = QStringLiteral("B");
-    u.konvertieren();
+    u.konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("A"), QStringLiteral("B"));
     const QByteArray nachErster = dir.lies(QStringLiteral("B.rez"));
-    u.konvert = QStringLiteral("B");
-    u.konvert_R = QStringLiteral("C");
-    u.konvertieren();
+    u.konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("B"), QStringLiteral("C"));
     QCOMPARE(dir.lies(QStringLiteral("B.Aez")), nachErster);
     QCOMPARE(DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
              QStringLiteral("C"));
@@ -145,11 +136,8 @@ void TestKonvertieren::fehlendesBuchUebersprungen() {
     DataDir& dir = e.dir;
     Unit4& u = e.u;
     u.rezeptbuch = QStringLiteral("Weg");
-    u.konv = 1;
-    u.konvert = QStringLiteral("A");
-    u.konvert_R = QStringLiteral("B");
     QSignalSpy copy1(&u, &Unit4::copy1Angefordert);
-    u.konvertieren();
+    u.konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("A"), QStringLiteral("B"));
     QCOMPARE(QDir(dir.pfad()).entryList(QDir::Files), QStringList());
     QCOMPARE(copy1.count(), 1);
 }
@@ -164,10 +152,7 @@ void TestKonvertieren::buecherNurImGrossKleinVerschieden() {
         e.dir.buch(n, {voll(QStringLiteral("Suppen"), QString(), n)});
         alt << e.dir.lies(n);
     }
-    e.u.konv = 1;
-    e.u.konvert = QStringLiteral("Suppen");
-    e.u.konvert_R = QStringLiteral("Eintopf");
-    e.u.Dir_daten_konvertieren();
+    e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     const QStringList kopien{QStringLiteral("Familie.Aez"), QStringLiteral("familie.Aez"),
                              QStringLiteral("Party.REZ.Aez"), QStringLiteral("Party.rez.Aez")};
     for (int i = 0; i < namen.size(); ++i) {
@@ -188,10 +173,7 @@ void TestKonvertieren::namenlosesBuchUndPunkte() {
     Datenumgebung e;
     for (const QString& n : {QStringLiteral(".rez"), QStringLiteral("Omas..Beste.rez")})
         e.dir.buch(n, {voll(QStringLiteral("Suppen"), QString(), n)});
-    e.u.konv = 1;
-    e.u.konvert = QStringLiteral("Suppen");
-    e.u.konvert_R = QStringLiteral("Eintopf");
-    e.u.Dir_daten_konvertieren();
+    e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     for (const QString& n : {QStringLiteral(".rez"), QStringLiteral("Omas..Beste.rez")})
         QCOMPARE(DataDir::satz<dateien>(e.dir.lies(n)).Rubrik.toQString(), QStringLiteral("Eintopf"));
     QVERIFY(e.dir.gibt(QStringLiteral(".Aez")));

@@ -160,10 +160,8 @@ void TestSchreibfehler::umbenennenBeiVollemDatentraeger() {
     const int bits = pfl::test::mitSchreibgrenze(2 * R + 100, [&] {
         QString meldung;
         QObject::connect(&e.u, &Unit4::schreibfehler, [&](const QString& m) { meldung += m; });
-        e.u.konv = 1;
-        e.u.konvert = QStringLiteral("Suppen");
-        e.u.konvert_R = QStringLiteral("Eintöpfe");
-        e.u.Dir_daten_konvertieren();
+        e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"),
+                                   QStringLiteral("Eintöpfe"));
         return (meldung.contains(QStringLiteral("Gross.rez")) ? 1 : 0) |
                (meldung.contains(QStringLiteral("Klein.rez")) ? 2 : 0);
     });
@@ -213,10 +211,8 @@ void TestSchreibfehler::keineGewoehnlicheDatei() {
             // Creating the book anew does not empty what lies under its name either.
             if (ergebnis(e.u, [&] { e.u.rezept_anlegen1(); }) & Gemeldet) b |= 8;
             // The FIFO is not listed as a book: renaming touches only the real one.
-            e.u.konv = 1;
-            e.u.konvert = QStringLiteral("Suppen");
-            e.u.konvert_R = QStringLiteral("Eintopf");
-            e.u.Dir_daten_konvertieren();
+            e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"),
+                                       QStringLiteral("Eintopf"));
             return b;
         },
         10);
@@ -249,10 +245,7 @@ void TestSchreibfehler::sicherungsLinkWirdNichtVerfolgt() {
         ::symlink(QFile::encodeName(ziel).constData(), QFile::encodeName(e.dir.datei("B.Aez")).constData()),
         0);
     e.u.rezeptbuch = QStringLiteral("B");
-    e.u.konv = 1;
-    e.u.konvert = QStringLiteral("Suppen");
-    e.u.konvert_R = QStringLiteral("Eintopf");
-    e.u.konvertieren();
+    e.u.konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     const QFileInfo aez(e.dir.datei(QStringLiteral("B.Aez")));
     QVERIFY(!aez.isSymLink());
     QVERIFY(e.dir.lies(QStringLiteral("B.Aez")) == alt);
@@ -291,10 +284,7 @@ void TestSchreibfehler::buchAlsLink() {
     e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu"));
     e.u.Daten_einsortieren();
     QCOMPARE(fehler.count(), 1);
-    e.u.konv = 1;
-    e.u.konvert = QStringLiteral("Suppen");
-    e.u.konvert_R = QStringLiteral("Eintopf");
-    e.u.Dir_daten_konvertieren();
+    e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     QFile f(fremd);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll() == fremdBytes);
@@ -315,10 +305,7 @@ void TestSchreibfehler::schreibgeschuetztesBuch() {
     QCOMPARE(::chmod(p.constData(), 0444), 0);
     QStringList meldungen;
     connect(&e.u, &Unit4::schreibfehler, this, [&](const QString& m) { meldungen << m; });
-    e.u.konv = 1;
-    e.u.konvert = QStringLiteral("Suppen");
-    e.u.konvert_R = QStringLiteral("Eintopf");
-    e.u.Dir_daten_konvertieren();
+    e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     QCOMPARE(meldungen.size(), 1);
     QVERIFY(meldungen.first().contains(QStringLiteral("Fest.rez")));
     QVERIFY(meldungen.first().contains(QStringLiteral("schreibgeschützt")));

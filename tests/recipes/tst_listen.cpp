@@ -4,8 +4,11 @@
 #include "mainwindow/Hauptfenster.h"
 #include "appearance/Styles.h"
 #include "data/Unit4.h"
+#include "recipes/Bearbeiten.h"
+#include "recipes/Erfassen.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
+#include "search/Buchliste.h"
 #include "support/DataDir.h"
 #include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
@@ -13,6 +16,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
@@ -162,7 +166,8 @@ private Q_SLOTS:
     void schreibgeschuetztesBuch();
     void einzigenNamenAendern_data();
     void einzigenNamenAendern();
-    void neueRubrikNimmtKategorieDesErfassens();
+    void neueRubrikNimmtKategorie_data();
+    void neueRubrikNimmtKategorie();
     void ausErfassenModalMitNeu();
     void listendateiBleibtBeiAbbruchGanz();
     void escapeHilfeUndLesbarkeit_data();
@@ -254,8 +259,8 @@ void TestListen::neuerName() {
     neu(w, QStringLiteral("Suppen"));
     QVERIFY(!w->isVisible());
     QCOMPARE(namenIn(p.dir, a), erwartet);
-    QCOMPARE(p.u.listen.suchRubriken.contains(QStringLiteral("Suppen")) ||
-                 p.u.listen.suchKategorien.contains(QStringLiteral("Suppen")),
+    QCOMPARE(p.u.listen.rubrikenSeitSuchbeginn.contains(QStringLiteral("Suppen")) ||
+                 p.u.listen.kategorienSeitSuchbeginn.contains(QStringLiteral("Suppen")),
              true);
     if (rubrik)
         QCOMPARE(eintraege(p.finde<QListWidget>(QStringLiteral("ListBox1"))).count(QStringLiteral("Suppen")),
@@ -346,7 +351,6 @@ void TestListen::aendernInAllenBuechern() {
     QCOMPARE(buecher,
              (QStringList{QStringLiteral("Familie"), QStringLiteral("Party"), QStringLiteral("familie")}));
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
-    QCOMPARE(p.u.konv, 0);
     QVERIFY(p.plattform.meldungen.isEmpty());
     if (rubrik) {
         const QStringList haupt = eintraege(p.finde<QListWidget>(QStringLiteral("ListBox1")));
@@ -569,15 +573,77 @@ void TestListen::einzigenNamenAendern() {
     QVERIFY(namenIn(p.dir, a).contains(QStringLiteral("Salate")));
 }
 
-void TestListen::neueRubrikNimmtKategorieDesErfassens() {
-    Programm p([](DataDir& d) { d.rubriken({QStringLiteral("Braten")}); });
-    p.u.formular = 2;
-    p.u.listen.erfKategorieText = QStringLiteral("Vegetarisch");
-    pfl::Begriffsliste* w = oeffnen(p, art(true));
+void TestListen::neueRubrikNimmtKategorie_data() {
+    QTest::addColumn<QStringList>("schritte");
+    QTest::addColumn<QString>("kategorie");
+    // Before the entry window or the editor opened, the record keeps the category the buffer holds:
+    // that of the last section record read.
+    QTest::newRow("vor beiden") << QStringList() << "Fleisch";
+    QTest::newRow("aus dem erfassen")
+        << QStringList{"Erfassen Vegetarisch", "Erfassen-Knopf"} << "Vegetarisch";
+    QTest::newRow("nach dem erfassen") << QStringList{"Erfassen Vegetarisch", "Schliessen"} << "Vegetarisch";
+    QTest::newRow("kategorie geaendert")
+        << QStringList{"Erfassen Vegetarisch", "Kategorie Deftig"} << "Deftig";
+    // Of the entry window and the editor, the one that opened last gives the category; the editor
+    // gives none.
+    QTest::newRow("nach dem bearbeiten") << QStringList{"Erfassen Vegetarisch", "Bearbeiten"} << "";
+    QTest::newRow("erfassen nach dem bearbeiten geaendert")
+        << QStringList{"Erfassen Vegetarisch", "Bearbeiten", "Kategorie Deftig"} << "";
+    QTest::newRow("knopf im erfassen nach dem bearbeiten")
+        << QStringList{"Erfassen Vegetarisch", "Bearbeiten", "Erfassen-Knopf"} << "";
+    QTest::newRow("erfassen wieder geoeffnet")
+        << QStringList{"Erfassen Vegetarisch", "Bearbeiten", "Erfassen Deftig"} << "Deftig";
+}
+
+void TestListen::neueRubrikNimmtKategorie() {
+    QFETCH(QStringList, schritte);
+    QFETCH(QString, kategorie);
+    Programm p([](DataDir& d) {
+        d.optionen(QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"),
+               {rezept(QStringLiteral("Braten"), QStringLiteral("Fleisch"), QStringLiteral("Rinderbraten"))});
+        d.kategorien({QStringLiteral("Fleisch"), QStringLiteral("Vegetarisch"), QStringLiteral("Deftig")});
+        rubriken r;
+        zeroRecord(r);
+        r.rubrik = QStringLiteral("Braten");
+        r.kategorie = QStringLiteral("Fleisch");
+        d.schreibe(QStringLiteral("Rubriken.rub"), DataDir::bytes(r));
+    });
+    TForm2* erfassen = p.finde<TForm2>(QStringLiteral("Form2"));
+    const auto kategorieSetzen = [&](const QString& k) {
+        Programm::in<QComboBox>(erfassen, QStringLiteral("ComboBox2"))->setEditText(k);
+        erfassen->kategorieAktualisieren();
+    };
+    pfl::Begriffsliste* w = nullptr;
+    for (const QString& s : schritte) {
+        const QString wort = s.section(QLatin1Char(' '), 0, 0);
+        const QString rest = s.section(QLatin1Char(' '), 1);
+        if (wort == QLatin1String("Erfassen")) {
+            p.finde<QAction>(QStringLiteral("Rezepteerfassen1"))->trigger();
+            QVERIFY(erfassen->isVisible());
+            kategorieSetzen(rest);
+        } else if (wort == QLatin1String("Kategorie")) {
+            kategorieSetzen(rest);
+        } else if (wort == QLatin1String("Erfassen-Knopf")) {
+            Programm::in<QPushButton>(erfassen, QStringLiteral("Button4"))->click();
+            w = p.finde<TForm27>(QStringLiteral("Form27"));
+            QVERIFY(w->isModal());
+        } else if (wort == QLatin1String("Bearbeiten")) {
+            p.finde<QAction>(QStringLiteral("Rezeptebearbeiten1"))->trigger();
+            Programm::in<QPushButton>(p.finde<Tform21>(QStringLiteral("form21")), QStringLiteral("Button1"))
+                ->click();
+            QVERIFY(p.finde<TForm13>(QStringLiteral("Form13"))->isVisible());
+        } else {
+            QVERIFY2(s == QLatin1String("Schliessen"), qPrintable(s));
+            erfassen->close();
+        }
+    }
+    if (!w) w = oeffnen(p, art(true));
     neu(w, QStringLiteral("Suppen"));
-    const rubriken r = DataDir::satz<rubriken>(p.dir.lies(QStringLiteral("Rubriken.rub")), 1);
+    const QByteArray b = p.dir.lies(QStringLiteral("Rubriken.rub"));
+    const rubriken r = DataDir::satz<rubriken>(b, int(b.size() / R) - 1);
     QCOMPARE(r.rubrik.toQString(), QStringLiteral("Suppen"));
-    QCOMPARE(r.kategorie.toQString(), QStringLiteral("Vegetarisch"));
+    QCOMPARE(r.kategorie.toQString(), kategorie);
 }
 
 void TestListen::ausErfassenModalMitNeu() {
