@@ -1,6 +1,7 @@
 #include "app/QtPlatform.h"
 
 #include "platform/Farbwert.h"
+#include "pages/Seiteneinpassen.h"
 
 #include <QApplication>
 #include <QDir>
