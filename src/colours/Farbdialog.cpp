@@ -52,15 +52,11 @@ const Farbknopf kFarbknoepfe[] = {
 
 const char* const kTitel[] = {"Hauptbildschirm", "Datenausgabe", "Style oder Farben", "Schriftart"};
 
-quint32 wert(qint32 v) {
-    return quint32(v);
-}
-
 void flaecheFaerben(QWidget* w, qint32 grund, qint32 schrift) {
     QPalette p = w->palette();
-    const QColor g = pfl::alsFarbe(wert(grund));
+    const QColor g = pfl::alsFarbe(grund);
     p.setColor(QPalette::Window, g);
-    p.setColor(QPalette::WindowText, pfl::lesbareFarbe(pfl::alsFarbe(wert(schrift)), g));
+    p.setColor(QPalette::WindowText, pfl::lesbareFarbe(pfl::alsFarbe(schrift), g));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -408,7 +404,7 @@ void TFarbe::musterFaerben() {
     for (QLabel* l : {m_musterTitel1, m_musterTitel2}) {
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText,
-                   pfl::lesbareFarbe(pfl::alsFarbe(wert(c.D_bs_fa_font)), pfl::alsFarbe(wert(c.H_bs_hg))));
+                   pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_fa_font), pfl::alsFarbe(c.H_bs_hg)));
         l->setPalette(p);
     }
     flaecheFaerben(m_bestand, c.D_bs_umr_aus, c.D_bs_ueb_font);
@@ -416,8 +412,8 @@ void TFarbe::musterFaerben() {
     flaecheFaerben(m_datenFeld, c.D_bs_pan, c.D_bs_pan_font);
     flaecheFaerben(m_kopfFeld1, c.String_box_ueb, c.String_box_ueb_Font);
     flaecheFaerben(m_datenFeld1, c.String_box, c.String_box_font);
-    m_endfarbe->setActiveColor(wert(c.end_gradient));
-    m_endfarbe1->setActiveColor(wert(c.end_gradient1));
+    m_endfarbe->setActiveColor(pfl::farbwert(c.end_gradient));
+    m_endfarbe1->setActiveColor(pfl::farbwert(c.end_gradient1));
     haekchenSetzen();
     Farben_setzen();
     Farben_setzen1();
@@ -450,7 +446,7 @@ void TFarbe::seiteWaehlen() {
     m_seiten->setCurrentIndex(seite);
     m_seitenTitel->setText(QLatin1String(kTitel[seite]));
     if (seite == kListen) {
-        m_muster2->setGradientEndColor(wert(farben().colorx.end_gradient1));
+        m_muster2->setGradientEndColor(pfl::farbwert(farben().colorx.end_gradient1));
         Farben_setzen1();
     }
     if (seite == kStyle) m_styleAktivieren->setEnabled(false);

@@ -5,6 +5,7 @@
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
 #include "grid/FilterGrid.h"
+#include "grid/Tabellenfarben.h"
 #include "platform/Farbwert.h"
 
 #include <QEvent>
@@ -13,10 +14,6 @@
 #include <QPainter>
 
 namespace {
-
-quint32 wert(qint32 v) {
-    return quint32(v);
-}
 
 // A data cell the grid shows highlighted: the current row of a table that selects whole rows, the
 // focused cell, or a selected one (the grid paints those in the selected-row colour).
@@ -27,7 +24,7 @@ bool markiert(const TFilterGrid& g, int aCol, int aRow, TGridDrawState state) {
 
 // The text colour, or black or white where it would not read on the background the cell gets.
 void schriftFarbe(QPainter& can, qint32 farbe) {
-    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(wert(farbe)), can.brush().color()));
+    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(farbe), can.brush().color()));
 }
 
 } // namespace
@@ -93,19 +90,12 @@ void TFarbe::FilterGrid2RowColorProc(TFilterGrid& g, QPainter& can, int aCol, in
 void TFarbe::Farben_setzen() {
     const Tcolor1& c = farben().colorx;
     TFilterGrid& g = *m_muster1;
-    g.setColor(wert(c.D_bs_pan));
-    g.setFontColor(wert(c.D_bs_pan_font));
-    g.setFixedColor(wert(c.D_bs_ueb));
-    g.setSelectRowColor(wert(c.String_box_mark_Row));
-    g.setGradientStartColor(wert(c.D_bs_ueb));
-    g.setGradientEndColor(wert(c.end_gradient));
-    g.setDrawingStyle(c.draw_style == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style == 1);
+    pfl::tabelleFaerben(g, c, pfl::Tabellenart::Uebersicht);
     for (int col = 0; col < g.ColCount(); ++col)
-        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.D_bs_pan), wert(c.D_bs_pan_font),
-                       wert(c.D_bs_ueb), wert(c.D_bs_ueb_font), c.D_bs_schrift_groesse,
-                       c.D_bs_ueb_schrift_groesse, c.D_bs_schrift.toQString(),
-                       c.D_bs_ueb_schrift.toQString());
+        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, pfl::farbwert(c.D_bs_pan),
+                       pfl::farbwert(c.D_bs_pan_font), pfl::farbwert(c.D_bs_ueb),
+                       pfl::farbwert(c.D_bs_ueb_font), c.D_bs_schrift_groesse, c.D_bs_ueb_schrift_groesse,
+                       c.D_bs_schrift.toQString(), c.D_bs_ueb_schrift.toQString());
     g.ColInfo_Set(-1);
     g.ColSetMaxWidths(false, false, false);
     g.viewport()->update();
@@ -116,19 +106,14 @@ void TFarbe::Farben_setzen1() {
     // data-area panel may change the sample's end on its own.
     const Tcolor1& c = farben().colorx;
     TFilterGrid& g = *m_muster2;
-    g.setColor(wert(c.String_box));
-    g.setFontColor(wert(c.String_box_font));
-    g.setFixedColor(wert(c.String_box_ueb));
-    g.setSelectRowColor(wert(c.String_box_mark_Row));
-    g.setGradientStartColor(wert(c.String_box_ueb));
-    g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style1 == 1);
+    pfl::tabelleFaerben(g, c, pfl::Tabellenart::Liste, pfl::Endfarbe::Behalten);
     // The data font as the listings take it: that of the screen's font class.
     const pfl::Schriftwahl daten = pfl::listenschrift(farben(), plattform());
     for (int col = 0; col < g.ColCount(); ++col)
-        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, wert(c.String_box), wert(c.String_box_font),
-                       wert(c.String_box_ueb), wert(c.String_box_ueb_Font), daten.groesse, c.ue_grid_g,
-                       daten.name, c.ue_grid_s.toQString());
+        NewColFeatures(g, col, TextFlag::Mitte, TextFlag::Mitte, pfl::farbwert(c.String_box),
+                       pfl::farbwert(c.String_box_font), pfl::farbwert(c.String_box_ueb),
+                       pfl::farbwert(c.String_box_ueb_Font), daten.groesse, c.ue_grid_g, daten.name,
+                       c.ue_grid_s.toQString());
     g.ColInfo_Set(-1);
     g.viewport()->update();
 }
@@ -148,7 +133,7 @@ void TFarbe::datenbereichClick() {
     TFilterGrid& g = *m_muster2;
     qint32 farbe = qint32(g.GradientEndColor());
     if (!pfl::Farben_auswaehlen(farben(), plattform(), farbe)) return;
-    if (g.DrawingStyle() == TGridDrawingStyle::gdsGradient) g.setGradientEndColor(wert(farbe));
+    if (g.DrawingStyle() == TGridDrawingStyle::gdsGradient) g.setGradientEndColor(pfl::farbwert(farbe));
     // The panel has always set the main table's end colour from this sample; the listing tables
     // keep theirs (end_gradient1, "Endfarbe wählen").
     farben().colorx.end_gradient = qint32(g.GradientEndColor());

@@ -5,6 +5,7 @@
 #include "data/German.h"
 #include "platform/Farbwert.h"
 #include "grid/FilterGrid.h"
+#include "grid/Tabellenfarben.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
@@ -321,41 +322,35 @@ int TForm1::zeilenhoehe() const {
 
 void TForm1::Rezepte_anzeigen() {
     const Tcolor1& c = m_farben.colorx;
-    auto farbe = [](qint32 v) { return quint32(v); };
     // 1. title
     m_uebersichtTitel->setText(QStringLiteral("Rezepte \"") + u.rezeptbuch + QStringLiteral("\" Rubrik >") +
                                u.rubrik + QStringLiteral("<"));
     // The data screen is a data area: its panel takes the data colour, whatever the style.
     QPalette p2 = m_datenbildschirm->palette();
-    p2.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_pan)));
+    p2.setColor(QPalette::Window, pfl::alsFarbe(c.D_bs_pan));
     m_datenbildschirm->setPalette(p2);
     QPalette p3 = m_uebersichtTitel->palette();
     p3.setColor(QPalette::WindowText,
-                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_ueb_font)), pfl::alsFarbe(farbe(c.D_bs_pan))));
+                pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_ueb_font), pfl::alsFarbe(c.D_bs_pan)));
     m_uebersichtTitel->setPalette(p3);
     // 2. section list and colours
     m_rubrikenTitel->setFixedHeight(zeilenhoehe());
     QPalette p6 = m_rubrikenTitel->palette();
     p6.setColor(QPalette::WindowText,
-                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_ueb_font)), pfl::alsFarbe(farbe(c.D_bs_ueb))));
-    p6.setColor(QPalette::Window, pfl::alsFarbe(farbe(c.D_bs_ueb)));
+                pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_ueb_font), pfl::alsFarbe(c.D_bs_ueb)));
+    p6.setColor(QPalette::Window, pfl::alsFarbe(c.D_bs_ueb));
     m_rubrikenTitel->setPalette(p6);
     QFont f6 = m_rubrikenTitel->font();
     f6.setFamily(c.D_bs_ueb_schrift.toQString());
     m_rubrikenTitel->setFont(f6);
     QPalette pl = m_rubriken->palette();
-    pl.setColor(QPalette::Base, pfl::alsFarbe(farbe(c.D_bs_pan)));
-    pl.setColor(QPalette::Text,
-                pfl::lesbareFarbe(pfl::alsFarbe(farbe(c.D_bs_pan_font)), pfl::alsFarbe(farbe(c.D_bs_pan))));
+    pl.setColor(QPalette::Base, pfl::alsFarbe(c.D_bs_pan));
+    pl.setColor(QPalette::Text, pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_pan_font), pfl::alsFarbe(c.D_bs_pan)));
     m_rubriken->setPalette(pl);
     QFont fl = m_rubriken->font();
     fl.setFamily(c.D_bs_schrift.toQString());
     m_rubriken->setFont(fl);
     TFilterGrid& g = *m_uebersicht;
-    g.setColor(farbe(c.D_bs_pan));
-    g.setFontColor(farbe(c.D_bs_pan_font));
-    g.setFixedColor(farbe(c.D_bs_ueb));
-    g.setSelectRowColor(farbe(c.String_box_mark_Row));
 
     // 3. empty table with its titles
     static const QString titel[6] = {QStringLiteral("Gericht"),  QStringLiteral("Pers./Port."),
@@ -386,21 +381,19 @@ void TForm1::Rezepte_anzeigen() {
         g.setCells(5, r, rechtsbuendig(z.kalorien, u" ", 10));
         ++r;
     }
-    // 5. flat or gradient look
-    g.setGradientStartColor(farbe(c.D_bs_ueb));
-    g.setGradientEndColor(farbe(c.end_gradient));
-    g.setDrawingStyle(c.draw_style == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style == 1);
+    // 5. colours, flat or gradient look
+    pfl::tabelleFaerben(g, c, pfl::Tabellenart::Uebersicht);
     // 6. column features
     static const int ausrichtung[6] = {TextFlag::Links,  TextFlag::Mitte,  TextFlag::Mitte,
                                        TextFlag::Rechts, TextFlag::Rechts, TextFlag::Rechts};
     static const char typen[6] = {' ', 'I', 'C', 'I', 'I', 'I'};
-    const quint32 titelGrund = c.draw_style == 1 ? farbe(c.D_bs_ueb) : farbe(c.String_box_ueb);
-    const quint32 datenGrund = c.cell_style == 1 ? farbe(c.D_bs_pan) : farbe(c.String_box);
+    const quint32 titelGrund = pfl::farbwert(c.draw_style == 1 ? c.D_bs_ueb : c.String_box_ueb);
+    const quint32 datenGrund = pfl::farbwert(c.cell_style == 1 ? c.D_bs_pan : c.String_box);
     for (int col = 0; col < 6; ++col) {
-        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung[col], datenGrund, farbe(c.D_bs_pan_font),
-                       titelGrund, farbe(c.D_bs_ueb_font), c.D_bs_schrift_groesse, c.D_bs_ueb_schrift_groesse,
-                       c.D_bs_schrift.toQString(), c.D_bs_ueb_schrift.toQString());
+        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung[col], datenGrund, pfl::farbwert(c.D_bs_pan_font),
+                       titelGrund, pfl::farbwert(c.D_bs_ueb_font), c.D_bs_schrift_groesse,
+                       c.D_bs_ueb_schrift_groesse, c.D_bs_schrift.toQString(),
+                       c.D_bs_ueb_schrift.toQString());
         NewColFeatures1(g, col, QLatin1Char(typen[col]), ausrichtung[col]);
     }
     // 7. visible, features applied, widths from the longest texts

@@ -63,6 +63,16 @@ inline QColor alsFarbe(quint32 wert) {
     return QColor(int(wert & 0xFF), int((wert >> 8) & 0xFF), int((wert >> 16) & 0xFF));
 }
 
+// The colour scheme stores its colour values as signed numbers; the tables and alsFarbe take them
+// unsigned, with the same bits.
+inline quint32 farbwert(qint32 gespeichert) {
+    return quint32(gespeichert);
+}
+
+inline QColor alsFarbe(qint32 gespeichert) {
+    return alsFarbe(farbwert(gespeichert));
+}
+
 inline quint32 alsWert(const QColor& c) {
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }

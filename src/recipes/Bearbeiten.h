@@ -2,31 +2,20 @@
 // book, changes the recipe in place and deletes it.
 #pragma once
 
-#include "windowbase/Nebenfenster.h"
 #include "data/Records.h"
 #include "pages/Drucklayout.h"
 #include "pages/Rezeptbild.h"
+#include "recipes/Rezeptfenster.h"
 
 #include <QStringList>
 
-class CurrencyEdit;
-class DateEdit;
-class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
-class QToolButton;
-class QWidget;
-class RxSpinEdit;
 
-class TForm13 : public pfl::Nebenfenster {
+class TForm13 : public pfl::Rezeptfenster {
     Q_OBJECT
 public:
     TForm13(pfl::Umgebung& umgebung, QWidget* parent);
-    ~TForm13() override;
 
 public Q_SLOTS:
     // Opens the editor on record satznum (1-based) of the active book.
@@ -44,8 +33,6 @@ Q_SIGNALS:
 
 protected:
     void vorbereiten() override;
-    void faerben() override;
-    void showEvent(QShowEvent* e) override;
     // Every way of closing asks first about unsaved changes.
     void done(int ergebnis) override;
 
@@ -71,7 +58,6 @@ private Q_SLOTS:
 
 private:
     void aufbauen();
-    void anordnen();
     // Shows record nummer after settling unsaved changes; false when the user stayed.
     bool zeigen(int nummer);
     // Unsaved changes: saved, dropped or kept (false: the user cancelled, or saving failed).
@@ -84,40 +70,15 @@ private:
     void bildAnzeigen(const pfl::Rezeptbild& bild, const QString& name);
     void bildEntfernen();
 
-    // Left: category, sections, recipes of the section.
-    QComboBox* m_kategorie = nullptr;     // ComboBox2
-    QLineEdit* m_rubrik = nullptr;        // Edit1
-    QListWidget* m_rubriken = nullptr;    // ListBox1
-    QGroupBox* m_rezepteGruppe = nullptr; // GroupBox2
-    QListWidget* m_rezepte = nullptr;     // ListBox2
-    // Middle: name, the three texts and the record counter.
-    QLineEdit* m_name = nullptr;             // Edit2
-    QPlainTextEdit* m_utensilien = nullptr;  // Memo3
-    QPlainTextEdit* m_zutaten = nullptr;     // Memo1
-    QPlainTextEdit* m_zubereitung = nullptr; // Memo2
-    QLabel* m_nummer = nullptr;              // Label20
-    QLabel* m_anzahlSaetze = nullptr;        // Label21
-    QPushButton* m_erster = nullptr;         // Button11
-    QPushButton* m_voriger = nullptr;        // Button12
-    QPushButton* m_naechster = nullptr;      // Button13
-    QPushButton* m_letzter = nullptr;        // Button14
-    // Right: the numbers, the date, the shopping list and the picture.
-    QComboBox* m_schwierigkeit = nullptr; // ComboBox1
-    QComboBox* m_portionsart = nullptr;   // ComboBox3
-    RxSpinEdit* m_anzahl = nullptr;       // RxSpinEdit1
-    CurrencyEdit* m_kosten = nullptr;     // CurrencyEdit1
-    RxSpinEdit* m_zeit = nullptr;         // RxSpinEdit2
-    RxSpinEdit* m_kochzeit = nullptr;     // RxSpinEdit3
-    QLineEdit* m_kalorien = nullptr;      // Edit4
-    DateEdit* m_datum = nullptr;          // DateEdit1
-    QPushButton* m_einkauf = nullptr;     // Button9
-    QGroupBox* m_bildGruppe = nullptr;    // GroupBox6
-    QLabel* m_bild = nullptr;             // Image1
-    QPushButton* m_bildDazu = nullptr;    // Button5
-    QPushButton* m_bildWeg = nullptr;     // Button6
-    QToolButton* m_bildGross = nullptr;   // SpeedButton1
+    // The window's own controls in the form: the record counter and the shopping list.
+    QLabel* m_nummer = nullptr;         // Label20
+    QLabel* m_anzahlSaetze = nullptr;   // Label21
+    QPushButton* m_erster = nullptr;    // Button11
+    QPushButton* m_voriger = nullptr;   // Button12
+    QPushButton* m_naechster = nullptr; // Button13
+    QPushButton* m_letzter = nullptr;   // Button14
+    QPushButton* m_einkauf = nullptr;   // Button9
     // Bottom row.
-    QWidget* m_inhalt = nullptr;
     QPushButton* m_speichern = nullptr; // Button1
     QPushButton* m_loeschen = nullptr;  // Button2
     QPushButton* m_beenden = nullptr;   // Button3
@@ -129,8 +90,6 @@ private:
     bool m_gueltig = false; // m_gelesen holds a record
     bool m_geaendert = false;
     bool m_fuellen = false; // the window itself is filling the fields
-    pfl::Rezeptbild m_bildDaten;
-    QString m_bildname; // the record's picture name as it will be saved
-    QString m_bildOrdnerWahl;
-    QStringList m_gezeigteRubriken, m_gezeigteNamen, m_gezeigteKategorien;
+    QString m_bildname;     // the record's picture name as it will be saved
+    QStringList m_gezeigteNamen;
 };

@@ -17,6 +17,13 @@
 
 namespace pfl::rezeptfelder {
 
+bool rubrikPruefen(const Felder& f, Platform& plattform) {
+    // "Less than or equal to one blank": empty, or exactly one blank.
+    if (f.rubrik->text().compare(QStringLiteral(" ")) > 0) return true;
+    plattform.message(Platform::Kind::Information, QStringLiteral("\n Bitte geben Sie eine Rubrik ein.  \n"));
+    return false;
+}
+
 bool felderInSatz(const Felder& f, dateien& e, Platform& plattform) {
     if (!f.kosten->IsValid()) {
         plattform.message(Platform::Kind::Error,

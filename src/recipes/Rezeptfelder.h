@@ -39,6 +39,8 @@ struct Felder {
     QPlainTextEdit* zubereitung = nullptr;
 };
 
+// A recipe needs a section: false, with a message, when the field is empty or holds one blank.
+bool rubrikPruefen(const Felder& f, Platform& plattform);
 // Fills every shown field of the record from the controls (the picture name and the fields no window
 // shows stay); an empty cost field gives 0. False, with a message, when the cost is no amount.
 bool felderInSatz(const Felder& f, dateien& satz, Platform& plattform);

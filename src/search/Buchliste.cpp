@@ -4,6 +4,7 @@
 #include "data/Farbschema.h"
 #include "data/German.h"
 #include "data/Unit4.h"
+#include "grid/Tabellenfarben.h"
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"
 #include "pages/Rezeptbild.h"
@@ -241,16 +242,8 @@ void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z, const QString
 
 void Tform21::spaltenMerkmale() {
     const Tcolor1& c = farben().colorx;
-    auto farbe = [](qint32 v) { return quint32(v); };
     TFilterGrid& g = *m_tabelle;
-    g.setColor(farbe(c.String_box));
-    g.setFontColor(farbe(c.String_box_font));
-    g.setFixedColor(farbe(c.String_box_ueb));
-    g.setSelectRowColor(farbe(c.String_box_mark_Row));
-    g.setGradientStartColor(farbe(c.String_box_ueb));
-    g.setGradientEndColor(farbe(c.end_gradient1));
-    g.setDrawingStyle(c.draw_style1 == 1 ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
-    g.SetGradientToAllCells(c.cell_style1 == 1);
+    pfl::tabelleFaerben(g, c, pfl::Tabellenart::Liste);
     const QString titSchrift = c.ue_grid_s.toQString();
     const QString datSchrift = c.grid_s.toQString();
     // The book column's "Erfasst am" takes the looks of the other data columns too.
@@ -258,11 +251,11 @@ void Tform21::spaltenMerkmale() {
         int ausrichtung = TextFlag::Mitte;
         if (col >= 1 && col <= 3 + m_buch) ausrichtung = TextFlag::Links;
         if (col == 0 && m_suche) ausrichtung = TextFlag::Rechts;
-        const quint32 grund = col == 0 ? farbe(c.String_box_ueb) : farbe(c.String_box);
+        const quint32 grund = pfl::farbwert(col == 0 ? c.String_box_ueb : c.String_box);
         const quint32 schrift =
-            col == 0 && !m_suche ? farbe(c.String_box_ueb_Font) : farbe(c.String_box_font);
-        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung, grund, schrift, farbe(c.String_box_ueb),
-                       farbe(c.String_box_ueb_Font), c.grid_g, c.ue_grid_g, datSchrift, titSchrift);
+            pfl::farbwert(col == 0 && !m_suche ? c.String_box_ueb_Font : c.String_box_font);
+        NewColFeatures(g, col, TextFlag::Mitte, ausrichtung, grund, schrift, pfl::farbwert(c.String_box_ueb),
+                       pfl::farbwert(c.String_box_ueb_Font), c.grid_g, c.ue_grid_g, datSchrift, titSchrift);
         NewColFeatures1(g, col, col == 0 ? QLatin1Char('I') : QLatin1Char(' '), ausrichtung);
     }
 }

@@ -1,6 +1,6 @@
 // What every secondary window shares: opening from the main window, closing by Escape with the
-// main window refreshed, Return on the default button, what assistive technology reads, and
-// readable text in every style.
+// main window refreshed, Return on the default button, what assistive technology reads, readable
+// text in every style, and the Tab order of the recipe windows.
 #include "windowbase/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
@@ -87,6 +87,8 @@ private Q_SLOTS:
     void jederBefehlLebt();
     void lesbarInJedemStil_data();
     void lesbarInJedemStil();
+    void tabFolge_data();
+    void tabFolge();
 };
 
 void TestFenster::escapeSchliesstUndFrischtAuf() {
@@ -265,6 +267,64 @@ void TestFenster::lesbarInJedemStil() {
         const double k2 = pfl::kontrast(l->palette().color(QPalette::WindowText), hinter);
         QVERIFY2(k2 >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(QString::fromLatin1(name)).arg(k2)));
     }
+}
+
+void TestFenster::tabFolge_data() {
+    QTest::addColumn<QString>("fenster");
+    QTest::addColumn<QStringList>("folge");
+    const QStringList links{"ComboBox2", "Edit1", "ListBox1", "ListBox2"};
+    const QStringList mitte{"Edit2", "Memo3", "Memo1", "Memo2"};
+    const QStringList zahlen{"ComboBox1",   "ComboBox3",   "RxSpinEdit1", "CurrencyEdit1",
+                             "RxSpinEdit2", "RxSpinEdit3", "Edit4",       "DateEdit1"};
+    // The entry window's buttons for the lists, the calculator and the web search stand where they
+    // act; the picture's enlarging waits for a picture.
+    QTest::newRow("erfassen") << "Form2"
+                              << QStringList{"ComboBox2", "Button7", "Edit1",
+                                             "ListBox1",  "Button4", "ListBox2"} +
+                                     mitte + zahlen +
+                                     QStringList{"RxCalcEdit1", "Button8", "Button5", "Button6",
+                                                 "Button1",     "Button2", "Button3", "Button9"};
+    // The editor steps through the book below the texts.
+    QTest::newRow("bearbeiten") << "Form13"
+                                << links + mitte +
+                                       QStringList{"Button11", "Button12", "Button13", "Button14"} + zahlen +
+                                       QStringList{"Button9", "Button5", "Button6", "Button1",
+                                                   "Button2", "Button3", "BitBtn1", "Button8"};
+}
+
+void TestFenster::tabFolge() {
+    // The Tab key goes through the recipe windows column by column, each column from the top down,
+    // and then along the bottom bar.
+    QFETCH(QString, fenster);
+    QFETCH(QStringList, folge);
+    LaufendesProgramm p([](DataDir& d) {
+        d.optionen(QStringLiteral("Familie"));
+        d.buch(QStringLiteral("Familie.rez"),
+               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe")),
+                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe")),
+                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulasch"))});
+    });
+    QDialog* w = nullptr;
+    if (fenster == QLatin1String("Form2")) {
+        w = oeffne(p, QStringLiteral("Rezepteerfassen1"), fenster);
+    } else {
+        w = p.finde<QDialog>(fenster);
+        QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, 2)); // every step possible
+    }
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QWidget* start = p.in<QWidget>(w, QStringLiteral("ComboBox2"));
+    start->setFocus(Qt::TabFocusReason);
+    QStringList besucht;
+    for (int i = 0; i <= folge.size(); ++i) {
+        QWidget* f = QApplication::focusWidget();
+        while (f && f->objectName().isEmpty()) // the line edit of a combo box, the field of a spin box
+            f = f->parentWidget();
+        QVERIFY(f);
+        if (i > 0 && f == start) break;
+        besucht << f->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(besucht, folge);
 }
 
 QTEST_MAIN(TestFenster)

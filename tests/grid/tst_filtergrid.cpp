@@ -1,8 +1,11 @@
-// The table component as a user meets it: header clicks, sorting, column features, widths, painting.
+// The table component as a user meets it: header clicks, sorting, column features, widths, painting,
+// and its colours from the colour scheme.
 #include "platform/Farbwert.h"
 #include "grid/FilterGrid.h"
 #include "grid/SortSchluessel.h"
+#include "grid/Tabellenfarben.h"
 
+#include "data/Farbsatz.h"
 #include "data/German.h"
 
 #include <QAbstractItemModel>
@@ -90,6 +93,8 @@ private Q_SLOTS:
     void zeilenFarbHaken();
     void zugaenglichkeitSiehtZellen();
     void verlaufImKopf();
+    void farbenAusDemSchema_data();
+    void farbenAusDemSchema();
 };
 
 void TstFilterGrid::deutscheSortierungStimmt() {
@@ -607,6 +612,56 @@ void TstFilterGrid::verlaufImKopf() {
     // The heading runs from the start colour at the top towards the end colour at the bottom.
     const QRect k = t.grid.CellRect(1, 0);
     QVERIFY(g.pixelColor(k.left() + 1, k.top()).blue() < g.pixelColor(k.left() + 1, k.bottom() - 2).blue());
+}
+
+void TstFilterGrid::farbenAusDemSchema_data() {
+    QTest::addColumn<int>("art");
+    QTest::addColumn<bool>("endeBehalten");
+    // background, text, heading (also the gradient's start), gradient end
+    QTest::addColumn<QList<quint32>>("farben");
+    QTest::addColumn<bool>("verlauf");    // gradient headings
+    QTest::addColumn<bool>("alleZellen"); // the gradient in every cell
+    QTest::newRow("Übersicht") << int(pfl::Tabellenart::Uebersicht) << false << QList<quint32>{1, 2, 3, 8}
+                               << true << false;
+    QTest::newRow("Liste") << int(pfl::Tabellenart::Liste) << false << QList<quint32>{5, 6, 7, 9} << false
+                           << true;
+    QTest::newRow("Liste, eigenes Verlaufsende")
+        << int(pfl::Tabellenart::Liste) << true << QList<quint32>{5, 6, 7, 0x123456} << false << true;
+}
+
+// Each kind of table takes its own set of the scheme's colours, every one of them a different value.
+void TstFilterGrid::farbenAusDemSchema() {
+    QFETCH(int, art);
+    QFETCH(bool, endeBehalten);
+    QFETCH(QList<quint32>, farben);
+    QFETCH(bool, verlauf);
+    QFETCH(bool, alleZellen);
+    Tcolor1 c{};
+    c.D_bs_pan = 1;
+    c.D_bs_pan_font = 2;
+    c.D_bs_ueb = 3;
+    c.String_box_mark_Row = 4;
+    c.String_box = 5;
+    c.String_box_font = 6;
+    c.String_box_ueb = 7;
+    c.end_gradient = 8;
+    c.end_gradient1 = 9;
+    c.D_bs_ueb_font = 10;
+    c.String_box_ueb_Font = 11;
+    c.String_box_mark_Row_font = 12;
+    c.draw_style = 1;
+    c.cell_style = 0;
+    c.draw_style1 = 0;
+    c.cell_style1 = 1;
+    TFilterGrid g;
+    g.setGradientEndColor(0x123456);
+    pfl::tabelleFaerben(g, c, pfl::Tabellenart(art),
+                        endeBehalten ? pfl::Endfarbe::Behalten : pfl::Endfarbe::Setzen);
+    QCOMPARE(QList<quint32>({g.Color(), g.FontColor(), g.FixedColor(), g.GradientEndColor()}), farben);
+    QCOMPARE(g.GradientStartColor(), g.FixedColor());
+    QCOMPARE(g.SelectRowColor(), quint32(4));
+    QCOMPARE(g.DrawingStyle(), verlauf ? TGridDrawingStyle::gdsGradient : TGridDrawingStyle::gdsClassic);
+    QCOMPARE(g.GradientToAllCells(), alleZellen);
 }
 
 QTEST_MAIN(TstFilterGrid)
