@@ -1,5 +1,6 @@
 #include "app/QtPlatform.h"
 
+#include "pages/Seiteneinpassen.h"
 #include "platform/Farbwert.h"
 
 #include <QApplication>
