@@ -1,7 +1,7 @@
 // The date field: mask, German dates whatever the locale, and the calendar that drops down.
 #include "widgets/Datumsfeld.h"
 
-#include "Bildschirmfoto.h"
+#include "support/Bildschirmfoto.h"
 
 #include "support/ScriptedPlatform.h"
 
@@ -13,6 +13,8 @@
 #include <QtTest>
 
 namespace {
+
+using pfl::test::bildschirmfoto;
 
 QTableView* tage(QCalendarWidget* k) {
     return k->findChild<QTableView*>();
@@ -40,7 +42,6 @@ private Q_SLOTS:
     void tippen();
     void kalenderPickt();
     void kalenderTasten();
-    void bild();
 
 private:
     ScriptedPlatform plattform;
@@ -153,6 +154,7 @@ void TestDatumsfeld::kalenderPickt() {
     QCOMPARE(w->Date(), QDate(2026, 12, 18));
     QVERIFY(!w->IsCalendarOpen());
     QCOMPARE(change.count(), 1);
+    bildschirmfoto(&fenster, QStringLiteral("widgets_DateEdit"));
 
     // With a date in the field the calendar opens on it.
     w->setText(QStringLiteral("03.05.2021"));
@@ -192,20 +194,6 @@ void TestDatumsfeld::kalenderTasten() {
     w.setReadOnly(true);
     w.openCalendar();
     QVERIFY(!w.IsCalendarOpen());
-}
-
-void TestDatumsfeld::bild() {
-    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
-    QWidget fenster;
-    auto* lay = new QVBoxLayout(&fenster);
-    auto* a = new DateEdit(&fenster);
-    a->setDate(QDate(2026, 12, 7));
-    lay->addWidget(a);
-    lay->addWidget(new DateEdit(&fenster));
-    fenster.resize(160, 70);
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_DateEdit"));
 }
 
 QTEST_MAIN(TestDatumsfeld)
