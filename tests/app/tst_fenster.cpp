@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -269,6 +270,13 @@ void TestFenster::escapeSchliesstUndFrischtAuf() {
     QVERIFY(imFenster(p, weg, fenster, [&](QDialog* w) {
         QTest::keyClick(w, Qt::Key_F1);
         QCOMPARE(p.plattform.hilfeAufrufe.size(), 1);
+        // The topic is a page of the help file the program ships.
+        QFile datei(qEnvironmentVariable("PFANNO_SOURCE_DIR") +
+                    QStringLiteral("/resources/Zirade-Zadod.ize"));
+        QVERIFY(datei.open(QIODevice::ReadOnly));
+        const QByteArray anker =
+            "name=\"t" + QByteArray::number(p.plattform.hilfeAufrufe.first().second) + '"';
+        QVERIFY2(datei.readAll().contains(anker), anker.constData());
         if (hilfe.isEmpty()) return;
         p.in<QPushButton>(w, hilfe)->click();
         QCOMPARE(p.plattform.hilfeAufrufe.size(), 2);
