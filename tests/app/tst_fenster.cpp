@@ -1,6 +1,6 @@
-// What every secondary window shares: opening from the main window, closing by Escape with the
-// main window refreshed, Return on the default button, what assistive technology reads, and
-// readable text in every style.
+// What every secondary window shares, reached the way a person reaches it: closing by Escape with the
+// main window refreshed, its help topic, Return on the default button, what assistive technology
+// reads, and readable text in every style.
 #include "windowbase/Nebenfenster.h"
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
