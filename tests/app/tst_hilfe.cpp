@@ -1,5 +1,6 @@
 // The help file shipped beside the program and the help viewer of the desktop platform.
 #include "app/QtPlatform.h"
+#include "support/Bildschirmfoto.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -75,8 +76,7 @@ void TestHilfe::themen() {
     QVERIFY(browser);
     QCOMPARE(browser->source().fragment(), QStringLiteral("t%1").arg(thema));
     QVERIFY(browser->toPlainText().contains(QStringLiteral("Pfanno-Lux")));
-    if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS"))
-        fenster->grab().save(QStringLiteral("/tmp/hilfe_%1.png").arg(thema));
+    pfl::test::bildschirmfoto(fenster, QStringLiteral("hilfe_%1").arg(thema));
 }
 
 void TestHilfe::abschnitte_data() {

@@ -1,10 +1,15 @@
 // The named styles: each activates for the whole application with a readable palette of its own.
 #include "appearance/Styles.h"
+#include "appearance/Farben.h"
+#include "data/Farbschema.h"
+#include "support/Datenumgebung.h"
+#include "support/Bildschirmfoto.h"
 
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,7 +46,9 @@ class TestStyles : public QObject {
 private Q_SLOTS:
     void kontrastWerte_data();
     void kontrastWerte();
-    void namen();
+    void angeboteneStyles();
+    void gespeichertUndGelesen_data();
+    void gespeichertUndGelesen();
     void jederStyle_data();
     void jederStyle();
     void palettenVerschieden();
@@ -82,48 +89,66 @@ void TestStyles::kontrastWerte() {
     QCOMPARE(pfl::kontrast(b, a), pfl::kontrast(a, b));
 }
 
-void TestStyles::namen() {
-    const QStringList erwartet{"Windows",
-                               "Amakrits",
-                               "Amethyst Kamri",
-                               "Aqua Graphite",
-                               "Aqua Light Slate",
-                               "Auric",
-                               "Carbon",
-                               "Charcoal Dark Slate",
-                               "Cobalt XEMedia",
-                               "Cyan Dusk",
-                               "Cyan Night",
-                               "Emerald Light Slate",
-                               "Glossy",
-                               "Glow",
-                               "Golden Graphite",
-                               "Iceberg Classico",
-                               "Lavender Classico",
-                               "Light",
-                               "Luna",
-                               "Metropolis UI Black",
-                               "Metropolis UI Blue",
-                               "Metropolis UI Dark",
-                               "Metropolis UI Green",
-                               "Obsidian",
-                               "Onyx Blue",
-                               "Ruby Graphite",
-                               "Sapphire Kamri",
-                               "Silver",
-                               "Sky",
-                               "Slate Classico",
-                               "Smokey Quartz Kamri",
-                               "TabletDark",
-                               "Tablet Light",
-                               "Turquoise Gray",
-                               "Windows10",
-                               "Windows10 Blue",
-                               "Windows10 Dark",
-                               "Windows10 Green",
-                               "Windows10 Purple",
-                               "Windows10 SlateGray"};
-    QCOMPARE(styleNamen(), erwartet);
+void TestStyles::angeboteneStyles() {
+    // What the colour dialog offers: "Windows" first, every name once, and each a look of its own.
+    const QStringList namen = styleNamen();
+    QVERIFY(!namen.isEmpty());
+    QCOMPARE(namen.first(), QStringLiteral("Windows"));
+    QCOMPARE(QSet<QString>(namen.begin(), namen.end()).size(), namen.size());
+    QHash<QString, QString> aussehen; // the look an activated style gives, by the name that gave it
+    for (const QString& n : namen) {
+        // Styledat.txt keeps the name as its trimmed first line.
+        QVERIFY2(!n.isEmpty() && n == n.trimmed() && !n.contains(QLatin1Char('\n')), qPrintable(n));
+        QVERIFY2(styleAktivieren(n), qPrintable(n));
+        QString schluessel = QApplication::style()->name();
+        for (auto rolle : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text,
+                           QPalette::Button, QPalette::Highlight})
+            schluessel += QApplication::palette().color(rolle).name();
+        QVERIFY2(!aussehen.contains(schluessel),
+                 qPrintable(n + QStringLiteral(" = ") + aussehen.value(schluessel)));
+        aussehen.insert(schluessel, n);
+    }
+}
+
+void TestStyles::gespeichertUndGelesen_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bekannt");
+    for (const QString& n : styleNamen())
+        QTest::newRow(qPrintable(n)) << n << true;
+    QTest::newRow("unbekannt") << "Nicht vorhanden" << false;
+    QTest::newRow("falsch geschrieben") << "obsidian" << false;
+    QTest::newRow("Umlaut") << "Grün" << false;
+}
+
+void TestStyles::gespeichertUndGelesen() {
+    // The style the colour dialog stores is the one the next start activates; a stored name the
+    // program does not know leaves the style as it was.
+    QFETCH(QString, name);
+    QFETCH(bool, bekannt);
+    Datenumgebung e;
+    const QString vorher =
+        name == QLatin1String("Obsidian") ? QStringLiteral("Sky") : QStringLiteral("Obsidian");
+    QVERIFY(styleAktivieren(vorher));
+    pfl::Farbschema dialog(e.u);
+    dialog.Style = name;
+    QVERIFY(dialog.style_speichern());
+
+    pfl::Farbschema start(e.u);
+    QVERIFY(!pfl::style_lesen(start)); // the file names a style
+    QCOMPARE(start.Style, name);
+    const QString aktiv = bekannt ? name : vorher;
+    const bool windows = aktiv == QLatin1String("Windows");
+    QCOMPARE(QApplication::style()->name(), windows ? QStringLiteral("windows") : QStringLiteral("fusion"));
+    if (windows) {
+        // The platform's own look: its window colour (the desktop may tint the rest).
+        QCOMPARE(QApplication::palette().color(QPalette::Window),
+                 QApplication::style()->standardPalette().color(QPalette::Window));
+        return;
+    }
+    const QPalette soll = *stylePalette(aktiv);
+    for (auto rolle :
+         {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text, QPalette::Highlight})
+        QCOMPARE(QApplication::palette().color(rolle), soll.color(rolle));
 }
 
 void TestStyles::jederStyle_data() {
@@ -316,11 +341,7 @@ void TestStyles::probefenster() {
     const QImage bild = w.grab().toImage();
     QVERIFY(!bild.isNull());
     QCOMPARE(QColor(bild.pixel(2, 2)), QApplication::palette().color(QPalette::Window));
-    if (qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS")) {
-        QString datei = name;
-        datei.replace(QLatin1Char(' '), QLatin1Char('_'));
-        bild.save(QStringLiteral("/tmp/style_%1.png").arg(datei));
-    }
+    pfl::test::bildschirmfoto(bild, QStringLiteral("style_") + name);
 }
 
 QTEST_MAIN(TestStyles)

@@ -1,5 +1,6 @@
 // The command line, where the data live, and setting up a data folder beside the shipped files.
 #include "data/Datenordner.h"
+#include "support/Kindprozess.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,14 +119,19 @@ void TestDatenordner::ordnerWahl() {
     QCOMPARE(pfl::datenordnerBestimmen(QStringLiteral("/x/y/"), tragbar, benutzer), QStringLiteral("/x/y"));
     QCOMPARE(pfl::datenordnerBestimmen(QStringLiteral("rel"), tragbar, benutzer),
              QDir::current().absoluteFilePath(QStringLiteral("rel")));
-    // A portable folder that cannot be written cannot hold data.
+    // A portable folder that cannot be written cannot hold data. Root writes into any folder:
+    // an ordinary user decides.
     QFile::setPermissions(tragbar, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(tragbar).isWritable()) {
-        QFile::setPermissions(tragbar, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QSKIP("running as a user who writes everywhere");
-    }
-    QCOMPARE(pfl::datenordnerBestimmen({}, tragbar, benutzer),
-             t.filePath(QStringLiteral("home/.local/share/pfanno-lux")));
+    const int r = pfl::test::alsBenutzer(t.path(), [&] {
+        if (QFileInfo(tragbar).isWritable()) return pfl::test::kSchreibtUeberall;
+        return pfl::test::pruefungen([&] {
+            QCOMPARE(pfl::datenordnerBestimmen({}, tragbar, benutzer),
+                     t.filePath(QStringLiteral("home/.local/share/pfanno-lux")));
+        });
+    });
+    QFile::setPermissions(tragbar, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (r == pfl::test::kSchreibtUeberall) QSKIP("even an ordinary user writes everywhere here");
+    QCOMPARE(r, 0);
 }
 
 void TestDatenordner::einrichten() {
@@ -168,11 +174,18 @@ void TestDatenordner::einrichtenScheitert() {
     QVERIFY(fehler.contains(QStringLiteral("kann nicht angelegt werden")));
     const QString nurLesen = t.filePath(QStringLiteral("nurlesen"));
     QDir().mkpath(nurLesen);
+    // A folder the user may not write into; root writes anywhere, so an ordinary user tries.
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(nurLesen).isWritable()) QSKIP("running as a user who writes everywhere");
-    QVERIFY(!pfl::datenordnerEinrichten(nurLesen, {}, &fehler));
-    QVERIFY(fehler.contains(QStringLiteral("kann nicht geschrieben werden")));
+    const int r = pfl::test::alsBenutzer(t.path(), [&] {
+        if (QFileInfo(nurLesen).isWritable()) return pfl::test::kSchreibtUeberall;
+        return pfl::test::pruefungen([&] {
+            QVERIFY(!pfl::datenordnerEinrichten(nurLesen, {}, &fehler));
+            QVERIFY2(fehler.contains(QStringLiteral("kann nicht geschrieben werden")), qPrintable(fehler));
+        });
+    });
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (r == pfl::test::kSchreibtUeberall) QSKIP("even an ordinary user writes everywhere here");
+    QCOMPARE(r, 0);
 }
 
 QTEST_GUILESS_MAIN(TestDatenordner)

@@ -4,6 +4,7 @@
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "support/Datenumgebung.h"
+#include "support/Kindprozess.h"
 #include "support/Schreibgrenze.h"
 
 #include <QDir>
@@ -97,7 +98,7 @@ QString verweisZiel(const QString& pfad) {
     return n < 0 ? QString() : QFile::decodeName(QByteArray(puffer, n));
 }
 
-constexpr uid_t kNiemand = 65534;
+using pfl::test::kNiemand;
 
 } // namespace
 
@@ -232,18 +233,14 @@ void TestEinzeldateien::ordnerOhneZwischendatei() {
     Umgebung e;
     const QString pfad = e.dir.datei(datei);
     e.dir.schreibe(datei, alt);
-    const bool root = ::geteuid() == 0;
-    const uid_t besitzer = root ? kNiemand : ::geteuid();
-    if (root) {
-        QVERIFY(::chown(QFile::encodeName(e.dir.pfad()).constData(), kNiemand, kNiemand) == 0);
-        QVERIFY(::chown(QFile::encodeName(pfad).constData(), kNiemand, kNiemand) == 0);
-    }
+    const uid_t besitzer = ::geteuid() == 0 ? kNiemand : ::geteuid();
+    QVERIFY(pfl::test::demBenutzerGeben(e.dir.pfad()));
     QVERIFY(::chmod(QFile::encodeName(pfad).constData(), 0640) == 0);
     QVERIFY(::chmod(QFile::encodeName(e.dir.pfad()).constData(), 0555) == 0);
     const ino_t inode = statVon(pfad).st_ino;
 
     const int gemeldet = pfl::test::mitSchreibgrenze(grenze ? grenze : (qint64(1) << 40), [&] {
-        if (root && (::setgid(kNiemand) != 0 || ::setuid(kNiemand) != 0)) return 99;
+        if (!pfl::test::rechteAbgeben()) return 99;
         ausfuehren(e, routine);
         return int(e.meldungen.size());
     });
@@ -265,14 +262,10 @@ void TestEinzeldateien::schreibgeschuetzteDatei() {
     const QString pfad = e.dir.datei(QStringLiteral("Rezept.opt"));
     const QByteArray alt = muster(1416, 'r');
     e.dir.schreibe(QStringLiteral("Rezept.opt"), alt);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        QVERIFY(::chown(QFile::encodeName(e.dir.pfad()).constData(), kNiemand, kNiemand) == 0);
-        QVERIFY(::chown(QFile::encodeName(pfad).constData(), kNiemand, kNiemand) == 0);
-    }
+    QVERIFY(pfl::test::demBenutzerGeben(e.dir.pfad()));
     QVERIFY(::chmod(QFile::encodeName(pfad).constData(), 0444) == 0);
     const int ergebnis = pfl::test::mitSchreibgrenze(qint64(1) << 40, [&] {
-        if (root && (::setgid(kNiemand) != 0 || ::setuid(kNiemand) != 0)) return 99;
+        if (!pfl::test::rechteAbgeben()) return 99;
         ausfuehren(e, QStringLiteral("opt_speichern"));
         const bool berechtigung =
             e.meldungen.size() == 1 && e.meldungen.first().contains(QStringLiteral("Berechtigung"));

@@ -1,6 +1,7 @@
 // Backup and restore of the data files: which files go, byte-exact copies, failures that name the
 // file and the reason, and a restore that either completes or leaves the data folder as it was.
 #include "data/Sicherung.h"
+#include "support/Kindprozess.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -318,7 +319,7 @@ void TestSicherung::wiederherstellenHalbGescheitert_data() {
     QTest::newRow("Buch ist eine FIFO") << "fifo" << drei;
     QTest::newRow("Bild ist ein verwaister Verweis")
         << "bildlink" << QStringList{QStringLiteral("Familie.rez"), QStringLiteral("Bilder")};
-    if (::geteuid() != 0) QTest::newRow("Buch ohne Leserecht") << "chmod" << drei;
+    QTest::newRow("Buch ohne Leserecht") << "chmod" << drei;
 }
 
 void TestSicherung::wiederherstellenHalbGescheitert() {
@@ -343,12 +344,22 @@ void TestSicherung::wiederherstellenHalbGescheitert() {
         QCOMPARE(::symlink("/nirgendwo/da", kaputt.constData()), 0);
     const QMap<QString, QByteArray> vorher = abbild(lpf);
 
-    const Kopierergebnis e = pfl::wiederherstellen(sicherung, namen, lpf);
-    QVERIFY(!e.ok());
-    QCOMPARE(e.fehler.size(), 1);
-    QCOMPARE(e.fehler.first().datei, QFile::decodeName(kaputt));
-    QVERIFY(!e.fehler.first().grund.isEmpty());
-    QVERIFY(e.kopiert.isEmpty());
+    const auto wiederherstellen = [&] {
+        const Kopierergebnis e = pfl::wiederherstellen(sicherung, namen, lpf);
+        QVERIFY(!e.ok());
+        QCOMPARE(e.fehler.size(), 1);
+        QCOMPARE(e.fehler.first().datei, QFile::decodeName(kaputt));
+        QVERIFY(!e.fehler.first().grund.isEmpty());
+        QVERIFY(e.kopiert.isEmpty());
+    };
+    if (art == QLatin1String("chmod")) {
+        // Root reads any file: an ordinary user restores.
+        QCOMPARE(pfl::test::alsBenutzer(t.path(), [&] { return pfl::test::pruefungen(wiederherstellen); }),
+                 0);
+    } else {
+        wiederherstellen();
+        if (QTest::currentTestFailed()) return;
+    }
     QCOMPARE(abbild(lpf), vorher);
 }
 

@@ -7,17 +7,27 @@
 
 #include "data/Farbsatz.h"
 #include "data/German.h"
+#include "support/Bildschirmfoto.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QHeaderView>
 #include <QtTest>
 
 namespace {
 
+using pfl::test::bildschirmfoto;
+
+// Every grid of these tests runs under Qt's model checker: a change the model announces wrongly,
+// or not at all, fails the test that made it.
+struct Gitter : TFilterGrid {
+    QAbstractItemModelTester pruefer{model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
+};
+
 // A shown grid with one heading row and the given columns; each column gets features of its type.
 struct Tabelle {
-    TFilterGrid grid;
+    Gitter grid;
     Tabelle(const QStringList& titel, const QString& typen, const QList<QStringList>& zeilen) {
         grid.resize(700, 400);
         grid.setColCount(int(titel.size()));
@@ -55,15 +65,6 @@ struct Tabelle {
 QImage bild(QWidget& w) {
     QCoreApplication::processEvents();
     return w.grab().toImage();
-}
-
-// Screenshots for looking at the table: only when PFANNO_SCREENSHOTS is set, into the folder it
-// names (the temporary folder when it names none).
-void bildschirmfoto(const QImage& b, const QString& name) {
-    if (!qEnvironmentVariableIsSet("PFANNO_SCREENSHOTS")) return;
-    const QString ziel = qEnvironmentVariable("PFANNO_SCREENSHOTS");
-    const QDir ordner(!ziel.isEmpty() && QDir(ziel).exists() ? ziel : QDir::tempPath());
-    QVERIFY(b.save(ordner.filePath(name + QStringLiteral(".png"))));
 }
 
 } // namespace
@@ -272,7 +273,7 @@ void TstFilterGrid::schluessel() {
     QFETCH(QString, typ);
     QFETCH(QString, zelle);
     QFETCH(QString, schluessel);
-    TFilterGrid g;
+    Gitter g;
     g.setColCount(1);
     g.setRowCount(2);
     g.ColInfoC(0).Typ = typ.at(0);
@@ -359,7 +360,7 @@ void TstFilterGrid::spaltenMerkmaleLesenUndSchreiben() {
     for (int i = 0; i < 6; ++i)
         gespeichert += "¯" + spalte;
     gespeichert += "¯";
-    TFilterGrid g;
+    Gitter g;
     g.setColCount(2);
     g.setRowCount(3);
     g.setCells(0, 1, "Kartoffelsuppe mit Würstchen");
@@ -381,7 +382,7 @@ void TstFilterGrid::spaltenMerkmaleLesenUndSchreiben() {
     QCOMPARE(g.ColFeatures(), gespeichert);
 
     // Every field set, colour names and fonts included, written and read back.
-    TFilterGrid a;
+    Gitter a;
     a.setColCount(3);
     TColInfo& ci = a.ColInfoC(0);
     ci.Titel = "Kosten";
@@ -403,14 +404,14 @@ void TstFilterGrid::spaltenMerkmaleLesenUndSchreiben() {
              QString("Kosten«37«Tahoma*11*255*B*«12648430«80«C«2«54«Verdana*9*-16777208*I*«16777215"));
     QCOMPARE(text.section("¯", 2, 2), QString());
     QCOMPARE(text.section("¯", 4, 4), QString("Kosten;Nr."));
-    TFilterGrid b;
+    Gitter b;
     b.setColFeatures(text);
     QCOMPARE(b.ColFeatures(), text);
     QCOMPARE(b.Cells(0, 0), QString("Kosten"));
     QCOMPARE(b.ColWidths(0), 80);
     QVERIFY(!b.ColInfo(1));
 
-    TFilterGrid n;
+    Gitter n;
     n.ColInfoC(0).SetText("««BogusFont*x*«clBtnFace««««««clHighlight");
     QCOMPARE(n.ColInfo(0)->TitColor, 0xFF00000Fu);
     QCOMPARE(n.ColInfo(0)->DatColor, 0xFF00000Du);
@@ -464,7 +465,7 @@ void TstFilterGrid::spaltenEinrichten() {
 }
 
 void TstFilterGrid::spaltenbreitenMitStretch() {
-    TFilterGrid g;
+    Gitter g;
     g.setColCount(4);
     g.setRowCount(3);
     g.setCells(0, 0, "Gericht");

@@ -6,6 +6,7 @@
 #include "mainwindow/Hauptfenster.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
+#include "support/Bildschirmfoto.h"
 #include "support/DataDir.h"
 #include "support/ScriptedPlatform.h"
 
@@ -57,10 +58,9 @@ struct LaufendesProgramm {
     optionen optionenDatei() const { return DataDir::satz<optionen>(dir.lies(QStringLiteral("Rezept.opt"))); }
 };
 
-// Screenshots for looking at a window: PFANNO_SCREENSHOTS=<folder> saves them there.
+// A window's screenshot, when PFANNO_SCREENSHOTS asks for one.
 inline void bildSpeichern(QWidget* w, const QString& name) {
-    const QString ordner = qEnvironmentVariable("PFANNO_SCREENSHOTS");
-    if (!ordner.isEmpty()) w->grab().save(ordner + QStringLiteral("/fenster_%1.png").arg(name));
+    bildschirmfoto(w, QStringLiteral("fenster_") + name);
 }
 
 } // namespace pfl::test

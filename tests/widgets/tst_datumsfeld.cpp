@@ -1,7 +1,7 @@
 // The date field: mask, German dates whatever the locale, and the calendar that drops down.
 #include "widgets/Datumsfeld.h"
 
-#include "Bildschirmfoto.h"
+#include "support/Bildschirmfoto.h"
 
 #include "support/ScriptedPlatform.h"
 
@@ -13,6 +13,8 @@
 #include <QtTest>
 
 namespace {
+
+using pfl::test::bildschirmfoto;
 
 QTableView* tage(QCalendarWidget* k) {
     return k->findChild<QTableView*>();
@@ -41,7 +43,6 @@ private Q_SLOTS:
     void kalenderPickt();
     void kalenderTasten();
     void heuteDerEigenenPlattform();
-    void bild();
 
 private:
     ScriptedPlatform plattform;
@@ -154,6 +155,7 @@ void TestDatumsfeld::kalenderPickt() {
     QCOMPARE(w->Date(), QDate(2026, 12, 18));
     QVERIFY(!w->IsCalendarOpen());
     QCOMPARE(change.count(), 1);
+    bildschirmfoto(&fenster, QStringLiteral("widgets_DateEdit"));
 
     // With a date in the field the calendar opens on it.
     w->setText(QStringLiteral("03.05.2021"));
@@ -213,20 +215,6 @@ void TestDatumsfeld::heuteDerEigenenPlattform() {
     QCOMPARE(a.Text(), DateEdit::leererText); // opening takes no date
     a.closeCalendar();
     b.closeCalendar();
-}
-
-void TestDatumsfeld::bild() {
-    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
-    QWidget fenster;
-    auto* lay = new QVBoxLayout(&fenster);
-    auto* a = new DateEdit(plattform, &fenster);
-    a->setDate(QDate(2026, 12, 7));
-    lay->addWidget(a);
-    lay->addWidget(new DateEdit(plattform, &fenster));
-    fenster.resize(160, 70);
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_DateEdit"));
 }
 
 QTEST_MAIN(TestDatumsfeld)

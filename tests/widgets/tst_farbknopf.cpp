@@ -1,7 +1,7 @@
 // The colour button: its face shows the stored colour, a click runs its platform's chooser.
 #include "widgets/Farbknopf.h"
 
-#include "Bildschirmfoto.h"
+#include "support/Bildschirmfoto.h"
 
 #include "platform/Farbwert.h"
 #include "support/ScriptedPlatform.h"
@@ -20,7 +20,6 @@ private Q_SLOTS:
     void flaeche_data();
     void flaeche();
     void fokusrahmen();
-    void bild();
 };
 
 void TestFarbknopf::waehlen_data() {
@@ -155,32 +154,8 @@ void TestFarbknopf::fokusrahmen() {
     QCOMPARE(punkteAufLinie(), 0);
     b->setFocus();
     QVERIFY(punkteAufLinie() > 20);
+    pfl::test::bildschirmfoto(&fenster, QStringLiteral("widgets_TColorButton"));
     QCOMPARE(QColor(b->grab().toImage().pixel(70, 3)), QColor(Qt::white));
-}
-
-void TestFarbknopf::bild() {
-    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
-    ScriptedPlatform plattform;
-    QWidget fenster;
-    fenster.resize(490, 50);
-    auto* a = new TColorButton(plattform, QStringLiteral("Endfarbe wählen"), &fenster);
-    a->setGeometry(10, 10, 140, 30);
-    a->setActiveColor(0x00FFC080);
-    auto* b = new TColorButton(plattform, QStringLiteral("Endfarbe wählen"), &fenster);
-    b->setGeometry(170, 10, 140, 30);
-    b->setActiveColor(0x0080FFFF);
-    b->setEnabled(false);
-    auto* c = new TColorButton(plattform, QStringLiteral("Gedrückt"), &fenster);
-    c->setGeometry(330, 10, 140, 30);
-    c->setActiveColor(0x00C0C0C0);
-    c->setDown(true);
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    fenster.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&fenster));
-    a->setFocus();
-    QVERIFY(a->hasFocus());
-    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_TColorButton"));
 }
 
 QTEST_MAIN(TestFarbknopf)

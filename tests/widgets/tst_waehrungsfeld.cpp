@@ -1,7 +1,7 @@
 // The currency field: German amounts whatever the locale, 0 as an empty field, the text read while typed.
 #include "widgets/Waehrungsfeld.h"
 
-#include "Bildschirmfoto.h"
+#include "support/Bildschirmfoto.h"
 #include "data/German.h"
 
 #include <QSignalSpy>
@@ -36,7 +36,6 @@ private Q_SLOTS:
     void tippen_data();
     void tippen();
     void unveraendertBleibtGenau();
-    void bild();
 };
 
 void TestWaehrungsfeld::initTestCase() {
@@ -104,6 +103,8 @@ void TestWaehrungsfeld::anzeige() {
     f.feld->setValue(wert);
     QCOMPARE(f.feld->Text(), ruhend);
     QCOMPARE(f.feld->Value(), wert);
+    pfl::test::bildschirmfoto(&f.fenster, QStringLiteral("widgets_CurrencyEdit_") +
+                                              QString::fromUtf8(QTest::currentDataTag()));
     f.feld->setFocus();
     QCOMPARE(f.feld->Text(), bearbeitend);
     f.anderes->setFocus();
@@ -172,20 +173,6 @@ void TestWaehrungsfeld::unveraendertBleibtGenau() {
     f.feld->clear();
     QCOMPARE(f.feld->Text(), QString());
     QCOMPARE(f.feld->Value(), 0.0);
-}
-
-void TestWaehrungsfeld::bild() {
-    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
-    QWidget fenster;
-    auto* lay = new QVBoxLayout(&fenster);
-    auto* a = new CurrencyEdit(&fenster);
-    a->setValue(1234.5);
-    lay->addWidget(a);
-    lay->addWidget(new CurrencyEdit(&fenster));
-    fenster.resize(160, 70);
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_CurrencyEdit"));
 }
 
 QTEST_MAIN(TestWaehrungsfeld)

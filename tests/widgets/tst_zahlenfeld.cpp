@@ -1,7 +1,7 @@
 // The whole-number field: arrows step and signal, typed text stays as typed.
 #include "widgets/Zahlenfeld.h"
 
-#include "Bildschirmfoto.h"
+#include "support/Bildschirmfoto.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -51,7 +51,6 @@ private Q_SLOTS:
     void ganzzahl_data();
     void ganzzahl();
     void setzen();
-    void bild();
 };
 
 void TestZahlenfeld::schritte_data() {
@@ -133,6 +132,7 @@ void TestZahlenfeld::tippenBleibtWieGetippt() {
     QTest::keyClick(&w, Qt::Key_Return);
     f.anderes->setFocus();
     QCOMPARE(w.Text(), QStringLiteral("12a"));
+    pfl::test::bildschirmfoto(&f.fenster, QStringLiteral("widgets_RxSpinEdit"));
     bool ok = true;
     QCOMPARE(w.AsInteger(&ok), 0);
     QVERIFY(!ok);
@@ -200,21 +200,6 @@ void TestZahlenfeld::setzen() {
     w.clear();
     QCOMPARE(w.Text(), QString());
     QCOMPARE(w.property("value").toInt(), 0);
-}
-
-void TestZahlenfeld::bild() {
-    if (!bildschirmfotosGewuenscht()) QSKIP("Bildschirmfotos nur mit PFANNO_SCREENSHOTS");
-    QWidget fenster;
-    auto* lay = new QVBoxLayout(&fenster);
-    auto* a = new RxSpinEdit(&fenster);
-    a->setText(QStringLiteral("12"));
-    auto* b = new RxSpinEdit(&fenster);
-    b->setText(QStringLiteral("kein Wert"));
-    lay->addWidget(a);
-    lay->addWidget(b);
-    fenster.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    bildschirmfoto(fenster.grab().toImage(), QStringLiteral("widgets_RxSpinEdit"));
 }
 
 QTEST_MAIN(TestZahlenfeld)
