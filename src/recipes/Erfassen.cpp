@@ -163,7 +163,7 @@ void TForm2::listenUebernehmen() {
         m_gezeigteNamen = l.rezeptnamenGewaehlt;
         listeFuellen(m_formular->rezepte(), m_gezeigteNamen);
     }
-    m_formular->kategorienZeigen(l.erfKategorien);
+    m_formular->kategorienZeigen(l.kategorienGesammelt);
 }
 
 void TForm2::ComboBox2Change() {

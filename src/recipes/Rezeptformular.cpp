@@ -49,7 +49,7 @@ QVBoxLayout* untereinander(QGroupBox* box, const QList<QWidget*>& oben, const QL
 } // namespace
 
 Rezeptformular::Rezeptformular(const Aufbau& aufbau, Platform& plattform, QWidget* fenster)
-    : QWidget(fenster) {
+    : QWidget(fenster), m_plattform(plattform) {
     setObjectName(QStringLiteral("Inhalt"));
     auto* spalten = new QHBoxLayout(this);
     linksBauen(aufbau, spalten);
@@ -157,7 +157,7 @@ void Rezeptformular::rechtsBauen(const Aufbau& a, QHBoxLayout* spalten) {
     m_felder.kalorien->setObjectName(QStringLiteral("Edit4"));
     m_felder.kalorien->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     zahlenzeile(QStringLiteral("Label4"), QStringLiteral("Kalorien p. Portion"), m_felder.kalorien);
-    m_felder.datum = new DateEdit(plattform, this);
+    m_felder.datum = new DateEdit(m_plattform, this);
     m_felder.datum->setObjectName(QStringLiteral("DateEdit1"));
     zahlenzeile(QStringLiteral("Label5"), QStringLiteral("Erfasst am"), m_felder.datum);
     rechts->addLayout(m_zahlen);

@@ -85,6 +85,7 @@ Q_SIGNALS:
     void textGeaendert();
 
 private:
+    Platform& m_plattform; // the date field's calendar asks it for today
     void linksBauen(const Aufbau& a, QHBoxLayout* spalten);
     void mitteBauen(const Aufbau& a, QHBoxLayout* spalten);
     void rechtsBauen(const Aufbau& a, QHBoxLayout* spalten);

@@ -96,10 +96,12 @@ void TestStyles::angeboteneStyles() {
     QCOMPARE(namen.first(), QStringLiteral("Windows"));
     QCOMPARE(QSet<QString>(namen.begin(), namen.end()).size(), namen.size());
     QHash<QString, QString> aussehen; // the look an activated style gives, by the name that gave it
+    Datenumgebung e;
+    pfl::Farbschema schema(e.u);
     for (const QString& n : namen) {
         // Styledat.txt keeps the name as its trimmed first line.
         QVERIFY2(!n.isEmpty() && n == n.trimmed() && !n.contains(QLatin1Char('\n')), qPrintable(n));
-        QVERIFY2(styleAktivieren(n), qPrintable(n));
+        QVERIFY2(styleAktivieren(schema, n), qPrintable(n));
         QString schluessel = QApplication::style()->name();
         for (auto rolle : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text,
                            QPalette::Button, QPalette::Highlight})
@@ -128,7 +130,8 @@ void TestStyles::gespeichertUndGelesen() {
     Datenumgebung e;
     const QString vorher =
         name == QLatin1String("Obsidian") ? QStringLiteral("Sky") : QStringLiteral("Obsidian");
-    QVERIFY(styleAktivieren(vorher));
+    pfl::Farbschema vorige(e.u);
+    QVERIFY(styleAktivieren(vorige, vorher));
     pfl::Farbschema dialog(e.u);
     dialog.Style = name;
     QVERIFY(dialog.style_speichern());
