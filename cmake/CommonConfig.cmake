@@ -6,7 +6,7 @@ target_compile_definitions(pfanno_common INTERFACE
   QT_NO_KEYWORDS
   QT_DISABLE_DEPRECATED_UP_TO=0x060000)
 target_compile_options(pfanno_common INTERFACE -Wall -Wextra -Wpedantic -Woverloaded-virtual -Wnon-virtual-dtor
-  -Wno-unused-parameter)
+  -Wold-style-cast -Wcast-qual -Wshadow)
 if(PFANNO_WERROR)
   target_compile_options(pfanno_common INTERFACE -Werror)
 endif()
@@ -19,4 +19,5 @@ endif()
 # encoding (QStringLiteral, QLatin1String, fromUtf8). Tests and benchmarks keep plain literals in
 # their tables of cases.
 add_library(pfanno_strikt INTERFACE)
-target_compile_definitions(pfanno_strikt INTERFACE QT_NO_CAST_FROM_ASCII)
+target_compile_definitions(pfanno_strikt INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII
+  QT_NO_CAST_FROM_BYTEARRAY)

@@ -1,6 +1,6 @@
 #include "backup/Ordnerwahl.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Sicherung.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "backup/Ordnerwahl.h"
 #include "backup/Sicherungstexte.h"
 #include "data/Farbschema.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Sicherung.h"
 #include "data/Unit4.h"
 #include "platform/Farbwert.h"

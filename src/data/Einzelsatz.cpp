@@ -2,7 +2,7 @@
 
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4Intern.h"
 
 #include <QDateTime>
@@ -36,18 +36,18 @@ QHash<QString, QStringList> Unit4::rubrikNamen() const {
     if (p.isEmpty()) return namen;
     jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool) {
         const auto* d = reinterpret_cast<const dateien*>(s);
-        const QString rubrik = d->Rubrik.toQString();
+        const QString satzRubrik = d->Rubrik.toQString();
         const QString name = d->name.toQString();
-        QSet<QString>& schon = gesehen[rubrik];
+        QSet<QString>& schon = gesehen[satzRubrik];
         const QString schluessel = name.toCaseFolded();
         if (schon.contains(schluessel)) return;
         schon.insert(schluessel);
-        namen[rubrik].append(name);
+        namen[satzRubrik].append(name);
     });
     return namen;
 }
 
-QStringList Unit4::rubrikNamenSortiert(const QString& rubrik) {
+QStringList Unit4::rubrikNamenSortiert(const QString& rubrikName) {
     const QString p = buchPfad();
     const QFileInfo buch(p);
     const bool da = !p.isEmpty() && buch.exists();
@@ -66,7 +66,7 @@ QStringList Unit4::rubrikNamenSortiert(const QString& rubrik) {
         c.geaendert = geaendert;
         c.gelesen = true;
     }
-    return c.namen.value(rubrik);
+    return c.namen.value(rubrikName);
 }
 
 void Unit4::rubrikNamenVerwerfen() {

@@ -1,6 +1,6 @@
 #include "data/Suche.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "data/Unit4Intern.h"
 

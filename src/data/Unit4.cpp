@@ -2,7 +2,7 @@
 
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4Intern.h"
 
 #include <QDir>
@@ -213,8 +213,8 @@ void Unit4::initialisieren(const QString& datenverzeichnis) {
 
 // ---------------------------------------------------------------- writing helpers
 
-void Unit4::schreibfehlerMelden(const QString& datei, const QString& grund) {
-    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(datei);
+void Unit4::schreibfehlerMelden(const QString& dateiname, const QString& grund) {
+    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(dateiname);
     if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
     Q_EMIT schreibfehler(text);
 }

@@ -177,7 +177,7 @@ public:
     // The recipe names of one section of the active book, sorted in German order. Every section's
     // names come from one pass (rubrikNamen) that is kept while the book file stays the same (its
     // name, size and time of change), so that stepping through a book reads one record only.
-    QStringList rubrikNamenSortiert(const QString& rubrik);
+    QStringList rubrikNamenSortiert(const QString& rubrikName);
     // The next rubrikNamenSortiert reads the book again.
     void rubrikNamenVerwerfen();
     // The 1-based position of the first record of the active book named exactly `name`; 0 when none is.
@@ -193,7 +193,7 @@ public:
     bool gerichtLesen(const QString& name, dateien& treffer, QStringList& bilder);
 
     // Reports a failed write of a file in lpf (or a book) through schreibfehler.
-    void schreibfehlerMelden(const QString& datei, const QString& grund);
+    void schreibfehlerMelden(const QString& dateiname, const QString& grund);
 
 Q_SIGNALS:
     // A routine changed some of the name lists.

@@ -1,5 +1,5 @@
 // The heading row of TFilterGrid and sorting by a click on it, with the sort keys of each type.
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "grid/GridIntern.h"
 #include "grid/SortSchluessel.h"
 
@@ -192,14 +192,14 @@ std::vector<int> TFilterGrid::sortierOrdnung(const QList<TSortDat>& felder) cons
         ordnung[size_t(i)] = i;
     // Sort strings: the keys, the row index with at least six digits and "«"; unique, so no ties.
     auto indexText = [](int zeile, QChar* z) {
-        int n = 0;
+        int stellen = 0;
         char ziffern[12];
-        for (int w = zeile; w > 0 || n < 6; w /= 10)
-            ziffern[n++] = char('0' + w % 10);
-        for (int k = 0; k < n; ++k)
-            z[k] = QLatin1Char(ziffern[n - 1 - k]);
-        z[n] = kRTz;
-        return n + 1;
+        for (int w = zeile; w > 0 || stellen < 6; w /= 10)
+            ziffern[stellen++] = char('0' + w % 10);
+        for (int k = 0; k < stellen; ++k)
+            z[k] = QLatin1Char(ziffern[stellen - 1 - k]);
+        z[stellen] = kRTz;
+        return stellen + 1;
     };
     // Byte keys from the character table where every string allows it, else the collator's keys.
     std::string puffer;

@@ -1,6 +1,6 @@
 #include "grid/SortSchluessel.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <algorithm>
 #include <array>

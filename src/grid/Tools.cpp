@@ -1,6 +1,6 @@
 #include "grid/Tools.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <cmath>
 

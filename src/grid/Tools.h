@@ -1,5 +1,5 @@
 // Text and number helpers of the table component: parameter lists, the one-line font text, and
-// the tables' names for the German number and date rules of data/German.h.
+// the tables' names for the German number and date rules of data/Deutsch.h.
 #pragma once
 
 #include <QFont>

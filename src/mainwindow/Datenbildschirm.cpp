@@ -2,7 +2,7 @@
 
 #include "data/Unit4.h"
 #include "platform/Platform.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "widgets/Zahlenfeld.h"
 
 #include <QLabel>

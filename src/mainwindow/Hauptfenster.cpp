@@ -2,7 +2,7 @@
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "platform/Farbwert.h"
 #include "grid/FilterGrid.h"
 #include "grid/Tabellenfarben.h"

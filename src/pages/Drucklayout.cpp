@@ -1,6 +1,6 @@
 #include "pages/Drucklayout.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"

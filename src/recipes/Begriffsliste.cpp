@@ -1,6 +1,6 @@
 #include "recipes/Begriffsliste.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 

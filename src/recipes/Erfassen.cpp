@@ -1,7 +1,7 @@
 #include "recipes/Erfassen.h"
 
 #include "data/Dateischreiber.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 #include "widgets/Datumsfeld.h"

@@ -1,7 +1,7 @@
 #include "recipes/Rezeptfelder.h"
 
 #include "data/Cp1252.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "data/Records.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"

@@ -1,6 +1,6 @@
 #include "widgets/Datumsfeld.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "platform/Platform.h"
 #include "widgets/Aufklappen.h"
 #include "widgets/Klappsymbol.h"

@@ -1,6 +1,6 @@
 #include "widgets/Waehrungsfeld.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QFocusEvent>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "widgets/Zahlenfeld.h"
 
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QLineEdit>
 #include <QStyle>

@@ -12,13 +12,13 @@
 #include <QtTest>
 
 namespace {
-void buch(DataDir& d) {
+void buch(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.buch(QStringLiteral("Familie.rez"),
-           {DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"), QString(), 7.25),
-            DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 3.5),
-            DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QString(), 2.0)});
+           {Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"), QString(), 7.25),
+            Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 3.5),
+            Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QString(), 2.0)});
 }
 } // namespace
 
@@ -63,7 +63,7 @@ void TestAblauf::vonDerUebersichtZumEditor() {
     constexpr int k = int(sizeof(dateien));
     QCOMPARE(nachher.size(), vorher.size());
     QCOMPARE(nachher.left(2 * k), vorher.left(2 * k));
-    const dateien d = DataDir::satz<dateien>(nachher, 2);
+    const dateien d = Testordner::satz<dateien>(nachher, 2);
     QCOMPARE(d.name.toQString(), QStringLiteral("Erbseneintopf"));
     QCOMPARE(d.Rubrik.toQString(), QStringLiteral("Suppen"));
     QCOMPARE(d.preis, 2.0);

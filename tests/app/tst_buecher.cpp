@@ -6,7 +6,7 @@
 #include "mainwindow/RezeptbuchLoeschen.h"
 #include "mainwindow/RezeptbuchWechseln.h"
 #include "data/Unit4.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
 #include "widgets/Zahlenfeld.h"
@@ -106,7 +106,7 @@ void TestBuecher::anlegenMeldungen() {
     QFETCH(QString, eingabe);
     QFETCH(QString, meldung);
     QFETCH(QString, feldDanach);
-    Programm p([](DataDir& d) { d.buch(QStringLiteral("Familie.rez"), {}); });
+    Programm p([](Testordner& d) { d.buch(QStringLiteral("Familie.rez"), {}); });
     const QStringList vorher = QDir(p.dir.pfad()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     p.finde<QAction>(QStringLiteral("Rezeptbuchanlegen1"))->trigger();
     Td_anlegen* w = p.finde<Td_anlegen>(QStringLiteral("d_anlegen"));
@@ -135,14 +135,14 @@ void TestBuecher::fuenfundzwanzigZeichen() {
 }
 
 void TestBuecher::wechseln() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen")});
         d.buch(QStringLiteral("Familie.rez"),
-               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
+               {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
         d.buch(QStringLiteral("Party.Rez"),
-               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulaschsuppe")),
-                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Kürbissuppe"))});
+               {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulaschsuppe")),
+                Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Kürbissuppe"))});
     });
     QCOMPARE(p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"))->RowCount(), 2);
     p.finde<QToolButton>(QStringLiteral("SpeedButton8"))->click();
@@ -162,7 +162,7 @@ void TestBuecher::wechseln() {
 }
 
 void TestBuecher::wechselnOhneAuswahl() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(QStringLiteral("Party.rez"), {});
@@ -175,7 +175,7 @@ void TestBuecher::wechselnOhneAuswahl() {
 }
 
 void TestBuecher::loeschen() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(QStringLiteral("Alt.rez"), {});
@@ -207,7 +207,7 @@ void TestBuecher::loeschen() {
 }
 
 void TestBuecher::aktivesBuchNichtLoeschen() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
     });
@@ -222,7 +222,7 @@ void TestBuecher::aktivesBuchNichtLoeschen() {
 }
 
 void TestBuecher::datenbildschirmUmschalten() {
-    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
+    Programm p([](Testordner& d) { d.optionen(QStringLiteral("Familie")); });
     QVERIFY(!p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
     p.finde<QAction>(QStringLiteral("Datenbildschirmeinaus1"))->trigger();
     QVERIFY(p.finde<QFrame>(QStringLiteral("Panel2"))->isHidden());
@@ -238,7 +238,7 @@ void TestBuecher::datenbildschirmUmschalten() {
 }
 
 void TestBuecher::datenbildschirmGroesse() {
-    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
+    Programm p([](Testordner& d) { d.optionen(QStringLiteral("Familie")); });
     p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
     TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     QVERIFY(w->isVisible());
@@ -268,7 +268,7 @@ void TestBuecher::datenbildschirmGroesse() {
 }
 
 void TestBuecher::datenbildschirmGrundeinstellung() {
-    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie"), 300, 200, 0); });
+    Programm p([](Testordner& d) { d.optionen(QStringLiteral("Familie"), 300, 200, 0); });
     p.finde<QAction>(QStringLiteral("Bildgrssendern1"))->trigger();
     TForm52* w = p.finde<TForm52>(QStringLiteral("Form52"));
     p.plattform.antworten.enqueue(Platform::Answer::No);
@@ -285,17 +285,17 @@ void TestBuecher::datenbildschirmGrundeinstellung() {
 }
 
 void TestBuecher::uebersicht() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
-        dateien a = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 5.5,
-                                    QStringLiteral("30"));
+        dateien a = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(),
+                                       5.5, QStringLiteral("30"));
         a.anzahl = QStringLiteral("4");
         a.k_zeit = QStringLiteral("45");
         a.kalorien = QStringLiteral("350");
         d.buch(QStringLiteral("Familie.rez"),
-               {a, DataDir::rezept(QStringLiteral("suppen"), QStringLiteral("Klein")),
-                DataDir::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"), QString(), 12)});
+               {a, Testordner::rezept(QStringLiteral("suppen"), QStringLiteral("Klein")),
+                Testordner::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"), QString(), 12)});
     });
     TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
     QCOMPARE(p.u.rubrik, QStringLiteral("Desserts"));
@@ -327,13 +327,14 @@ void TestBuecher::uebersicht() {
 
 void TestBuecher::uebersichtSortiert() {
     // A click on a heading of the overview sorts by that column's type: amounts by value.
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen")});
-        d.buch(QStringLiteral("Familie.rez"),
-               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Zwiebelsuppe"), QString(), 12.0),
-                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Ähnliche Suppe"), QString(), 5.5),
-                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QString(), 112.0)});
+        d.buch(
+            QStringLiteral("Familie.rez"),
+            {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Zwiebelsuppe"), QString(), 12.0),
+             Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Ähnliche Suppe"), QString(), 5.5),
+             Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QString(), 112.0)});
     });
     TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
     QHeaderView* kopf = g->horizontalHeader();
@@ -352,14 +353,14 @@ void TestBuecher::uebersichtSortiert() {
 void TestBuecher::uebersichtBeginntOben() {
     // A long section scrolled to its end: a refill (section click, book switch) starts at the top,
     // and a heading sort never leaves the top row cut in half.
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts")});
         QList<dateien> viele;
         for (int i = 0; i < 80; ++i)
-            viele << DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Suppe %1").arg(i), QString(),
-                                     i);
-        viele << DataDir::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"));
+            viele << Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Suppe %1").arg(i),
+                                        QString(), i);
+        viele << Testordner::rezept(QStringLiteral("Desserts"), QStringLiteral("Pudding"));
         d.buch(QStringLiteral("Familie.rez"), viele);
     });
     TFilterGrid* g = p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"));
@@ -410,7 +411,7 @@ void TestBuecher::zahlenfelderPruefen() {
     QFETCH(QString, text);
     QFETCH(QString, wie);
     QFETCH(QString, meldung);
-    Programm p([](DataDir& d) { d.optionen(QStringLiteral("Familie")); });
+    Programm p([](Testordner& d) { d.optionen(QStringLiteral("Familie")); });
     const QByteArray vorher = p.dir.lies(QStringLiteral("Rezept.opt"));
     QFrame* panel = p.finde<QFrame>(QStringLiteral("Panel2"));
     const QSize groesse = panel->size();
@@ -431,9 +432,9 @@ void TestBuecher::zahlenfelderPruefen() {
 
 void TestBuecher::loeschenUnterscheidetGrossKlein() {
     // With "Suppen" active, its case twin "suppen.rez" is another book and can go; the active one not.
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Suppen"));
-        d.buch(QStringLiteral("Suppen.rez"), {DataDir::rezept(QStringLiteral("A"), QStringLiteral("B"))});
+        d.buch(QStringLiteral("Suppen.rez"), {Testordner::rezept(QStringLiteral("A"), QStringLiteral("B"))});
         d.buch(QStringLiteral("suppen.rez"), {});
     });
     p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
@@ -453,7 +454,7 @@ void TestBuecher::loeschenUnterscheidetGrossKlein() {
 void TestBuecher::wechselnZuLangerName() {
     // A book name "Rezept.opt" cannot hold whole would come back cut after a restart: it is refused.
     const QString lang = QString(85, QLatin1Char('x'));
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         d.buch(lang + QStringLiteral(".rez"), {});

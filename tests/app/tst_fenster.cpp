@@ -57,18 +57,18 @@ QByteArray pngBytes() {
 
 // Two books, the first with a recipe that has a picture; the automatic backup goes into a folder
 // of the data directory (only the data directory's own files and pictures are backed up).
-void zweiBuecher(DataDir& d) {
+void zweiBuecher(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen")});
-    dateien r = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
+    dateien r = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
     r.bild = QStringLiteral("Linsensuppe.png");
     d.buch(QStringLiteral("Familie.rez"), {r});
     d.buch(QStringLiteral("Alt.rez"), {});
     QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
     d.schreibe(QStringLiteral("Bilder/Linsensuppe.png"), pngBytes());
-    optionen o = DataDir::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
+    optionen o = Testordner::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
     o.lwpf = d.pfad() + QStringLiteral("Sicherung");
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
 }
 
 Weg befehl(const char* name) {
@@ -389,7 +389,7 @@ void TestFenster::lesbarInJedemStil_data() {
 void TestFenster::lesbarInJedemStil() {
     QFETCH(QString, stil);
     // The user's stored style, so that the colour dialog, which reads it again, keeps it too.
-    LaufendesProgramm p([&stil](DataDir& d) {
+    LaufendesProgramm p([&stil](Testordner& d) {
         zweiBuecher(d);
         d.schreibe(QStringLiteral("Styledat.txt"), stil.toLatin1());
     });
@@ -469,12 +469,12 @@ void TestFenster::tabFolge() {
     // and then along the bottom bar.
     QFETCH(QString, fenster);
     QFETCH(QStringList, folge);
-    LaufendesProgramm p([](DataDir& d) {
+    LaufendesProgramm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"),
-               {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe")),
-                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe")),
-                DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulasch"))});
+               {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe")),
+                Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe")),
+                Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulasch"))});
     });
     QDialog* w = nullptr;
     if (fenster == QLatin1String("Form2")) {

@@ -4,7 +4,7 @@
 #include "appearance/Farben.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
 
@@ -24,7 +24,7 @@
 namespace {
 // Each test starts the program itself, after preparing the data directory.
 struct Programm : pfl::test::LaufendesProgramm {
-    explicit Programm(bool mitHilfe = true, const std::function<void(DataDir&)>& vorher = {})
+    explicit Programm(bool mitHilfe = true, const std::function<void(Testordner&)>& vorher = {})
         : LaufendesProgramm(vorher, false, mitHilfe) {}
 };
 } // namespace
@@ -83,13 +83,13 @@ void TestStart::hilfeDateiFehlt() {
 }
 
 void TestStart::titelUndDatenbildschirmPlatziert() {
-    Programm p(true, [](DataDir& d) {
+    Programm p(true, [](Testordner& d) {
         optionen o;
         zeroRecord(o);
         o.dbw = 779;
         o.dbh = 421;
         o.db_einaus = 1;
-        d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+        d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
     });
     p.starten();
     QCOMPARE(p.finde<QFrame>(QStringLiteral("Panel2"))->geometry(), QRect(570, 329, 779, 421));
@@ -106,7 +106,7 @@ void TestStart::titelUndDatenbildschirmPlatziert() {
 }
 
 void TestStart::rubrikenUndErsteAuswahl() {
-    Programm p(true, [](DataDir& d) {
+    Programm p(true, [](Testordner& d) {
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Desserts"), QStringLiteral("suppen")});
     });
     p.starten();
@@ -169,7 +169,7 @@ void TestStart::werkzeugleiste() {
 
 void TestStart::beschaedigtesVerzeichnis() {
     // Foreign and damaged files: the program starts, shows what is readable and loses nothing.
-    Programm p(true, [](DataDir& d) {
+    Programm p(true, [](Testordner& d) {
         QDir(d.pfad()).mkdir(QStringLiteral("Drucker.drk")); // a folder where a file belongs
         d.schreibe(QStringLiteral("farben.frb"), QByteArray(100, 'x'));
         d.schreibe(QStringLiteral("kategorien.kat"), QByteArray());
@@ -178,8 +178,8 @@ void TestStart::beschaedigtesVerzeichnis() {
         optionen o;
         std::memset(&o, 0xEE, sizeof o); // every field garbage, the book name too long and unsafe
         o.rezeptbuch = QStringLiteral("../../etc/passwd");
-        d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
-        QByteArray buch = DataDir::bytes(DataDir::rezept(QString(), QString()));
+        d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
+        QByteArray buch = Testordner::bytes(Testordner::rezept(QString(), QString()));
         std::memset(buch.data() + 1140, 'u', 21144 - 1140); // text blocks without NUL
         d.schreibe(QStringLiteral("Familie.rez"), buch + QByteArray(999, 'q'));
         d.schreibe(QStringLiteral("Version.ver"), QByteArray(3, 'v'));
@@ -212,7 +212,7 @@ void TestStart::hintergrund() {
     QImage kachel(30, 20, QImage::Format_RGB32);
     kachel.fill(QColor(10, 200, 30));
     kachel.setPixelColor(0, 0, QColor(250, 0, 0));
-    Programm p(true, [&](DataDir& d) {
+    Programm p(true, [&](Testordner& d) {
         QDir(d.pfad()).mkdir(QStringLiteral("Hintergrund"));
         if (bildDa) QVERIFY(kachel.save(d.pfad() + QStringLiteral("Hintergrund/marbl24m.bmp"), "BMP"));
     });
@@ -236,7 +236,7 @@ void TestStart::hintergrund() {
 
 void TestStart::hintergrundUnlesbar() {
     // A picture that cannot be read: one message, then the plain colour, also on later paints.
-    Programm p(true, [&](DataDir& d) {
+    Programm p(true, [&](Testordner& d) {
         QDir(d.pfad()).mkdir(QStringLiteral("Hintergrund"));
         d.schreibe(QStringLiteral("Hintergrund/marbl24m.bmp"), "BM kaputt");
     });
@@ -294,7 +294,7 @@ void TestStart::resteEinesAbsturzesWeg() {
     }
     const QString rest = QStringLiteral(".pfl%1-abc123.tmp").arg(toter);
     const QString lebend = QStringLiteral(".pfl%1-def456.tmp").arg(qint64(getppid()));
-    Programm p(true, [&](DataDir& d) {
+    Programm p(true, [&](Testordner& d) {
         d.schreibe(rest, "halb");
         d.schreibe(lebend, "in Arbeit");
     });
@@ -324,7 +324,7 @@ void TestStart::zweiterStartImSelbenOrdner() {
 
 void TestStart::gesperrterOrdnerOhneProgramm() {
     // A folder held by a program that cannot be reached (an older one): the message says so.
-    DataDir dir;
+    Testordner dir;
     pfl::Datenordnersperre sperre(dir.pfad());
     QVERIFY(sperre.gesperrt());
     pfl::test::LaufendesProgramm zweiter({}, false, false);

@@ -32,7 +32,7 @@ QByteArray fremderSatz() {
 }
 
 QByteArray satzBytes(const Tcolor1& c) {
-    return DataDir::bytes(c);
+    return Testordner::bytes(c);
 }
 } // namespace
 

@@ -96,8 +96,6 @@ void TestStyles::angeboteneStyles() {
     QCOMPARE(namen.first(), QStringLiteral("Windows"));
     QCOMPARE(QSet<QString>(namen.begin(), namen.end()).size(), namen.size());
     QHash<QString, QString> aussehen; // the look an activated style gives, by the name that gave it
-    Datenumgebung e;
-    pfl::Farbschema schema(e.u);
     for (const QString& n : namen) {
         // Styledat.txt keeps the name as its trimmed first line.
         QVERIFY2(!n.isEmpty() && n == n.trimmed() && !n.contains(QLatin1Char('\n')), qPrintable(n));

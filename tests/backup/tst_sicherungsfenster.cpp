@@ -25,11 +25,11 @@
 namespace {
 using Programm = pfl::test::LaufendesProgramm;
 
-void optionenSetzen(const DataDir& d, const QString& lwpf, int backup) {
-    optionen o = DataDir::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
+void optionenSetzen(const Testordner& d, const QString& lwpf, int backup) {
+    optionen o = Testordner::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
     o.lwpf = lwpf;
     o.Backup = backup;
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
 }
 
 void zeitSetzen(const QString& pfad, const QDateTime& t) {
@@ -46,12 +46,12 @@ void schreibe(const QString& pfad, const QByteArray& b) {
 }
 
 // A data folder in use: one book, sections, categories and a picture.
-void datenordner(DataDir& d, const QString& lwpf = QString(), int backup = 0) {
+void datenordner(Testordner& d, const QString& lwpf = QString(), int backup = 0) {
     d.rubriken({QStringLiteral("Suppen")});
     d.kategorien({QStringLiteral("Deftig")});
-    d.buch(
-        QStringLiteral("Familie.rez"),
-        {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QStringLiteral("Deftig"))});
+    d.buch(QStringLiteral("Familie.rez"),
+           {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"),
+                               QStringLiteral("Deftig"))});
     schreibe(d.datei(QStringLiteral("Bilder/Erbsensuppe.jpg")), "JPEG-Bytes");
     d.optionen(QStringLiteral("Familie"));
     optionenSetzen(d, lwpf, backup);
@@ -98,11 +98,11 @@ const QString kErfolg = QStringLiteral("   Der Kopiervorgang wurde erfolgreich a
 
 // A backup folder of an earlier day: the book had other recipes and another section then.
 void sicherungsordner(const QString& s) {
-    DataDir alt;
+    Testordner alt;
     alt.rubriken({QStringLiteral("Backen")});
     alt.buch(QStringLiteral("Familie.rez"),
-             {DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Strudel")),
-              DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Zopf"))});
+             {Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Strudel")),
+              Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Zopf"))});
     for (const QString& n : {QStringLiteral("Familie.rez"), QStringLiteral("Rubriken.rub")})
         schreibe(s + QLatin1Char('/') + n, alt.lies(n));
     schreibe(s + QStringLiteral("/Bilder/Strudel.jpg"), "Strudelbild");
@@ -148,7 +148,7 @@ void TestSicherungsfenster::initTestCase() {
 
 void TestSicherungsfenster::sichern() {
     QTemporaryDir z;
-    Programm p([](DataDir& d) { datenordner(d); });
+    Programm p([](Testordner& d) { datenordner(d); });
     QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral("Pfanno-Lux Datensicherung"));
@@ -185,7 +185,7 @@ void TestSicherungsfenster::sichernScheitert_data() {
 void TestSicherungsfenster::sichernScheitert() {
     QFETCH(QString, art);
     QTemporaryDir z;
-    Programm p([&art](DataDir& d) {
+    Programm p([&art](Testordner& d) {
         datenordner(d);
         if (art == QLatin1String("datei"))
             QCOMPARE(::symlink("/nirgendwo/da",
@@ -221,7 +221,7 @@ void TestSicherungsfenster::sichernScheitert() {
 
 void TestSicherungsfenster::sichernAbbrechen() {
     QTemporaryDir z;
-    Programm p([](DataDir& d) { datenordner(d); });
+    Programm p([](Testordner& d) { datenordner(d); });
     QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
     QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit2")), z.path());
     // "Beenden" while the files are copied stops the copy between two files
@@ -237,7 +237,7 @@ void TestSicherungsfenster::sichernAbbrechen() {
 }
 
 void TestSicherungsfenster::automatikSchalter() {
-    Programm p([](DataDir& d) { datenordner(d); });
+    Programm p([](Testordner& d) { datenordner(d); });
     QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
     auto* schalter = p.in<QCheckBox>(w, QStringLiteral("CheckBox1"));
     QCOMPARE(schalter->text(), QStringLiteral("Automatische Datensicherung nach Programmende."));
@@ -258,7 +258,7 @@ void TestSicherungsfenster::automatikSchalter() {
 }
 
 void TestSicherungsfenster::seitenUndHilfe() {
-    Programm p([](DataDir& d) { datenordner(d); });
+    Programm p([](Testordner& d) { datenordner(d); });
     QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
     knopf(w, "Button3")->click();
     auto* seiten = p.in<QTabWidget>(w, QStringLiteral("PageControl1"));
@@ -278,7 +278,7 @@ void TestSicherungsfenster::seitenUndHilfe() {
 void TestSicherungsfenster::wiederherstellen() {
     QTemporaryDir s;
     sicherungsordner(s.path());
-    Programm p([&s](DataDir& d) { datenordner(d, s.path()); });
+    Programm p([&s](Testordner& d) { datenordner(d, s.path()); });
     QCOMPARE(p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"))->RowCount(), 2);
     const QByteArray optionenVorher = p.dir.lies(QStringLiteral("Rezept.opt"));
     QPointer<TBack5> w = oeffnen(p, "Datenwiederherstellung1");
@@ -332,7 +332,7 @@ void TestSicherungsfenster::wiederherstellenNeuereDaten() {
     QFETCH(bool, ja);
     QTemporaryDir s;
     sicherungsordner(s.path());
-    Programm p([&s](DataDir& d) { datenordner(d, s.path()); });
+    Programm p([&s](Testordner& d) { datenordner(d, s.path()); });
     zeitSetzen(p.dir.datei(QStringLiteral("Familie.rez")), QDateTime(QDate(2026, 12, 6), QTime(18, 4)));
     const QByteArray vorher = p.dir.lies(QStringLiteral("Familie.rez"));
     const QByteArray rubVorher = p.dir.lies(QStringLiteral("Rubriken.rub"));
@@ -368,7 +368,7 @@ void TestSicherungsfenster::wiederherstellenScheitert() {
     QCOMPARE(
         ::symlink("/nirgendwo/da", QFile::encodeName(s.path() + QStringLiteral("/Kaputt.rez")).constData()),
         0);
-    Programm p([&s](DataDir& d) { datenordner(d, s.path()); });
+    Programm p([&s](Testordner& d) { datenordner(d, s.path()); });
     const QByteArray buch = p.dir.lies(QStringLiteral("Familie.rez"));
     const QByteArray rub = p.dir.lies(QStringLiteral("Rubriken.rub"));
     QPointer<TBack5> w = oeffnen(p, "Datenwiederherstellung1");
@@ -392,7 +392,7 @@ void TestSicherungsfenster::wiederherstellenScheitert() {
 
 void TestSicherungsfenster::wiederherstellenOhneDatentraeger() {
     Programm p(
-        [](DataDir& d) { datenordner(d, QStringLiteral("/media/pfanno-nicht-eingehaengt/Sicherung")); });
+        [](Testordner& d) { datenordner(d, QStringLiteral("/media/pfanno-nicht-eingehaengt/Sicherung")); });
     QPointer<TBack5> w = oeffnen(p, "Datenwiederherstellung1");
     QCOMPARE(p.plattform.meldungsTexte(), QStringList{pfl::mediumFehltText()});
     QVERIFY(w && w->isVisible());
@@ -411,7 +411,8 @@ void TestSicherungsfenster::beendenMitAutomatik() {
     const QString tag = z.path() + QStringLiteral("/Sicherung/07_12_2026/");
     // an earlier backup of the same day: replaced, not put beside
     schreibe(tag + QStringLiteral("Familie.rez"), "Sicherung vom Morgen");
-    Programm p([&z, backup](DataDir& d) { datenordner(d, z.path() + QStringLiteral("/Sicherung"), backup); });
+    Programm p(
+        [&z, backup](Testordner& d) { datenordner(d, z.path() + QStringLiteral("/Sicherung"), backup); });
     p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
     QVERIFY(!p.f->isVisible());
     QCOMPARE(p.plattform.meldungsTexte(), QStringList());
@@ -451,7 +452,7 @@ void TestSicherungsfenster::beendenScheitert() {
                            "Hilfedatei über Datensicherung.\n")
                 .arg(lwpf);
     }
-    Programm p([&lwpf](DataDir& d) { datenordner(d, lwpf, 1); });
+    Programm p([&lwpf](Testordner& d) { datenordner(d, lwpf, 1); });
     p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
     QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
     QCOMPARE(p.plattform.beeps, art == QLatin1String("tag") ? 1 : 0);
@@ -475,7 +476,7 @@ void TestSicherungsfenster::umbenennenSichertVorher() {
     QFETCH(QString, fenster);
     QFETCH(QString, alt);
     QTemporaryDir z;
-    Programm p([&z](DataDir& d) { datenordner(d, z.path(), 0); }); // automatic backup switched off
+    Programm p([&z](Testordner& d) { datenordner(d, z.path(), 0); }); // automatic backup switched off
     const QByteArray buchVorher = p.dir.lies(QStringLiteral("Familie.rez"));
     p.finde<QAction>(befehl)->trigger();
     auto* w = p.finde<pfl::Begriffsliste>(fenster);
@@ -512,7 +513,7 @@ void TestSicherungsfenster::umbenennenOhneSicherung() {
         lwpf = imWeg + QStringLiteral("/Sicherung");
     }
     schreibe(imWeg, "kein Ordner");
-    Programm p([&lwpf](DataDir& d) { datenordner(d, lwpf, 0); });
+    Programm p([&lwpf](Testordner& d) { datenordner(d, lwpf, 0); });
     const QString alt = rubrik ? QStringLiteral("Suppen") : QStringLiteral("Deftig");
     const QString listendatei = rubrik ? QStringLiteral("Rubriken.rub") : QStringLiteral("kategorien.kat");
     const QByteArray buchVorher = p.dir.lies(QStringLiteral("Familie.rez"));
@@ -520,14 +521,14 @@ void TestSicherungsfenster::umbenennenOhneSicherung() {
         const QByteArray b = p.dir.lies(datei);
         QStringList n;
         for (int i = 0; (i + 1) * int(sizeof(rubriken)) <= b.size(); ++i) {
-            const rubriken r = DataDir::satz<rubriken>(b, i);
+            const rubriken r = Testordner::satz<rubriken>(b, i);
             n.append(rubrik ? r.rubrik.toQString() : r.kategorie.toQString());
         }
         n.removeDuplicates();
         return n;
     };
     const auto imBuch = [&] {
-        const dateien r = DataDir::satz<dateien>(p.dir.lies(QStringLiteral("Familie.rez")));
+        const dateien r = Testordner::satz<dateien>(p.dir.lies(QStringLiteral("Familie.rez")));
         return rubrik ? r.Rubrik.toQString() : r.kategorie.toQString();
     };
 

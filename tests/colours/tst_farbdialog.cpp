@@ -71,7 +71,7 @@ bool aehnlich(QColor a, QColor b) {
 }
 
 // A plain bitmap of one colour in the data folder's Hintergrund/.
-bool bitmap(DataDir& d, const QString& name, QColor farbe) {
+bool bitmap(Testordner& d, const QString& name, QColor farbe) {
     QDir(d.pfad()).mkpath(QStringLiteral("Hintergrund"));
     QImage bild(8, 6, QImage::Format_RGB32);
     bild.fill(farbe);
@@ -197,7 +197,7 @@ void TestFarbdialog::eigeneFarben() {
     for (int i = 0; i < 16; ++i)
         farbtxt += "Color" + QByteArray(1, char('A' + i)) + '=' +
                    QByteArray::number(0x010101 * (i + 1), 16).toUpper().rightJustified(6, '0') + "\r\n";
-    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farb.txt"), farbtxt); });
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farb.txt"), farbtxt); });
     TFarbe* w = farbdialogOeffnen(p);
     p.plattform.farben.enqueue(0x00ABCDEF);
     p.in<QPushButton>(w, QStringLiteral("BitBtn1"))->click();
@@ -235,7 +235,7 @@ void TestFarbdialog::grundeinstellung() {
         QStringLiteral("Durch die Grundeinstellung werden von Ihnen bereits geänderte\n")));
     QCOMPARE(w->isVisible(), !ja);
     const Tcolor1 vorgaben = pfl::Farbschema::vorgaben();
-    const QByteArray vorgabeBytes = DataDir::bytes(vorgaben);
+    const QByteArray vorgabeBytes = Testordner::bytes(vorgaben);
     QCOMPARE(p.dir.lies(QStringLiteral("farben.frb")), ja ? vorgabeBytes : geaendert);
     QCOMPARE(p.farben.colorx.D_bs_ueb, ja ? vorgaben.D_bs_ueb : 0x00010203);
 }
@@ -347,7 +347,7 @@ void TestFarbdialog::style() {
 }
 
 void TestFarbdialog::hintergrundBild() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         bitmap(d, QStringLiteral("holz.bmp"), QColor(10, 200, 30));
         bitmap(d, QStringLiteral("Zwiebel.BMP"), QColor(200, 10, 30));
         d.schreibe(QStringLiteral("Hintergrund/liesmich.txt"), "kein Bild");
@@ -383,7 +383,7 @@ void TestFarbdialog::hintergrundBild() {
 }
 
 void TestFarbdialog::hintergrundFarbe() {
-    Programm p([](DataDir& d) { bitmap(d, QStringLiteral("marbl24m.bmp"), QColor(1, 2, 3)); });
+    Programm p([](Testordner& d) { bitmap(d, QStringLiteral("marbl24m.bmp"), QColor(1, 2, 3)); });
     TFarbe* w = farbdialogOeffnen(p);
     auto* musterBild = p.in<QLabel>(w, QStringLiteral("Image1"));
     QVERIFY(!musterBild->isHidden()); // the default picture is there
@@ -447,7 +447,7 @@ void TestFarbdialog::speichernOhneDatei() {
 void TestFarbdialog::offeneFensterUmfaerben() {
     Tcolor1 eigen = pfl::Farbschema::vorgaben();
     eigen.form_umr = 0x000000FF;
-    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen)); });
     p.finde<QAction>(QStringLiteral("Rezeptbuchlschne1"))->trigger();
     auto* loeschen = p.finde<QWidget>(QStringLiteral("loeschen"));
     QVERIFY(loeschen->isVisible());
@@ -469,8 +469,8 @@ void TestFarbdialog::fremderBildname() {
     // A stored name that leaves Hintergrund/ is never loaded, though the file it names exists.
     Tcolor1 eigen = pfl::Farbschema::vorgaben();
     eigen.hg_bild = QStringLiteral("../geheim.bmp");
-    Programm p([&](DataDir& d) {
-        d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen));
+    Programm p([&](Testordner& d) {
+        d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen));
         QVERIFY(bitmap(d, QStringLiteral("holz.bmp"), QColor(10, 200, 30)));
         QVERIFY(QFile::copy(d.datei(QStringLiteral("Hintergrund/holz.bmp")),
                             d.datei(QStringLiteral("geheim.bmp"))));
@@ -529,7 +529,7 @@ void TestFarbdialog::datenbereichPanel() {
     eigen.end_gradient = 0x00112233;
     eigen.end_gradient1 = 0x00445566;
     eigen.cell_style1 = datenIn3D ? 1 : 0;
-    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen)); });
     TFarbe* w = farbdialogOeffnen(p);
     p.in<QRadioButton>(w, QStringLiteral("RadioButton3"))->click();
     auto* muster = p.in<TFilterGrid>(w, QStringLiteral("FilterGrid2"));
@@ -593,7 +593,7 @@ void TestFarbdialog::markierteSchrift() {
     eigen.String_box_mark_Row_font = markSchrift;
     eigen.D_bs_pan_font = 0x00FF0000;   // blue on the overview's data area
     eigen.String_box_font = 0x00008000; // green on the listing's
-    Programm p([&](DataDir& d) { d.schreibe(QStringLiteral("farben.frb"), DataDir::bytes(eigen)); });
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen)); });
     TFarbe* w = farbdialogOeffnen(p);
     p.in<QRadioButton>(w, seite)->click();
     auto* g = p.in<TFilterGrid>(w, tabelle);

@@ -27,10 +27,10 @@ QByteArray buch(int b, const QString& rubrik) {
     QByteArray out;
     for (int i = 0; i < kRezepte; ++i) {
         const bool betroffen = i % 3 == 0;
-        dateien d = DataDir::rezept(betroffen ? rubrik : QStringLiteral("Andere"),
-                                    QStringLiteral("Rezept %1-%2").arg(b).arg(i));
+        dateien d = Testordner::rezept(betroffen ? rubrik : QStringLiteral("Andere"),
+                                       QStringLiteral("Rezept %1-%2").arg(b).arg(i));
         d.zubereitung = QStringLiteral("Schritt %1").arg(i);
-        out += DataDir::bytes(d);
+        out += Testordner::bytes(d);
     }
     return out;
 }
@@ -98,7 +98,7 @@ void TestAbsturz::umbenennenAbgebrochen() {
         const QByteArray neu = e.dir.lies(buchName(b));
         QCOMPARE(neu.size(), kRezepte * R);
         for (int i = 0; i < kRezepte; ++i) {
-            const dateien d = DataDir::satz<dateien>(neu, i);
+            const dateien d = Testordner::satz<dateien>(neu, i);
             QCOMPARE(d.name.toQString(), QStringLiteral("Rezept %1-%2").arg(b).arg(i));
             QCOMPARE(d.Rubrik.toQString(), i % 3 == 0 ? QStringLiteral("C") : QStringLiteral("Andere"));
         }
@@ -113,7 +113,7 @@ void TestAbsturz::buchSchrumpftBeimLesen() {
     const int n = 200;
     QByteArray voll;
     for (int i = 0; i < n; ++i)
-        voll += DataDir::bytes(DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("R%1").arg(i)));
+        voll += Testordner::bytes(Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("R%1").arg(i)));
     e.dir.schreibe(QStringLiteral("B.rez"), voll);
     const QByteArray pfad = QFile::encodeName(e.dir.datei(QStringLiteral("B.rez")));
     const pid_t kind = fork();
@@ -148,9 +148,9 @@ void TestAbsturz::loeschenAbgebrochen() {
     QList<QByteArray> original;
     QByteArray alles;
     for (int i = 0; i < n; ++i) {
-        dateien d = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("R%1").arg(i));
+        dateien d = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("R%1").arg(i));
         d.zubereitung = QStringLiteral("Schritt %1").arg(i);
-        original << DataDir::bytes(d);
+        original << Testordner::bytes(d);
         alles += original.last();
     }
     const quint32 seed = QRandomGenerator::global()->generate();

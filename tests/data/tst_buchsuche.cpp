@@ -2,7 +2,7 @@
 // across books with books that vanish, shrink or are directories, with progress and cancelling.
 #include "data/Cp1252.h"
 #include "data/Suche.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@ Q_DECLARE_METATYPE(pfl::Leseart)
 namespace {
 
 dateien mitZutaten(const QString& name, const QString& zutaten) {
-    dateien d = DataDir::rezept(QStringLiteral("Suppen"), name, QStringLiteral("Deftig"));
+    dateien d = Testordner::rezept(QStringLiteral("Suppen"), name, QStringLiteral("Deftig"));
     d.zutaten.setPlainText(zutaten);
     return d;
 }
@@ -69,7 +69,7 @@ void TestBuchsuche::faltungWieTextregel() {
     // Every pair of Windows-1252 characters: the byte scan finds one in the other exactly when their
     // capitals (suchform) are equal.
     QFETCH(bool, exakt);
-    dateien d = DataDir::rezept(QStringLiteral("R"), QString(), QStringLiteral("K"));
+    dateien d = Testordner::rezept(QStringLiteral("R"), QString(), QStringLiteral("K"));
     pfl::Suchbegriff b;
     b.feld = pfl::Textfeld::Name;
     b.exakt = exakt;
@@ -122,7 +122,7 @@ void TestBuchsuche::felderUndRaender() {
     QFETCH(QString, objekt);
     QFETCH(QByteArray, inhalt);
     QFETCH(bool, passt);
-    dateien d = DataDir::rezept(QStringLiteral("R"), QStringLiteral("N"), QStringLiteral("K"));
+    dateien d = Testordner::rezept(QStringLiteral("R"), QStringLiteral("N"), QStringLiteral("K"));
     switch (feld) {
     case pfl::Textfeld::Zutaten:
         std::memset(d.zutaten.bytes, 0, sizeof d.zutaten.bytes);
@@ -147,7 +147,7 @@ void TestBuchsuche::felderUndRaender() {
 
 void TestBuchsuche::buecherMitLueckenUndOrdnern() {
     QFETCH(pfl::Leseart, art);
-    DataDir dir;
+    Testordner dir;
     // Record 4's hit lies far behind the start of its ingredients; record 5 fills all 5001 bytes.
     dir.buch(QStringLiteral("A.rez"),
              {mitZutaten(QStringLiteral("Eins"), QStringLiteral("Nudeln")),
@@ -157,8 +157,8 @@ void TestBuchsuche::buecherMitLueckenUndOrdnern() {
               ohneNul(QStringLiteral("Fünf"), QByteArray(5001 - 6, 'x') + "Nudeln")});
     dir.buch(QStringLiteral("a.REZ"), {mitZutaten(QStringLiteral("Vier"), QStringLiteral("NUDELN"))});
     // A book with a torn last record: the complete records count.
-    QByteArray halb = DataDir::bytes(mitZutaten(QStringLiteral("Fünf"), QStringLiteral("Nudeln")));
-    halb += DataDir::bytes(mitZutaten(QStringLiteral("Sechs"), QStringLiteral("Nudeln"))).left(5000);
+    QByteArray halb = Testordner::bytes(mitZutaten(QStringLiteral("Fünf"), QStringLiteral("Nudeln")));
+    halb += Testordner::bytes(mitZutaten(QStringLiteral("Sechs"), QStringLiteral("Nudeln"))).left(5000);
     dir.schreibe(QStringLiteral("Halb.rez"), halb);
     QDir().mkpath(dir.datei(QStringLiteral("Ordner.rez")));
     pfl::Suchbegriff b;
@@ -211,7 +211,7 @@ void TestBuchsuche::schrumpfendesBuch() {
     QFETCH(pfl::Leseart, art);
     QFETCH(pfl::Textfeld, feld);
     QFETCH(QString, objekt);
-    DataDir dir;
+    Testordner dir;
     QList<dateien> rezepte;
     for (int i = 0; i < 600; ++i)
         rezepte << mitZutaten(QStringLiteral("R%1").arg(i + 1), QStringLiteral("Mehl"));
@@ -241,7 +241,7 @@ void TestBuchsuche::schrumpfendesBuch() {
 
 void TestBuchsuche::abbrechen() {
     QFETCH(pfl::Leseart, art);
-    DataDir dir;
+    Testordner dir;
     dir.buch(QStringLiteral("A.rez"), {mitZutaten(QStringLiteral("Eins"), QStringLiteral("Nudeln"))});
     dir.buch(QStringLiteral("B.rez"), {mitZutaten(QStringLiteral("Zwei"), QStringLiteral("Nudeln"))});
     pfl::Suchbegriff b;

@@ -1,5 +1,5 @@
 // German numbers, amounts and dates, read and written the same whatever the machine's locale.
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -10,7 +10,7 @@ constexpr int R = int(sizeof(dateien));
 
 // A recipe with every reserved field and text filled, so that carrying them over shows.
 dateien voll(const QString& rubrik, const QString& kategorie, const QString& name) {
-    dateien d = DataDir::rezept(rubrik, name, kategorie, 3.25, QStringLiteral("20"));
+    dateien d = Testordner::rezept(rubrik, name, kategorie, 3.25, QStringLiteral("20"));
     d.artikel = QStringLiteral("art");
     d.gekauft_bei = QStringLiteral("markt");
     d.garantie_bis = QStringLiteral("01.01.2030");
@@ -41,7 +41,7 @@ private Q_SLOTS:
 
 void TestKonvertieren::rubrikInZweiBuechern() {
     Datenumgebung e;
-    DataDir& dir = e.dir;
+    Testordner& dir = e.dir;
     Unit4& u = e.u;
     const QList<dateien> a{voll(QStringLiteral("Suppen"), QStringLiteral("K"), QStringLiteral("Eins")),
                            voll(QStringLiteral("Braten"), QStringLiteral("K"), QStringLiteral("Zwei"))};
@@ -61,9 +61,9 @@ void TestKonvertieren::rubrikInZweiBuechern() {
     QCOMPARE(neuA.size(), 2 * R);
     dateien erwartet = a.at(0);
     erwartet.Rubrik = QStringLiteral("Suppen und Eintöpfe");
-    QCOMPARE(neuA.left(R), DataDir::bytes(erwartet));
+    QCOMPARE(neuA.left(R), Testordner::bytes(erwartet));
     QCOMPARE(neuA.mid(R), altA.mid(R)); // other sections untouched, byte for byte
-    QCOMPARE(DataDir::satz<dateien>(dir.lies(QStringLiteral("Party.REZ"))).Rubrik.toQString(),
+    QCOMPARE(Testordner::satz<dateien>(dir.lies(QStringLiteral("Party.REZ"))).Rubrik.toQString(),
              QStringLiteral("Suppen und Eintöpfe"));
     // The copies hold the books as they were.
     QCOMPARE(dir.lies(QStringLiteral("Familie.Aez")), altA);
@@ -100,25 +100,25 @@ void TestKonvertieren::kategorieUndGrossKlein() {
     QFETCH(QString, erwarteteKategorie);
     QFETCH(QString, erwarteteRubrik);
     Datenumgebung e;
-    DataDir& dir = e.dir;
+    Testordner& dir = e.dir;
     Unit4& u = e.u;
     const dateien d = voll(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Eins"));
     dir.buch(QStringLiteral("B.rez"), {d});
     u.rezeptbuch = QStringLiteral("B");
     u.konvertieren(art, alt, neu);
-    const dateien n = DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez")));
+    const dateien n = Testordner::satz<dateien>(dir.lies(QStringLiteral("B.rez")));
     QCOMPARE(n.kategorie.toQString(), erwarteteKategorie);
     QCOMPARE(n.Rubrik.toQString(), erwarteteRubrik);
     // Everything but the renamed field is carried over unchanged.
     dateien vergleich = n;
     vergleich.kategorie = d.kategorie.toQString();
-    QCOMPARE(DataDir::bytes(vergleich).mid(205), DataDir::bytes(d).mid(205));
-    QCOMPARE(DataDir::bytes(vergleich).left(164), DataDir::bytes(d).left(164));
+    QCOMPARE(Testordner::bytes(vergleich).mid(205), Testordner::bytes(d).mid(205));
+    QCOMPARE(Testordner::bytes(vergleich).left(164), Testordner::bytes(d).left(164));
 }
 
 void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
     Datenumgebung e;
-    DataDir& dir = e.dir;
+    Testordner& dir = e.dir;
     Unit4& u = e.u;
     dir.buch(QStringLiteral("B.rez"), {voll(QStringLiteral("A"), QString(), QStringLiteral("X"))});
     u.rezeptbuch = QStringLiteral("B");
@@ -126,14 +126,14 @@ void TestKonvertieren::zweiteUmbenennungErsetztKopie() {
     const QByteArray nachErster = dir.lies(QStringLiteral("B.rez"));
     u.konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("B"), QStringLiteral("C"));
     QCOMPARE(dir.lies(QStringLiteral("B.Aez")), nachErster);
-    QCOMPARE(DataDir::satz<dateien>(dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
+    QCOMPARE(Testordner::satz<dateien>(dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
              QStringLiteral("C"));
     QCOMPARE(QDir(dir.pfad()).entryList(QDir::Files).size(), 2);
 }
 
 void TestKonvertieren::fehlendesBuchUebersprungen() {
     Datenumgebung e;
-    DataDir& dir = e.dir;
+    Testordner& dir = e.dir;
     Unit4& u = e.u;
     u.rezeptbuch = QStringLiteral("Weg");
     QSignalSpy copy1(&u, &Unit4::copy1Angefordert);
@@ -156,7 +156,7 @@ void TestKonvertieren::buecherNurImGrossKleinVerschieden() {
     const QStringList kopien{QStringLiteral("Familie.Aez"), QStringLiteral("familie.Aez"),
                              QStringLiteral("Party.REZ.Aez"), QStringLiteral("Party.rez.Aez")};
     for (int i = 0; i < namen.size(); ++i) {
-        const dateien d = DataDir::satz<dateien>(e.dir.lies(namen.at(i)));
+        const dateien d = Testordner::satz<dateien>(e.dir.lies(namen.at(i)));
         QCOMPARE(d.Rubrik.toQString(), QStringLiteral("Eintopf"));
         QCOMPARE(d.name.toQString(), namen.at(i));
         QVERIFY2(e.dir.lies(kopien.at(i)) == alt.at(i), qPrintable(kopien.at(i)));
@@ -175,7 +175,7 @@ void TestKonvertieren::namenlosesBuchUndPunkte() {
         e.dir.buch(n, {voll(QStringLiteral("Suppen"), QString(), n)});
     e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));
     for (const QString& n : {QStringLiteral(".rez"), QStringLiteral("Omas..Beste.rez")})
-        QCOMPARE(DataDir::satz<dateien>(e.dir.lies(n)).Rubrik.toQString(), QStringLiteral("Eintopf"));
+        QCOMPARE(Testordner::satz<dateien>(e.dir.lies(n)).Rubrik.toQString(), QStringLiteral("Eintopf"));
     QVERIFY(e.dir.gibt(QStringLiteral(".Aez")));
     QVERIFY(e.dir.gibt(QStringLiteral("Omas..Beste.Aez")));
 }

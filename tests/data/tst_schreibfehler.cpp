@@ -20,7 +20,7 @@ constexpr qint64 EKL = qint64(sizeof(Einkaufstliste));
 QByteArray buchBytes(int n, const QString& rubrik = QStringLiteral("Suppen")) {
     QByteArray b;
     for (int i = 0; i < n; ++i)
-        b += DataDir::bytes(DataDir::rezept(rubrik, QStringLiteral("Rezept %1").arg(i)));
+        b += Testordner::bytes(Testordner::rezept(rubrik, QStringLiteral("Rezept %1").arg(i)));
     return b;
 }
 
@@ -46,7 +46,7 @@ int ergebnis(Unit4& u, const std::function<void()>& routine) {
 
 void routineAusfuehren(Unit4& u, const QString& name) {
     u.rezeptbuch = QStringLiteral("Buch");
-    u.element1 = DataDir::rezept(QStringLiteral("Neu"), QStringLiteral("Neues Rezept"));
+    u.element1 = Testordner::rezept(QStringLiteral("Neu"), QStringLiteral("Neues Rezept"));
     u.datei = u.element1;
     zeroRecord(u.r_daten);
     u.r_daten.rubrik = QStringLiteral("Neue Rubrik");
@@ -169,7 +169,7 @@ void TestSchreibfehler::umbenennenBeiVollemDatentraeger() {
     QVERIFY(e.dir.lies(QStringLiteral("Gross.rez")) == gross);
     QVERIFY(e.dir.lies(QStringLiteral("Gross.Aez")) == gross.left(R));
     // The other book is still processed.
-    QCOMPARE(DataDir::satz<dateien>(e.dir.lies(QStringLiteral("Klein.rez"))).Rubrik.toQString(),
+    QCOMPARE(Testordner::satz<dateien>(e.dir.lies(QStringLiteral("Klein.rez"))).Rubrik.toQString(),
              QStringLiteral("Eintöpfe"));
     QVERIFY(e.dir.lies(QStringLiteral("Klein.Aez")) == klein);
     QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files | QDir::Hidden).size(), 4);
@@ -193,7 +193,8 @@ void TestSchreibfehler::keineGewoehnlicheDatei() {
         QVERIFY(QDir(e.dir.pfad()).mkdir(QStringLiteral("Fremd.rez")));
     else
         QCOMPARE(::symlink("/dev/null", p.constData()), 0);
-    e.dir.buch(QStringLiteral("Echt.rez"), {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("X"))});
+    e.dir.buch(QStringLiteral("Echt.rez"),
+               {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("X"))});
     QCOMPARE(e.u.buchDateien(), QStringList{QStringLiteral("Echt.rez")});
 
     const int bits = pfl::test::imKindprozess(
@@ -205,7 +206,7 @@ void TestSchreibfehler::keineGewoehnlicheDatei() {
             if (e.u.daten != 0 || !e.u.rubrikZeilen().isEmpty() || e.u.buchAnzahl() != 0 || e.u.satz_lesen(1))
                 b |= 4;
             b |= ergebnis(e.u, [&] {
-                e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu"));
+                e.u.element1 = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu"));
                 e.u.Daten_einsortieren();
             });
             // Creating the book anew does not empty what lies under its name either.
@@ -219,7 +220,7 @@ void TestSchreibfehler::keineGewoehnlicheDatei() {
     QCOMPARE(bits, int(Gemeldet) | 8);
     QFileInfo fi(QFile::decodeName(p));
     QVERIFY(!fi.isFile() || fi.isSymLink());
-    QCOMPARE(DataDir::satz<dateien>(e.dir.lies(QStringLiteral("Echt.rez"))).Rubrik.toQString(),
+    QCOMPARE(Testordner::satz<dateien>(e.dir.lies(QStringLiteral("Echt.rez"))).Rubrik.toQString(),
              QStringLiteral("Eintopf"));
 }
 
@@ -256,7 +257,7 @@ void TestSchreibfehler::sicherungsLinkWirdNichtVerfolgt() {
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("fremd"));
     }
-    QCOMPARE(DataDir::satz<dateien>(e.dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
+    QCOMPARE(Testordner::satz<dateien>(e.dir.lies(QStringLiteral("B.rez"))).Rubrik.toQString(),
              QStringLiteral("Eintopf"));
 }
 
@@ -281,7 +282,7 @@ void TestSchreibfehler::buchAlsLink() {
     e.u.rezeptbuch = QStringLiteral("Aussen");
     QCOMPARE(e.u.buchAnzahl(), 0);
     QSignalSpy fehler(&e.u, &Unit4::schreibfehler);
-    e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu"));
     e.u.Daten_einsortieren();
     QCOMPARE(fehler.count(), 1);
     e.u.Dir_daten_konvertieren(pfl::Umbenennung::Rubrik, QStringLiteral("Suppen"), QStringLiteral("Eintopf"));

@@ -28,7 +28,7 @@ QStringList& namensliste(Unit4& u, const QString& name) {
 
 // Runs one step of a list test: a routine, a new list file, another active book, or a list emptied
 // as a window empties it.
-void schritt(Unit4& u, DataDir& dir, const QString& s) {
+void schritt(Unit4& u, Testordner& dir, const QString& s) {
     const QString wort = s.section(QLatin1Char(' '), 0, 0);
     const QString rest = s.section(QLatin1Char(' '), 1);
     if (wort == QLatin1String("Rubriken_lesen")) {
@@ -99,13 +99,13 @@ private Q_SLOTS:
 void TestUnit4::anhaengenAnNeuesBuch() {
     Umgebung e;
     e.u.rezeptbuch = QStringLiteral("Familie");
-    e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
     QSignalSpy caption(&e.u, &Unit4::erfassenCaptionGesetzt);
     e.u.Daten_einsortieren();
     const QStringList dateien = QDir(e.dir.pfad()).entryList(QDir::Files);
     QCOMPARE(dateien.size(), 1);
     QVERIFY(dateien.first().compare(QStringLiteral("Familie.rez"), Qt::CaseInsensitive) == 0);
-    QCOMPARE(e.dir.lies(dateien.first()), DataDir::bytes(e.u.element1));
+    QCOMPARE(e.dir.lies(dateien.first()), Testordner::bytes(e.u.element1));
     QCOMPARE(e.u.anz, 0);
     QCOMPARE(caption.count(), 1);
     QCOMPARE(e.u.erfassenCaption, QStringLiteral("Daten erfolgreich gespeichert."));
@@ -117,16 +117,16 @@ void TestUnit4::anhaengenAnBuchMitSieben() {
     Umgebung e;
     QList<dateien> sieben;
     for (int i = 0; i < 7; ++i)
-        sieben.append(DataDir::rezept(QStringLiteral("R"), QStringLiteral("Rezept %1").arg(i)));
+        sieben.append(Testordner::rezept(QStringLiteral("R"), QStringLiteral("Rezept %1").arg(i)));
     e.dir.buch(QStringLiteral("Familie.rez"), sieben);
     const QByteArray vorher = e.dir.lies(QStringLiteral("Familie.rez"));
     e.u.rezeptbuch = QStringLiteral("Familie");
-    e.u.element1 = DataDir::rezept(QStringLiteral("Neu"), QStringLiteral("Neues"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("Neu"), QStringLiteral("Neues"));
     e.u.Daten_einsortieren();
     const QByteArray nachher = e.dir.lies(QStringLiteral("Familie.rez"));
     QCOMPARE(nachher.size(), 8 * R);
     QCOMPARE(nachher.left(7 * R), vorher);
-    QCOMPARE(nachher.mid(7 * R), DataDir::bytes(e.u.element1));
+    QCOMPARE(nachher.mid(7 * R), Testordner::bytes(e.u.element1));
     QCOMPARE(e.u.anz, 7);
     e.u.rubrik = QStringLiteral("Neu");
     QCOMPARE(e.u.rubrikZeilen().first().position, 8);
@@ -135,15 +135,15 @@ void TestUnit4::anhaengenAnBuchMitSieben() {
 void TestUnit4::anhaengenAnBeschaedigtesBuch() {
     // A torn last record is never readable; the new recipe takes its place on a record boundary.
     Umgebung e;
-    QByteArray b = DataDir::bytes(DataDir::rezept(QStringLiteral("A"), QStringLiteral("Eins")));
+    QByteArray b = Testordner::bytes(Testordner::rezept(QStringLiteral("A"), QStringLiteral("Eins")));
     b += QByteArray(1000, 'x');
     e.dir.schreibe(QStringLiteral("Buch.rez"), b);
     e.u.rezeptbuch = QStringLiteral("Buch");
-    e.u.element1 = DataDir::rezept(QStringLiteral("A"), QStringLiteral("Zwei"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("A"), QStringLiteral("Zwei"));
     e.u.Daten_einsortieren();
     const QByteArray n = e.dir.lies(QStringLiteral("Buch.rez"));
     QCOMPARE(n.size(), 2 * R);
-    QCOMPARE(DataDir::satz<dateien>(n, 1).name.toQString(), QStringLiteral("Zwei"));
+    QCOMPARE(Testordner::satz<dateien>(n, 1).name.toQString(), QStringLiteral("Zwei"));
     e.u.rubrik = QStringLiteral("A");
     QCOMPARE(e.u.rubrikZeilen().size(), 2);
 }
@@ -166,7 +166,7 @@ void TestUnit4::ersetzenAendertNurDenSatz() {
     Umgebung e;
     QList<dateien> fuenf;
     for (int i = 0; i < 5; ++i) {
-        dateien d = DataDir::rezept(QStringLiteral("R"), QStringLiteral("Rezept %1").arg(i));
+        dateien d = Testordner::rezept(QStringLiteral("R"), QStringLiteral("Rezept %1").arg(i));
         d.int3 = 1000 + i; // reserved fields travel with the record
         fuenf.append(d);
     }
@@ -174,7 +174,7 @@ void TestUnit4::ersetzenAendertNurDenSatz() {
     const QByteArray vorher = e.dir.lies(QStringLiteral("B.rez"));
     e.u.rezeptbuch = QStringLiteral("B");
     e.u.satznum = satznum;
-    e.u.datei = DataDir::rezept(QStringLiteral("R"), QStringLiteral("Geändert"));
+    e.u.datei = Testordner::rezept(QStringLiteral("R"), QStringLiteral("Geändert"));
     e.u.datei_speichern_aendern();
     const QByteArray n = e.dir.lies(QStringLiteral("B.rez"));
     QCOMPARE(n.size(), laengeDanach * R);
@@ -185,7 +185,7 @@ void TestUnit4::ersetzenAendertNurDenSatz() {
     }
     const int von = (satznum - 1) * R;
     QCOMPARE(n.left(von), vorher.left(von));
-    QCOMPARE(n.mid(von, R), DataDir::bytes(e.u.datei));
+    QCOMPARE(n.mid(von, R), Testordner::bytes(e.u.datei));
     QCOMPARE(n.mid(von + R), vorher.mid(von + R));
     QCOMPARE(e.u.erfassenCaption, QStringLiteral("Daten erfolgreich gespeichert."));
 }
@@ -267,13 +267,14 @@ void TestUnit4::namenslisten_data() {
     QTest::newRow("buch leert zuletzt") << mitBuch << "rubrikenZuletzt" << QStringList();
     QTest::newRow("buch laesst gesammelt") << mitBuch << "rubrikenGesammelt" << beide;
     // Categories.
-    const QStringList kategorien{QStringLiteral("Kategorien_lesen"), QStringLiteral("kategorien.kat Vegan"),
-                                 QStringLiteral("Kategorien_lesen")};
+    const QStringList katSchritte{QStringLiteral("Kategorien_lesen"), QStringLiteral("kategorien.kat Vegan"),
+                                  QStringLiteral("Kategorien_lesen")};
     const QStringList alleKategorien{QStringLiteral("Deftig"), QStringLiteral("Leicht"),
                                      QStringLiteral("Vegan")};
-    QTest::newRow("kategorien gelesen") << kategorien << "kategorienGelesen" << QStringList{"Vegan"};
-    QTest::newRow("kategorien gesammelt") << kategorien << "kategorienGesammelt" << alleKategorien;
-    QTest::newRow("kategorien seit suchbeginn") << kategorien << "kategorienSeitSuchbeginn" << alleKategorien;
+    QTest::newRow("kategorien gelesen") << katSchritte << "kategorienGelesen" << QStringList{"Vegan"};
+    QTest::newRow("kategorien gesammelt") << katSchritte << "kategorienGesammelt" << alleKategorien;
+    QTest::newRow("kategorien seit suchbeginn")
+        << katSchritte << "kategorienSeitSuchbeginn" << alleKategorien;
     const QStringList kategorienSuche{
         QStringLiteral("Kategorien_lesen"), QStringLiteral("leeren kategorienSeitSuchbeginn"),
         QStringLiteral("kategorien.kat Vegan"), QStringLiteral("Kategorien_lesen")};
@@ -306,13 +307,15 @@ void TestUnit4::namenslisten() {
     e.dir.kategorien({QStringLiteral("Deftig"), QStringLiteral("Leicht"), QStringLiteral("deftig")});
     e.dir.buch(
         QStringLiteral("B.rez"),
-        {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QStringLiteral("Deftig")),
-         DataDir::rezept(QStringLiteral("Braten"), QStringLiteral("Gulasch"), QStringLiteral("Deftig")),
-         DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QStringLiteral("Leicht"))});
+        {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"),
+                            QStringLiteral("Deftig")),
+         Testordner::rezept(QStringLiteral("Braten"), QStringLiteral("Gulasch"), QStringLiteral("Deftig")),
+         Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QStringLiteral("Leicht"))});
     e.dir.buch(
         QStringLiteral("C.rez"),
-        {DataDir::rezept(QStringLiteral("Salate"), QStringLiteral("Nudelsalat"), QStringLiteral("Leicht")),
-         DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("erbsensuppe"), QStringLiteral("Deftig"))});
+        {Testordner::rezept(QStringLiteral("Salate"), QStringLiteral("Nudelsalat"), QStringLiteral("Leicht")),
+         Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("erbsensuppe"),
+                            QStringLiteral("Deftig"))});
     for (const QString& s : schritte)
         schritt(e.u, e.dir, s);
     QCOMPARE(namensliste(e.u, liste), erwartet);
@@ -352,7 +355,7 @@ void TestUnit4::druckVorgaben() {
     e.u.druck_anlegen();
     const QByteArray b = e.dir.lies(QStringLiteral("Drucker.drk"));
     QCOMPARE(b.size(), 416);
-    const Drucker d = DataDir::satz<Drucker>(b);
+    const Drucker d = Testordner::satz<Drucker>(b);
     QCOMPARE(d.t.text_Hoehe, 10);
     QCOMPARE(d.t.anz_zeilen, 59);
     QCOMPARE(d.t.schrift.toQString(), QStringLiteral("Tahoma"));
@@ -374,7 +377,7 @@ void TestUnit4::druckLesenFaelltZurueck_data() {
     eigen.d.text_Hoehe = 14;
     QTest::newRow("fehlt") << QByteArray() << 8;
     QTest::newRow("zu kurz") << QByteArray(100, 'x') << 8;
-    QTest::newRow("gueltig") << DataDir::bytes(eigen) << 14;
+    QTest::newRow("gueltig") << Testordner::bytes(eigen) << 14;
 }
 
 void TestUnit4::druckLesenFaelltZurueck() {
@@ -420,7 +423,7 @@ void TestUnit4::versionSpeichern() {
 
 void TestUnit4::ohneOptionenKeinBuch() {
     Umgebung e;
-    e.dir.buch(QStringLiteral("Familie.rez"), {DataDir::rezept(QStringLiteral("S"), QStringLiteral("X"))});
+    e.dir.buch(QStringLiteral("Familie.rez"), {Testordner::rezept(QStringLiteral("S"), QStringLiteral("X"))});
     e.u.initialisieren(e.dir.pfad());
     QVERIFY(e.u.rezeptbuch.isEmpty());
     QCOMPARE(e.u.buchPfad(), e.dir.pfad() + QStringLiteral(".rez"));
@@ -446,7 +449,7 @@ void TestUnit4::dateiLesenZaehltUndDedupliziert() {
     Umgebung e;
     QByteArray b;
     for (const char* n : {"Gulasch", "", "gulasch", "Apfelkuchen"})
-        b += DataDir::bytes(DataDir::rezept(QStringLiteral("R"), QString::fromLatin1(n)));
+        b += Testordner::bytes(Testordner::rezept(QStringLiteral("R"), QString::fromLatin1(n)));
     b += QByteArray(500, 'x'); // torn last record: only complete ones count
     e.dir.schreibe(QStringLiteral("B.rez"), b);
     e.u.rezeptbuch = QStringLiteral("B");
@@ -464,9 +467,11 @@ void TestUnit4::auswahlIstExakt() {
     Umgebung e;
     e.dir.buch(
         QStringLiteral("B.rez"),
-        {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QStringLiteral("Deftig")),
-         DataDir::rezept(QStringLiteral("suppen"), QStringLiteral("Tomatensuppe"), QStringLiteral("deftig")),
-         DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QStringLiteral("Leicht"))});
+        {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"),
+                            QStringLiteral("Deftig")),
+         Testordner::rezept(QStringLiteral("suppen"), QStringLiteral("Tomatensuppe"),
+                            QStringLiteral("deftig")),
+         Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"), QStringLiteral("Leicht"))});
     e.u.rezeptbuch = QStringLiteral("B");
     e.u.rubrik = QStringLiteral("Suppen");
     e.u.Rubriken_oeffnen();
@@ -485,11 +490,11 @@ void TestUnit4::auswahlIstExakt() {
 
 void TestUnit4::dateinamenOhneGrossKlein() {
     Umgebung e;
-    e.dir.buch(QStringLiteral("Familie.Rez"), {DataDir::rezept(QStringLiteral("S"), QStringLiteral("X"))});
+    e.dir.buch(QStringLiteral("Familie.Rez"), {Testordner::rezept(QStringLiteral("S"), QStringLiteral("X"))});
     e.dir.rubriken({QStringLiteral("S")});
     QFile::rename(e.dir.datei(QStringLiteral("Rubriken.rub")), e.dir.datei(QStringLiteral("RUBRIKEN.RUB")));
     e.u.rezeptbuch = QStringLiteral("familie");
-    e.u.element1 = DataDir::rezept(QStringLiteral("S"), QStringLiteral("Y"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("S"), QStringLiteral("Y"));
     e.u.Daten_einsortieren();
     QCOMPARE(e.dir.groesse(QStringLiteral("Familie.Rez")), 2 * R);
     QCOMPARE(QDir(e.dir.pfad()).entryList(QDir::Files).size(), 2);
@@ -512,7 +517,7 @@ void TestUnit4::unsichereBuchnamen() {
     QDir(e.dir.pfad()).mkdir(QStringLiteral("a"));
     e.u.rezeptbuch = name;
     e.u.rezept_anlegen1();
-    e.u.element1 = DataDir::rezept(QStringLiteral("S"), QStringLiteral("X"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("S"), QStringLiteral("X"));
     e.u.Daten_einsortieren();
     e.u.satznum = 1;
     e.u.datei_speichern_aendern();
@@ -576,7 +581,7 @@ void TestUnit4::buchMitZweiPunkten() {
     Umgebung e;
     e.u.rezeptbuch = QStringLiteral("Omas..Beste");
     e.u.rezept_anlegen1();
-    e.u.element1 = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
+    e.u.element1 = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"));
     QSignalSpy caption(&e.u, &Unit4::erfassenCaptionGesetzt);
     e.u.Daten_einsortieren();
     QCOMPARE(caption.count(), 1);
@@ -601,12 +606,13 @@ void TestUnit4::fremdeListenDatei() {
 
 void TestUnit4::uebersichtZeilen() {
     Umgebung e;
-    dateien d = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 5.5,
-                                QStringLiteral("30"));
+    dateien d = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"), QString(), 5.5,
+                                   QStringLiteral("30"));
     d.anzahl = QStringLiteral("4");
     d.k_zeit = QStringLiteral("45");
     d.kalorien = QStringLiteral("350");
-    e.dir.buch(QStringLiteral("B.rez"), {DataDir::rezept(QStringLiteral("Andere"), QStringLiteral("X")), d});
+    e.dir.buch(QStringLiteral("B.rez"),
+               {Testordner::rezept(QStringLiteral("Andere"), QStringLiteral("X")), d});
     e.u.rezeptbuch = QStringLiteral("B");
     e.u.rubrik = QStringLiteral("Suppen");
     const QList<UebersichtZeile> z = e.u.rubrikZeilen();
@@ -626,7 +632,7 @@ void TestUnit4::rubrikNamenSortiert() {
     // book rewritten to the same size and time only once the pass is dropped, a grown book at once.
     Umgebung e;
     const auto r = [](const char* rubrik, const char* name) {
-        return DataDir::rezept(QString::fromUtf8(rubrik), QString::fromUtf8(name));
+        return Testordner::rezept(QString::fromUtf8(rubrik), QString::fromUtf8(name));
     };
     const QDateTime zeit = QDateTime::currentDateTime().addSecs(-60);
     const auto schreiben = [&](const QString& datei, const QList<dateien>& rezepte) {

@@ -6,7 +6,7 @@
 #include "grid/Tabellenfarben.h"
 
 #include "data/Farbsatz.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "support/Bildschirmfoto.h"
 
 #include <QAbstractItemModel>

@@ -22,7 +22,7 @@ namespace {
 using Programm = pfl::test::LaufendesProgramm;
 
 // A file of the data folder with its permission bits.
-void datei(DataDir& d, const QString& name, const QByteArray& inhalt, bool ausfuehrbar) {
+void datei(Testordner& d, const QString& name, const QByteArray& inhalt, bool ausfuehrbar) {
     d.schreibe(name, inhalt);
     QFile::Permissions r = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     if (ausfuehrbar) r |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
@@ -69,7 +69,7 @@ void TestInfo::infofenster() {
 }
 
 void TestInfo::danksagungUndProgramme() {
-    Programm p([](DataDir& d) { d.schreibe(QStringLiteral("README.md"), "# Pfanno-Lux\n"); });
+    Programm p([](Testordner& d) { d.schreibe(QStringLiteral("README.md"), "# Pfanno-Lux\n"); });
     p.finde<QAction>(QStringLiteral("Info1"))->trigger();
     auto* info = p.finde<TInv>(QStringLiteral("Inv"));
     p.in<QPushButton>(info, QStringLiteral("Button6"))->click();
@@ -144,7 +144,7 @@ void TestInfo::update() {
     QFETCH(bool, gestartet);
     QFETCH(QString, meldung);
     QFETCH(QString, befehl);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         if (!name.isEmpty()) datei(d, name, inhalt, ausfuehrbar);
     });
     p.plattform.programmErgebnis = startErgebnis;
@@ -199,7 +199,7 @@ void TestInfo::homepage() {
     QFETCH(QString, befehl);
     QFETCH(bool, ja);
     QFETCH(bool, readme);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         d.optionen(QString(), 779, 421, 1);
         if (readme) d.schreibe(QStringLiteral("README.md"), "# Pfanno-Lux\n");
     });

@@ -1,6 +1,6 @@
 // The page layout of the printouts without a window: positions, fonts, line breaks and page breaks,
 // the largest recipe a record holds, settings no one should have, and replaying the pages.
-#include "data/German.h"
+#include "data/Deutsch.h"
 #include "pages/Drucklayout.h"
 #include "pages/Schriften.h"
 #include "pages/Seiteneinpassen.h"

@@ -2,7 +2,7 @@
 // in Drucker.drk byte for byte, the fonts it offers and the keys that move between its fields.
 #include "data/Unit4.h"
 #include "print/Druckeinstellungen.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/Schreibgrenze.h"
 #include "widgets/Zahlenfeld.h"
@@ -53,7 +53,7 @@ struct Fenster {
     Programm p;
     TForm15* w = nullptr;
     explicit Fenster(const Drucker& vorher)
-        : p([vorher](DataDir& d) { d.schreibe(kDatei, DataDir::bytes(vorher)); }) {
+        : p([vorher](Testordner& d) { d.schreibe(kDatei, Testordner::bytes(vorher)); }) {
         oeffnen();
     }
     Fenster() { oeffnen(); }
@@ -97,7 +97,7 @@ void TestDruckeinstellungen::ersterStart() {
     // A fresh folder gets the defaults at start-up; the window shows the recipe group and offers
     // the platform's fonts sorted.
     Fenster f;
-    QCOMPARE(f.datei(), DataDir::bytes(vorgaben()));
+    QCOMPARE(f.datei(), Testordner::bytes(vorgaben()));
     QVERIFY(f.w->isVisible());
     QCOMPARE(f.gezeigt(), (QStringList{"8", "1", "50", "0", "0", "Tahoma"}));
     QCOMPARE(Programm::in<QLabel>(f.w, QStringLiteral("Label1"))->text(),
@@ -162,7 +162,7 @@ void TestDruckeinstellungen::speichern() {
     qint32* felder[5] = {&g.text_Hoehe, &g.pen_strich, &g.anz_zeilen, &g.zeilen_abstand, &g.rand};
     *felder[feld - 1] = eingabe.toInt();
     if (!schrift.isEmpty()) g.schrift = schrift.left(30);
-    QCOMPARE(f.datei(), DataDir::bytes(erwartet));
+    QCOMPARE(f.datei(), Testordner::bytes(erwartet));
     QVERIFY(f.p.plattform.meldungen.isEmpty());
 }
 
@@ -171,7 +171,7 @@ void TestDruckeinstellungen::keineGanzeZahl() {
     f.feld(4)->setText(QStringLiteral("2,5"));
     f.klick("Button11");
     // Nothing stored, the window stays with what was typed, the user is told which field.
-    QCOMPARE(f.datei(), DataDir::bytes(geaendert()));
+    QCOMPARE(f.datei(), Testordner::bytes(geaendert()));
     QVERIFY(f.w->isVisible());
     QCOMPARE(f.feld(4)->Text(), QStringLiteral("2,5"));
     QCOMPARE(f.p.plattform.meldungen.size(), 1);
@@ -201,7 +201,7 @@ void TestDruckeinstellungen::grundeinstellung() {
         setze(erwartet.t, 10, 1, 59, 0, 2, "Tahoma");
         setze(erwartet.d, 8, 1, 50, 0, 0, "Tahoma");
     }
-    QCOMPARE(f.datei(), DataDir::bytes(erwartet));
+    QCOMPARE(f.datei(), Testordner::bytes(erwartet));
 }
 
 void TestDruckeinstellungen::schreibfehler() {
@@ -214,11 +214,11 @@ void TestDruckeinstellungen::schreibfehler() {
         const bool gemeldet =
             !f.p.plattform.meldungen.isEmpty() && f.p.plattform.meldungen.first().text.contains(kDatei);
         const bool bleibt = f.w->isVisible() && f.feld(1)->Text() == QStringLiteral("12") &&
-                            DataDir::bytes(f.p.u.drucke) == DataDir::bytes(geaendert());
+                            Testordner::bytes(f.p.u.drucke) == Testordner::bytes(geaendert());
         return gemeldet && bleibt ? 1 : 2;
     });
     QCOMPARE(ergebnis, 1);
-    QCOMPARE(f.datei(), DataDir::bytes(geaendert()));
+    QCOMPARE(f.datei(), Testordner::bytes(geaendert()));
 }
 
 void TestDruckeinstellungen::tasten() {

@@ -4,7 +4,7 @@
 #include "data/Unit4.h"
 #include "print/Drucken.h"
 #include "recipes/Bearbeiten.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Waehrungsfeld.h"
 
@@ -18,12 +18,12 @@ namespace {
 using Programm = pfl::test::LaufendesProgramm;
 using PrintResult = Platform::PrintResult;
 
-void buch(DataDir& d) {
+void buch(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen")});
     d.kategorien({QStringLiteral("Deftig")});
-    dateien s = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"),
-                                QStringLiteral("Deftig"), 12.5, QStringLiteral("20"));
+    dateien s = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"),
+                                   QStringLiteral("Deftig"), 12.5, QStringLiteral("20"));
     s.zutaten = QStringLiteral("250 g Linsen\r\n1 Zwiebel");
     s.zubereitung = QStringLiteral("Kochen.");
     d.buch(QStringLiteral("Familie.rez"), {s});
@@ -75,9 +75,9 @@ void TestDrucken::rezeptAusDemEditor() {
     if (punkte == 0) {
         QFile::remove(d.p.dir.datei(QStringLiteral("Drucker.drk")));
     } else {
-        Drucker dr = DataDir::satz<Drucker>(d.p.dir.lies(QStringLiteral("Drucker.drk")));
+        Drucker dr = Testordner::satz<Drucker>(d.p.dir.lies(QStringLiteral("Drucker.drk")));
         dr.d.text_Hoehe = punkte;
-        d.p.dir.schreibe(QStringLiteral("Drucker.drk"), DataDir::bytes(dr));
+        d.p.dir.schreibe(QStringLiteral("Drucker.drk"), Testordner::bytes(dr));
     }
     const QByteArray buchVorher = d.p.dir.lies(QStringLiteral("Familie.rez"));
     // Changed and not saved: the printout shows the fields as they stand.
@@ -186,7 +186,7 @@ void TestDrucken::einkaufsliste() {
     Einkaufstliste e;
     zeroRecord(e);
     e.e_liste = QStringLiteral("Milch\r\nBrot\r\n");
-    d.p.dir.schreibe(QStringLiteral("Einkaufsliste.Ekl"), DataDir::bytes(e));
+    d.p.dir.schreibe(QStringLiteral("Einkaufsliste.Ekl"), Testordner::bytes(e));
     d.p.u.einkauflist_lesen();
     // The shopping list window connects by name.
     QVERIFY(QMetaObject::invokeMethod(d.w, "einkaufslisteDrucken"));

@@ -3,7 +3,7 @@
 // that is no longer the one shown.
 #include "data/Unit4.h"
 #include "recipes/Bearbeiten.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
@@ -31,7 +31,7 @@ constexpr qint64 kSatz = sizeof(dateien);
 const QString kBuch = QStringLiteral("Familie.rez");
 
 // A book "Familie" of five recipes in file order: two soups, a cake, a soup and a second "Gulasch".
-void familie(DataDir& d) {
+void familie(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.kategorien({QStringLiteral("Deftig"), QStringLiteral("Backwerk")});
@@ -39,8 +39,9 @@ void familie(DataDir& d) {
     const char* namen[] = {"Linsensuppe", "Gulasch", "Apfelkuchen", "Brühe", "Gulasch"};
     const char* rubriken[] = {"Suppen", "Suppen", "Backen", "Suppen", "Suppen"};
     for (int i = 0; i < 5; ++i) {
-        dateien s = DataDir::rezept(QString::fromUtf8(rubriken[i]), QString::fromUtf8(namen[i]),
-                                    i == 2 ? QStringLiteral("Backwerk") : QStringLiteral("Deftig"), 2.5 * i);
+        dateien s =
+            Testordner::rezept(QString::fromUtf8(rubriken[i]), QString::fromUtf8(namen[i]),
+                               i == 2 ? QStringLiteral("Backwerk") : QStringLiteral("Deftig"), 2.5 * i);
         s.zutaten = QStringLiteral("Zutat %1").arg(i + 1);
         s.utensielien = QStringLiteral("Topf %1").arg(i + 1);
         s.k_zeit = QString::number(10 + i);
@@ -71,7 +72,7 @@ struct Editor {
         return s;
     }
     QByteArray buch() const { return p.dir.lies(kBuch); }
-    dateien satz(int index) const { return DataDir::satz<dateien>(buch(), index); }
+    dateien satz(int index) const { return Testordner::satz<dateien>(buch(), index); }
     void oeffnenBei(int n) const { QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, n)); }
 };
 
@@ -210,9 +211,9 @@ void TestBearbeiten::navigation() {
 }
 
 void TestBearbeiten::einSatz() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         familie(d);
-        d.buch(kBuch, {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Allein"))});
+        d.buch(kBuch, {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Allein"))});
     });
     auto* w = p.finde<TForm13>(QStringLiteral("Form13"));
     QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, 1));
@@ -267,8 +268,8 @@ void TestBearbeiten::rezeptlisteFolgtDemBuch() {
     e.klick("Button13");
     QCOMPARE(namen(), QStringLiteral("Apfelkuchen"));
     // Another window appends a soup: the next step shows it in the list.
-    e.p.dir.schreibe(kBuch, e.buch() + DataDir::bytes(DataDir::rezept(QStringLiteral("Suppen"),
-                                                                      QStringLiteral("Erbsensuppe"))));
+    e.p.dir.schreibe(kBuch, e.buch() + Testordner::bytes(Testordner::rezept(QStringLiteral("Suppen"),
+                                                                            QStringLiteral("Erbsensuppe"))));
     e.klick("Button13");
     QCOMPARE(e.zaehler(), QStringLiteral("4 von 5"));
     QCOMPARE(namen(), QStringLiteral("Brühe,Erbsensuppe,Gulasch,Linsensuppe"));
@@ -349,7 +350,7 @@ void TestBearbeiten::veraenderterSatz() {
     } else {
         dateien anders = e.satz(3);
         anders.name = QStringLiteral("Fremd");
-        fremd = fremd.left(3 * kSatz) + DataDir::bytes(anders) + fremd.mid(4 * kSatz);
+        fremd = fremd.left(3 * kSatz) + Testordner::bytes(anders) + fremd.mid(4 * kSatz);
     }
     e.p.dir.schreibe(kBuch, fremd);
     if (loeschen) {
@@ -370,15 +371,15 @@ void TestBearbeiten::veraenderterSatz() {
 
 void TestBearbeiten::bilder() {
     // Record 2 has a picture in the picture folder; record 3 names one that is missing.
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         familie(d);
         QByteArray buch = d.lies(kBuch);
-        dateien zwei = DataDir::satz<dateien>(buch, 1);
+        dateien zwei = Testordner::satz<dateien>(buch, 1);
         zwei.bild = QStringLiteral("Gulasch.png");
-        dateien drei = DataDir::satz<dateien>(buch, 2);
+        dateien drei = Testordner::satz<dateien>(buch, 2);
         drei.bild = QStringLiteral("fehlt.png");
-        d.schreibe(kBuch,
-                   buch.left(kSatz) + DataDir::bytes(zwei) + DataDir::bytes(drei) + buch.mid(3 * kSatz));
+        d.schreibe(kBuch, buch.left(kSatz) + Testordner::bytes(zwei) + Testordner::bytes(drei) +
+                              buch.mid(3 * kSatz));
         QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
         d.schreibe(QStringLiteral("Bilder/Gulasch.png"), pngBytes());
     });
@@ -405,7 +406,7 @@ void TestBearbeiten::bilder() {
     // Saving a recipe whose picture file is missing keeps the name it holds.
     Programm::in<QLineEdit>(w, QStringLiteral("Edit4"))->setText(QStringLiteral("300"));
     Programm::in<QPushButton>(w, QStringLiteral("Button1"))->click();
-    const dateien drei = DataDir::satz<dateien>(p.dir.lies(kBuch), 2);
+    const dateien drei = Testordner::satz<dateien>(p.dir.lies(kBuch), 2);
     QCOMPARE(drei.kalorien.toQString(), QStringLiteral("300"));
     QCOMPARE(drei.bild.toQString(), QStringLiteral("fehlt.png"));
 
@@ -414,7 +415,7 @@ void TestBearbeiten::bilder() {
     Programm::in<QPushButton>(w, QStringLiteral("Button6"))->click();
     QVERIFY(!gross->isEnabled());
     Programm::in<QPushButton>(w, QStringLiteral("Button1"))->click();
-    QCOMPARE(DataDir::satz<dateien>(p.dir.lies(kBuch), 1).bild.toQString(), QString());
+    QCOMPARE(Testordner::satz<dateien>(p.dir.lies(kBuch), 1).bild.toQString(), QString());
     QVERIFY(p.dir.gibt(QStringLiteral("Bilder/Gulasch.png")));
     QVERIFY(p.plattform.meldungen.isEmpty());
 }

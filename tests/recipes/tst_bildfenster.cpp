@@ -3,7 +3,7 @@
 #include "data/Unit4.h"
 #include "recipes/Bildfenster.h"
 #include "recipes/Erfassen.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Zahlenfeld.h"
 
@@ -35,8 +35,8 @@ QByteArray bildBytes(const char* format, QSize groesse, QColor farbe = Qt::darkG
 }
 
 // A data directory with a picture folder holding these files.
-std::function<void(DataDir&)> mitBildern(const QList<QPair<QString, QByteArray>>& dateien) {
-    return [dateien](DataDir& d) {
+std::function<void(Testordner&)> mitBildern(const QList<QPair<QString, QByteArray>>& dateien) {
+    return [dateien](Testordner& d) {
         QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
         for (const auto& [name, bytes] : dateien)
             d.schreibe(QStringLiteral("Bilder/") + name, bytes);

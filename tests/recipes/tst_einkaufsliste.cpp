@@ -3,7 +3,7 @@
 // handing the shown text to printing.
 #include "data/Unit4.h"
 #include "recipes/Einkaufsliste.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/Schreibgrenze.h"
 
@@ -32,10 +32,10 @@ QByteArray saetze(const QList<QByteArray>& texte) {
 }
 
 // A book with one recipe whose ingredient text has two lines.
-void mitRezept(DataDir& d) {
+void mitRezept(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Backen")});
-    dateien r = DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Kuchen"));
+    dateien r = Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Kuchen"));
     std::memcpy(r.zutaten.bytes, "200 g Mehl\r\n3 Eier", 19);
     d.buch(QStringLiteral("Familie.rez"), {r});
 }
@@ -45,7 +45,7 @@ struct Einkauf {
     QDialog* w = nullptr;
 
     explicit Einkauf(const QList<QByteArray>& vorher, bool datei = true)
-        : p([&](DataDir& d) {
+        : p([&](Testordner& d) {
               mitRezept(d);
               if (datei) d.schreibe(QStringLiteral("Einkaufsliste.Ekl"), saetze(vorher));
           }) {

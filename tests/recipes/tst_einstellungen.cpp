@@ -3,7 +3,7 @@
 // row height at once, discarding by "Beenden", a failed write, and the arrow keys' focus order.
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/Schreibgrenze.h"
 #include "widgets/Zahlenfeld.h"
@@ -49,13 +49,13 @@ Stamm_inh gespeicherterInhaber() {
     return s;
 }
 
-void familie(DataDir& d) {
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(gespeicherteOptionen()));
-    d.schreibe(QStringLiteral("Stammdaten.sti"), DataDir::bytes(gespeicherterInhaber()));
+void familie(Testordner& d) {
+    d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(gespeicherteOptionen()));
+    d.schreibe(QStringLiteral("Stammdaten.sti"), Testordner::bytes(gespeicherterInhaber()));
     d.rubriken({QStringLiteral("Suppen")});
     d.buch(QStringLiteral("Familie.rez"),
-           {DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe")),
-            DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"))});
+           {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe")),
+            Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"))});
 }
 
 struct Einstellungen {
@@ -177,15 +177,15 @@ void TestEinstellungen::speichernSchreibtBeideDateien() {
     std::memcpy(o.waehrung.chars, wBytes.constData(), size_t(wBytes.size()));
     o.z_hoehe = zHoehe;
     o.bildgroesse = bGroesse;
-    QCOMPARE(e.opt(), DataDir::bytes(o));
+    QCOMPARE(e.opt(), Testordner::bytes(o));
     Stamm_inh s = gespeicherterInhaber();
     s.vorname.len = quint8(vBytes.size());
     std::memcpy(s.vorname.chars, vBytes.constData(), size_t(vBytes.size()));
     s.tel = QStringLiteral("0171 5");
-    QCOMPARE(e.sti(), DataDir::bytes(s));
+    QCOMPARE(e.sti(), Testordner::bytes(s));
     // In memory as well: what later uses read.
-    QCOMPARE(DataDir::bytes(e.p.u.option), DataDir::bytes(o));
-    QCOMPARE(DataDir::bytes(e.p.u.st_inh1), DataDir::bytes(s));
+    QCOMPARE(Testordner::bytes(e.p.u.option), Testordner::bytes(o));
+    QCOMPARE(Testordner::bytes(e.p.u.st_inh1), Testordner::bytes(s));
 }
 
 void TestEinstellungen::keineGanzeZahlAendertNichts_data() {
@@ -221,8 +221,8 @@ void TestEinstellungen::keineGanzeZahlAendertNichts() {
     QFETCH(QString, meldung);
     Einstellungen e;
     const QByteArray optVorher = e.opt(), stiVorher = e.sti();
-    const QByteArray optImSpeicher = DataDir::bytes(e.p.u.option);
-    const QByteArray stiImSpeicher = DataDir::bytes(e.p.u.st_inh1);
+    const QByteArray optImSpeicher = Testordner::bytes(e.p.u.option);
+    const QByteArray stiImSpeicher = Testordner::bytes(e.p.u.st_inh1);
     // Valid changes beside the wrong number must not slip through either.
     e.klick("Button4");
     e.k("Edit1")->setText(QStringLiteral("Maier"));
@@ -237,8 +237,8 @@ void TestEinstellungen::keineGanzeZahlAendertNichts() {
     QVERIFY(e.w->isVisible());
     QCOMPARE(e.opt(), optVorher);
     QCOMPARE(e.sti(), stiVorher);
-    QCOMPARE(DataDir::bytes(e.p.u.option), optImSpeicher);
-    QCOMPARE(DataDir::bytes(e.p.u.st_inh1), stiImSpeicher);
+    QCOMPARE(Testordner::bytes(e.p.u.option), optImSpeicher);
+    QCOMPARE(Testordner::bytes(e.p.u.st_inh1), stiImSpeicher);
     // The user is taken to the settings page to correct it.
     QCOMPARE(e.k<QTabWidget>("PageControl1")->currentIndex(), 0);
 }

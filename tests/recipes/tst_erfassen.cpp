@@ -4,7 +4,7 @@
 #include "data/Unit4.h"
 #include "recipes/Erfassen.h"
 #include "pages/Rezeptbild.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -36,18 +36,18 @@ using Programm = pfl::test::LaufendesProgramm;
 constexpr qint64 kSatz = sizeof(dateien);
 
 // A book "Familie" of seven recipes in two categories, its sections and categories.
-void familie(DataDir& d) {
+void familie(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Backen")});
     d.kategorien({QStringLiteral("Deftig"), QStringLiteral("Backwerk")});
     QList<dateien> r;
     for (int i = 0; i < 5; ++i)
-        r << DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Suppe %1").arg(i),
-                             QStringLiteral("Deftig"), 4.5);
-    r << DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"), QStringLiteral("Backwerk"),
-                         7.25);
-    r << DataDir::rezept(QStringLiteral("Backen"), QStringLiteral("Zimtschnecken"),
-                         QStringLiteral("Backwerk"));
+        r << Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Suppe %1").arg(i),
+                                QStringLiteral("Deftig"), 4.5);
+    r << Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Apfelkuchen"),
+                            QStringLiteral("Backwerk"), 7.25);
+    r << Testordner::rezept(QStringLiteral("Backen"), QStringLiteral("Zimtschnecken"),
+                            QStringLiteral("Backwerk"));
     d.buch(QStringLiteral("Familie.rez"), r);
 }
 
@@ -75,7 +75,7 @@ void klicke(QListWidget* l, const QString& text) {
 }
 
 dateien satz(const Programm& p, int index, const QString& buch = QStringLiteral("Familie.rez")) {
-    return DataDir::satz<dateien>(p.dir.lies(buch), index);
+    return Testordner::satz<dateien>(p.dir.lies(buch), index);
 }
 
 // A real picture file in the given format.
@@ -389,14 +389,14 @@ void TestErfassen::rubrikWahl() {
 
 void TestErfassen::uebernahme() {
     const QByteArray jpg = bildBytes("JPG");
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         familie(d);
-        dateien a =
-            DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulasch"), QStringLiteral("Deftig"), 5);
+        dateien a = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Gulasch"),
+                                       QStringLiteral("Deftig"), 5);
         a.zutaten = QStringLiteral("alt");
         a.bild = QStringLiteral("Gulasch.jpg");
-        dateien b = DataDir::rezept(QStringLiteral("Eintöpfe"), QStringLiteral("Gulasch"),
-                                    QStringLiteral("Deftig"), 8.5, QStringLiteral("90"));
+        dateien b = Testordner::rezept(QStringLiteral("Eintöpfe"), QStringLiteral("Gulasch"),
+                                       QStringLiteral("Deftig"), 8.5, QStringLiteral("90"));
         b.personen = QStringLiteral("Portionen");
         b.anzahl = QStringLiteral("4");
         b.k_zeit = QStringLiteral("120");
@@ -408,7 +408,7 @@ void TestErfassen::uebernahme() {
         b.utensielien = QStringLiteral("Bräter");
         b.bild = QStringLiteral("fehlt.jpg"); // no such file: the earlier picture stays
         d.buch(QStringLiteral("Familie.rez"),
-               {a, DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("gulasch")), b});
+               {a, Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("gulasch")), b});
         QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
         d.schreibe(QStringLiteral("Bilder/Gulasch.jpg"), jpg);
     });
@@ -507,7 +507,7 @@ void TestErfassen::bildSpeichern() {
     QFETCH(QString, datei);
     QFETCH(QByteArray, format);
     QFETCH(bool, ordnerDa);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         familie(d);
         if (ordnerDa) QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
     });
@@ -612,7 +612,7 @@ void TestErfassen::bildnamen() {
     QFETCH(QString, erwartet);
     const QByteArray bytes = bildBytes(format.constData());
     const QByteArray anderes = bildBytes(format.constData(), Qt::red);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         familie(d);
         QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
         if (!vorhanden.isEmpty())
@@ -639,11 +639,11 @@ void TestErfassen::knoepfeMelden() {
     Programm p(familie);
     TForm2* w = oeffne(p);
     QSignalSpy rubriken(w, &TForm2::rubrikenListeVerlangt);
-    QSignalSpy kategorien(w, &TForm2::kategorienListeVerlangt);
+    QSignalSpy katSpion(w, &TForm2::kategorienListeVerlangt);
     in<QPushButton>(w, "Button4")->click();
     in<QPushButton>(w, "Button7")->click();
     QCOMPARE(rubriken.count(), 1);
-    QCOMPARE(kategorien.count(), 1);
+    QCOMPARE(katSpion.count(), 1);
     in<QPushButton>(w, "Button8")->click();
     QCOMPARE(p.plattform.geoeffneteUrls, QStringList{QStringLiteral("https://duckduckgo.com/?q=Rezepte")});
     QVERIFY(!in<QToolButton>(w, "SpeedButton1")->toolTip().isEmpty());

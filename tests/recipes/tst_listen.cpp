@@ -9,7 +9,7 @@
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
 #include "search/Buchliste.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "support/ScriptedPlatform.h"
 #include "support/Schreibgrenze.h"
@@ -43,17 +43,17 @@ Art art(bool rubrik) {
                         QStringLiteral("kategorien.kat"), false};
 }
 
-QStringList namenIn(const DataDir& d, const Art& a) {
+QStringList namenIn(const Testordner& d, const Art& a) {
     const QByteArray b = d.lies(a.datei);
     QStringList n;
     for (int i = 0; i + R <= b.size(); i += R) {
-        const rubriken r = DataDir::satz<rubriken>(b.mid(i, R));
+        const rubriken r = Testordner::satz<rubriken>(b.mid(i, R));
         n.append(a.rubrik ? r.rubrik.toQString() : r.kategorie.toQString());
     }
     return n;
 }
 
-void listeSchreiben(DataDir& d, const Art& a, const QStringList& namen) {
+void listeSchreiben(Testordner& d, const Art& a, const QStringList& namen) {
     if (a.rubrik)
         d.rubriken(namen);
     else
@@ -62,12 +62,12 @@ void listeSchreiben(DataDir& d, const Art& a, const QStringList& namen) {
 
 // Section in the first text, category in the second.
 dateien rezept(const QString& rubrik, const QString& kategorie, const QString& name) {
-    return DataDir::rezept(rubrik, name, kategorie, 2.5, QStringLiteral("30"));
+    return Testordner::rezept(rubrik, name, kategorie, 2.5, QStringLiteral("30"));
 }
 
 // Three books, one a case twin of the active one; every book has a recipe of section Suppen and
 // category Vegetarisch, and a recipe whose names differ from those only in case.
-void dreiBuecher(DataDir& d) {
+void dreiBuecher(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.buch(QStringLiteral("Familie.rez"),
            {rezept(QStringLiteral("Suppen"), QStringLiteral("Vegetarisch"), QStringLiteral("Erbsensuppe")),
@@ -127,11 +127,11 @@ bool aendern(pfl::Begriffsliste* w, const QString& alt, const QString& neu) {
     return true;
 }
 
-QStringList rubrikenIn(const DataDir& d, const QString& buch, bool rubrik) {
+QStringList rubrikenIn(const Testordner& d, const QString& buch, bool rubrik) {
     const QByteArray b = d.lies(buch);
     QStringList n;
     for (int i = 0; i + int(sizeof(dateien)) <= b.size(); i += int(sizeof(dateien))) {
-        const dateien r = DataDir::satz<dateien>(b.mid(i, sizeof(dateien)));
+        const dateien r = Testordner::satz<dateien>(b.mid(i, sizeof(dateien)));
         n.append(rubrik ? r.Rubrik.toQString() : r.kategorie.toQString());
     }
     return n;
@@ -191,7 +191,7 @@ void TestListen::oeffnenVomHauptfenster() {
     QFETCH(int, hilfe);
     const Art a = art(rubrik);
     // The file holds a repeat in other case and an empty name: the list shows each name once, sorted.
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         d.optionen(QStringLiteral("Familie")); // the data screen is on
         d.buch(QStringLiteral("Familie.rez"), {});
         listeSchreiben(d, a,
@@ -247,7 +247,7 @@ void TestListen::neuerName() {
     QFETCH(bool, dateiDa);
     QFETCH(QStringList, erwartet);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         dreiBuecher(d);
         if (dateiDa) listeSchreiben(d, a, {QStringLiteral("Braten")});
     });
@@ -284,7 +284,7 @@ void TestListen::aendernInAllenBuechern() {
     QFETCH(bool, rubrik);
     QFETCH(QString, alt);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         dreiBuecher(d);
         // Records with different other fields: after the rewrite they all carry the buffer's values.
         QByteArray b;
@@ -295,7 +295,7 @@ void TestListen::aendernInAllenBuechern() {
             (rubrik ? r.rubrik : r.kategorie) = n;
             (rubrik ? r.kategorie : r.rubrik) = QStringLiteral("Feld %1").arg(++i);
             r.int2 = i;
-            b += DataDir::bytes(r);
+            b += Testordner::bytes(r);
         }
         d.schreibe(a.datei, b);
     });
@@ -372,7 +372,7 @@ void TestListen::neuNachAendernBenenntNichtsUm() {
     QFETCH(QString, alt);
     QFETCH(QString, zweiter);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         dreiBuecher(d);
         listeSchreiben(d, a, {alt, zweiter});
     });
@@ -414,7 +414,7 @@ void TestListen::aendernUndBeenden_data() {
 void TestListen::aendernUndBeenden() {
     QFETCH(bool, rubrik);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         dreiBuecher(d);
         listeSchreiben(d, a, {QStringLiteral("Suppen"), QStringLiteral("Braten")});
     });
@@ -449,7 +449,7 @@ void TestListen::loeschen() {
     QFETCH(bool, rubrik);
     QFETCH(bool, ja);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         dreiBuecher(d);
         listeSchreiben(d, a,
                        {QStringLiteral("Suppen"), QStringLiteral("Braten"), QStringLiteral("Vegetarisch")});
@@ -503,7 +503,7 @@ void TestListen::ohneMarkierung() {
     QFETCH(bool, rubrik);
     QFETCH(QString, knopfName);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         listeSchreiben(d, a, {QStringLiteral("Suppen"), QStringLiteral("Braten")});
     });
     const QByteArray vorher = p.dir.lies(a.datei);
@@ -526,7 +526,7 @@ void TestListen::ohneMarkierung() {
 }
 
 void TestListen::schreibgeschuetztesBuch() {
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         dreiBuecher(d);
         d.rubriken({QStringLiteral("Suppen")});
     });
@@ -556,7 +556,7 @@ void TestListen::einzigenNamenAendern() {
     // (an emptied category file would otherwise keep every new category out for good).
     QFETCH(bool, rubrik);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"),
                {rezept(QStringLiteral("Suppen"), QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"))});
@@ -598,7 +598,7 @@ void TestListen::neueRubrikNimmtKategorie_data() {
 void TestListen::neueRubrikNimmtKategorie() {
     QFETCH(QStringList, schritte);
     QFETCH(QString, kategorie);
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"),
                {rezept(QStringLiteral("Braten"), QStringLiteral("Fleisch"), QStringLiteral("Rinderbraten"))});
@@ -607,7 +607,7 @@ void TestListen::neueRubrikNimmtKategorie() {
         zeroRecord(r);
         r.rubrik = QStringLiteral("Braten");
         r.kategorie = QStringLiteral("Fleisch");
-        d.schreibe(QStringLiteral("Rubriken.rub"), DataDir::bytes(r));
+        d.schreibe(QStringLiteral("Rubriken.rub"), Testordner::bytes(r));
     });
     TForm2* erfassen = p.finde<TForm2>(QStringLiteral("Form2"));
     const auto kategorieSetzen = [&](const QString& k) {
@@ -641,13 +641,13 @@ void TestListen::neueRubrikNimmtKategorie() {
     if (!w) w = oeffnen(p, art(true));
     neu(w, QStringLiteral("Suppen"));
     const QByteArray b = p.dir.lies(QStringLiteral("Rubriken.rub"));
-    const rubriken r = DataDir::satz<rubriken>(b, int(b.size() / R) - 1);
+    const rubriken r = Testordner::satz<rubriken>(b, int(b.size() / R) - 1);
     QCOMPARE(r.rubrik.toQString(), QStringLiteral("Suppen"));
     QCOMPARE(r.kategorie.toQString(), kategorie);
 }
 
 void TestListen::ausErfassenModalMitNeu() {
-    Programm p([](DataDir& d) { d.rubriken({QStringLiteral("Braten")}); });
+    Programm p([](Testordner& d) { d.rubriken({QStringLiteral("Braten")}); });
     auto* w = p.finde<TForm27>(QStringLiteral("Form27"));
     w->oeffnenAusErfassen();
     QVERIFY(w->isVisible());
@@ -669,7 +669,7 @@ void TestListen::ausErfassenModalMitNeu() {
 void TestListen::listendateiBleibtBeiAbbruchGanz() {
     // The disk fills up while the list file is rewritten: the old file stays whole and the failure
     // is reported, never the caption of success.
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.rubriken({QStringLiteral("Suppen"), QStringLiteral("Braten"), QStringLiteral("Salate")});
     });
     const QByteArray vorher = p.dir.lies(QStringLiteral("Rubriken.rub"));
@@ -700,7 +700,7 @@ void TestListen::escapeHilfeUndLesbarkeit() {
     QFETCH(bool, rubrik);
     QFETCH(int, hilfe);
     const Art a = art(rubrik);
-    Programm p([&](DataDir& d) {
+    Programm p([&](Testordner& d) {
         d.optionen(QStringLiteral("Familie"));
         d.buch(QStringLiteral("Familie.rez"), {});
         listeSchreiben(d, a, {QStringLiteral("Suppen")});

@@ -4,7 +4,7 @@
 #include "data/Unit4.h"
 #include "app/QtPlatform.h"
 #include "recipes/RezeptMail.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Zahlenfeld.h"
 
@@ -49,22 +49,22 @@ pfl::RezeptMailFelder linsensuppe(const QString& kosten) {
             QStringLiteral("Alles kochen.")};
 }
 
-void buchMitSuppe(DataDir& d) {
+void buchMitSuppe(Testordner& d) {
     optionen o;
     zeroRecord(o);
     o.rezeptbuch = QStringLiteral("Familie");
     o.db_einaus = 1;
     o.z_hoehe = 22;
     o.waehrung = QStringLiteral("EUR");
-    d.schreibe(QStringLiteral("Rezept.opt"), DataDir::bytes(o));
+    d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
     Stamm_inh s;
     zeroRecord(s);
     s.vorname = QStringLiteral("Anna");
     s.Name = QStringLiteral("Huber");
-    d.schreibe(QStringLiteral("Stammdaten.sti"), DataDir::bytes(s));
+    d.schreibe(QStringLiteral("Stammdaten.sti"), Testordner::bytes(s));
     d.rubriken({QStringLiteral("Suppen")});
-    dateien r = DataDir::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"),
-                                QStringLiteral("Deftig"), 1234.5);
+    dateien r = Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Linsensuppe"),
+                                   QStringLiteral("Deftig"), 1234.5);
     r.anzahl = QStringLiteral("4");
     r.personen = QStringLiteral("Anz. Personen");
     r.schwer = QStringLiteral("Leicht");

@@ -5,7 +5,7 @@
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"
 #include "search/Buchliste.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 
 #include <QAction>
@@ -26,13 +26,13 @@ using Programm = pfl::test::LaufendesProgramm;
 
 dateien rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis = 0,
                const QString& zeit = QString(), const QString& am = QString()) {
-    dateien d = DataDir::rezept(rubrik, name, kategorie, preis, zeit);
+    dateien d = Testordner::rezept(rubrik, name, kategorie, preis, zeit);
     d.erfasst_am = am;
     return d;
 }
 
 // Book "Familie": two recipes named "Nudeln" among others, one with a picture.
-void familie(DataDir& d) {
+void familie(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.rubriken({QStringLiteral("Hauptgerichte"), QStringLiteral("Suppen")});
     d.kategorien({QStringLiteral("Pasta"), QStringLiteral("Deftig")});
@@ -146,7 +146,7 @@ void TestBuchliste::textkriterien() {
     QFETCH(QString, objekt);
     QFETCH(QString, inhalt);
     QFETCH(bool, passt);
-    dateien d = DataDir::rezept(QStringLiteral("R"), QStringLiteral("N"), QStringLiteral("K"));
+    dateien d = Testordner::rezept(QStringLiteral("R"), QStringLiteral("N"), QStringLiteral("K"));
     switch (feld) {
     case pfl::Textfeld::Kategorie:
         d.kategorie = inhalt;
@@ -293,7 +293,7 @@ void TestBuchliste::keineTreffer_data() {
 void TestBuchliste::keineTreffer() {
     QFETCH(bool, ganzesBuch);
     QFETCH(QString, meldung);
-    Programm p([](DataDir& d) {
+    Programm p([](Testordner& d) {
         d.optionen(QStringLiteral("Leer"));
         d.buch(QStringLiteral("Leer.rez"), {});
     });

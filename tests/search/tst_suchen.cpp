@@ -7,7 +7,7 @@
 #include "search/AlleBuecher.h"
 #include "search/Buchliste.h"
 #include "search/Suchen.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Zahlenfeld.h"
@@ -35,7 +35,7 @@ const QString keineRezepte = QStringLiteral("    Für diesen Suchbegriff, \n sin
 
 dateien rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis,
                const QString& zeit, const QString& am, const QString& zutaten) {
-    dateien d = DataDir::rezept(rubrik, name, kategorie, preis, zeit);
+    dateien d = Testordner::rezept(rubrik, name, kategorie, preis, zeit);
     d.erfasst_am = am;
     d.zutaten.setPlainText(zutaten);
     return d;
@@ -43,7 +43,7 @@ dateien rezept(const QString& rubrik, const QString& name, const QString& katego
 
 // The active book "Familie" with four recipes (record 2 has no readable time or date), its case twin
 // "familie", a book "Omas", a directory named like a book and a file that is no book.
-void buecher(DataDir& d) {
+void buecher(Testordner& d) {
     d.optionen(QStringLiteral("Familie"));
     d.kategorien({QStringLiteral("Pasta"), QStringLiteral("Deftig"), QStringLiteral("Süßes")});
     d.rubriken({QStringLiteral("Hauptgerichte"), QStringLiteral("Suppen")});
@@ -483,7 +483,7 @@ void TestSuchen::alleBuecherOhneTreffer_data() {
 
 void TestSuchen::alleBuecherOhneTreffer() {
     QFETCH(bool, mitBuechern);
-    Programm p(mitBuechern ? std::function<void(DataDir&)>(buecher) : std::function<void(DataDir&)>());
+    Programm p(mitBuechern ? std::function<void(Testordner&)>(buecher) : std::function<void(Testordner&)>());
     TForm9* w = suchfenster(p);
     in<QRadioButton>(w, "RadioButton10")->click();
     eingeben(w, QStringLiteral("RadioButton1"), QStringLiteral("Torte"));

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "data/Unit4.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/ScriptedPlatform.h"
 
 struct Datenumgebung {
     ScriptedPlatform plattform;
-    DataDir dir;
+    Testordner dir;
     Unit4 u;
     Datenumgebung() {
         u.lpf = dir.pfad();

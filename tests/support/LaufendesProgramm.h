@@ -7,7 +7,7 @@
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "support/Bildschirmfoto.h"
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QtTest>
@@ -18,14 +18,14 @@ namespace pfl::test {
 
 struct LaufendesProgramm {
     ScriptedPlatform plattform;
-    DataDir dir;
+    Testordner dir;
     Unit4 u;
     pfl::Farbschema farben{u};
     std::unique_ptr<pfl::Anwendung> anwendung;
     TForm1* f = nullptr;
 
     // vorher fills the data directory before the start; mitHilfe puts a help file beside it.
-    explicit LaufendesProgramm(const std::function<void(DataDir&)>& vorher = {}, bool sofort = true,
+    explicit LaufendesProgramm(const std::function<void(Testordner&)>& vorher = {}, bool sofort = true,
                                bool mitHilfe = true) {
         if (mitHilfe) dir.schreibe(QStringLiteral("Zirade-Zadod.ize"), "<html></html>");
         if (vorher) vorher(dir);
@@ -55,7 +55,9 @@ struct LaufendesProgramm {
         return k;
     }
 
-    optionen optionenDatei() const { return DataDir::satz<optionen>(dir.lies(QStringLiteral("Rezept.opt"))); }
+    optionen optionenDatei() const {
+        return Testordner::satz<optionen>(dir.lies(QStringLiteral("Rezept.opt")));
+    }
 };
 
 // A window's screenshot, when PFANNO_SCREENSHOTS asks for one.

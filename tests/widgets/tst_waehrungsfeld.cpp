@@ -2,7 +2,7 @@
 #include "widgets/Waehrungsfeld.h"
 
 #include "support/Bildschirmfoto.h"
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>

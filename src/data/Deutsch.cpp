@@ -1,5 +1,5 @@
-// German locale, collation and dates; the numbers are in GermanZahlen.cpp.
-#include "data/German.h"
+// German locale, collation and dates; the numbers are in DeutschZahlen.cpp.
+#include "data/Deutsch.h"
 
 #include <QStringList>
 #include <QTime>

@@ -7,9 +7,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-class DataDir {
+class Testordner {
 public:
-    DataDir();
+    Testordner();
     QString pfad() const; // with trailing "/"
     QString datei(const QString& name) const { return pfad() + name; }
 

@@ -1,36 +1,36 @@
-#include "support/DataDir.h"
+#include "support/Testordner.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-DataDir::DataDir() {
+Testordner::Testordner() {
     m_dir.setAutoRemove(true);
 }
 
-QString DataDir::pfad() const {
+QString Testordner::pfad() const {
     return m_dir.path() + QLatin1Char('/');
 }
 
-void DataDir::schreibe(const QString& name, const QByteArray& bytes) const {
+void Testordner::schreibe(const QString& name, const QByteArray& bytes) const {
     QFile f(datei(name));
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
-QByteArray DataDir::lies(const QString& name) const {
+QByteArray Testordner::lies(const QString& name) const {
     QFile f(datei(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool DataDir::gibt(const QString& name) const {
+bool Testordner::gibt(const QString& name) const {
     return QFileInfo::exists(datei(name));
 }
 
-qint64 DataDir::groesse(const QString& name) const {
+qint64 Testordner::groesse(const QString& name) const {
     return QFileInfo(datei(name)).size();
 }
 
-dateien DataDir::rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis,
-                        const QString& zeit) {
+dateien Testordner::rezept(const QString& rubrik, const QString& name, const QString& kategorie, double preis,
+                           const QString& zeit) {
     dateien d;
     zeroRecord(d);
     d.Rubrik = rubrik;
@@ -41,14 +41,14 @@ dateien DataDir::rezept(const QString& rubrik, const QString& name, const QStrin
     return d;
 }
 
-void DataDir::buch(const QString& name, const QList<dateien>& rezepte) const {
+void Testordner::buch(const QString& name, const QList<dateien>& rezepte) const {
     QByteArray b;
     for (const dateien& d : rezepte)
         b += bytes(d);
     schreibe(name, b);
 }
 
-void DataDir::rubriken(const QStringList& namen) const {
+void Testordner::rubriken(const QStringList& namen) const {
     QByteArray b;
     for (const QString& n : namen) {
         ::rubriken r;
@@ -59,7 +59,7 @@ void DataDir::rubriken(const QStringList& namen) const {
     schreibe(QStringLiteral("Rubriken.rub"), b);
 }
 
-void DataDir::kategorien(const QStringList& namen) const {
+void Testordner::kategorien(const QStringList& namen) const {
     QByteArray b;
     for (const QString& n : namen) {
         ::kategorien r;
@@ -70,7 +70,7 @@ void DataDir::kategorien(const QStringList& namen) const {
     schreibe(QStringLiteral("kategorien.kat"), b);
 }
 
-void DataDir::optionen(const QString& buch, int dbw, int dbh, int an) const {
+void Testordner::optionen(const QString& buch, int dbw, int dbh, int an) const {
     ::optionen o;
     zeroRecord(o);
     o.rezeptbuch = buch;

@@ -1,6 +1,6 @@
 // German numbers and amounts: the lenient reading of cell texts, the strict reading of input
 // fields, and writing them.
-#include "data/German.h"
+#include "data/Deutsch.h"
 
 #include <QRegularExpression>
 
