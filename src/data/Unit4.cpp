@@ -18,25 +18,6 @@ using namespace pfl::unit4;
 
 namespace {
 
-// Adds a name unless the list already holds it without regard to case.
-bool dazu(QStringList& liste, const QString& name) {
-    for (const QString& s : liste)
-        if (s.compare(name, Qt::CaseInsensitive) == 0) return false;
-    liste.append(name);
-    return true;
-}
-
-// As dazu, for a list that keeps itself sorted (German, case-insensitive).
-bool dazuSortiert(QStringList& liste, const QString& name) {
-    for (const QString& s : liste)
-        if (s.compare(name, Qt::CaseInsensitive) == 0) return false;
-    const QCollator& c = pfl::deutscheSortierung();
-    auto it = std::upper_bound(liste.begin(), liste.end(), name,
-                               [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
-    liste.insert(it, name);
-    return true;
-}
-
 // Reads the first record of a file; false on any error (missing, short, not a regular file).
 template <typename T> bool ersterSatz(const QString& pfad, T& ziel) {
     return pfl::ersterSatz(pfad, ziel);
@@ -211,6 +192,43 @@ void Unit4::initialisieren(const QString& datenverzeichnis) {
     stamminh_lesen();
 }
 
+// ---------------------------------------------------------------- name lists
+
+bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
+    // Each list keeps a set of its case-folded names beside it, so that a book of many recipes
+    // fills its lists in one pass instead of comparing every name with the whole list. A list that
+    // someone else emptied or changed is seen by its size and ends and taken anew.
+    Namenssatz& satz = m_namenssaetze[&liste];
+    if (satz.anzahl != liste.size() ||
+        (!liste.isEmpty() && (satz.erster != liste.first() || satz.letzter != liste.last()))) {
+        satz.gefaltet.clear();
+        for (const QString& n : std::as_const(liste))
+            satz.gefaltet.insert(n.toCaseFolded());
+    }
+    const auto merken = [&] {
+        satz.anzahl = liste.size();
+        satz.erster = liste.isEmpty() ? QString() : liste.first();
+        satz.letzter = liste.isEmpty() ? QString() : liste.last();
+    };
+    bool neu = false;
+    if (!satz.gefaltet.contains(name.toCaseFolded())) {
+        satz.gefaltet.insert(name.toCaseFolded());
+        if (sortiert) {
+            // German order, without regard to case; a new name goes behind its equals.
+            const QCollator& c = pfl::deutscheSortierung();
+            auto it =
+                std::upper_bound(liste.begin(), liste.end(), name,
+                                 [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+            liste.insert(it, name);
+        } else {
+            liste.append(name);
+        }
+        neu = true;
+    }
+    merken();
+    return neu;
+}
+
 // ---------------------------------------------------------------- writing helpers
 
 void Unit4::schreibfehlerMelden(const QString& dateiname, const QString& grund) {
@@ -287,7 +305,7 @@ void Unit4::datei_lesen() {
     if (!p.isEmpty()) {
         const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (!d->name.isEmpty()) dazu(listen.rezeptnamenGesammelt, d->name.toQString());
+            if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
             if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
         daten = int(qMax<qint64>(0, n));
@@ -375,7 +393,7 @@ void Unit4::Rubriken_erkennen() {
         jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
             if (vergleichbar && d->kategorie.equalsBytes(kat))
-                dazu(listen.rezeptnamenGewaehlt, d->name.toQString());
+                namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
             if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
         });
     }
@@ -389,7 +407,7 @@ void Unit4::Rubriken_oeffnen() {
     if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
         jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
             const auto* d = reinterpret_cast<const dateien*>(s);
-            if (d->Rubrik.equalsBytes(rub)) dazu(listen.rezeptnamenGewaehlt, d->name.toQString());
+            if (d->Rubrik.equalsBytes(rub)) namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
             if (letzter) kopiere(datei1, s);
         });
     }
@@ -465,11 +483,11 @@ void Unit4::Rubriken_lesen() {
         kopiere(r_daten, s);
         if (r_daten.rubrik.isEmpty()) return;
         const QString n = r_daten.rubrik.toQString();
-        dazu(listen.rubrikenSeitSuchbeginn, n);
-        dazu(listen.rubrikenZuletzt, n);
-        dazu(listen.rubrikenGesammelt, n);
-        dazuSortiert(listen.rubrikenSortiert, n);
-        dazu(listen.rubrikenGelesen, n);
+        namenDazu(false, listen.rubrikenSeitSuchbeginn, n);
+        namenDazu(false, listen.rubrikenZuletzt, n);
+        namenDazu(false, listen.rubrikenGesammelt, n);
+        namenDazu(true, listen.rubrikenSortiert, n);
+        namenDazu(false, listen.rubrikenGelesen, n);
     });
     Q_EMIT listenGeaendert();
     Q_EMIT spaltenbreitenNeu();
@@ -496,9 +514,9 @@ void Unit4::Kategorien_lesen() {
                   kopiere(k_daten, s);
                   if (k_daten.kategorie.isEmpty()) return;
                   const QString n = k_daten.kategorie.toQString();
-                  dazu(listen.kategorienSeitSuchbeginn, n);
-                  dazu(listen.kategorienGelesen, n);
-                  dazu(listen.kategorienGesammelt, n);
+                  namenDazu(false, listen.kategorienSeitSuchbeginn, n);
+                  namenDazu(false, listen.kategorienGelesen, n);
+                  namenDazu(false, listen.kategorienGesammelt, n);
               });
     Q_EMIT listenGeaendert();
 }

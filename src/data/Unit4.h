@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -245,6 +246,16 @@ private:
         qint64 groesse = -1, geaendert = -1;
         bool gelesen = false;
     } m_rubrikNamen;
+
+    // Adds a name to one of the name lists unless it holds it already without regard to case; with
+    // sortiert at its place in German order. True when added.
+    bool namenDazu(bool sortiert, QStringList& liste, const QString& name);
+    struct Namenssatz {
+        QSet<QString> gefaltet; // the case-folded names of the list
+        qsizetype anzahl = 0;   // the list as the set last saw it
+        QString erster, letzter;
+    };
+    QHash<const QStringList*, Namenssatz> m_namenssaetze;
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

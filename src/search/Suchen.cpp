@@ -4,6 +4,7 @@
 #include "data/Farbschema.h"
 #include "data/Deutsch.h"
 #include "data/Unit4.h"
+#include "pages/Drucklayout.h"
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"
 #include "widgets/Datumsfeld.h"
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextLayout>
 
 namespace {
 
@@ -61,27 +61,11 @@ int vergleichsArt(const QComboBox* c) {
 }
 
 // A text as a multi-line field of this width shows it: its lines, the wide ones broken between words.
-QStringList umbrechen(const QString& text, const QFont& schrift, int breite) {
+// The line breaking measures each character once (a book can hold a hundred thousand texts).
+QStringList umbrechen(const QString& text, pfl::Zeilenumbruch& umbruch) {
     QStringList zeilen;
-    const QStringList absaetze = text.split(QLatin1Char('\n'));
-    for (const QString& absatz : absaetze) {
-        if (absatz.isEmpty()) {
-            zeilen.append(QString());
-            continue;
-        }
-        QTextLayout layout(absatz, schrift);
-        QTextOption o;
-        o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(o);
-        layout.beginLayout();
-        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
-            l.setLineWidth(breite);
-            zeilen.append(absatz.mid(l.textStart(), l.textLength()).trimmed());
-        }
-        layout.endLayout();
-    }
-    // The texts end with a line break more often than not; that last empty line is no ingredient.
-    if (!zeilen.isEmpty() && zeilen.last().isEmpty()) zeilen.removeLast();
+    for (const QString& zeile : umbruch.zeilen(text))
+        zeilen.append(zeile.trimmed());
     return zeilen;
 }
 
@@ -173,6 +157,8 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     m_rubriken = liste(QStringLiteral("ListBox2"), QStringLiteral("Rubriken"));
     m_zutatenZeilen = liste(QStringLiteral("ListBox3"), QStringLiteral("Zutaten"));
     m_zutatenZeilen->setWordWrap(false);
+    // Every line is one text line: the list need not measure each of them.
+    m_zutatenZeilen->setUniformItemSizes(true);
     m_namen = liste(QStringLiteral("ListBox4"), QStringLiteral("Rezeptnamen"));
 
     QPushButton* suchen = knopf(QStringLiteral("Button1"), QStringLiteral("Suchen >>"));
@@ -358,11 +344,11 @@ void TForm9::zutatenZeilenFuellen() {
     Unit4& u = daten();
     // The width the lines would have in a text field as wide as the list.
     const int breite = qMax(40, m_zutatenZeilen->viewport()->width() - 8);
-    const QFont schrift = m_zutatenZeilen->font();
+    pfl::Zeilenumbruch umbruch(m_zutatenZeilen->font(), breite);
     const QStringList texte = pfl::zutatenTexte(u.lpf, u.buchPfad());
     m_zutatenZeilen->setUpdatesEnabled(false);
     for (const QString& t : texte)
-        m_zutatenZeilen->addItems(umbrechen(t, schrift, breite));
+        m_zutatenZeilen->addItems(umbrechen(t, umbruch));
     m_zutatenZeilen->setUpdatesEnabled(true);
 }
 
