@@ -45,16 +45,6 @@ Q_DECLARE_METATYPE(Weg)
 
 namespace {
 
-QByteArray pngBytes() {
-    QImage bild(40, 30, QImage::Format_RGB32);
-    bild.fill(Qt::darkGreen);
-    QByteArray b;
-    QBuffer puffer(&b);
-    puffer.open(QIODevice::WriteOnly);
-    bild.save(&puffer, "PNG");
-    return b;
-}
-
 // Two books, the first with a recipe that has a picture; the automatic backup goes into a folder
 // of the data directory (only the data directory's own files and pictures are backed up).
 void zweiBuecher(Testordner& d) {
@@ -65,7 +55,7 @@ void zweiBuecher(Testordner& d) {
     d.buch(QStringLiteral("Familie.rez"), {r});
     d.buch(QStringLiteral("Alt.rez"), {});
     QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
-    d.schreibe(QStringLiteral("Bilder/Linsensuppe.png"), pngBytes());
+    d.schreibe(QStringLiteral("Bilder/Linsensuppe.png"), Testordner::png(40, 30));
     optionen o = Testordner::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
     o.lwpf = d.pfad() + QStringLiteral("Sicherung");
     d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));

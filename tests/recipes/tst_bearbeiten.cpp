@@ -76,16 +76,6 @@ struct Editor {
     void oeffnenBei(int n) const { QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, n)); }
 };
 
-QByteArray pngBytes() {
-    QImage bild(8, 6, QImage::Format_RGB32);
-    bild.fill(Qt::darkGreen);
-    QByteArray b;
-    QBuffer puffer(&b);
-    puffer.open(QIODevice::WriteOnly);
-    bild.save(&puffer, "PNG");
-    return b;
-}
-
 QByteArray ohne(const QByteArray& buch, int index) {
     return buch.left(index * kSatz) + buch.mid((index + 1) * kSatz);
 }
@@ -381,7 +371,7 @@ void TestBearbeiten::bilder() {
         d.schreibe(kBuch, buch.left(kSatz) + Testordner::bytes(zwei) + Testordner::bytes(drei) +
                               buch.mid(3 * kSatz));
         QDir(d.pfad()).mkdir(QStringLiteral("Bilder"));
-        d.schreibe(QStringLiteral("Bilder/Gulasch.png"), pngBytes());
+        d.schreibe(QStringLiteral("Bilder/Gulasch.png"), Testordner::png(8, 6));
     });
     auto* w = p.finde<TForm13>(QStringLiteral("Form13"));
     QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, 2));

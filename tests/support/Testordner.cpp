@@ -1,6 +1,8 @@
 #include "support/Testordner.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QFileInfo>
 
 Testordner::Testordner() {
@@ -79,4 +81,14 @@ void Testordner::optionen(const QString& buch, int dbw, int dbh, int an) const {
     o.db_einaus = an;
     o.z_hoehe = 22;
     schreibe(QStringLiteral("Rezept.opt"), bytes(o));
+}
+
+QByteArray Testordner::png(int breite, int hoehe) {
+    QImage bild(breite, hoehe, QImage::Format_RGB32);
+    bild.fill(Qt::darkGreen);
+    QByteArray b;
+    QBuffer puffer(&b);
+    puffer.open(QIODevice::WriteOnly);
+    bild.save(&puffer, "PNG");
+    return b;
 }

@@ -30,6 +30,8 @@ public:
     }
 
     // A recipe with the overview fields set and everything else zero.
+    // The bytes of a PNG file of one colour, as a chosen recipe picture.
+    static QByteArray png(int breite, int hoehe);
     static dateien rezept(const QString& rubrik, const QString& name, const QString& kategorie = QString(),
                           double preis = 0, const QString& zeit = QString());
     // Writes a book of the given recipes.
