@@ -157,7 +157,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     connect(haupt, &TForm1::listeNachNameVerlangt, m_liste, &Tform21::daten_suchen);
     connect(m_liste, &Tform21::bearbeitenVerlangt, m_bearbeiten, &TForm13::oeffnenBei);
     connect(m_liste, &Tform21::bildVergroessernVerlangt, m_bild, &TBild::zeigen);
-    connect(m_bearbeiten, &TForm13::listeVerlangt, m_liste, &Tform21::daten_ansehen);
+    connect(m_bearbeiten, &TForm13::listeVerlangt, haupt, &TForm1::rezepteBearbeiten);
     for (Nebenfenster* f :
          std::initializer_list<Nebenfenster*>{m_anlegen, m_loeschen, m_groesse, m_erfassen, m_rubriken,
                                               m_kategorien, m_bild, m_bearbeiten, m_liste})

@@ -56,7 +56,7 @@ void TDatensicherung::vorUmbenennen(bool& gesichert) {
 
 bool TDatensicherung::sicherungAusfuehren() {
     Unit4& u = daten();
-    QString ordner = u.option.lwpf.toQString();
+    QString ordner = pfl::gespeichertesZiel(u, plattform());
     if (ordner.trimmed().isEmpty()) ordner = pfl::standardSicherungsordner();
     // A removable medium that is not there: nothing is written below its mount point.
     if (pfl::mediumFehlt(ordner)) {

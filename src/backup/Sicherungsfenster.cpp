@@ -155,7 +155,7 @@ void TBack5::Datensicherung1Click() {
     m_seiten->setCurrentIndex(Datensicherung);
     setWindowTitle(QStringLiteral("Pfanno-Lux Datensicherung"));
     m_von->setText(u.lpf);
-    m_nach->setText(u.option.lwpf.toQString());
+    m_nach->setText(pfl::gespeichertesZiel(u, plattform()));
     m_nach->setReadOnly(false);
     m_hinweis->setText(QStringLiteral("Wählen Sie bei Bedarf ein anderes Zielverzeichnis."));
     m_vonText->setText(QStringLiteral("Quellverzeichnis:"));
@@ -171,7 +171,7 @@ void TBack5::Datensicherung1Click() {
 void TBack5::Datenwiederherstellung1Click() {
     Unit4& u = daten();
     m_seite = Datenwiederherstellung;
-    const QString von = u.option.lwpf.toQString();
+    const QString von = pfl::gespeichertesZiel(u, plattform());
     m_seiten->setCurrentIndex(Datenwiederherstellung);
     m_automatisch->setChecked(u.option.Backup == 1);
     setWindowTitle(QStringLiteral("Pfanno-Lux Datenwiederherstellung"));
@@ -247,6 +247,8 @@ bool TBack5::fortschritt(QLineEdit* quelle, QLineEdit* ziel, const QString& von,
 
 QString TBack5::zielOderStandard() {
     if (m_nach->text().trimmed().isEmpty()) m_nach->setText(pfl::standardSicherungsordner());
+    // Never a folder relative to wherever the program was started.
+    m_nach->setText(pfl::zielPruefen(m_nach->text(), plattform()));
     return m_nach->text();
 }
 

@@ -144,6 +144,14 @@ QString standardSicherungsordner() {
     return QDir::homePath() + QStringLiteral("/Rezept_Backup");
 }
 
+Sicherungsziel sicherungsziel(const QString& angabe) {
+    if (angabe.trimmed().isEmpty()) return {angabe, false};
+    if (angabe == QLatin1String("~")) return {QDir::homePath(), false};
+    if (angabe.startsWith(QLatin1String("~/"))) return {QDir::homePath() + angabe.mid(1), false};
+    if (angabe.startsWith(QLatin1Char('/'))) return {angabe, false};
+    return {standardSicherungsordner(), true};
+}
+
 QString zeitText(const QDateTime& t) {
     return t.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
 }

@@ -30,6 +30,15 @@ QString datumsordner(const QDate& tag);
 QString datumAnfuegen(const QString& ordner, const QDate& tag);
 // "Rezept_Backup" in the home folder.
 QString standardSicherungsordner();
+
+// A backup folder as typed or as stored in the options, as a path of this system. "~" stands for
+// the home folder. A drive-letter or relative path (carried over from another system, or typed)
+// names no folder here: the default folder takes its place and fremd says so. Empty stays empty.
+struct Sicherungsziel {
+    QString ordner;
+    bool fremd = false;
+};
+Sicherungsziel sicherungsziel(const QString& angabe);
 // The path with a trailing "/".
 QString mitTrenner(const QString& ordner);
 // German "dd.MM.yyyy hh:mm".

@@ -105,6 +105,9 @@ public:
     QString version, chmFile;
     // --- this year, as datei_lesen sets it ---
     quint16 Year = 0;
+    // --- how the book listing was opened: 0 none, 1 "Rezepte bearbeiten", 2 printing or a search;
+    // the main window sets it, Copy1 clears it, the listing's help follows it ---
+    int auswahl = 0;
 
     // Today's date; the owner hands in the platform's clock (tests fix the date).
     std::function<QDate()> uhr;

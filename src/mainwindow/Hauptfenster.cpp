@@ -228,6 +228,7 @@ void TForm1::Copy1() {
                    pfl::wochentag(heute) + QStringLiteral(" ") + QStringLiteral("der") +
                    QStringLiteral("  ") + pfl::datumText(heute));
     datenbildschirmAnwenden();
+    u.auswahl = 0;
     Rezepte_anzeigen();
     m_flaeche->update();
 }
@@ -438,6 +439,7 @@ void TForm1::FilterGrid1DblClick() {
 
 void TForm1::Rezeptebearbeiten1Click() {
     u.datei_lesen();
+    if (u.auswahl != 2) u.auswahl = 1;
     if (u.daten <= 0) {
         m_plattform.message(
             Platform::Kind::Information,
@@ -450,6 +452,7 @@ void TForm1::Rezeptebearbeiten1Click() {
 }
 
 void TForm1::Rezeptdrucken1Click() {
+    u.auswahl = 2;
     Rezeptebearbeiten1Click();
 }
 

@@ -57,6 +57,8 @@ public Q_SLOTS:
     void datenbildschirmZentrieren();
     // The command "Kategorieen erfassen/ändern"; the entry window's category button runs it too.
     void kategorienBearbeiten() { Kategorieenerfassenndern1Click(); }
+    // The command "Rezepte bearbeiten"; the editor runs it after a deletion.
+    void rezepteBearbeiten() { Rezeptebearbeiten1Click(); }
     // A second start on the same data folder: the window comes to the front.
     void nachVorn();
     // Enables every menu command and toolbar button whose request signal the owner connected.

@@ -1,6 +1,8 @@
 // The main window's menu and the commands it hands to the owner.
 #include "mainwindow/Hauptfenster.h"
 
+#include "data/Unit4.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -61,11 +63,9 @@ void TForm1::menueBauen() {
            {"WeitereProgrammedesAutors1", "Weitere &Programme des Autors"},
            {"Websitebesuchen1", "&Website besuchen"}});
     befehl("SobeginnenSie1", "So be&ginnen Sie");
-    menue("Hilfe1", "&Hilfe",
-          {{"Inhalt1", "I&nhalt"},
-           {"WeitereProgramme1", "&Weitere Programme"},
-           {"Info1", "&Info"},
-           {"AufUpdatesberprfen1", "Auf &Updates überprüfen"}});
+    menue("Hilfe1", "&Hilfe", {{"Inhalt1", "I&nhalt"}, {"WeitereProgramme1", "&Weitere Programme"}});
+    befehl("Info1", "&Info");
+    befehl("AufUpdatesberprfen1", "Auf &Updates überprüfen");
 
     auto aktion = [this](const char* name) {
         QAction* a = findChild<QAction*>(QString::fromLatin1(name));
@@ -134,6 +134,7 @@ const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& TFor
 }
 
 void TForm1::befehlAusfuehren(void (TForm1::*signal)()) {
+    if (signal == &TForm1::suchenVerlangt) u.auswahl = 2; // its hits go to the book listing
     datenbildschirmVerbergen();
     Q_EMIT(this->*signal)();
 }

@@ -93,6 +93,7 @@ bool TForm14::zeigen(const pfl::Drucklayout& layout, const QString& titel) {
     m_vorschau->setZoomMode(QPrintPreviewWidget::FitToWidth);
     m_vorschau->updatePreview();
     faerben();
+    modalitaetFestlegen();
     showMaximized();
     raise();
     activateWindow();

@@ -37,9 +37,7 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_speichern, &QPushButton::clicked, this, &TForm13::Button1Click);
     connect(m_loeschen, &QPushButton::clicked, this, &TForm13::Button2Click);
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
-    // The recipe prints as the fields show it, saved or not.
-    connect(m_drucken, &QPushButton::clicked, this,
-            [this] { Q_EMIT druckenVerlangt(pfl::rezeptfelder::druckrezept(m_felder)); });
+    connect(m_drucken, &QPushButton::clicked, this, &TForm13::Button8Click);
     connect(m_formular->bildDazu(), &QPushButton::clicked, this, &TForm13::Button5Click);
     connect(m_formular->bildWeg(), &QPushButton::clicked, this, &TForm13::Button6Click);
     connect(m_formular->bildGross(), &QToolButton::clicked, this, &TForm13::SpeedButton1Click);
@@ -47,6 +45,8 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_einkauf, &QPushButton::clicked, this,
             [this] { Q_EMIT einkaufslisteErgaenzen(m_felder.zutaten->toPlainText()); });
     connect(&daten(), &Unit4::listenGeaendert, this, &TForm13::listenUebernehmen);
+    // While a recipe is open, the main window and the listings wait.
+    setWindowModality(Qt::ApplicationModal);
 
     // Any edit of a field is a change that must not be lost silently.
     connect(m_formular, &pfl::Rezeptformular::textGeaendert, this, &TForm13::aenderungMerken);
@@ -389,6 +389,15 @@ void TForm13::Button2Click() {
 void TForm13::done(int ergebnis) {
     if (isVisible() && !aenderungenKlaeren()) return;
     Rezeptfenster::done(ergebnis);
+}
+
+void TForm13::Button8Click() {
+    // The recipe prints as the fields show it, saved or not; the editor closes first and printing
+    // goes on only once it has (unsaved changes may keep it open).
+    const pfl::Druckrezept rezept = pfl::rezeptfelder::druckrezept(m_felder);
+    reject();
+    if (isVisible()) return;
+    Q_EMIT druckenVerlangt(rezept);
 }
 
 // ---------------------------------------------------------------- picture

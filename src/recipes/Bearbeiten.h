@@ -53,6 +53,7 @@ private Q_SLOTS:
     void Button6Click();
     void SpeedButton1Click();
     void BitBtn1Click();
+    void Button8Click();
     void listenUebernehmen();
     void aenderungMerken();
 

@@ -53,6 +53,8 @@ QString zahl(qsizetype n) {
 TForm3::TForm3(pfl::Umgebung& umgebung, QWidget* parent)
     : Nebenfenster(umgebung, parent, QStringLiteral("Form3"), QStringLiteral("Einkaufsliste"),
                    QSize(520, 560), 100) {
+    // Modal from the main window; opened from the editor, it stacks on it and takes input.
+    setWindowModality(Qt::ApplicationModal);
     auto* gruppe = new QGroupBox(QStringLiteral("Einkaufsliste"), this);
     gruppe->setObjectName(QStringLiteral("GroupBox1"));
     gruppe->setGeometry(10, 8, 500, 490);

@@ -205,6 +205,9 @@ void TForm2::ListBox2Click() {
         const QSignalBlocker sperre(m_felder.kategorie);
         m_felder.kategorie->setEditText(u.kategorie);
     }
+    // The new category is a category change like any other (lists and caption); it runs once the
+    // click is handled, as the recipe list it refills is the one clicked.
+    ComboBox2Change();
     m_felder.rubrik->setText(treffer.Rubrik.toQString());
     m_felder.name->setText(treffer.name.toQString());
     m_felder.portionsart->setEditText(treffer.personen.toQString());

@@ -48,13 +48,13 @@ QPlainTextEdit* memo(QGroupBox* gruppe, const QString& name) {
 } // namespace
 
 Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent)
-    : Tform21(umgebung, parent, QStringLiteral("form21"), QStringLiteral("Rezeptbuch bearbeiten /ansehen"),
-              kHilfeSuche, false) {}
+    : Tform21(umgebung, parent, QStringLiteral("form21"), QStringLiteral("Rezeptbuch bearbeiten /ansehen"), 0,
+              false) {}
 
 Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
-                 int hilfeSuche, bool mitBuch)
+                 int hilfeFest, bool mitBuch)
     : Nebenfenster(umgebung, parent, name, titel, umgebung.plattform.workArea().size(), kHilfeAlle),
-      m_hilfeSuche(hilfeSuche), m_buch(mitBuch ? 1 : 0) {
+      m_hilfeFest(hilfeFest), m_buch(mitBuch ? 1 : 0) {
     auto* senkrecht = new QVBoxLayout(this);
     senkrecht->setContentsMargins(4, 4, 4, 0);
 
@@ -155,6 +155,7 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
                       bool suche) {
     Unit4& u = daten();
     m_suche = suche;
+    m_auswahl = u.auswahl;
     setWindowTitle(titel);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     u.satznum = 0;
@@ -211,6 +212,7 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
     ersteDetails(zeilen.first(), m_buch ? buecher.value(0) : QString());
     faerben();
     setGeometry(QRect(plattform().workArea().topLeft(), size()));
+    modalitaetFestlegen();
     show();
     raise();
     activateWindow();
@@ -249,7 +251,8 @@ void Tform21::spaltenMerkmale() {
     // The book column's "Erfasst am" takes the looks of the other data columns too.
     for (int col = 0; col < kSpalten + m_buch; ++col) {
         int ausrichtung = TextFlag::Mitte;
-        if (col >= 1 && col <= 3 + m_buch) ausrichtung = TextFlag::Links;
+        // The three columns left of "Name" (with the book column: "Name" itself is centred there).
+        if (col >= 1 && col <= 3) ausrichtung = TextFlag::Links;
         if (col == 0 && m_suche) ausrichtung = TextFlag::Rechts;
         const quint32 grund = pfl::farbwert(col == 0 ? c.String_box_ueb : c.String_box);
         const quint32 schrift =
@@ -381,7 +384,19 @@ void Tform21::Button1Click() {
 }
 
 void Tform21::Button3Click() {
-    plattform().showHelp(daten().chmFile, m_suche ? m_hilfeSuche : kHilfeAlle);
+    hilfeZeigen();
+}
+
+int Tform21::hilfethema() const {
+    if (m_hilfeFest) return m_hilfeFest;
+    switch (m_auswahl) {
+    case 1:
+        return kHilfeAlle;
+    case 2:
+        return kHilfeSuche;
+    default:
+        return kHilfeInhalt; // opened otherwise (a name in the overview): the help's contents
+    }
 }
 
 void Tform21::SpeedButton1Click() {

@@ -20,9 +20,11 @@ class Tform21 : public pfl::Nebenfenster {
 public:
     Tform21(pfl::Umgebung& umgebung, QWidget* parent);
 
-    // Help topics of the two ways the window is filled.
+    // Help topics by how the listing was opened (Unit4::auswahl): "Rezepte bearbeiten", printing or
+    // a search; opened otherwise, the help's contents.
     static constexpr int kHilfeAlle = 350;
     static constexpr int kHilfeSuche = 400;
+    static constexpr int kHilfeInhalt = 100;
 
 public Q_SLOTS:
     // Every recipe of the active book.
@@ -41,9 +43,10 @@ Q_SIGNALS:
 protected:
     // A listing with the book of each row in column 1 (the search across books).
     Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, const QString& titel,
-            int hilfeSuche, bool mitBuch);
+            int hilfeFest, bool mitBuch);
 
     void faerben() override;
+    int hilfethema() const override;
     void keyPressEvent(QKeyEvent* e) override;
 
     // Fills the table (buecher holds each row's book when the listing has the book column) and shows
@@ -85,6 +88,7 @@ private:
     QToolButton* m_bildGross = nullptr;      // SpeedButton1
     QString m_bildname;                      // the picture shown, empty when none
     bool m_suche = false;                    // filled by a search, not the whole book
-    int m_hilfeSuche = kHilfeSuche;          // help topic of a search result
+    int m_hilfeFest = 0;                     // the help topic whatever auswahl says; 0: by auswahl
+    int m_auswahl = 0;                       // Unit4::auswahl when the listing was filled
     int m_buch = 0;                          // 1 with the book column, which moves the others right
 };

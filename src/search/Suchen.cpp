@@ -236,7 +236,8 @@ void TForm9::vorbereiten() {
     }
     m_jahrFeld->setText(QString::number(u.Year));
     m_jahrFeld->setEnabled(false);
-    listeZeigen(m_kategorien, QStringLiteral("Kategorie suchen"));
+    // The label keeps its request unless choosing "Kategorie" above ran that option's handler.
+    gruppeZeigen(m_kategorien, QStringLiteral("Kategorie suchen"));
 }
 
 void TForm9::faerben() {
@@ -281,6 +282,10 @@ void TForm9::freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr) 
 
 void TForm9::listeZeigen(QListWidget* liste, const QString& titel) {
     m_textLabel->setText(titel);
+    gruppeZeigen(liste, titel);
+}
+
+void TForm9::gruppeZeigen(QListWidget* liste, const QString& titel) {
     m_listenGruppe->setTitle(titel);
     for (QListWidget* l : {m_kategorien, m_rubriken, m_zutatenZeilen, m_namen})
         l->setVisible(l == liste);
@@ -456,7 +461,9 @@ void TForm9::Button1Click() {
     pfl::Suchbegriff b;
     if (!begriffLesen(b)) return;
     const bool alle = m_alleBuecher->isChecked();
-    close();
+    // Only hidden: the listing that takes over refreshes the main window when it closes, and
+    // the way it was opened (Unit4::auswahl) stays for its help.
+    hide();
     if (alle)
         Q_EMIT inAllenBuechernSuchen(b, QStringLiteral("Datensatz Form22"));
     else

@@ -56,7 +56,9 @@ private Q_SLOTS:
 private:
     // The enabled states every criterion sets (the text criteria share them).
     void freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr);
+    // The list shown, with the label and the group caption; gruppeZeigen leaves the label alone.
     void listeZeigen(QListWidget* liste, const QString& titel);
+    void gruppeZeigen(QListWidget* liste, const QString& titel);
     // Builds the criterion from the inputs; false (after telling the user) when an input is missing
     // or cannot be read.
     bool begriffLesen(pfl::Suchbegriff& b);

@@ -7,6 +7,7 @@
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -34,9 +35,19 @@ void Nebenfenster::oeffnen() {
     vorbereiten();
     faerben();
     dialogPlatzieren(this, plattform().screenSize());
+    modalitaetFestlegen();
     show();
     raise();
     activateWindow();
+}
+
+void Nebenfenster::modalitaetFestlegen() {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (windowModality() != Qt::NonModal || !modal || modal == this) return;
+    // The window system takes a new modality only while the window is hidden.
+    if (isVisible()) hide();
+    setWindowModality(Qt::ApplicationModal);
+    m_gestapelt = true;
 }
 
 void Nebenfenster::faerben() {
@@ -69,7 +80,7 @@ void Nebenfenster::keyPressEvent(QKeyEvent* e) {
 }
 
 void Nebenfenster::hilfeZeigen() {
-    plattform().showHelp(daten().chmFile, m_hilfethema);
+    plattform().showHelp(daten().chmFile, hilfethema());
 }
 
 QLabel* Nebenfenster::label(const QString& name, const QString& text, const QRect& r) {
@@ -123,6 +134,10 @@ void Nebenfenster::knopfreihe(QWidget* b1, QWidget* b2, QWidget* b3, int teiler3
 void Nebenfenster::done(int ergebnis) {
     const bool warOffen = isVisible();
     QDialog::done(ergebnis);
+    if (m_gestapelt && !isVisible()) {
+        setWindowModality(Qt::NonModal);
+        m_gestapelt = false;
+    }
     if (warOffen) Q_EMIT geschlossen();
 }
 

@@ -42,10 +42,16 @@ protected:
     // Window and list colours from the colour scheme, the text colours readable on them.
     virtual void faerben();
 
+    // Before a window shows itself: opened while a modal window is up, it is modal for this opening
+    // too, so that it stacks on that window and takes input; closing gives back its own modality.
+    void modalitaetFestlegen();
+
     Unit4& daten() const { return m_umgebung.daten; }
     Farbschema& farben() const { return m_umgebung.farben; }
     Platform& plattform() const { return m_umgebung.plattform; }
     void hilfeZeigen();
+    // The window's help topic; a window whose topic depends on how it was opened says so here.
+    virtual int hilfethema() const { return m_hilfethema; }
 
     // Controls of the usual kinds, named and with what a screen reader reads.
     QLabel* label(const QString& name, const QString& text, const QRect& r);
@@ -66,6 +72,7 @@ protected:
 private:
     Umgebung& m_umgebung;
     int m_hilfethema;
+    bool m_gestapelt = false; // modal for this opening only (modalitaetFestlegen)
 };
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).

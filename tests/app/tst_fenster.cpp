@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -233,6 +234,8 @@ private Q_SLOTS:
     void returnLoeschtNicht();
     void statusLiestGezeigtenText();
     void menuesMitZugriffstasten();
+    void menueleiste_data();
+    void menueleiste();
     void jederBefehlLebt();
     void lesbarInJedemStil_data();
     void lesbarInJedemStil();
@@ -357,6 +360,38 @@ void TestFenster::menuesMitZugriffstasten() {
         buchstaben.insert(c);
     }
     QCOMPARE(p.f->menuBar()->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Datei"));
+}
+
+void TestFenster::menueleiste_data() {
+    QTest::addColumn<QString>("menue"); // empty: the menu bar itself
+    QTest::addColumn<QStringList>("punkte");
+    QTest::newRow("Leiste")
+        << QString()
+        << QStringList{"Datei",     "Erfassen",        "Bearbeiten", "Suchen", "Drucken",
+                       "Sonstiges", "So beginnen Sie", "Hilfe",      "Info",   "Auf Updates überprüfen"};
+    QTest::newRow("Hilfe") << "Hilfe1" << QStringList{"Inhalt", "Weitere Programme"};
+    QTest::newRow("Sonstiges") << "Sonstiges1"
+                               << QStringList{"Einstellungen",
+                                              "Datenbildschirm ausschalten",
+                                              "Datenbildschirm Grösse ändern",
+                                              "Datensicherung",
+                                              "Datenwiederherstellung",
+                                              "Farben ändern",
+                                              "Info",
+                                              "Auf Updates überprüfen",
+                                              "Weitere Programme des Autors",
+                                              "Website besuchen"};
+}
+
+void TestFenster::menueleiste() {
+    QFETCH(QString, menue);
+    QFETCH(QStringList, punkte);
+    LaufendesProgramm p(zweiBuecher);
+    const QWidget* w = menue.isEmpty() ? static_cast<QWidget*>(p.f->menuBar()) : p.finde<QMenu>(menue);
+    QStringList gezeigt;
+    for (QAction* a : w->actions())
+        if (!a->isSeparator()) gezeigt << a->text().remove(QLatin1Char('&'));
+    QCOMPARE(gezeigt, punkte);
 }
 
 void TestFenster::jederBefehlLebt() {

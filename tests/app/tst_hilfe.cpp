@@ -1,5 +1,6 @@
 // The help file shipped beside the program and the help viewer of the desktop platform.
 #include "app/QtPlatform.h"
+#include "data/Sicherung.h"
 #include "support/Bildschirmfoto.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void abschnitte_data();
     void abschnitte();
     void verweise();
+    void sicherungsseitenWieDasProgramm_data();
+    void sicherungsseitenWieDasProgramm();
 };
 
 namespace {
@@ -114,6 +117,30 @@ void TestHilfe::verweise() {
         ++n;
     }
     QVERIFY(n > 0);
+}
+
+void TestHilfe::sicherungsseitenWieDasProgramm_data() {
+    QTest::addColumn<int>("thema");
+    QTest::newRow("Datensicherung") << 850;
+    QTest::newRow("Datenwiederherstellung") << 900;
+}
+
+void TestHilfe::sicherungsseitenWieDasProgramm() {
+    // The backup and restore pages name every kind of file the program copies, the pictures too.
+    QFETCH(int, thema);
+    const QString html = hilfetext();
+    const qsizetype anfang = html.indexOf(QStringLiteral("name=\"t%1\"").arg(thema));
+    QVERIFY(anfang >= 0);
+    const qsizetype ende = html.indexOf(QRegularExpression(QStringLiteral("<h[12]><a name=")), anfang);
+    const QString seite = html.mid(anfang, ende < 0 ? -1 : ende - anfang);
+    const QStringList masken = thema == 850 ? pfl::sicherungsMasken() : pfl::wiederherstellungsMasken();
+    for (const QString& m : masken) {
+        const QString endung = m.mid(1); // ".rez"
+        QVERIFY2(seite.contains(endung, Qt::CaseInsensitive), qPrintable(endung));
+    }
+    QVERIFY(seite.contains(QStringLiteral("Rezeptbilder")));
+    QVERIFY(!seite.contains(QStringLiteral("<b>Nicht</b> gesichert")));
+    if (thema == 900) QVERIFY(seite.contains(QStringLiteral("neuer als ihre Sicherung")));
 }
 
 QTEST_MAIN(TestHilfe)

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void wiederherstellenNeuereDaten();
     void wiederherstellenScheitert();
     void wiederherstellenOhneDatentraeger();
+    void fremdesZiel_data();
+    void fremdesZiel();
     void beendenMitAutomatik_data();
     void beendenMitAutomatik();
     void beendenScheitert_data();
@@ -205,7 +207,7 @@ void TestSicherungsfenster::sichernScheitert() {
         meldung = QStringLiteral("Beim Anlegen von %1/ ist ein Fehler aufgetreten!").arg(ziel);
     } else {
         ziel = QStringLiteral("/media/pfanno-nicht-eingehaengt/Sicherung");
-        meldung = pfl::mediumFehltText();
+        meldung = QStringLiteral("    Datei-Ein/Ausgabe-Fehler \n Legen Sie bitte eine Diskette ein.\n");
     }
     QPointer<TBack5> w = oeffnen(p, "Datensicherung1");
     QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit2")), ziel);
@@ -394,9 +396,74 @@ void TestSicherungsfenster::wiederherstellenOhneDatentraeger() {
     Programm p(
         [](Testordner& d) { datenordner(d, QStringLiteral("/media/pfanno-nicht-eingehaengt/Sicherung")); });
     QPointer<TBack5> w = oeffnen(p, "Datenwiederherstellung1");
-    QCOMPARE(p.plattform.meldungsTexte(), QStringList{pfl::mediumFehltText()});
+    QCOMPARE(
+        p.plattform.meldungsTexte(),
+        QStringList{QStringLiteral("    Datei-Ein/Ausgabe-Fehler \n Legen Sie bitte eine Diskette ein.\n")});
     QVERIFY(w && w->isVisible());
     QCOMPARE(p.in<QListWidget>(w, QStringLiteral("FileListBox1"))->count(), 0);
+}
+
+void TestSicherungsfenster::fremdesZiel_data() {
+    QTest::addColumn<QString>("gespeichert"); // the backup folder in "Rezept.opt"
+    QTest::addColumn<QString>("weg");         // Datensicherung1, Datenwiederherstellung1 or Beenden
+    QTest::addColumn<QString>("ordner");      // the folder used, below the home folder
+    QTest::addColumn<bool>("gemeldet");
+    const QString c = QStringLiteral("C:\\Rezept_Backup");
+    QTest::newRow("Laufwerk, Sicherung") << c << "Datensicherung1"
+                                         << "Rezept_Backup" << true;
+    QTest::newRow("Laufwerk, Wiederherstellung") << c << "Datenwiederherstellung1"
+                                                 << "Rezept_Backup" << true;
+    QTest::newRow("Laufwerk, automatisch") << c << "Beenden"
+                                           << "Rezept_Backup" << true;
+    QTest::newRow("relativ") << "Sicherung/alt"
+                             << "Datensicherung1"
+                             << "Rezept_Backup" << true;
+    QTest::newRow("Heimordner") << "~/Sicherung"
+                                << "Datensicherung1"
+                                << "Sicherung" << false;
+}
+
+void TestSicherungsfenster::fremdesZiel() {
+    QFETCH(QString, gespeichert);
+    QFETCH(QString, weg);
+    QFETCH(QString, ordner);
+    QFETCH(bool, gemeldet);
+    const QString ziel = m_heim.path() + QLatin1Char('/') + ordner;
+    QDir(ziel).removeRecursively();
+    const QString arbeitsordner = QDir::currentPath();
+    const QStringList vorher = QDir(arbeitsordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    Programm p([&](Testordner& d) { datenordner(d, gespeichert, weg == QLatin1String("Beenden") ? 1 : 0); });
+    const QStringList meldung =
+        gemeldet
+            ? QStringList{QStringLiteral("\u201E%1\u201C ist kein Verzeichnis dieses Systems.\nStattdessen "
+                                         "wird das Verzeichnis \u201E%2\u201C verwendet.")
+                              .arg(gespeichert, ziel)}
+            : QStringList{};
+    if (weg == QLatin1String("Beenden")) {
+        p.finde<QToolButton>(QStringLiteral("SpeedButton2"))->click();
+        QCOMPARE(p.plattform.meldungsTexte(), meldung);
+        QCOMPARE(lies(ziel + QStringLiteral("/07_12_2026/Familie.rez")),
+                 p.dir.lies(QStringLiteral("Familie.rez")));
+    } else {
+        QPointer<TBack5> w = oeffnen(p, weg.toLatin1().constData());
+        QCOMPARE(p.plattform.meldungsTexte(), meldung);
+        const QString feld =
+            weg == QLatin1String("Datensicherung1") ? QStringLiteral("Edit2") : QStringLiteral("Edit3");
+        QVERIFY(p.in<QLineEdit>(w, feld)->text().startsWith(ziel));
+        if (weg == QLatin1String("Datensicherung1")) {
+            knopf(w, "Button1")->click();
+            QCOMPARE(lies(ziel + QStringLiteral("/Familie.rez")), p.dir.lies(QStringLiteral("Familie.rez")));
+        } else {
+            knopf(w, "Button2")->click();
+        }
+        // Told once: the folder used is the stored one now.
+        QCOMPARE(p.optionenDatei().lwpf.toQString(), ziel);
+        w = oeffnen(p, weg.toLatin1().constData());
+        QCOMPARE(p.plattform.meldungsTexte(), meldung);
+        knopf(w, "Button2")->click();
+    }
+    // Nothing was made relative to the folder the program was started in.
+    QCOMPARE(QDir(arbeitsordner).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), vorher);
 }
 
 void TestSicherungsfenster::beendenMitAutomatik_data() {

@@ -80,10 +80,14 @@ void TestDrucken::rezeptAusDemEditor() {
         d.p.dir.schreibe(QStringLiteral("Drucker.drk"), Testordner::bytes(dr));
     }
     const QByteArray buchVorher = d.p.dir.lies(QStringLiteral("Familie.rez"));
-    // Changed and not saved: the printout shows the fields as they stand.
+    // Changed and not saved: the editor closes (the user keeps the changes unsaved) and the
+    // printout shows the fields as they stand.
     d.k<QLineEdit>(d.editor, "Edit2")->setText(QStringLiteral("Linsensuppe scharf"));
     d.k<QPlainTextEdit>(d.editor, "Memo1")->setPlainText(QStringLiteral("250 g Linsen\n2 Chilis"));
+    d.p.plattform.antworten.enqueue(Platform::Answer::No);
     d.k(d.editor, "Button8")->click();
+    QCOMPARE(d.p.plattform.meldungsTexte(), QStringList{QStringLiteral("Änderungen speichern?")});
+    QVERIFY(!d.editor->isVisible());
     QVERIFY(d.w->isVisible());
     QCOMPARE(d.w->windowTitle(), QStringLiteral("> Rezept drucken <"));
     QCOMPARE(d.w->seiten().size(), 1);
@@ -98,7 +102,7 @@ void TestDrucken::rezeptAusDemEditor() {
     QCOMPARE(d.k<QPrintPreviewWidget>(d.w, "NicePreview1")->pageCount(), 1);
     QCOMPARE(d.p.dir.lies(QStringLiteral("Familie.rez")), buchVorher);
     QCOMPARE(d.p.dir.groesse(QStringLiteral("Drucker.drk")), 416);
-    QVERIFY(d.p.plattform.meldungen.isEmpty());
+    QCOMPARE(d.p.plattform.meldungen.size(), 1);
     pfl::test::bildSpeichern(d.w, QStringLiteral("drucken"));
     // "Beenden" closes the window.
     d.klick("Button3");
@@ -108,10 +112,11 @@ void TestDrucken::rezeptAusDemEditor() {
 void TestDrucken::preisNichtLesbar() {
     Druck d;
     d.k<CurrencyEdit>(d.editor, "CurrencyEdit1")->setText(QStringLiteral("12,5x"));
+    d.p.plattform.antworten.enqueue(Platform::Answer::No);
     d.k(d.editor, "Button8")->click();
     QVERIFY(!d.w->isVisible());
-    QCOMPARE(d.p.plattform.meldungen.size(), 1);
-    QVERIFY(d.p.plattform.meldungen.first().text.contains(QStringLiteral("\u201E12,5x\u201C")));
+    QCOMPARE(d.p.plattform.meldungen.size(), 2); // the question about the change, then the price
+    QVERIFY(d.p.plattform.meldungen.last().text.contains(QStringLiteral("\u201E12,5x\u201C")));
     QVERIFY(d.p.plattform.seitendrucke.isEmpty());
 }
 
@@ -132,7 +137,9 @@ void TestDrucken::drucken() {
     for (int i = 0; i < 120; ++i)
         zutaten << QStringLiteral("%1 g Mehl").arg(i);
     d.k<QPlainTextEdit>(d.editor, "Memo1")->setPlainText(zutaten.join(QLatin1Char('\n')));
+    d.p.plattform.antworten.enqueue(Platform::Answer::No);
     d.k(d.editor, "Button8")->click();
+    d.p.plattform.meldungen.clear(); // the question about the unsaved change
     QCOMPARE(d.w->seiten().size(), 3);
     d.p.plattform.druckErgebnis = ergebnis;
     d.klick("Button2");

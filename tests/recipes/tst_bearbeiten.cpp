@@ -3,6 +3,7 @@
 // that is no longer the one shown.
 #include "data/Unit4.h"
 #include "recipes/Bearbeiten.h"
+#include "grid/FilterGrid.h"
 #include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Waehrungsfeld.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QAction>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -103,6 +105,10 @@ private Q_SLOTS:
     void loeschenFehlschlag();
     void ungespeichert_data();
     void ungespeichert();
+    void modal();
+    void drucken_data();
+    void drucken();
+    void letztesRezeptLoeschen();
 };
 
 void TestBearbeiten::zeigtDenSatz() {
@@ -501,6 +507,79 @@ void TestBearbeiten::ungespeichert() {
         QCOMPARE(e.zaehler(), weiter ? QStringLiteral("3 von 5") : QStringLiteral("2 von 5"));
     }
     if (!weiter) QCOMPARE(e.k<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("500 g Rind"));
+}
+
+void TestBearbeiten::modal() {
+    Editor e;
+    // Opened from the listing, as a user does.
+    e.p.finde<QAction>(QStringLiteral("Rezeptebearbeiten1"))->trigger();
+    auto* liste = e.p.finde<QDialog>(QStringLiteral("form21"));
+    Programm::in<TFilterGrid>(liste, QStringLiteral("FilterGrid1"))->setRow(2);
+    Q_EMIT Programm::in<TFilterGrid>(liste, QStringLiteral("FilterGrid1"))->Click();
+    Programm::in<QPushButton>(liste, QStringLiteral("Button1"))->click();
+    QVERIFY(e.w->isVisible());
+    QCOMPARE(e.zaehler(), QStringLiteral("2 von 5"));
+    // While the recipe is open, nothing else takes input.
+    QCOMPARE(QApplication::activeModalWidget(), e.w);
+    QCOMPARE(e.w->windowModality(), Qt::ApplicationModal);
+    e.klick("Button3");
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+void TestBearbeiten::drucken_data() {
+    QTest::addColumn<bool>("geaendert");
+    QTest::addColumn<Answer>("antwort");
+    QTest::addColumn<bool>("gedruckt");
+    QTest::newRow("unverändert") << false << Answer::Yes << true;
+    QTest::newRow("geändert, nicht speichern") << true << Answer::No << true;
+    QTest::newRow("geändert, speichern") << true << Answer::Yes << true;
+    QTest::newRow("geändert, abbrechen") << true << Answer::Cancel << false;
+}
+
+void TestBearbeiten::drucken() {
+    QFETCH(bool, geaendert);
+    QFETCH(Answer, antwort);
+    QFETCH(bool, gedruckt);
+    Editor e;
+    e.oeffnenBei(2);
+    if (geaendert) {
+        e.k<QLineEdit>("Edit2")->setText(QStringLiteral("Gulasch ungarisch"));
+        e.p.plattform.antworten.enqueue(antwort);
+    }
+    e.klick("Button8");
+    auto* druck = e.p.finde<QDialog>(QStringLiteral("Form14"));
+    // The editor closes first; the printout shows the fields as they stood, saved or not.
+    QCOMPARE(e.w->isVisible(), !gedruckt);
+    QCOMPARE(druck->isVisible(), gedruckt);
+    if (gedruckt) {
+        QCOMPARE(druck->windowTitle(), QStringLiteral("> Rezept drucken <"));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(e.w->findChild<QLineEdit*>(QStringLiteral("Edit2"))->text(),
+                 geaendert ? QStringLiteral("Gulasch ungarisch") : QStringLiteral("Gulasch"));
+    }
+    QCOMPARE(e.satz(1).name.toQString(), antwort == Answer::Yes && geaendert
+                                             ? QStringLiteral("Gulasch ungarisch")
+                                             : QStringLiteral("Gulasch"));
+}
+
+void TestBearbeiten::letztesRezeptLoeschen() {
+    // Deleting the book's only recipe runs the main window's "Rezepte bearbeiten", which finds no data.
+    Programm p([](Testordner& d) {
+        d.optionen(QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen")});
+        d.buch(kBuch, {Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Brühe"))});
+    });
+    auto* w = p.finde<TForm13>(QStringLiteral("Form13"));
+    QMetaObject::invokeMethod(w, "oeffnenBei", Q_ARG(int, 1));
+    p.plattform.antworten.enqueue(Answer::Yes);
+    Programm::in<QPushButton>(w, QStringLiteral("Button2"))->click();
+    QCOMPARE(p.dir.lies(kBuch), QByteArray());
+    QCOMPARE(
+        p.plattform.meldungsTexte(),
+        (QStringList{QStringLiteral("Wollen Sie dieses Rezept wirklich löschen ??"),
+                     QStringLiteral("      Keine Daten vorhanden. \n  Bitte geben Sie Ihre Daten ein. ")}));
+    QVERIFY(!w->isVisible());
+    QVERIFY(!p.finde<QDialog>(QStringLiteral("form21"))->isVisible());
 }
 
 QTEST_MAIN(TestBearbeiten)

@@ -76,6 +76,8 @@ class TestEinkaufsliste : public QObject {
 private Q_SLOTS:
     void initTestCase() { pfl::ressourcenLaden(); }
     void oeffnenZeigtDenLetztenSatz();
+    void modal_data();
+    void modal();
     void speichern_data();
     void speichern();
     void zuLangWirdNichtGekuerzt_data();
@@ -97,6 +99,28 @@ void TestEinkaufsliste::oeffnenZeigtDenLetztenSatz() {
     pfl::test::bildSpeichern(e.w, QStringLiteral("einkaufsliste"));
     // Reading changes nothing on disk.
     QCOMPARE(e.datei(), saetze({"Alt", "Milch\r\nBrot"}));
+}
+
+void TestEinkaufsliste::modal_data() {
+    QTest::addColumn<bool>("ausEditor");
+    QTest::newRow("Hauptfenster") << false;
+    QTest::newRow("Editor") << true;
+}
+
+void TestEinkaufsliste::modal() {
+    QFETCH(bool, ausEditor);
+    Einkauf e({"Milch"});
+    QDialog* editor = nullptr;
+    if (ausEditor)
+        editor = e.zutatenHinzufuegen();
+    else
+        e.oeffnen();
+    // The list takes the input; from the editor it stacks on it, and the editor stays open below.
+    QVERIFY(e.w->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), e.w);
+    if (editor) QVERIFY(editor->isVisible());
+    e.klick("Button3");
+    QCOMPARE(QApplication::activeModalWidget(), editor);
 }
 
 void TestEinkaufsliste::speichern_data() {

@@ -112,6 +112,7 @@ private Q_SLOTS:
     void kategorieWechsel();
     void rubrikWahl();
     void uebernahme();
+    void uebernahmeWechseltKategorie();
     void fehlgeschlagenesSpeichern();
     void felderLoeschen();
     void bildSpeichern_data();
@@ -442,6 +443,21 @@ void TestErfassen::uebernahme() {
     QCOMPARE(satz(p, 3).k_zeit.toQString(), QStringLiteral("15"));
     QCOMPARE(QDir(p.dir.pfad() + QStringLiteral("Bilder")).entryList(QDir::Files),
              QStringList{"Gulasch.jpg"});
+}
+
+void TestErfassen::uebernahmeWechseltKategorie() {
+    Programm p(familie);
+    TForm2* w = oeffne(p);
+    QCOMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Deftig"));
+    // The recipes of a section, then one of another category taken over.
+    klicke(in<QListWidget>(w, "ListBox1"), QStringLiteral("Backen"));
+    QSignalSpy gewaehlt(w, &TForm2::kategorieGewaehlt);
+    klicke(in<QListWidget>(w, "ListBox2"), QStringLiteral("Apfelkuchen"));
+    QCOMPARE(in<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("Backwerk"));
+    QTRY_COMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Backwerk"));
+    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
+    QCOMPARE(gewaehlt.size(), 1);
+    QCOMPARE(gewaehlt.first().first().toString(), QStringLiteral("Backwerk"));
 }
 
 void TestErfassen::fehlgeschlagenesSpeichern() {

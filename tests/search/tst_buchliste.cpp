@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QDialog>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(pfl::Textfeld)
@@ -99,6 +102,8 @@ private Q_SLOTS:
     void keineTreffer();
     void sortierteZeileGehtAnDenEditor();
     void bildUndHilfe();
+    void hilfeNachAuswahl_data();
+    void hilfeNachAuswahl();
     void kopfklickBehaeltGewaehltesRezept();
     void schriftNachBildschirm_data();
     void schriftNachBildschirm();
@@ -369,13 +374,49 @@ void TestBuchliste::bildUndHilfe() {
              QStringLiteral("500 g Nudeln\nSalz"));
     QCOMPARE(gruppe->title(), QStringLiteral("Bild"));
     QVERIFY(!gross->isEnabled());
-    // Help: the search topic here, the listing topic for the whole book; F1 as the button.
+}
+
+void TestBuchliste::hilfeNachAuswahl_data() {
+    QTest::addColumn<QString>("weg");
+    QTest::addColumn<int>("thema");
+    QTest::newRow("Rezepte bearbeiten") << "Rezeptebearbeiten1" << 350;
+    QTest::newRow("Werkzeugleiste Bearbeiten") << "SpeedButton5" << 350;
+    QTest::newRow("Rezept drucken") << "Rezeptdrucken1" << 400;
+    QTest::newRow("Werkzeugleiste Drucken") << "SpeedButton7" << 400;
+    QTest::newRow("Suche im Buch") << "Suchen1" << 400;
+    // Opened without a command that says how: the help's contents rather than nothing.
+    QTest::newRow("Name in der Übersicht") << "Doppelklick" << 100;
+}
+
+void TestBuchliste::hilfeNachAuswahl() {
+    QFETCH(QString, weg);
+    QFETCH(int, thema);
+    Programm p(familie);
+    Tform21* w = nullptr;
+    if (weg == QLatin1String("Doppelklick")) {
+        w = nachNameOeffnen(p, QStringLiteral("Suppen"), QStringLiteral("Nudeln"));
+    } else if (weg == QLatin1String("Suchen1")) {
+        p.finde<QAction>(weg)->trigger();
+        auto* suche = p.finde<QDialog>(QStringLiteral("Form9"));
+        Programm::in<QRadioButton>(suche, QStringLiteral("RadioButton7"))->click();
+        QTest::keyClicks(Programm::in<QLineEdit>(suche, QStringLiteral("Edit1")), QStringLiteral("Nudeln"));
+        Programm::in<QPushButton>(suche, QStringLiteral("Button1"))->click();
+        w = liste(p);
+    } else if (weg.startsWith(QLatin1String("SpeedButton"))) {
+        p.finde<QToolButton>(weg)->click();
+        w = liste(p);
+    } else {
+        p.finde<QAction>(weg)->trigger();
+        w = liste(p);
+    }
+    QVERIFY(w->isVisible());
+    // The button and F1 alike, also after another window closed meanwhile.
     Programm::in<QPushButton>(w, QStringLiteral("Button3"))->click();
-    w->daten_ansehen();
+    p.f->Copy1();
     QTest::keyClick(w, Qt::Key_F1);
     QCOMPARE(p.plattform.hilfeAufrufe.size(), 2);
-    QCOMPARE(p.plattform.hilfeAufrufe.at(0).second, Tform21::kHilfeSuche);
-    QCOMPARE(p.plattform.hilfeAufrufe.at(1).second, Tform21::kHilfeAlle);
+    QCOMPARE(p.plattform.hilfeAufrufe.at(0).second, thema);
+    QCOMPARE(p.plattform.hilfeAufrufe.at(1).second, thema);
 }
 
 void TestBuchliste::kopfklickBehaeltGewaehltesRezept() {

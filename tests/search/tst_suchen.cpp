@@ -331,6 +331,9 @@ void TestSuchen::vorbereitungUndListen() {
     TForm9* w = suchfenster(p);
     QCOMPARE(w->windowTitle(), QStringLiteral("Rezepte im aktuellen Rezeptbuch suchen"));
     QVERIFY(w->isModal());
+    // "Kategorie" was chosen already: its handler does not run, the label keeps the request.
+    QCOMPARE(in<QLabel>(w, "Label1")->text(), QStringLiteral("Bitte eine Kategorie auswählen."));
+    QCOMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral("Kategorie suchen"));
     QCOMPARE(in<QLabel>(w, "Label2")->text(), QStringLiteral("EUR"));
     QCOMPARE(in<RxSpinEdit>(w, "RxSpinEdit1")->Text(), QStringLiteral("2026"));
     QVERIFY(in<QRadioButton>(w, "RadioButton1")->isChecked());
@@ -374,6 +377,8 @@ void TestSuchen::vorbereitungUndListen() {
     p.u.rezeptbuch = QStringLiteral("Omas");
     w = suchfenster(p);
     QCOMPARE(w->windowTitle(), QStringLiteral("Rezepte im aktuellen Rezeptbuch suchen"));
+    // Closed with "Kaufpreis" chosen: choosing "Kategorie" again runs its handler.
+    QCOMPARE(in<QLabel>(w, "Label1")->text(), QStringLiteral("Kategorie suchen"));
     QVERIFY(in<QRadioButton>(w, "RadioButton1")->isChecked());
     QVERIFY(in<QRadioButton>(w, "RadioButton9")->isChecked());
     QVERIFY(in<QLineEdit>(w, "Edit1")->text().isEmpty());
@@ -419,9 +424,9 @@ void TestSuchen::alleBuecher() {
     QCOMPARE(g->Cells(1, 2), QStringLiteral("Familie") + QString(23, QLatin1Char(' ')));
     QCOMPARE(g->Cells(4, 3), QStringLiteral("Schupfnudeln") + QString(18, QLatin1Char(' ')));
     QCOMPARE(g->ColInfo(0)->DatAlign, TextFlag::Rechts);
-    QCOMPARE(g->ColInfo(1)->DatAlign, TextFlag::Links);
-    QCOMPARE(g->ColInfo(4)->DatAlign, TextFlag::Links);
-    QCOMPARE(g->ColInfo(5)->DatAlign, TextFlag::Mitte);
+    // Book, category and section to the left; "Name" to "Kalorien" centred.
+    for (int col = 1; col <= 9; ++col)
+        QCOMPARE(g->ColInfo(col)->DatAlign, col <= 3 ? TextFlag::Links : TextFlag::Mitte);
     // The first hit's details come from its own book; the active book is the saved one again.
     QCOMPARE(in<QPlainTextEdit>(alle, "Memo1")->toPlainText(), QString());
     QCOMPARE(p.u.rezeptbuch, QStringLiteral("Familie"));
