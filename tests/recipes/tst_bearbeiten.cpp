@@ -393,6 +393,13 @@ void TestBearbeiten::bilder() {
     gross->click();
     QCOMPARE(vergroessern.count(), 1);
     QCOMPARE(vergroessern.first().first().toString(), QStringLiteral("Gulasch.png"));
+    // The picture window stacks on the modal editor and takes input; closing it returns there.
+    auto* fenster = p.finde<QDialog>(QStringLiteral("Bild"));
+    QVERIFY(fenster->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), fenster);
+    fenster->close();
+    QCOMPARE(QApplication::activeModalWidget(), w);
+    QCOMPARE(fenster->windowModality(), Qt::NonModal); // as it is when opened from a listing
 
     Programm::in<QPushButton>(w, QStringLiteral("Button13"))->click();
     QCOMPARE(gruppe->title(), QStringLiteral("Bild"));
