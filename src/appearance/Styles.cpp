@@ -63,12 +63,6 @@ constexpr std::array<Vorlage, 39> kVorlagen{{
 
 using pfl::kontrast;
 
-// Relative luminance as WCAG defines it.
-double leuchtdichte(const QColor& c) {
-    auto kanal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
-}
-
 QColor lesbar(const QColor& wunsch, const QColor& hinter) {
     return pfl::lesbareFarbe(wunsch, hinter);
 }
@@ -130,16 +124,6 @@ const Vorlage* vorlage(const QString& name) {
 const QString kWindows = QStringLiteral("Windows");
 
 } // namespace
-
-double pfl::kontrast(const QColor& a, const QColor& b) {
-    const double la = leuchtdichte(a), lb = leuchtdichte(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-QColor pfl::lesbareFarbe(const QColor& wunsch, const QColor& hinter) {
-    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
-    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
-}
 
 QStringList styleNamen() {
     QStringList namen{kWindows};

@@ -2,6 +2,8 @@
 // name a palette of its own on the Fusion style.
 #pragma once
 
+#include "platform/Farbwert.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QString>
@@ -23,11 +25,4 @@ bool styleAktivieren(pfl::Farbschema& schema, const QString& name);
 // The complete palette of a Fusion-based style; nothing for "Windows" and unknown names.
 std::optional<QPalette> stylePalette(const QString& name);
 
-namespace pfl {
-// The WCAG contrast ratio of two colours, from 1 (equal luminance) to 21 (black on white);
-// the order of the colours does not matter.
-double kontrast(const QColor& a, const QColor& b);
-// The wanted text colour where it reads on the background (contrast at least 4.5:1), else black
-// or white, whichever reads better.
-QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter);
-} // namespace pfl
+// The contrast rule (pfl::kontrast, pfl::lesbareFarbe) lives with the colour values.

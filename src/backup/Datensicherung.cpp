@@ -69,8 +69,7 @@ bool TDatensicherung::sicherungAusfuehren() {
         QPalette p = e->palette();
         const QColor grund = pfl::alsFarbe(quint32(farben().colorx.listb));
         p.setColor(QPalette::Base, grund);
-        p.setColor(QPalette::Text,
-                   pfl::lesbareFarbe(pfl::alsFarbe(quint32(farben().colorx.listb_font)), grund));
+        p.setColor(QPalette::Text, pfl::alsFarbe(quint32(farben().colorx.listb_font)));
         e->setPalette(p);
     }
     const QDate heute = u.uhr ? u.uhr() : QDate::currentDate();

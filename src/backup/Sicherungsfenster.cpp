@@ -217,7 +217,7 @@ void TBack5::faerben() {
     Nebenfenster::faerben();
     const Tcolor1& c = farben().colorx;
     const QColor grund = pfl::alsFarbe(quint32(c.listb));
-    const QColor schrift = pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.listb_font)), grund);
+    const QColor schrift = pfl::alsFarbe(quint32(c.listb_font));
     for (QWidget* w : std::initializer_list<QWidget*>{
              m_von, m_nach, m_quelle, m_ziel, m_sicherungsziel->orte(), m_quellordner->orte(),
              m_sicherungsziel->ordner(), m_quellordner->ordner(), m_dateien}) {

@@ -4,6 +4,7 @@
 
 #include "appearance/Farben.h"
 #include "appearance/Styles.h"
+#include "data/Deutsch.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "grid/FilterGrid.h"
@@ -56,7 +57,7 @@ void flaecheFaerben(QWidget* w, qint32 grund, qint32 schrift) {
     QPalette p = w->palette();
     const QColor g = pfl::alsFarbe(grund);
     p.setColor(QPalette::Window, g);
-    p.setColor(QPalette::WindowText, pfl::lesbareFarbe(pfl::alsFarbe(schrift), g));
+    p.setColor(QPalette::WindowText, pfl::alsFarbe(schrift)); // the sample shows the choice as it is
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -92,6 +93,15 @@ TFarbe::TFarbe(pfl::Umgebung& umgebung, QWidget* parent)
     m_seiten->addWidget(listenSeiteBauen());
     m_seiten->addWidget(styleSeiteBauen());
     m_seiten->addWidget(schriftSeiteBauen());
+
+    // A choice that reads poorly is named here (kontrastHinweisZeigen).
+    m_kontrastHinweis =
+        label(QStringLiteral("Kontrasthinweis"), QString(), QRect(180, 482, width() - 190, 54));
+    m_kontrastHinweis->setWordWrap(true);
+    m_kontrastHinweis->setFrameShape(QFrame::StyledPanel);
+    m_kontrastHinweis->setAutoFillBackground(true);
+    m_kontrastHinweis->setContentsMargins(6, 2, 6, 2);
+    m_kontrastHinweis->hide();
 
     m_knopfleiste = new QFrame(this);
     m_knopfleiste->setObjectName(QStringLiteral("Panel3"));
@@ -400,13 +410,13 @@ void TFarbe::musterFaerben() {
     flaecheFaerben(m_seitenTitel, c.form_umr, c.D_bs_ueb_font);
     flaecheFaerben(m_muster, c.H_bs_hg, c.D_bs_fa_font);
     flaecheFaerben(m_musterLeiste, c.menuebar, c.menuebar);
-    // The titles as the main window shows them: the scheme's colour where it reads on the background.
+    // The titles as the main window shows them.
     for (QLabel* l : {m_musterTitel1, m_musterTitel2}) {
         QPalette p = l->palette();
-        p.setColor(QPalette::WindowText,
-                   pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_fa_font), pfl::alsFarbe(c.H_bs_hg)));
+        p.setColor(QPalette::WindowText, pfl::alsFarbe(c.D_bs_fa_font));
         l->setPalette(p);
     }
+    kontrastHinweisZeigen();
     flaecheFaerben(m_bestand, c.D_bs_umr_aus, c.D_bs_ueb_font);
     flaecheFaerben(m_kopfFeld, c.D_bs_ueb, c.D_bs_ueb_font);
     flaecheFaerben(m_datenFeld, c.D_bs_pan, c.D_bs_pan_font);
@@ -417,6 +427,38 @@ void TFarbe::musterFaerben() {
     haekchenSetzen();
     Farben_setzen();
     Farben_setzen1();
+}
+
+void TFarbe::kontrastHinweisZeigen() {
+    // Every pair of text and background colour the user chooses here; a poor one is shown as it is
+    // and named here, never changed behind the user's back.
+    const Tcolor1& c = farben().colorx;
+    struct Paar {
+        const char* name;
+        qint32 schrift, grund;
+    };
+    const Paar paare[] = {
+        {"Tabellenüberschriften im Hauptbildschirm", c.D_bs_ueb_font, c.D_bs_ueb},
+        {"Tabellendaten im Hauptbildschirm", c.D_bs_pan_font, c.D_bs_pan},
+        {"Schriftzug Pfanno-Lux", c.D_bs_fa_font, c.H_bs_hg},
+        {"Überschrift der Datenausgabe", c.String_box_ueb_Font, c.String_box_ueb},
+        {"Datenfelder der Datenausgabe", c.String_box_font, c.String_box},
+        {"markierte Zeile der Datenausgabe", c.String_box_mark_Row_font, c.String_box_mark_Row},
+    };
+    QStringList schwach;
+    for (const Paar& p : paare) {
+        const double k = pfl::kontrast(pfl::alsFarbe(p.schrift), pfl::alsFarbe(p.grund));
+        if (k < kGuterKontrast)
+            schwach << QStringLiteral("%1 (%2 : 1)")
+                           .arg(QString::fromUtf8(p.name), pfl::dezimalText(k, 1, false));
+    }
+    m_kontrastHinweis->setVisible(!schwach.isEmpty());
+    m_kontrastHinweis->setText(
+        schwach.isEmpty()
+            ? QString()
+            : QStringLiteral("Schwer lesbar: %1. Schrift und Hintergrund sollten sich mindestens "
+                             "4,5 : 1 unterscheiden.")
+                  .arg(schwach.join(QStringLiteral(", "))));
 }
 
 void TFarbe::haekchenSetzen() {

@@ -69,6 +69,9 @@ private:
     void Farben_setzen();
     void Farben_setzen1();
     void musterFaerben();
+    void kontrastHinweisZeigen();
+    // Contrast at which text reads well (WCAG level AA for body text).
+    static constexpr double kGuterKontrast = 4.5;
     void haekchenSetzen();
     void styleVorschau(const QString& name);
     void geaendert();
@@ -79,7 +82,8 @@ private:
     QRadioButton* m_styleWahl = nullptr;  // RadioButton5
     QLabel* m_seitenTitel = nullptr;      // Panel10
     QStackedWidget* m_seiten = nullptr;
-    QFrame* m_knopfleiste = nullptr; // bottom button bar
+    QFrame* m_knopfleiste = nullptr;     // bottom button bar
+    QLabel* m_kontrastHinweis = nullptr; // names the chosen pairs that read poorly
     // Main window sample
     QFrame* m_muster = nullptr;       // the sample surface (H_bs_hg)
     QLabel* m_musterBild = nullptr;   // Image1, the background picture stretched

@@ -22,9 +22,9 @@ bool markiert(const TFilterGrid& g, int aCol, int aRow, TGridDrawState state) {
     return ((g.Options() & goRowSelect) && aRow == g.Row()) || (state & (gdFocused | gdSelected));
 }
 
-// The text colour, or black or white where it would not read on the background the cell gets.
+// The sample shows the chosen text colour as it is, readable or not.
 void schriftFarbe(QPainter& can, qint32 farbe) {
-    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(farbe), can.brush().color()));
+    can.setPen(pfl::alsFarbe(farbe));
 }
 
 } // namespace

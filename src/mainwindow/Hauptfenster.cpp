@@ -208,11 +208,8 @@ void TForm1::Copy1() {
     // The background colour H_bs_hg is painted by FormPaint; the toolbar keeps the style's colours.
     for (QLabel* l : {m_titel1, m_titel2}) {
         QPalette lp = l->palette();
-        // The titles stand on the background colour (or a picture in it): the scheme's colour
-        // where it reads there.
-        lp.setColor(QPalette::WindowText,
-                    pfl::lesbareFarbe(pfl::alsFarbe(quint32(m_farben.colorx.D_bs_fa_font)),
-                                      pfl::alsFarbe(quint32(m_farben.colorx.H_bs_hg))));
+        // The scheme's colour as chosen (the colour dialog warns about a poor pair).
+        lp.setColor(QPalette::WindowText, pfl::alsFarbe(quint32(m_farben.colorx.D_bs_fa_font)));
         l->setPalette(lp);
     }
     m_statusBuch->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
@@ -331,14 +328,12 @@ void TForm1::Rezepte_anzeigen() {
     p2.setColor(QPalette::Window, pfl::alsFarbe(c.D_bs_pan));
     m_datenbildschirm->setPalette(p2);
     QPalette p3 = m_uebersichtTitel->palette();
-    p3.setColor(QPalette::WindowText,
-                pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_ueb_font), pfl::alsFarbe(c.D_bs_pan)));
+    p3.setColor(QPalette::WindowText, pfl::alsFarbe(c.D_bs_ueb_font));
     m_uebersichtTitel->setPalette(p3);
     // 2. section list and colours
     m_rubrikenTitel->setFixedHeight(zeilenhoehe());
     QPalette p6 = m_rubrikenTitel->palette();
-    p6.setColor(QPalette::WindowText,
-                pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_ueb_font), pfl::alsFarbe(c.D_bs_ueb)));
+    p6.setColor(QPalette::WindowText, pfl::alsFarbe(c.D_bs_ueb_font));
     p6.setColor(QPalette::Window, pfl::alsFarbe(c.D_bs_ueb));
     m_rubrikenTitel->setPalette(p6);
     QFont f6 = m_rubrikenTitel->font();
@@ -346,7 +341,7 @@ void TForm1::Rezepte_anzeigen() {
     m_rubrikenTitel->setFont(f6);
     QPalette pl = m_rubriken->palette();
     pl.setColor(QPalette::Base, pfl::alsFarbe(c.D_bs_pan));
-    pl.setColor(QPalette::Text, pfl::lesbareFarbe(pfl::alsFarbe(c.D_bs_pan_font), pfl::alsFarbe(c.D_bs_pan)));
+    pl.setColor(QPalette::Text, pfl::alsFarbe(c.D_bs_pan_font));
     m_rubriken->setPalette(pl);
     QFont fl = m_rubriken->font();
     fl.setFamily(c.D_bs_schrift.toQString());

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
+#include <cmath>
 
 namespace pfl {
 
@@ -75,6 +76,27 @@ inline QColor alsFarbe(qint32 gespeichert) {
 
 inline quint32 alsWert(const QColor& c) {
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
+}
+
+// Relative luminance as WCAG defines it.
+inline double leuchtdichte(const QColor& c) {
+    auto kanal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
+}
+
+// The WCAG contrast ratio of two colours, from 1 (equal luminance) to 21 (black on white);
+// the order of the colours does not matter.
+inline double kontrast(const QColor& a, const QColor& b) {
+    const double la = leuchtdichte(a), lb = leuchtdichte(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// For text whose colour nobody chose (a style's text on a colour the program paints): the wanted
+// colour where it reads on the background (contrast at least 4.5:1), else black or white,
+// whichever reads better. Colours the scheme or the user chose are shown as chosen.
+inline QColor lesbareFarbe(const QColor& wunsch, const QColor& hinter) {
+    if (kontrast(wunsch, hinter) >= 4.5) return wunsch;
+    return kontrast(Qt::black, hinter) >= kontrast(Qt::white, hinter) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 } // namespace pfl

@@ -281,18 +281,16 @@ void Tform21::tabellenSchrift() {
 }
 
 void Tform21::FilterGrid1RowColorProc(int aRow, QPainter& can, TGridDrawState state) {
-    // The chosen row's text in its own colour, kept readable on the row colour.
+    // The chosen row's text in its own colour.
     if (aRow < 1 || !(state & (gdSelected | gdRowSelected))) return;
-    const Tcolor1& c = farben().colorx;
-    can.setPen(pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.String_box_mark_Row_font)),
-                                 pfl::alsFarbe(quint32(c.String_box_mark_Row))));
+    can.setPen(pfl::alsFarbe(quint32(farben().colorx.String_box_mark_Row_font)));
 }
 
 void Tform21::faerben() {
     Nebenfenster::faerben();
     const Tcolor1& c = farben().colorx;
     const QColor grund = pfl::alsFarbe(quint32(c.String_box));
-    const QColor schrift = pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.String_box_font)), grund);
+    const QColor schrift = pfl::alsFarbe(quint32(c.String_box_font));
     for (QPlainTextEdit* m : {m_zutaten, m_zubereitung}) {
         QPalette p = m->palette();
         p.setColor(QPalette::Base, grund);

@@ -246,7 +246,7 @@ void TForm9::faerben() {
     QPalette p = m_text->palette();
     const QColor grund = pfl::alsFarbe(quint32(c.listb));
     p.setColor(QPalette::Base, grund);
-    p.setColor(QPalette::Text, pfl::lesbareFarbe(pfl::alsFarbe(quint32(c.listb_font)), grund));
+    p.setColor(QPalette::Text, pfl::alsFarbe(quint32(c.listb_font)));
     m_text->setPalette(p);
 }
 

@@ -59,8 +59,10 @@ void TColorButton::paintEvent(QPaintEvent*) {
         qDrawWinButton(&p, r, pal, false, &flaeche);
     }
     p.setFont(font());
-    p.setPen(isEnabled() ? pal.color(QPalette::Active, QPalette::ButtonText)
-                         : pal.color(QPalette::Disabled, QPalette::ButtonText));
+    // The caption stands on the chosen colour: the style's text colour where it reads there.
+    const QColor stil = isEnabled() ? pal.color(QPalette::Active, QPalette::ButtonText)
+                                    : pal.color(QPalette::Disabled, QPalette::ButtonText);
+    p.setPen(pfl::lesbareFarbe(stil, Color()));
     QRect textRect = rect();
     if (gedrueckt) textRect.translate(1, 1);
     const QString einzeilig = text().simplified();
@@ -68,7 +70,8 @@ void TColorButton::paintEvent(QPaintEvent*) {
                fontMetrics().elidedText(einzeilig, Qt::ElideRight, qMax(0, width() - 8)));
     if (hasFocus()) {
         // Drawn whether the focus came by keyboard or mouse; styles like Fusion would skip the latter.
-        QPen punkte(pal.color(QPalette::Active, QPalette::ButtonText), 1, Qt::DotLine);
+        QPen punkte(pfl::lesbareFarbe(pal.color(QPalette::Active, QPalette::ButtonText), Color()), 1,
+                    Qt::DotLine);
         p.setPen(punkte);
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(4, 4, -5, -5));

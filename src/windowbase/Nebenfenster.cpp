@@ -65,7 +65,8 @@ void Nebenfenster::faerben() {
         QPalette lp = liste->palette();
         const QColor listeGrund = alsFarbe(quint32(c.listb));
         lp.setColor(QPalette::Base, listeGrund);
-        lp.setColor(QPalette::Text, lesbareFarbe(alsFarbe(quint32(c.listb_font)), listeGrund));
+        // The scheme's colours as chosen, readable or not (the colour dialog warns about a poor pair).
+        lp.setColor(QPalette::Text, alsFarbe(quint32(c.listb_font)));
         liste->setPalette(lp);
     }
 }

@@ -25,6 +25,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(qint32 Tcolor1::*)
+
 namespace {
 using Programm = pfl::test::LaufendesProgramm;
 
@@ -108,6 +110,12 @@ private Q_SLOTS:
     void datenbereichPanel();
     void markierteSchrift_data();
     void markierteSchrift();
+    void kontrastHinweis_data();
+    void kontrastHinweis();
+    void endfarbeLesbar_data();
+    void endfarbeLesbar();
+    void gewaehlteFarbenImHauptfenster_data();
+    void gewaehlteFarbenImHauptfenster();
     void bildfensterDichte_data();
     void bildfensterDichte();
 };
@@ -570,12 +578,12 @@ void TestFarbdialog::markierteSchrift_data() {
     QTest::addColumn<qint32>("markSchrift"); // String_box_mark_Row_font
     QTest::addColumn<QColor>("erwartet");    // its text in the highlighted cell
     const QColor dunkelrot(0x80, 0, 0);
-    // On the light green selected row: dark red reads and is kept, light yellow is not.
+    // On the light green selected row: the chosen colour as it is, readable or not.
     QTest::newRow("Übersicht") << "FilterGrid1"
                                << "RadioButton1" << QPoint(0, 1) << QPoint(1, 1) << 0x000080 << dunkelrot;
     QTest::newRow("Übersicht unlesbar")
         << "FilterGrid1"
-        << "RadioButton1" << QPoint(0, 1) << QPoint(1, 1) << 0x00E0FFFF << QColor(Qt::black);
+        << "RadioButton1" << QPoint(0, 1) << QPoint(1, 1) << 0x00E0FFFF << QColor(0xFF, 0xFF, 0xE0);
     QTest::newRow("Listen") << "FilterGrid2"
                             << "RadioButton3" << QPoint(1, 1) << QPoint(1, 2) << 0x000080 << dunkelrot;
 }
@@ -623,6 +631,107 @@ void TestFarbdialog::markierteSchrift() {
         QVERIFY2(aehnlich(fText, schriftIn(bild, f2, bild.pixelColor(f2.left() + 1, f2.center().y()))),
                  qPrintable(fText.name()));
     }
+}
+
+void TestFarbdialog::kontrastHinweis_data() {
+    QTest::addColumn<qint32 Tcolor1::*>("feld");
+    QTest::addColumn<qint32>("wert");
+    QTest::addColumn<QString>("genannt"); // empty: no hint
+    QTest::newRow("gut lesbar") << &Tcolor1::String_box_font << 0x00000000 << QString();
+    QTest::newRow("Datenfelder hellgelb")
+        << &Tcolor1::String_box_font << 0x00E0FFFF << "Datenfelder der Datenausgabe (1,0 : 1)";
+    QTest::newRow("Schriftzug hell") << &Tcolor1::D_bs_fa_font << 0x00FFFFFF
+                                     << "Schriftzug Pfanno-Lux (1,8 : 1)";
+}
+
+void TestFarbdialog::kontrastHinweis() {
+    QFETCH(qint32 Tcolor1::*, feld);
+    QFETCH(qint32, wert);
+    QFETCH(QString, genannt);
+    // Dark text on light ground everywhere, then one choice; the hint names the poor pairs.
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    for (qint32 Tcolor1::*s :
+         {&Tcolor1::D_bs_ueb_font, &Tcolor1::D_bs_pan_font, &Tcolor1::D_bs_fa_font,
+          &Tcolor1::String_box_ueb_Font, &Tcolor1::String_box_font, &Tcolor1::String_box_mark_Row_font})
+        eigen.*s = 0x00000000;
+    for (qint32 Tcolor1::*g : {&Tcolor1::D_bs_ueb, &Tcolor1::D_bs_pan, &Tcolor1::H_bs_hg,
+                               &Tcolor1::String_box_ueb, &Tcolor1::String_box, &Tcolor1::String_box_mark_Row})
+        eigen.*g = 0x00FFFFFF;
+    eigen.H_bs_hg = 0x00C0C0C0; // light grey behind the titles
+    eigen.*feld = wert;
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen)); });
+    TFarbe* w = farbdialogOeffnen(p);
+    auto* hinweis = p.in<QLabel>(w, QStringLiteral("Kontrasthinweis"));
+    QCOMPARE(hinweis->isVisible(), !genannt.isEmpty());
+    if (genannt.isEmpty()) return;
+    QVERIFY2(hinweis->text().contains(genannt), qPrintable(hinweis->text()));
+    QVERIFY(hinweis->text().contains(QStringLiteral("4,5 : 1")));
+    // The choice stays as it is; a better one takes the hint away.
+    QCOMPARE(p.farben.colorx.*feld, wert);
+    p.in<QRadioButton>(w, QStringLiteral("RadioButton3"))->click();
+    p.plattform.farben.enqueue(0x00000000);
+    p.in<QPushButton>(w,
+                      feld == &Tcolor1::D_bs_fa_font ? QStringLiteral("BitBtn5") : QStringLiteral("BitBtn12"))
+        ->click();
+    QVERIFY(!hinweis->isVisible());
+}
+
+void TestFarbdialog::endfarbeLesbar_data() {
+    QTest::addColumn<QString>("stil");
+    QTest::addColumn<quint32>("ende");
+    // The button's face is the chosen colour; its caption is the style's text, which nobody chose.
+    for (const QString& stil : styleNamen()) {
+        const QColor text = stil == QLatin1String("Windows")
+                                ? QApplication::style()->standardPalette().color(QPalette::ButtonText)
+                                : stylePalette(stil)->color(QPalette::ButtonText);
+        // The face that reads worst with the style's caption colour.
+        const quint32 ende = text.lightness() > 127 ? 0x00FFFFFFu : 0x00000000u;
+        QTest::newRow(qPrintable(stil)) << stil << ende;
+    }
+}
+
+void TestFarbdialog::endfarbeLesbar() {
+    QFETCH(QString, stil);
+    QFETCH(quint32, ende);
+    Programm p([&stil](Testordner& d) { d.schreibe(QStringLiteral("Styledat.txt"), stil.toLatin1()); });
+    TFarbe* w = farbdialogOeffnen(p);
+    p.plattform.farben.enqueue(ende);
+    auto* knopf = p.in<TColorButton>(w, QStringLiteral("ColorButton1"));
+    knopf->click();
+    const QImage bild = knopf->grab().toImage();
+    const QColor flaeche = pfl::alsFarbe(ende);
+    const QRect innen = knopf->rect().adjusted(6, 6, -6, -6);
+    const QColor text = schriftIn(bild, innen, flaeche);
+    QVERIFY2(pfl::kontrast(text, flaeche) >= 4.5, qPrintable(text.name()));
+}
+
+void TestFarbdialog::gewaehlteFarbenImHauptfenster_data() {
+    QTest::addColumn<qint32 Tcolor1::*>("feld");
+    QTest::addColumn<qint32 Tcolor1::*>("hinter");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPalette::ColorRole>("rolle");
+    QTest::newRow("Schriftzug") << &Tcolor1::D_bs_fa_font << &Tcolor1::H_bs_hg << "Label1"
+                                << QPalette::WindowText;
+    QTest::newRow("Überschrift") << &Tcolor1::D_bs_ueb_font << &Tcolor1::D_bs_ueb << "Panel6"
+                                 << QPalette::WindowText;
+    QTest::newRow("Rubriken") << &Tcolor1::D_bs_pan_font << &Tcolor1::D_bs_pan << "ListBox1"
+                              << QPalette::Text;
+}
+
+void TestFarbdialog::gewaehlteFarbenImHauptfenster() {
+    // A text colour close to its background reads poorly; the main window shows it as chosen all
+    // the same (the colour dialog names it).
+    QFETCH(qint32 Tcolor1::*, feld);
+    QFETCH(qint32 Tcolor1::*, hinter);
+    QFETCH(QString, control);
+    QFETCH(QPalette::ColorRole, rolle);
+    Tcolor1 eigen = pfl::Farbschema::vorgaben();
+    const qint32 wahl = eigen.*hinter ^ 0x00080808;
+    QVERIFY(pfl::kontrast(pfl::alsFarbe(wahl), pfl::alsFarbe(eigen.*hinter)) < 1.5);
+    eigen.*feld = wahl;
+    Programm p([&](Testordner& d) { d.schreibe(QStringLiteral("farben.frb"), Testordner::bytes(eigen)); });
+    QWidget* k = p.finde<QWidget>(control);
+    QCOMPARE(k->palette().color(rolle), pfl::alsFarbe(wahl));
 }
 
 void TestFarbdialog::bildfensterDichte_data() {
