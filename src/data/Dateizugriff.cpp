@@ -155,6 +155,13 @@ qint64 dateigroesse(int fd) {
     return ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
 }
 
+void Vorlauf::weiter(qint64 pos) {
+    const qint64 ab = qMax(m_bis, pos);
+    const qint64 bis = qMin(m_ende, ab + kFenster);
+    if (bis > ab) ::posix_fadvise(m_fd, off_t(ab), off_t(bis - ab), POSIX_FADV_WILLNEED);
+    m_bis = bis;
+}
+
 bool schreibeGanz(int fd, const char* daten, qint64 n, qint64 pos, QString* grund) {
     const qint64 groesse = dateigroesse(fd);
     if (groesse < 0) {

@@ -34,7 +34,7 @@ QHash<QString, QStringList> Unit4::rubrikNamen() const {
     QHash<QString, QSet<QString>> gesehen;
     const QString p = buchPfad();
     if (p.isEmpty()) return namen;
-    jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool) {
+    jederKopf(lpf, p, kKopf, [&](const char* s, qint64) {
         const auto* d = reinterpret_cast<const dateien*>(s);
         const QString satzRubrik = d->Rubrik.toQString();
         const QString name = d->name.toQString();
@@ -78,9 +78,11 @@ int Unit4::namensPosition(const QString& name) const {
     QByteArray gesucht;
     if (p.isEmpty() || !exakteBytes(name, gesucht)) return 0;
     int gefunden = 0;
-    jederSatz(lpf, p, kSatz, [&](const char* s, qint64 i, bool) {
-        if (gefunden == 0 && reinterpret_cast<const dateien*>(s)->name.equalsBytes(gesucht))
-            gefunden = int(i + 1);
+    // Reading stops at the first match.
+    jederKopf(lpf, p, kKopf, [&](const char* s, qint64 i) {
+        if (!reinterpret_cast<const dateien*>(s)->name.equalsBytes(gesucht)) return true;
+        gefunden = int(i + 1);
+        return false;
     });
     return gefunden;
 }

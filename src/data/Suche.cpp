@@ -3,6 +3,7 @@
 #include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "data/Unit4Intern.h"
+#include "data/Dateizugriff.h"
 
 #include <cstring>
 #include <optional>
@@ -202,12 +203,113 @@ Listenzeile listenzeile(const char* s, int position) {
     return z;
 }
 
+namespace {
+
+// Where each text of a listing row lies in a record, and its capacity.
+struct Textort {
+    std::size_t versatz;
+    int laenge;
+};
+constexpr Textort kTextorte[Listenzeilen::kFelder] = {
+    {offsetof(dateien, kategorie), 40}, {offsetof(dateien, Rubrik), 40},    {offsetof(dateien, name), 40},
+    {offsetof(dateien, personen), 40},  {offsetof(dateien, zeit), 10},      {offsetof(dateien, schwer), 40},
+    {offsetof(dateien, kalorien), 40},  {offsetof(dateien, erfasst_am), 10}};
+// A row: position, book number, cost, then each text as its length byte and its bytes.
+constexpr std::size_t kFest = 2 * sizeof(qint32) + sizeof(double);
+
+} // namespace
+
+void Listenzeilen::anhaengen(const char* satz, int position, int buch) {
+    m_ab.push_back(qint64(m_daten.size()));
+    char fest[kFest];
+    const qint32 p = position, b = buch;
+    std::memcpy(fest, &p, sizeof p);
+    std::memcpy(fest + sizeof p, &b, sizeof b);
+    std::memcpy(fest + 2 * sizeof p, satz + offsetof(dateien, preis), sizeof(double));
+    m_daten.insert(m_daten.end(), fest, fest + kFest);
+    for (const Textort& o : kTextorte) {
+        // A foreign length byte above the capacity is clamped, as the record types do.
+        const auto laenge = qMin(int(static_cast<unsigned char>(satz[o.versatz])), o.laenge);
+        m_daten.push_back(char(laenge));
+        m_daten.insert(m_daten.end(), satz + o.versatz + 1, satz + o.versatz + 1 + laenge);
+    }
+}
+
+void Listenzeilen::kuerzen(qsizetype n) {
+    if (n >= size()) return;
+    m_daten.resize(size_t(n > 0 ? m_ab[size_t(n)] : 0));
+    m_ab.resize(size_t(qMax<qsizetype>(0, n)));
+}
+
+int Listenzeilen::position(qsizetype i) const {
+    qint32 p;
+    std::memcpy(&p, zeile(i), sizeof p);
+    return p;
+}
+
+int Listenzeilen::buch(qsizetype i) const {
+    qint32 b;
+    std::memcpy(&b, zeile(i) + sizeof(qint32), sizeof b);
+    return b;
+}
+
+double Listenzeilen::preis(qsizetype i) const {
+    double p;
+    std::memcpy(&p, zeile(i) + 2 * sizeof(qint32), sizeof p);
+    return p;
+}
+
+QString Listenzeilen::text(qsizetype i, Feld f) const {
+    const char* p = zeile(i) + kFest;
+    for (int k = 0; k < f; ++k)
+        p += 1 + static_cast<unsigned char>(*p);
+    return fromCp1252(p + 1, static_cast<unsigned char>(*p));
+}
+
+Listenzeile Listenzeilen::at(qsizetype i) const {
+    Listenzeile z;
+    z.position = position(i);
+    z.kategorie = text(i, Kategorie);
+    z.rubrik = text(i, Rubrik);
+    z.name = text(i, Name);
+    z.personen = text(i, Personen);
+    z.zeit = text(i, Zeit);
+    z.schwer = text(i, Schwer);
+    z.kalorien = text(i, Kalorien);
+    z.erfasst_am = text(i, ErfasstAm);
+    z.preis = preis(i);
+    return z;
+}
+
+QList<Listenzeile> Listenzeilen::alle() const {
+    QList<Listenzeile> l;
+    l.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        l.append(at(i));
+    return l;
+}
+
 QStringList zutatenTexte(const QString& ordner, const QString& pfad) {
     QStringList texte;
     if (pfad.isEmpty()) return texte;
-    unit4::jederSatz(ordner, pfad, unit4::kSatz, [&](const char* s, qint64, bool) {
-        texte.append(reinterpret_cast<const dateien*>(s)->zutaten.plainText());
-    });
+    // Only the ingredient block of each record is read, and of it only the start when the text ends
+    // there.
+    constexpr qsizetype kVorn = 1024;
+    constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
+    const Dateihandle f = oeffneLesen(ordner, pfad);
+    if (!f.offen()) return texte;
+    const qint64 n = dateigroesse(f.fd()) / unit4::kSatz;
+    Vorlauf vorlauf(f.fd(), n * unit4::kSatz);
+    decltype(dateien::zutaten) block;
+    for (qint64 i = 0; i < n; ++i) {
+        const qint64 ab = i * unit4::kSatz + kZutaten;
+        vorlauf.bei(ab);
+        if (liesAb(f.fd(), block.bytes, kVorn, ab) != kVorn) break;
+        if (!std::memchr(block.bytes, 0, size_t(kVorn)) &&
+            liesAb(f.fd(), block.bytes, sizeof block.bytes, ab) != qint64(sizeof block.bytes))
+            break;
+        texte.append(block.plainText());
+    }
     return texte;
 }
 
@@ -215,19 +317,29 @@ QStringList zutatenTexte(const QString& ordner, const QString& pfad) {
 
 using namespace pfl::unit4;
 
-QList<pfl::Listenzeile> Unit4::buchListe(const pfl::Suchbegriff* begriff) {
-    QList<pfl::Listenzeile> zeilen;
+pfl::Listenzeilen Unit4::buchZeilen(const pfl::Suchbegriff* begriff) {
+    pfl::Listenzeilen zeilen;
     const QString p = buchPfad();
     if (p.isEmpty()) return zeilen;
     std::optional<pfl::Suchpruefer> pruefer;
     if (begriff) pruefer.emplace(*begriff);
     // A search text that no record can hold finds nothing, without reading any record.
     if (pruefer && !pruefer->moeglich()) return zeilen;
-    const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64 i, bool letzter) {
-        if (letzter) kopiere(datei, s);
-        if (pruefer && !pruefer->passt(s)) return;
-        zeilen.append(pfl::listenzeile(s, int(i + 1)));
-    });
+    const pfl::Dateihandle f = pfl::oeffneLesen(lpf, p);
+    if (!f.offen()) {
+        if (begriff) daten = 0;
+        return zeilen;
+    }
+    const qint64 n = pfl::dateigroesse(f.fd()) / kSatz;
+    pfl::satzweiseSuchen(f.fd(), n, pruefer ? &*pruefer : nullptr, 0, zeilen);
     if (begriff) daten = int(qMax<qint64>(0, n));
+    // The buffer ends with the last record, as after a pass over whole records.
+    dateien letzter;
+    if (n > 0 && pfl::liesAb(f.fd(), reinterpret_cast<char*>(&letzter), kSatz, (n - 1) * kSatz) == kSatz)
+        datei = letzter;
     return zeilen;
+}
+
+QList<pfl::Listenzeile> Unit4::buchListe(const pfl::Suchbegriff* begriff) {
+    return buchZeilen(begriff).alle();
 }

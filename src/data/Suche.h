@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace pfl {
 
@@ -77,10 +78,68 @@ struct Listenzeile {
 // The listing fields of a record (its first Suchpruefer::kKopf bytes suffice) at its 1-based position.
 Listenzeile listenzeile(const char* satz, int position);
 
+// The rows of a book listing, held compactly: per row its position, its book's number, the cost and
+// the listing's texts as the record stores them (Windows-1252 bytes), decoded only when asked. A row
+// takes its texts' bytes and 25 more, a tenth of what decoded rows take.
+class Listenzeilen {
+public:
+    // The texts of a row, in the order they are stored.
+    enum Feld { Kategorie, Rubrik, Name, Personen, Zeit, Schwer, Kalorien, ErfasstAm, kFelder };
+
+    qsizetype size() const { return qsizetype(m_ab.size()); }
+    bool isEmpty() const { return m_ab.empty(); }
+    // The row of a record (its first Suchpruefer::kKopf bytes suffice) at its 1-based position.
+    void anhaengen(const char* satz, int position, int buch = 0);
+    // Keeps the first n rows.
+    void kuerzen(qsizetype n);
+
+    int position(qsizetype i) const;
+    int buch(qsizetype i) const;
+    double preis(qsizetype i) const;
+    QString text(qsizetype i, Feld f) const;
+    Listenzeile at(qsizetype i) const;
+    QList<Listenzeile> alle() const;
+
+private:
+    const char* zeile(qsizetype i) const { return m_daten.data() + m_ab[size_t(i)]; }
+    std::vector<char> m_daten;
+    std::vector<qint64> m_ab; // where each row starts in m_daten
+};
+
 // One hit of a search across books: the book's name (its file name without the extension) and the row.
 struct Buchtreffer {
     QString buch;
     Listenzeile zeile;
+};
+
+// The hits of a search across books: rows held compactly, each with the number of its book.
+class Buchtrefferliste {
+public:
+    Listenzeilen zeilen;
+    QStringList buecher; // by number: the book's name
+
+    qsizetype size() const { return zeilen.size(); }
+    bool isEmpty() const { return zeilen.isEmpty(); }
+    QString buch(qsizetype i) const { return buecher.value(zeilen.buch(i)); }
+    Buchtreffer at(qsizetype i) const { return {buch(i), zeilen.at(i)}; }
+    Buchtreffer last() const { return at(size() - 1); }
+
+    class const_iterator {
+    public:
+        const_iterator(const Buchtrefferliste* l, qsizetype i) : m_l(l), m_i(i) {}
+        Buchtreffer operator*() const { return m_l->at(m_i); }
+        const_iterator& operator++() {
+            ++m_i;
+            return *this;
+        }
+        bool operator!=(const const_iterator& o) const { return m_i != o.m_i; }
+
+    private:
+        const Buchtrefferliste* m_l;
+        qsizetype m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
 };
 
 // Told before each book and between blocks of a book: the book's file name, its 1-based number among
@@ -88,7 +147,7 @@ struct Buchtreffer {
 using Suchfortschritt = std::function<bool(const QString& datei, int nummer, int anzahl)>;
 
 struct Buchsuchergebnis {
-    QList<Buchtreffer> treffer;
+    Buchtrefferliste treffer;
     bool abgebrochen = false;
 };
 
@@ -104,5 +163,12 @@ Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& da
 
 // The ingredient texts of every record of a book file, in book order, with "\n" line breaks.
 QStringList zutatenTexte(const QString& ordner, const QString& pfad);
+
+// The records of one open book of n records that match pruefer (every record when it is null), in
+// book order, appended to zeilen with the book's number; per record only the bytes the criterion
+// and the row need are read. weiter is asked between blocks of records; false ends the scan (then
+// false is returned). Rows of records that the file no longer holds whole at the end are dropped.
+bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
+                     const std::function<bool()>& weiter = {});
 
 } // namespace pfl

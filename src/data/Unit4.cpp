@@ -303,11 +303,14 @@ void Unit4::datei_lesen() {
     Year = quint16((uhr ? uhr() : QDate::currentDate()).year());
     const QString p = buchPfad();
     if (!p.isEmpty()) {
-        const qint64 n = jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
-            const auto* d = reinterpret_cast<const dateien*>(s);
-            if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
-            if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
-        });
+        // The buffer ends with the last record, as after a full pass.
+        const qint64 n = jederKopf(
+            lpf, p, kKopf,
+            [&](const char* s, qint64) {
+                const auto* d = reinterpret_cast<const dateien*>(s);
+                if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
+            },
+            &datei);
         daten = int(qMax<qint64>(0, n));
     }
     Q_EMIT listenGeaendert();
@@ -390,12 +393,14 @@ void Unit4::Rubriken_erkennen() {
     if (!p.isEmpty()) {
         QByteArray kat;
         const bool vergleichbar = exakteBytes(listen.rezeptnamenKategorie, kat);
-        jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
-            const auto* d = reinterpret_cast<const dateien*>(s);
-            if (vergleichbar && d->kategorie.equalsBytes(kat))
-                namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
-            if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
-        });
+        jederKopf(
+            lpf, p, kKopf,
+            [&](const char* s, qint64) {
+                const auto* d = reinterpret_cast<const dateien*>(s);
+                if (vergleichbar && d->kategorie.equalsBytes(kat))
+                    namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
+            },
+            &datei);
     }
     Q_EMIT listenGeaendert();
 }
@@ -405,11 +410,14 @@ void Unit4::Rubriken_oeffnen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
-        jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
-            const auto* d = reinterpret_cast<const dateien*>(s);
-            if (d->Rubrik.equalsBytes(rub)) namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
-            if (letzter) kopiere(datei1, s);
-        });
+        jederKopf(
+            lpf, p, kKopf,
+            [&](const char* s, qint64) {
+                const auto* d = reinterpret_cast<const dateien*>(s);
+                if (d->Rubrik.equalsBytes(rub))
+                    namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
+            },
+            &datei1);
     }
     Q_EMIT listenGeaendert();
 }
@@ -419,20 +427,23 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (p.isEmpty() || !exakteBytes(rubrik, rub)) return zeilen;
-    jederSatz(lpf, p, kSatz, [&](const char* s, qint64 i, bool letzter) {
-        const auto* d = reinterpret_cast<const dateien*>(s);
-        if (letzter) kopiere(datei, s); // the buffer holds the last record read, as after a full pass
-        if (!d->Rubrik.equalsBytes(rub)) return;
-        UebersichtZeile z;
-        z.name = d->name.toQString();
-        z.anzahl = d->anzahl.toQString();
-        z.zeit = d->zeit.toQString();
-        z.k_zeit = d->k_zeit.toQString();
-        z.kalorien = d->kalorien.toQString();
-        std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
-        z.position = int(i + 1);
-        zeilen.append(std::move(z));
-    });
+    // The buffer holds the last record read, as after a full pass.
+    jederKopf(
+        lpf, p, kKopf,
+        [&](const char* s, qint64 i) {
+            const auto* d = reinterpret_cast<const dateien*>(s);
+            if (!d->Rubrik.equalsBytes(rub)) return;
+            UebersichtZeile z;
+            z.name = d->name.toQString();
+            z.anzahl = d->anzahl.toQString();
+            z.zeit = d->zeit.toQString();
+            z.k_zeit = d->k_zeit.toQString();
+            z.kalorien = d->kalorien.toQString();
+            std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
+            z.position = int(i + 1);
+            zeilen.append(std::move(z));
+        },
+        &datei);
     return zeilen;
 }
 
@@ -461,15 +472,28 @@ bool Unit4::gerichtLesen(const QString& name, dateien& treffer, QStringList& bil
     QByteArray gesucht;
     bool gefunden = false;
     if (p.isEmpty() || !exakteBytes(name, gesucht)) return false;
-    jederSatz(lpf, p, kSatz, [&](const char* s, qint64, bool letzter) {
-        const auto* d = reinterpret_cast<const dateien*>(s);
-        if (d->name.equalsBytes(gesucht)) {
-            kopiere(treffer, s);
+    // Names and picture names from the records' heads; the last match is read whole afterwards.
+    constexpr qsizetype kMitBild = offsetof(dateien, bild) + sizeof(dateien::bild);
+    qint64 letzterTreffer = -1;
+    jederKopf(
+        lpf, p, kMitBild,
+        [&](const char* s, qint64 i) {
+            const auto* d = reinterpret_cast<const dateien*>(s);
+            if (!d->name.equalsBytes(gesucht)) return;
             bilder.append(d->bild.toQString());
-            gefunden = true;
-        }
-        if (letzter) kopiere(datei, s); // the buffer ends with the last record, as after a full pass
-    });
+            letzterTreffer = i;
+        },
+        &datei); // the buffer ends with the last record, as after a full pass
+    if (letzterTreffer < 0) return false;
+    const pfl::Dateihandle f = pfl::oeffneLesen(lpf, p);
+    dateien tmp;
+    if (!f.offen() ||
+        pfl::liesAb(f.fd(), reinterpret_cast<char*>(&tmp), kSatz, letzterTreffer * kSatz) != kSatz) {
+        bilder.clear();
+        return false;
+    }
+    treffer = tmp;
+    gefunden = true;
     return gefunden;
 }
 

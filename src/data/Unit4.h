@@ -18,6 +18,7 @@
 namespace pfl {
 class Dateihandle;
 struct Listenzeile;
+class Listenzeilen;
 struct Suchbegriff;
 } // namespace pfl
 
@@ -169,6 +170,8 @@ public:
     // it (pfl::passt), in book order, with the listing's fields decoded. A search sets daten to the
     // book's record count. Leaves the last record in datei.
     QList<pfl::Listenzeile> buchListe(const pfl::Suchbegriff* begriff = nullptr);
+    // The same rows held compactly.
+    pfl::Listenzeilen buchZeilen(const pfl::Suchbegriff* begriff = nullptr);
     // Number of complete records of the active book (0 when it is missing).
     int buchAnzahl() const;
     // Reads record satznum (1-based) of the active book into datei; false when it is not there.

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <cstring>
+#include <type_traits>
 
 namespace pfl::unit4 {
 
@@ -35,6 +36,43 @@ template <typename F> qint64 jederSatz(const QString& ordner, const QString& pfa
         if (kurz) return i + ganz;
     }
     return n;
+}
+
+// The bytes of a recipe record that every list, overview and search row reads: all its short fields
+// up to the picture name.
+constexpr qsizetype kKopf = offsetof(dateien, bild);
+
+// Calls f(head bytes, 0-based index) for every complete record of a book, reading only the first
+// `kopf` bytes of each: a list or an overview needs a fiftieth of a record. f may return false to
+// stop after that record. letzter (if given) receives the last record passed to f, read whole, as a
+// pass over whole records leaves it; it is unchanged when there was none or it is no longer whole.
+// Returns the number of records passed to f, -1 when the file cannot be opened.
+template <typename F>
+qint64 jederKopf(const QString& ordner, const QString& pfad, qsizetype kopf, F&& f,
+                 dateien* letzter = nullptr) {
+    const pfl::Dateihandle d = pfl::oeffneLesen(ordner, pfad);
+    if (!d.offen()) return -1;
+    const qint64 n = pfl::dateigroesse(d.fd()) / kSatz;
+    pfl::Vorlauf vorlauf(d.fd(), n * kSatz);
+    QByteArray puffer(kopf, Qt::Uninitialized);
+    qint64 i = 0;
+    while (i < n) {
+        vorlauf.bei(i * kSatz);
+        // A short read: the file was cut meanwhile; the records before it count.
+        if (pfl::liesAb(d.fd(), puffer.data(), kopf, i * kSatz) != kopf) break;
+        const qint64 j = i++;
+        if constexpr (std::is_same_v<std::invoke_result_t<F, const char*, qint64>, bool>) {
+            if (!f(puffer.constData(), j)) break;
+        } else {
+            f(puffer.constData(), j);
+        }
+    }
+    if (letzter && i > 0) {
+        dateien tmp;
+        if (pfl::liesAb(d.fd(), reinterpret_cast<char*>(&tmp), kSatz, (i - 1) * kSatz) == kSatz)
+            *letzter = tmp;
+    }
+    return i;
 }
 
 template <typename T> void kopiere(T& ziel, const char* p) {

@@ -58,6 +58,8 @@ void TFilterGrid::setColCount(int n) {
     m_model->spalten = n;
     for (QStringList& z : m_model->zeilen)
         z.resize(n);
+    // Cells written into source rows beyond the new width are gone, as in held rows.
+    if (n < alt) m_model->geschrieben.removeIf([n](const auto& e) { return int(e.key() & 0xFFFF) >= n; });
     m_colWidths.resize(size_t(n), m_defaultColWidth);
     if (n > alt)
         m_model->endInsertColumns();
@@ -69,13 +71,14 @@ void TFilterGrid::setColCount(int n) {
 }
 
 int TFilterGrid::RowCount() const {
-    return int(m_model->zeilen.size());
+    return m_model->zeilenZahl();
 }
 
 void TFilterGrid::setRowCount(int n) {
     n = std::max(n, std::max(m_fixedRows, 1));
     const int alt = RowCount();
     if (n == alt) return;
+    m_model->festhalten();
     const int v = versatz();
     if (n > alt) {
         m_model->beginInsertRows({}, alt - v, n - v - 1);
@@ -92,6 +95,7 @@ void TFilterGrid::setRowCount(int n) {
 void TFilterGrid::setFixedRows(int n) {
     n = std::max(0, n);
     if (n == m_fixedRows) return;
+    m_model->festhalten();
     m_model->neuAufbauen([&] {
         m_fixedRows = n;
         if (RowCount() < std::max(n, 1))
@@ -110,30 +114,63 @@ void TFilterGrid::setFixedCols(int n) {
 
 QString TFilterGrid::Cells(int aCol, int aRow) const {
     if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return QString();
-    return m_model->zeilen[size_t(aRow)][aCol];
+    return m_model->zelle(aRow, aCol);
 }
 
 void TFilterGrid::setCells(int aCol, int aRow, const QString& text) {
     if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return;
-    QString& z = m_model->zeilen[size_t(aRow)][aCol];
-    if (z == text) return;
-    z = text;
+    if (m_model->zelle(aRow, aCol) == text) return;
+    if (size_t(aRow) < m_model->zeilen.size()) {
+        m_model->zeilen[size_t(aRow)][aCol] = text;
+    } else {
+        const int q = m_model->ordnung[size_t(aRow) - m_model->zeilen.size()];
+        m_model->geschrieben.insert(TGridModel::schluessel(q, aCol), text);
+    }
     m_model->zelleGeaendert(aCol, aRow);
 }
 
 QStringList TFilterGrid::Rows(int aRow) const {
     if (aRow < 0 || aRow >= RowCount()) return {};
-    return m_model->zeilen[size_t(aRow)];
+    QStringList z;
+    for (int c = 0; c < ColCount(); ++c)
+        z.append(m_model->zelle(aRow, c));
+    return z;
 }
 
 void TFilterGrid::setRows(int aRow, const QStringList& cells) {
     if (aRow < 0 || aRow >= RowCount()) return;
     QStringList z = cells;
     z.resize(ColCount());
-    m_model->zeilen[size_t(aRow)] = z;
+    if (size_t(aRow) < m_model->zeilen.size()) {
+        m_model->zeilen[size_t(aRow)] = z;
+    } else {
+        const int q = m_model->ordnung[size_t(aRow) - m_model->zeilen.size()];
+        for (int c = 0; c < ColCount(); ++c)
+            m_model->geschrieben.insert(TGridModel::schluessel(q, c), z.at(c));
+    }
     if (m_model->updateTiefe == 0)
         for (int c = 0; c < ColCount(); ++c)
             m_model->zelleGeaendert(c, aRow);
+}
+
+void TFilterGrid::setZeilenquelle(std::shared_ptr<const TZeilenquelle> quelle) {
+    m_model->neuAufbauen([&] {
+        TGridModel& m = *m_model;
+        m.quelle.reset();
+        m.ordnung.clear();
+        m.geschrieben.clear();
+        m.zeilen.resize(size_t(m_fixedRows), QStringList(m.spalten, QString()));
+        const int n = quelle ? quelle->anzahl() : 0;
+        if (n > 0) {
+            m.quelle = std::move(quelle);
+            m.ordnung.resize(size_t(n));
+            for (int i = 0; i < n; ++i)
+                m.ordnung[size_t(i)] = i;
+        } else {
+            m.zeilen.emplace_back(m.spalten, QString());
+        }
+    });
+    sicherAktuell();
 }
 
 void TFilterGrid::BeginUpdate() {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTableView>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -91,6 +92,15 @@ struct TColInfo {
     void SetText(const QString& text);
 };
 
+// Rows that a table shows without holding their texts: the owner keeps its rows compactly and
+// formats a cell when the table asks for it (to paint, measure, sort or read it).
+class TZeilenquelle {
+public:
+    virtual ~TZeilenquelle() = default;
+    virtual int anzahl() const = 0;
+    virtual QString zelle(int zeile, int spalte) const = 0;
+};
+
 class TFilterGrid : public QTableView {
     Q_OBJECT
 public:
@@ -117,6 +127,10 @@ public:
     void setCells(int aCol, int aRow, const QString& text);
     QStringList Rows(int aRow) const;
     void setRows(int aRow, const QStringList& cells);
+    // The data rows below the fixed rows become the rows of quelle (one empty row when it has none):
+    // the grid holds an order and the cells written since, not the texts. Changing the row count or
+    // the fixed rows turns the rows into held texts first.
+    void setZeilenquelle(std::shared_ptr<const TZeilenquelle> quelle);
     // Many cell changes without a signal each; EndUpdate tells the view once.
     void BeginUpdate();
     void EndUpdate();

@@ -75,7 +75,7 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
         std::vector<std::pair<int, int>> kandidaten; // estimate, row
         for (int r = 0; r < RowCount(); ++r) {
             const bool kopf = r < m_fixedRows;
-            const QString& zelle = m_model->zeilen[size_t(r)][c];
+            const QString zelle = m_model->zelle(r, c);
             const int fl = kopf ? flTit : flDat;
             const QFontMetrics& m = kopf ? mTit : mDat;
             int w;
@@ -109,7 +109,7 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
                 breit = std::max(breit, e);
                 break;
             }
-            const QString t = m_model->zeilen[size_t(r)][c] + abstand;
+            const QString t = m_model->zelle(r, c) + abstand;
             auto it = schonGemessen.constFind(t);
             if (it == schonGemessen.constEnd()) it = schonGemessen.insert(t, mDat.horizontalAdvance(t));
             breit = std::max(breit, *it);

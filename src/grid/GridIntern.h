@@ -6,7 +6,9 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
+#include <QHash>
 #include <functional>
+#include <memory>
 
 namespace pfl::gitter {
 
@@ -24,17 +26,54 @@ class TGridModel : public QAbstractTableModel {
 public:
     explicit TGridModel(TFilterGrid* g) : QAbstractTableModel(g), grid(g) {}
 
-    std::vector<QStringList> zeilen; // grid rows, each ColCount cells
+    // Held rows, each ColCount cells: every grid row, or with a row source the fixed rows above it.
+    std::vector<QStringList> zeilen;
+    // The rows below the held ones: grid row zeilen.size() + k shows source row ordnung[k]; a cell
+    // written into such a row is kept beside it, under its source row, so it moves when rows sort.
+    std::shared_ptr<const TZeilenquelle> quelle;
+    std::vector<int> ordnung;
+    QHash<qint64, QString> geschrieben;
     int spalten = 5;
     int updateTiefe = 0;
 
+    int zeilenZahl() const { return int(zeilen.size() + ordnung.size()); }
+    static qint64 schluessel(int quellzeile, int spalte) { return qint64(quellzeile) << 16 | spalte; }
+    // The text of a cell that exists.
+    QString zelle(int r, int c) const {
+        if (size_t(r) < zeilen.size()) return zeilen[size_t(r)][c];
+        const int q = ordnung[size_t(r) - zeilen.size()];
+        if (!geschrieben.isEmpty()) {
+            const auto it = geschrieben.constFind(schluessel(q, c));
+            if (it != geschrieben.constEnd()) return *it;
+        }
+        return quelle->zelle(q, c);
+    }
+    // The source's rows become held rows; what the grid shows stays the same.
+    void festhalten() {
+        if (!quelle) return;
+        const int n = zeilenZahl();
+        std::vector<QStringList> alle;
+        alle.reserve(size_t(n));
+        for (int r = 0; r < n; ++r) {
+            QStringList z;
+            z.reserve(spalten);
+            for (int c = 0; c < spalten; ++c)
+                z.append(zelle(r, c));
+            alle.push_back(std::move(z));
+        }
+        zeilen = std::move(alle);
+        quelle.reset();
+        ordnung.clear();
+        geschrieben.clear();
+    }
+
     int rowCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : std::max(0, int(zeilen.size()) - grid->versatz());
+        return p.isValid() ? 0 : std::max(0, zeilenZahl() - grid->versatz());
     }
     int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : spalten; }
     QVariant data(const QModelIndex& i, int role) const override {
         if (!i.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
-        const QString& s = zeilen[size_t(i.row() + grid->versatz())][i.column()];
+        const QString s = zelle(i.row() + grid->versatz(), i.column());
         return role == Qt::AccessibleTextRole ? Trim(s) : s;
     }
     QVariant headerData(int section, Qt::Orientation o, int role) const override {

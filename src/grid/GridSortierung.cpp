@@ -246,13 +246,21 @@ void TFilterGrid::Sortiere(const QString& colNrStr, bool toRow, bool sortAufw, i
     std::vector<int> ordnung = sortierOrdnung(m_sortFdLst);
     if (!sortAufw) std::reverse(ordnung.begin(), ordnung.end());
     const int merkZeile = (toRow && Row() >= fr) ? Row() - fr : -1;
-    std::vector<QStringList> neu(ordnung.size());
     int neueZeile = -1;
-    for (size_t i = 0; i < ordnung.size(); ++i) {
-        neu[i] = std::move(m_model->zeilen[size_t(fr + ordnung[i])]);
+    for (size_t i = 0; i < ordnung.size(); ++i)
         if (ordnung[i] == merkZeile) neueZeile = fr + int(i);
+    if (m_model->quelle) {
+        // Rows of a source (below the held fixed rows) move by their order only.
+        std::vector<int> neu(ordnung.size());
+        for (size_t i = 0; i < ordnung.size(); ++i)
+            neu[i] = m_model->ordnung[size_t(ordnung[i])];
+        m_model->ordnung = std::move(neu);
+    } else {
+        std::vector<QStringList> neu(ordnung.size());
+        for (size_t i = 0; i < ordnung.size(); ++i)
+            neu[i] = std::move(m_model->zeilen[size_t(fr + ordnung[i])]);
+        std::move(neu.begin(), neu.end(), m_model->zeilen.begin() + fr);
     }
-    std::move(neu.begin(), neu.end(), m_model->zeilen.begin() + fr);
     m_model->alleGeaendert();
     if (neueZeile >= 0) {
         m_changeMode = false;

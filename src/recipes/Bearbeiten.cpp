@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include "widgets/Namensliste.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -28,8 +29,7 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_felder.kategorie, &QComboBox::editTextChanged, this, &TForm13::ComboBox2Change);
     connect(m_formular->rubriken(), &QListWidget::itemClicked, this, &TForm13::ListBox1Click);
     connect(m_formular->rubriken(), &QListWidget::itemActivated, this, &TForm13::ListBox1Click);
-    connect(m_formular->rezepte(), &QListWidget::itemClicked, this, &TForm13::ListBox2Click);
-    connect(m_formular->rezepte(), &QListWidget::itemActivated, this, &TForm13::ListBox2Click);
+    connect(m_formular->rezepte(), &pfl::Namensliste::gewaehlt, this, &TForm13::ListBox2Click);
     connect(m_erster, &QPushButton::clicked, this, &TForm13::Button11Click);
     connect(m_voriger, &QPushButton::clicked, this, &TForm13::Button12Click);
     connect(m_naechster, &QPushButton::clicked, this, &TForm13::Button13Click);
@@ -188,14 +188,13 @@ void TForm13::aendern_ausgeben() {
 
 void TForm13::rezeptlisteLaden(bool erzwingen) {
     Unit4& u = daten();
-    // Stepping reads the one record it shows; the names come from the data module's pass.
+    // Stepping reads the one record it shows; the names come from the data module's pass, and the
+    // list takes them whole without copying them into items.
     if (erzwingen) u.rubrikNamenVerwerfen();
     const QStringList namen = u.rubrikNamenSortiert(u.rubrik);
-    if (namen != m_gezeigteNamen || m_formular->rezepte()->count() != namen.size()) {
-        m_gezeigteNamen = namen;
+    if (namen != m_formular->rezepte()->namen()) {
         const QSignalBlocker sperre(m_formular->rezepte());
-        m_formular->rezepte()->clear();
-        m_formular->rezepte()->addItems(namen);
+        m_formular->rezepte()->setNamen(namen);
     }
 }
 
@@ -255,8 +254,7 @@ void TForm13::ListBox1Click() {
 }
 
 void TForm13::ListBox2Click() {
-    QListWidgetItem* e = m_formular->rezepte()->currentItem();
-    Name_erkennen(e ? e->text() : QString());
+    Name_erkennen(m_formular->rezepte()->currentText());
 }
 
 void TForm13::ComboBox2Change() {
@@ -269,7 +267,6 @@ void TForm13::ComboBox2Change() {
         m_felder.rubrik->clear();
     }
     m_formular->rezepte()->clear();
-    m_gezeigteNamen.clear();
     m_formular->rezepteBox()->setTitle(QStringLiteral(" Rezepte in Kategorie >") +
                                        m_felder.kategorie->currentText() + QStringLiteral("<"));
     aenderungMerken();

@@ -92,5 +92,4 @@ private:
     bool m_geaendert = false;
     bool m_fuellen = false; // the window itself is filling the fields
     QString m_bildname;     // the record's picture name as it will be saved
-    QStringList m_gezeigteNamen;
 };

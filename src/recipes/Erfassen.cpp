@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include "widgets/Namensliste.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -44,8 +45,7 @@ TForm2::TForm2(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_felder.kategorie, &QComboBox::editTextChanged, this, &TForm2::ComboBox2Change);
     connect(m_formular->rubriken(), &QListWidget::itemClicked, this, &TForm2::ListBox1Click);
     connect(m_formular->rubriken(), &QListWidget::itemActivated, this, &TForm2::ListBox1Click);
-    connect(m_formular->rezepte(), &QListWidget::itemClicked, this, &TForm2::ListBox2Click);
-    connect(m_formular->rezepte(), &QListWidget::itemActivated, this, &TForm2::ListBox2Click);
+    connect(m_formular->rezepte(), &pfl::Namensliste::gewaehlt, this, &TForm2::ListBox2Click);
     connect(m_felder.anzahl, &RxSpinEdit::TopClick, this, &TForm2::RxSpinEdit1TopClick);
     connect(m_felder.anzahl, &RxSpinEdit::BottomClick, this, &TForm2::RxSpinEdit1BottomClick);
     connect(m_felder.zeit, &RxSpinEdit::Change, this, &TForm2::RxSpinEdit2Change);
@@ -161,7 +161,8 @@ void TForm2::listenUebernehmen() {
     m_formular->rubrikenZeigen(l.rubrikenZuletzt);
     if (l.rezeptnamenGewaehlt != m_gezeigteNamen) {
         m_gezeigteNamen = l.rezeptnamenGewaehlt;
-        listeFuellen(m_formular->rezepte(), m_gezeigteNamen);
+        const QSignalBlocker sperre(m_formular->rezepte());
+        m_formular->rezepte()->setNamen(sortiert(m_gezeigteNamen));
     }
     m_formular->kategorienZeigen(l.kategorienGesammelt);
 }
@@ -192,9 +193,9 @@ void TForm2::ListBox1Click() {
 }
 
 void TForm2::ListBox2Click() {
-    QListWidgetItem* e = m_formular->rezepte()->currentItem();
+    pfl::Namensliste* l = m_formular->rezepte();
     Unit4& u = daten();
-    if (e) m_gericht = e->text();
+    if (l->currentRow() >= 0) m_gericht = l->currentText();
     dateien treffer;
     QStringList bilder;
     if (!u.gerichtLesen(m_gericht, treffer, bilder)) return;

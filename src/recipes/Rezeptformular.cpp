@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include "widgets/Namensliste.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -85,7 +86,7 @@ void Rezeptformular::linksBauen(const Aufbau& a, QHBoxLayout* spalten) {
     links->addWidget(gRub, 1);
 
     m_rezepteBox = gruppe(this, QStringLiteral("GroupBox2"), a.rezepteTitel);
-    m_rezepte = new QListWidget(m_rezepteBox);
+    m_rezepte = new pfl::Namensliste(m_rezepteBox);
     m_rezepte->setObjectName(QStringLiteral("ListBox2"));
     m_rezepte->setAccessibleName(a.rezepteLesbar);
     untereinander(m_rezepteBox, {m_rezepte});

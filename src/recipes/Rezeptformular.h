@@ -19,6 +19,9 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
+namespace pfl {
+class Namensliste;
+}
 class QPushButton;
 class QToolButton;
 class QVBoxLayout;
@@ -52,7 +55,7 @@ public:
     const rezeptfelder::Felder& felder() const { return m_felder; }
     QListWidget* rubriken() const { return m_rubriken; }
     QGroupBox* rezepteBox() const { return m_rezepteBox; }
-    QListWidget* rezepte() const { return m_rezepte; }
+    pfl::Namensliste* rezepte() const { return m_rezepte; }
     QGroupBox* bildBox() const { return m_bildBox; }
     QLabel* bild() const { return m_bild; }
     QPushButton* bildDazu() const { return m_bildDazu; }
@@ -92,10 +95,10 @@ private:
     void bildBauen(const Aufbau& a, QVBoxLayout* rechts);
 
     rezeptfelder::Felder m_felder;
-    QListWidget* m_rubriken = nullptr; // ListBox1
-    QGroupBox* m_rezepteBox = nullptr; // GroupBox2
-    QListWidget* m_rezepte = nullptr;  // ListBox2
-    QGridLayout* m_zahlen = nullptr;   // portions, cost, times, calories, date
+    QListWidget* m_rubriken = nullptr;     // ListBox1
+    QGroupBox* m_rezepteBox = nullptr;     // GroupBox2
+    pfl::Namensliste* m_rezepte = nullptr; // ListBox2
+    QGridLayout* m_zahlen = nullptr;       // portions, cost, times, calories, date
     int m_zahlenZeilen = 0;
     QGroupBox* m_bildBox = nullptr;
     QLabel* m_bild = nullptr;           // Image1

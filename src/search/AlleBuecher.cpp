@@ -46,7 +46,7 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
         }
         return !fortschritt.wasCanceled();
     };
-    const pfl::Buchsuchergebnis e = pfl::buecherDurchsuchen(u.lpf, u.buchDateien(), begriff, melden);
+    pfl::Buchsuchergebnis e = pfl::buecherDurchsuchen(u.lpf, u.buchDateien(), begriff, melden);
     if (gezeigt) QApplication::restoreOverrideCursor();
     fortschritt.hide();
 
@@ -54,24 +54,16 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
         plattform().message(Platform::Kind::Information,
                             QStringLiteral("Die Suche wurde abgebrochen, bevor ein Rezept gefunden war."));
     } else {
-        QList<pfl::Listenzeile> zeilen;
-        QStringList buecher;
-        zeilen.reserve(e.treffer.size());
-        buecher.reserve(e.treffer.size());
-        for (const pfl::Buchtreffer& t : e.treffer) {
-            zeilen.append(t.zeile);
-            buecher.append(t.buch);
-        }
-        fuellen(zeilen, buecher, e.abgebrochen ? titel + QStringLiteral(" (Suche abgebrochen)") : titel,
-                true);
+        const QString t = e.abgebrochen ? titel + QStringLiteral(" (Suche abgebrochen)") : titel;
+        fuellen(std::move(e.treffer.zeilen), e.treffer.buecher, t, true);
     }
     // The active book is the one of the options again until a row is clicked.
     u.opt_lesen();
     Q_EMIT u.copy1Angefordert();
 }
 
-void Tform22::ersteDetails(const pfl::Listenzeile& z, const QString& buch) {
+void Tform22::ersteDetails(int position, const QString& buch) {
     Unit4& u = daten();
     u.rezeptbuch = buch;
-    if (u.satz_lesen(z.position)) detailsZeigen(u.datei);
+    if (u.satz_lesen(position)) detailsZeigen(u.datei);
 }

@@ -20,7 +20,7 @@ public Q_SLOTS:
     void Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QString& titel);
 
 protected:
-    void ersteDetails(const pfl::Listenzeile& z, const QString& buch) override;
+    void ersteDetails(int position, const QString& buch) override;
 
 private:
     int m_fortschrittNach = 400;

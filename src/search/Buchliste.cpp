@@ -34,6 +34,49 @@ QString links(const QString& s, int breite) {
     return s.leftJustified(breite, QLatin1Char(' '));
 }
 
+// The listing's rows as the table shows them, each cell formatted from the compact rows when the
+// table asks for it: a hundred thousand rows keep only their fields' bytes.
+class Listenquelle : public TZeilenquelle {
+public:
+    Listenquelle(pfl::Listenzeilen zeilen, QStringList buecher, bool mitBuch)
+        : m_zeilen(std::move(zeilen)), m_buecher(std::move(buecher)), m_buch(mitBuch ? 1 : 0) {}
+    int anzahl() const override { return int(m_zeilen.size()); }
+    QString zelle(int zeile, int spalte) const override {
+        using Z = pfl::Listenzeilen;
+        const qsizetype i = zeile;
+        if (m_buch && spalte == 1) return links(m_buecher.value(m_zeilen.buch(i)), 30); // padded, never cut
+        switch (spalte > 1 ? spalte - m_buch : spalte) {
+        case 0:
+            return rechts(QString::number(m_zeilen.position(i)), 5);
+        case 1:
+            return links(m_zeilen.text(i, Z::Kategorie), 30);
+        case 2:
+            return links(m_zeilen.text(i, Z::Rubrik), 30);
+        case 3:
+            return links(m_zeilen.text(i, Z::Name), 30);
+        case 4:
+            return m_zeilen.text(i, Z::Personen).trimmed();
+        case 5:
+            return rechts(QString(m_zeilen.text(i, Z::Zeit) + QStringLiteral(" Min.")).left(15), 10);
+        case 6:
+            return rechts(m_zeilen.text(i, Z::Schwer), 10);
+        case 7:
+            return pfl::waehrungText(m_zeilen.preis(i));
+        case 8:
+            return rechts(m_zeilen.text(i, Z::Kalorien), 10);
+        case 9:
+            return rechts(m_zeilen.text(i, Z::ErfasstAm), 10);
+        default:
+            return QString();
+        }
+    }
+
+private:
+    const pfl::Listenzeilen m_zeilen;
+    const QStringList m_buecher;
+    const int m_buch;
+};
+
 QPlainTextEdit* memo(QGroupBox* gruppe, const QString& name) {
     auto* m = new QPlainTextEdit(gruppe);
     m->setObjectName(name);
@@ -131,7 +174,7 @@ Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, 
 void Tform21::daten_ansehen() {
     // Without a chosen row "Bearbeiten >>" takes the first one.
     m_bearbeiten->setEnabled(true);
-    fuellen(daten().buchListe(), {}, QStringLiteral("Rezeptbuch bearbeiten/ansehen"), false);
+    fuellen(daten().buchZeilen(), {}, QStringLiteral("Rezeptbuch bearbeiten/ansehen"), false);
 }
 
 void Tform21::daten_suchen(const QString& name) {
@@ -145,13 +188,13 @@ void Tform21::suchen(const pfl::Suchbegriff& begriff, const QString& titel) {
     m_bearbeiten->setEnabled(false);
     Unit4& u = daten();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QList<pfl::Listenzeile> zeilen = u.buchListe(&begriff);
+    pfl::Listenzeilen zeilen = u.buchZeilen(&begriff);
     QApplication::restoreOverrideCursor();
-    fuellen(zeilen, {}, titel, true);
+    fuellen(std::move(zeilen), {}, titel, true);
     m_bearbeiten->setEnabled(u.satznum > 0);
 }
 
-void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& buecher, const QString& titel,
+void Tform21::fuellen(pfl::Listenzeilen zeilen, const QStringList& buecher, const QString& titel,
                       bool suche) {
     Unit4& u = daten();
     m_suche = suche;
@@ -167,11 +210,13 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
     const QSignalBlocker stumm(m_tabelle);
     g.BeginUpdate();
     g.setColCount(spalten);
-    g.setRowCount(qMax(2, int(zeilen.size()) + 1));
     g.setFixedRows(1);
     g.setFixedCols(1);
-    for (int col = 0; col < spalten; ++col)
-        g.setCells(col, 1, QString());
+    const bool leer = zeilen.isEmpty();
+    const int ersterPlatz = leer ? 0 : zeilen.position(0);
+    const QString ersterBuch = leer || !m_buch ? QString() : buecher.value(zeilen.buch(0));
+    // The rows stay compact; with none the table shows one empty row.
+    g.setZeilenquelle(std::make_shared<Listenquelle>(std::move(zeilen), buecher, m_buch != 0));
     if (u.option.z_hoehe > 10) g.setDefaultRowHeight(int(u.option.z_hoehe));
     QStringList titelzeile = {QStringLiteral("Nr.     "),
                               QStringLiteral("Kategorie"),
@@ -188,14 +233,12 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
         g.setCells(col, 0, titelzeile.at(col));
         if (col > 0) g.setColWidths(col, 0);
     }
-    for (int reihe = 0; reihe < zeilen.size(); ++reihe)
-        zeileSchreiben(reihe + 1, zeilen.at(reihe), m_buch ? buecher.value(reihe) : QString());
     tabellenSchrift();
     spaltenMerkmale();
     g.EndUpdate();
     QApplication::restoreOverrideCursor();
 
-    if (zeilen.isEmpty()) {
+    if (leer) {
         if (m_suche) {
             plattform().message(
                 Platform::Kind::Information,
@@ -209,7 +252,7 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
         return;
     }
     // The first hit's details; its position is not yet the chosen one (satznum stays 0).
-    ersteDetails(zeilen.first(), m_buch ? buecher.value(0) : QString());
+    ersteDetails(ersterPlatz, ersterBuch);
     faerben();
     setGeometry(QRect(plattform().workArea().topLeft(), size()));
     modalitaetFestlegen();
@@ -222,24 +265,8 @@ void Tform21::fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& 
     g.scrollToTop();
 }
 
-void Tform21::ersteDetails(const pfl::Listenzeile& z, const QString&) {
-    if (daten().satz_lesen(z.position)) detailsZeigen(daten().datei);
-}
-
-void Tform21::zeileSchreiben(int reihe, const pfl::Listenzeile& z, const QString& buch) {
-    QStringList zellen = {rechts(QString::number(z.position), 5),
-                          links(z.kategorie, 30),
-                          links(z.rubrik, 30),
-                          links(z.name, 30),
-                          z.personen.trimmed(),
-                          rechts(QString(z.zeit + QStringLiteral(" Min.")).left(15), 10),
-                          rechts(z.schwer, 10),
-                          pfl::waehrungText(z.preis),
-                          rechts(z.kalorien, 10),
-                          rechts(z.erfasst_am, 10)};
-    if (m_buch) zellen.insert(1, links(buch, 30)); // padded, never cut
-    // A whole row at once: the table takes it without comparing cell by cell.
-    m_tabelle->setRows(reihe, zellen);
+void Tform21::ersteDetails(int position, const QString&) {
+    if (daten().satz_lesen(position)) detailsZeigen(daten().datei);
 }
 
 void Tform21::spaltenMerkmale() {

@@ -49,12 +49,12 @@ protected:
     int hilfethema() const override;
     void keyPressEvent(QKeyEvent* e) override;
 
-    // Fills the table (buecher holds each row's book when the listing has the book column) and shows
-    // the window, or says that nothing was found. A search result has its own column looks.
-    void fuellen(const QList<pfl::Listenzeile>& zeilen, const QStringList& buecher, const QString& titel,
-                 bool suche);
+    // Fills the table (buecher holds the books the rows' book numbers name, when the listing has the
+    // book column) and shows the window, or says that nothing was found. A search result has its own
+    // column looks. The table keeps the compact rows and formats a cell when it is shown.
+    void fuellen(pfl::Listenzeilen zeilen, const QStringList& buecher, const QString& titel, bool suche);
     // The details of the first row once the table is filled; the active book's record by default.
-    virtual void ersteDetails(const pfl::Listenzeile& z, const QString& buch);
+    virtual void ersteDetails(int position, const QString& buch);
     void detailsZeigen(const dateien& d);
     void detailsLeeren();
 
@@ -68,7 +68,6 @@ private Q_SLOTS:
     void SpeedButton1Click();
 
 private:
-    void zeileSchreiben(int reihe, const pfl::Listenzeile& z, const QString& buch);
     // The active book becomes the row's book (listing with the book column).
     void buchDerZeile(int r);
     void spaltenMerkmale();

@@ -160,6 +160,8 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     // Every line is one text line: the list need not measure each of them.
     m_zutatenZeilen->setUniformItemSizes(true);
     m_namen = liste(QStringLiteral("ListBox4"), QStringLiteral("Rezeptnamen"));
+    // A book's names are many single lines too.
+    m_namen->setUniformItemSizes(true);
 
     QPushButton* suchen = knopf(QStringLiteral("Button1"), QStringLiteral("Suchen >>"));
     QPushButton* beenden = knopf(QStringLiteral("Button2"), QStringLiteral("Beenden"));

@@ -62,6 +62,13 @@ struct Tabelle {
     }
 };
 
+// Rows formatted on demand, as the listings keep theirs.
+struct Texte : TZeilenquelle {
+    QList<QStringList> zeilen;
+    int anzahl() const override { return int(zeilen.size()); }
+    QString zelle(int z, int s) const override { return zeilen[z].value(s); }
+};
+
 QImage bild(QWidget& w) {
     QCoreApplication::processEvents();
     return w.grab().toImage();
@@ -93,6 +100,8 @@ private Q_SLOTS:
     void sortSymbolVerbreitertKopf();
     void zeilenFarbHaken();
     void zugaenglichkeitSiehtZellen();
+    void zeilenquelleWieGehalteneZeilen_data();
+    void zeilenquelleWieGehalteneZeilen();
     void verlaufImKopf();
     void farbenAusDemSchema_data();
     void farbenAusDemSchema();
@@ -578,6 +587,68 @@ void TstFilterGrid::zugaenglichkeitSiehtZellen() {
     QCOMPARE(m->rowCount(), 1);
     QCOMPARE(m->data(m->index(0, 1)).toString(), QString("5,50 €"));
     QCOMPARE(t.grid.horizontalHeader()->height(), t.grid.RowHeights(0));
+}
+
+void TstFilterGrid::zeilenquelleWieGehalteneZeilen_data() {
+    QTest::addColumn<QList<int>>("klicks"); // heading clicks, in turn
+    QTest::addColumn<bool>("schreiben");    // a cell is written before the clicks
+    QTest::newRow("ungeordnet") << QList<int>{} << false;
+    QTest::newRow("Text auf, ab") << QList<int>{1, 1} << false;
+    QTest::newRow("Betrag, dann Zahl") << QList<int>{2, 3} << false;
+    QTest::newRow("Datum, Nr.") << QList<int>{4, 0} << false;
+    QTest::newRow("geschriebene Zelle wandert mit") << QList<int>{1, 2, 1} << true;
+}
+
+// A table whose rows come from a source shows, sorts, measures and reads exactly what the same
+// table holding the texts does.
+void TstFilterGrid::zeilenquelleWieGehalteneZeilen() {
+    QFETCH(QList<int>, klicks);
+    QFETCH(bool, schreiben);
+    QRandomGenerator rnd(11);
+    const QStringList namen = {"Öl-Dip",        "apfelmus", "Äpfel",   "Birnen",
+                               "Zwiebelkuchen", "Nudeln 2", "Nudeln10"};
+    auto quelle = std::make_shared<Texte>();
+    for (int i = 0; i < 40; ++i)
+        quelle->zeilen << QStringList{
+            QString::number(i + 1).rightJustified(5), namen[rnd.bounded(int(namen.size()))].leftJustified(30),
+            pfl::waehrungText(rnd.bounded(5000) / 100.0), QString::number(rnd.bounded(200)) + " Min",
+            QStringLiteral("%1.%2.20%3")
+                .arg(1 + rnd.bounded(28), 2, 10, QLatin1Char('0'))
+                .arg(1 + rnd.bounded(12), 2, 10, QLatin1Char('0'))
+                .arg(10 + rnd.bounded(15))};
+    const QStringList titel = {"Nr.", "Name", "Kosten", "Zeit", "Erfasst"};
+    Tabelle gehalten(titel, "I CID", quelle->zeilen);
+    Tabelle mitQuelle(titel, "I CID", {});
+    mitQuelle.grid.setZeilenquelle(quelle);
+    QCOMPARE(mitQuelle.grid.RowCount(), gehalten.grid.RowCount());
+    if (schreiben)
+        for (Tabelle* t : {&gehalten, &mitQuelle})
+            t->grid.setCells(1, 7, "geschrieben");
+    for (int k : klicks) {
+        gehalten.klickKopf(k);
+        mitQuelle.klickKopf(k);
+    }
+    const QAbstractItemModel* a = gehalten.grid.model();
+    const QAbstractItemModel* b = mitQuelle.grid.model();
+    for (int r = 0; r < gehalten.grid.RowCount(); ++r) {
+        QCOMPARE(mitQuelle.grid.Rows(r), gehalten.grid.Rows(r));
+        if (r > 0)
+            for (int c = 0; c < titel.size(); ++c)
+                QCOMPARE(b->data(b->index(r - 1, c), Qt::AccessibleTextRole),
+                         a->data(a->index(r - 1, c), Qt::AccessibleTextRole));
+    }
+    QCOMPARE(mitQuelle.grid.Row(), gehalten.grid.Row());
+    QCOMPARE(mitQuelle.grid.ColSetMaxWidths(false, false, false),
+             gehalten.grid.ColSetMaxWidths(false, false, false));
+    // A new row count turns the source rows into held texts: nothing shown changes.
+    for (Tabelle* t : {&gehalten, &mitQuelle})
+        t->grid.setRowCount(t->grid.RowCount() + 1);
+    for (int r = 0; r < gehalten.grid.RowCount(); ++r)
+        QCOMPARE(mitQuelle.grid.Rows(r), gehalten.grid.Rows(r));
+    // An empty source leaves the one empty data row.
+    mitQuelle.grid.setZeilenquelle(std::make_shared<Texte>());
+    QCOMPARE(mitQuelle.grid.RowCount(), 2);
+    QCOMPARE(mitQuelle.grid.Rows(1), QStringList(titel.size(), QString()));
 }
 
 void TstFilterGrid::verlaufImKopf() {

@@ -6,6 +6,7 @@
 #include "grid/FilterGrid.h"
 #include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
+#include "widgets/Namensliste.h"
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
 
@@ -126,7 +127,7 @@ void TestBearbeiten::zeigtDenSatz() {
     QCOMPARE(e.k<RxSpinEdit>("RxSpinEdit3")->Text(), QStringLiteral("12"));
     QCOMPARE(e.k<CurrencyEdit>("CurrencyEdit1")->Value(), 5.0);
     QCOMPARE(e.k<QGroupBox>("GroupBox2")->title(), QStringLiteral(" Rezepte in Rubrik >Backen<"));
-    QCOMPARE(e.k<QListWidget>("ListBox2")->count(), 1);
+    QCOMPARE(e.k<pfl::Namensliste>("ListBox2")->count(), 1);
     // E-mail, the shopping list and printing work.
     QVERIFY(e.knopf("BitBtn1")->isEnabled());
     QVERIFY(e.knopf("Button9")->isEnabled());
@@ -242,10 +243,10 @@ void TestBearbeiten::rubrikWaehlen() {
     // The first name in German order is "Brühe"; then "Gulasch" (twice in the book) shows the first of them.
     QCOMPARE(e.name(), QStringLiteral("Brühe"));
     QCOMPARE(e.zaehler(), QStringLiteral("4 von 5"));
-    auto* rezepte = e.k<QListWidget>("ListBox2");
+    auto* rezepte = e.k<pfl::Namensliste>("ListBox2");
     QCOMPARE(rezepte->count(), 3);
     rezepte->setCurrentRow(1);
-    Q_EMIT rezepte->itemClicked(rezepte->item(1));
+    Q_EMIT rezepte->gewaehlt();
     QCOMPARE(e.name(), QStringLiteral("Gulasch"));
     QCOMPARE(e.zaehler(), QStringLiteral("2 von 5"));
 }
@@ -253,13 +254,8 @@ void TestBearbeiten::rubrikWaehlen() {
 void TestBearbeiten::rezeptlisteFolgtDemBuch() {
     Editor e;
     e.oeffnenBei(2);
-    auto* rezepte = e.k<QListWidget>("ListBox2");
-    const auto namen = [rezepte] {
-        QStringList n;
-        for (int i = 0; i < rezepte->count(); ++i)
-            n << rezepte->item(i)->text();
-        return n.join(u',');
-    };
+    auto* rezepte = e.k<pfl::Namensliste>("ListBox2");
+    const auto namen = [rezepte] { return rezepte->namen().join(u','); };
     QCOMPARE(namen(), QStringLiteral("Brühe,Gulasch,Linsensuppe"));
     e.klick("Button13");
     QCOMPARE(namen(), QStringLiteral("Apfelkuchen"));

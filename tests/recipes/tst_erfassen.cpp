@@ -7,6 +7,7 @@
 #include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
 #include "widgets/Datumsfeld.h"
+#include "widgets/Namensliste.h"
 #include "widgets/Waehrungsfeld.h"
 #include "widgets/Zahlenfeld.h"
 
@@ -72,6 +73,18 @@ void klicke(QListWidget* l, const QString& text) {
     QVERIFY2(!t.isEmpty(), qPrintable(text));
     l->scrollToItem(t.first());
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(t.first()).center());
+}
+
+QStringList eintraege(pfl::Namensliste* l) {
+    return l->namen();
+}
+
+void klicke(pfl::Namensliste* l, const QString& text) {
+    const int z = int(l->namen().indexOf(text));
+    QVERIFY2(z >= 0, qPrintable(text));
+    const QModelIndex i = l->model()->index(z, 0);
+    l->scrollTo(i);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualRect(i).center());
 }
 
 dateien satz(const Programm& p, int index, const QString& buch = QStringLiteral("Familie.rez")) {
@@ -148,7 +161,7 @@ void TestErfassen::oeffnen() {
     QCOMPARE(in<QComboBox>(w, "ComboBox1")->count(), 4);
     QCOMPARE(in<QComboBox>(w, "ComboBox1")->itemText(2), QStringLiteral("Mittel "));
     QCOMPARE(eintraege(in<QListWidget>(w, "ListBox1")), (QStringList{"Backen", "Suppen"}));
-    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")).size(), 5);
+    QCOMPARE(eintraege(in<pfl::Namensliste>(w, "ListBox2")).size(), 5);
     QCOMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Deftig"));
     QCOMPARE(in<RxSpinEdit>(w, "RxSpinEdit1")->Text(), QStringLiteral("2"));
     QCOMPARE(in<RxSpinEdit>(w, "RxSpinEdit2")->Text(), QStringLiteral("20"));
@@ -366,14 +379,14 @@ void TestErfassen::kategorieWechsel() {
     QTRY_COMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Backwerk"));
     // One refresh for the whole word: the section file and the book, read once each.
     QCOMPARE(listen.count(), 2);
-    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
+    QCOMPARE(eintraege(in<pfl::Namensliste>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
     // Choosing from the list works the same; a category nobody has empties the list.
     kat->setCurrentIndex(0);
     w->kategorieAktualisieren();
-    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")).size(), 5);
+    QCOMPARE(eintraege(in<pfl::Namensliste>(w, "ListBox2")).size(), 5);
     kat->setEditText(QStringLiteral("deftig")); // compared exactly
     w->kategorieAktualisieren();
-    QVERIFY(eintraege(in<QListWidget>(w, "ListBox2")).isEmpty());
+    QVERIFY(eintraege(in<pfl::Namensliste>(w, "ListBox2")).isEmpty());
     // A typed category is not added to the category list.
     QCOMPARE(kat->count(), 2);
 }
@@ -384,7 +397,7 @@ void TestErfassen::rubrikWahl() {
     klicke(in<QListWidget>(w, "ListBox1"), QStringLiteral("Backen"));
     QCOMPARE(in<QLineEdit>(w, "Edit1")->text(), QStringLiteral("Backen"));
     QCOMPARE(p.u.rubrik, QStringLiteral("Backen"));
-    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
+    QCOMPARE(eintraege(in<pfl::Namensliste>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
     QCOMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Deftig"));
 }
 
@@ -417,7 +430,7 @@ void TestErfassen::uebernahme() {
     TForm2* w = oeffne(p);
     in<QPlainTextEdit>(w, "Memo3")->setPlainText(QStringLiteral("Topf"));
     in<RxSpinEdit>(w, "RxSpinEdit3")->setText(QStringLiteral("15"));
-    klicke(in<QListWidget>(w, "ListBox2"), QStringLiteral("Gulasch"));
+    klicke(in<pfl::Namensliste>(w, "ListBox2"), QStringLiteral("Gulasch"));
     QCOMPARE(p.u.kategorie, QStringLiteral("Deftig"));
     QCOMPARE(in<QLineEdit>(w, "Edit1")->text(), QStringLiteral("Eintöpfe"));
     QCOMPARE(in<QLineEdit>(w, "Edit2")->text(), QStringLiteral("Gulasch"));
@@ -452,10 +465,10 @@ void TestErfassen::uebernahmeWechseltKategorie() {
     // The recipes of a section, then one of another category taken over.
     klicke(in<QListWidget>(w, "ListBox1"), QStringLiteral("Backen"));
     QSignalSpy gewaehlt(w, &TForm2::kategorieGewaehlt);
-    klicke(in<QListWidget>(w, "ListBox2"), QStringLiteral("Apfelkuchen"));
+    klicke(in<pfl::Namensliste>(w, "ListBox2"), QStringLiteral("Apfelkuchen"));
     QCOMPARE(in<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("Backwerk"));
     QTRY_COMPARE(in<QGroupBox>(w, "GroupBox2")->title(), QStringLiteral(" Rezepte in Kategorie Backwerk"));
-    QCOMPARE(eintraege(in<QListWidget>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
+    QCOMPARE(eintraege(in<pfl::Namensliste>(w, "ListBox2")), (QStringList{"Apfelkuchen", "Zimtschnecken"}));
     QCOMPARE(gewaehlt.size(), 1);
     QCOMPARE(gewaehlt.first().first().toString(), QStringLiteral("Backwerk"));
 }

@@ -1,0 +1,243 @@
+// The lists, overviews and searches read only the heads of the records (and a last record whole):
+// on ordinary, foreign, cut and empty books they give exactly what decoding every whole record gives.
+#include "data/Deutsch.h"
+#include "data/Suche.h"
+#include "data/Unit4.h"
+#include "support/Testordner.h"
+
+#include <QRandomGenerator>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+constexpr qsizetype kSatz = sizeof(dateien);
+
+// Records whose every byte is random, with their sections, categories and names taken from small
+// pools (so that the selections and the dropping of repeats have work): foreign length bytes above
+// a field's capacity, left-overs behind the lengths and ingredient blocks without a NUL included.
+QByteArray fremdeSaetze(int anzahl, quint32 saat) {
+    QRandomGenerator rnd(saat);
+    const QStringList rubriken = {"Suppen", "suppen", "Salate"};
+    const QStringList namen = {"Gulasch", "gulasch", "Linsensuppe", "Öl-Fondue", ""};
+    QByteArray b;
+    for (int i = 0; i < anzahl; ++i) {
+        dateien d;
+        auto* roh = reinterpret_cast<quint32*>(&d);
+        for (size_t k = 0; k < sizeof d / 4; ++k)
+            roh[k] = rnd.generate();
+        if (rnd.bounded(4) > 0) d.Rubrik = rubriken[rnd.bounded(int(rubriken.size()))];
+        if (rnd.bounded(4) > 0) d.name = namen[rnd.bounded(int(namen.size()))];
+        if (rnd.bounded(2) > 0) d.kategorie = QStringLiteral("Deftig");
+        if (rnd.bounded(3) == 0) d.zutaten.setPlainText(QStringLiteral("2 Eier\n1 Bund Bärlauch"));
+        b += Testordner::bytes(d);
+    }
+    return b;
+}
+
+QByteArray gewoehnlicheSaetze() {
+    QByteArray b;
+    int i = 0;
+    for (const auto& [rubrik, name] : QList<QPair<QString, QString>>{{"Suppen", "Gulasch"},
+                                                                     {"Salate", "Linsensalat"},
+                                                                     {"Suppen", "gulasch"},
+                                                                     {"Suppen", ""},
+                                                                     {"Desserts", "Öl-Fondue"},
+                                                                     {"Suppen", "Linsensuppe"},
+                                                                     {"Suppen", "Gulasch"}}) {
+        dateien d =
+            Testordner::rezept(rubrik, name, i % 2 ? "Deftig" : "Leicht", 2.5 * i, QString::number(10 * i));
+        d.bild = QStringLiteral("bild%1.jpg").arg(i);
+        d.erfasst_am = QStringLiteral("0%1.03.2024").arg(i + 1);
+        d.zutaten.setPlainText(i == 2 ? QStringLiteral("1 Bund Bärlauch") : QStringLiteral("2 Eier"));
+        b += Testordner::bytes(d);
+        ++i;
+    }
+    return b;
+}
+
+// What a pass over whole records sees: the complete records of the file.
+QList<dateien> ganzeSaetze(const QByteArray& buch) {
+    QList<dateien> l;
+    for (qsizetype i = 0; i + kSatz <= buch.size(); i += kSatz)
+        l << Testordner::satz<dateien>(buch.mid(i, kSatz));
+    return l;
+}
+
+// The names of a selection, each once without regard to case, in book order.
+QStringList einmal(const QStringList& namen, bool ohneLeere) {
+    QStringList l;
+    QSet<QString> gesehen;
+    for (const QString& n : namen) {
+        if ((ohneLeere && n.isEmpty()) || gesehen.contains(n.toCaseFolded())) continue;
+        gesehen.insert(n.toCaseFolded());
+        l << n;
+    }
+    return l;
+}
+
+bool gleich(const dateien& a, const dateien& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool gleich(const pfl::Listenzeile& a, const pfl::Listenzeile& b) {
+    return a.position == b.position && a.kategorie == b.kategorie && a.rubrik == b.rubrik &&
+           a.name == b.name && a.personen == b.personen && a.zeit == b.zeit && a.schwer == b.schwer &&
+           a.kalorien == b.kalorien && a.erfasst_am == b.erfasst_am &&
+           std::memcmp(&a.preis, &b.preis, sizeof a.preis) == 0;
+}
+
+} // namespace
+
+class TestKopflesen : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void wieGanzeSaetze_data();
+    void wieGanzeSaetze();
+};
+
+void TestKopflesen::wieGanzeSaetze_data() {
+    QTest::addColumn<QByteArray>("buch");
+    QTest::newRow("gewöhnlich") << gewoehnlicheSaetze();
+    QTest::newRow("fremde Bytes") << fremdeSaetze(60, 3);
+    QTest::newRow("abgeschnittener letzter Satz") << fremdeSaetze(9, 5) + QByteArray(1000, 'x');
+    QTest::newRow("nur ein Rest") << QByteArray(435, 'x');
+    QTest::newRow("leer") << QByteArray();
+    QTest::newRow("ein Satz") << gewoehnlicheSaetze().left(kSatz);
+}
+
+void TestKopflesen::wieGanzeSaetze() {
+    QFETCH(QByteArray, buch);
+    Testordner dir;
+    dir.schreibe("Buch.rez", buch);
+    dir.optionen("Buch");
+    Unit4 u;
+    u.initialisieren(dir.pfad());
+    const QList<dateien> saetze = ganzeSaetze(buch);
+    dateien vorher;
+    std::memset(static_cast<void*>(&vorher), 0x5A, sizeof vorher);
+    const dateien letzter = saetze.isEmpty() ? vorher : saetze.last();
+
+    // datei_lesen: every name once, the count, the last record in the buffer.
+    u.datei = vorher;
+    u.datei_lesen();
+    QStringList alleNamen;
+    for (const dateien& d : saetze)
+        alleNamen << d.name.toQString();
+    QCOMPARE(u.listen.rezeptnamenGesammelt, einmal(alleNamen, true));
+    QCOMPARE(u.daten, int(saetze.size()));
+    QVERIFY(gleich(u.datei, letzter));
+
+    for (const QString& rubrik :
+         {QStringLiteral("Suppen"), QStringLiteral("Salate"), QStringLiteral("Keine")}) {
+        QStringList namen;
+        QList<UebersichtZeile> erwartet;
+        for (int i = 0; i < saetze.size(); ++i) {
+            const dateien& d = saetze[i];
+            if (d.Rubrik.toQString() != rubrik) continue;
+            namen << d.name.toQString();
+            UebersichtZeile z;
+            z.name = d.name.toQString();
+            z.anzahl = d.anzahl.toQString();
+            z.zeit = d.zeit.toQString();
+            z.k_zeit = d.k_zeit.toQString();
+            z.kalorien = d.kalorien.toQString();
+            z.preis = d.preis;
+            z.position = i + 1;
+            erwartet << z;
+        }
+        // The overview of the section.
+        u.rubrik = rubrik;
+        u.datei = vorher;
+        const QList<UebersichtZeile> zeilen = u.rubrikZeilen();
+        QCOMPARE(zeilen.size(), erwartet.size());
+        for (int i = 0; i < zeilen.size(); ++i) {
+            QCOMPARE(zeilen[i].name, erwartet[i].name);
+            QCOMPARE(zeilen[i].anzahl, erwartet[i].anzahl);
+            QCOMPARE(zeilen[i].zeit, erwartet[i].zeit);
+            QCOMPARE(zeilen[i].k_zeit, erwartet[i].k_zeit);
+            QCOMPARE(zeilen[i].kalorien, erwartet[i].kalorien);
+            QVERIFY(std::memcmp(&zeilen[i].preis, &erwartet[i].preis, sizeof(double)) == 0);
+            QCOMPARE(zeilen[i].position, erwartet[i].position);
+        }
+        QVERIFY(gleich(u.datei, letzter));
+        // The editor's recipe list of the section, and the one Rubriken_oeffnen fills.
+        QCOMPARE(u.rubrikNamen().value(rubrik), einmal(namen, false));
+        u.datei1 = vorher;
+        u.Rubriken_oeffnen();
+        QCOMPARE(u.listen.rezeptnamenGewaehlt, einmal(namen, false));
+        QVERIFY(gleich(u.datei1, letzter));
+    }
+
+    // The names of a category.
+    QStringList deftig;
+    for (const dateien& d : saetze)
+        if (d.kategorie.toQString() == QLatin1String("Deftig")) deftig << d.name.toQString();
+    u.listen.rezeptnamenKategorie = QStringLiteral("Deftig");
+    u.datei = vorher;
+    u.Rubriken_erkennen();
+    QCOMPARE(u.listen.rezeptnamenGewaehlt, einmal(deftig, false));
+    QVERIFY(gleich(u.datei, letzter));
+
+    // A name's first position, and the entry window's take-over of a name: the last match whole,
+    // every match's picture name.
+    for (const QString& name :
+         {QStringLiteral("Gulasch"), QStringLiteral("Öl-Fondue"), QStringLiteral("Fehlt")}) {
+        int erste = 0;
+        QStringList bilder;
+        dateien treffer = vorher;
+        for (int i = 0; i < saetze.size(); ++i)
+            if (saetze[i].name.toQString() == name) {
+                if (erste == 0) erste = i + 1;
+                bilder << saetze[i].bild.toQString();
+                treffer = saetze[i];
+            }
+        QCOMPARE(u.namensPosition(name), erste);
+        dateien gelesen = vorher;
+        QStringList gelesenBilder;
+        u.datei = vorher;
+        QCOMPARE(u.gerichtLesen(name, gelesen, gelesenBilder), erste > 0);
+        QCOMPARE(gelesenBilder, bilder);
+        QVERIFY(gleich(gelesen, treffer));
+        QVERIFY(gleich(u.datei, letzter));
+    }
+
+    // The book listing, whole and as the result of searches; every row as a whole record gives it.
+    QList<std::optional<pfl::Suchbegriff>> begriffe = {std::nullopt};
+    for (const auto& [feld, text] :
+         QList<QPair<pfl::Textfeld, QString>>{{pfl::Textfeld::Name, "gulasch"},
+                                              {pfl::Textfeld::Rubrik, "SUPPEN"},
+                                              {pfl::Textfeld::Zutaten, "bärlauch"}}) {
+        pfl::Suchbegriff b;
+        b.feld = feld;
+        b.objekt = text;
+        begriffe << b;
+    }
+    pfl::Suchbegriff teurer;
+    teurer.was = 1;
+    teurer.objekt_zahl = 5;
+    begriffe << teurer;
+    for (const std::optional<pfl::Suchbegriff>& b : begriffe) {
+        QList<pfl::Listenzeile> erwartet;
+        for (int i = 0; i < saetze.size(); ++i)
+            if (!b || pfl::passt(saetze[i], *b))
+                erwartet << pfl::listenzeile(reinterpret_cast<const char*>(&saetze[i]), i + 1);
+        u.datei = vorher;
+        u.daten = -1;
+        const QList<pfl::Listenzeile> zeilen = u.buchListe(b ? &*b : nullptr);
+        QCOMPARE(zeilen.size(), erwartet.size());
+        for (int i = 0; i < zeilen.size(); ++i)
+            QVERIFY2(gleich(zeilen[i], erwartet[i]), qPrintable(QStringLiteral("row %1").arg(i)));
+        QVERIFY(gleich(u.datei, letzter));
+        if (b) QCOMPARE(u.daten, int(saetze.size()));
+    }
+
+    // The ingredient texts of the search window's list.
+    QStringList texte;
+    for (const dateien& d : saetze)
+        texte << d.zutaten.plainText();
+    QCOMPARE(pfl::zutatenTexte(dir.pfad(), dir.datei("Buch.rez")), texte);
+}
+
+QTEST_GUILESS_MAIN(TestKopflesen)
+#include "tst_kopflesen.moc"
