@@ -198,7 +198,16 @@ double Zeilenumbruch::breite(QChar c) {
 }
 
 QStringList Zeilenumbruch::zeilen(const QString& text) {
+    std::vector<Zeilenort> orte;
+    zeilenorte(text, orte);
     QStringList aus;
+    aus.reserve(qsizetype(orte.size()));
+    for (const auto& [von, laenge] : orte)
+        aus.append(text.mid(von, laenge));
+    return aus;
+}
+
+void Zeilenumbruch::zeilenorte(const QString& text, std::vector<Zeilenort>& aus) {
     const qsizetype n = text.size();
     qsizetype von = 0;
     while (von < n) {
@@ -210,13 +219,12 @@ QStringList Zeilenumbruch::zeilen(const QString& text) {
             ++bis;
         von = bis + 1;
     }
-    return aus;
 }
 
 // One paragraph [von, bis): each line as long as it fits, ending after the last blank that fits.
-void Zeilenumbruch::absatz(const QString& text, qsizetype von, qsizetype bis, QStringList& aus) {
+void Zeilenumbruch::absatz(const QString& text, qsizetype von, qsizetype bis, std::vector<Zeilenort>& aus) {
     if (von == bis) {
-        aus.append(QString());
+        aus.emplace_back(von, 0);
         return;
     }
     qsizetype anfang = von;
@@ -242,11 +250,11 @@ void Zeilenumbruch::absatz(const QString& text, qsizetype von, qsizetype bis, QS
             i += laenge;
         }
         if (i >= bis) {
-            aus.append(text.mid(anfang, bis - anfang));
+            aus.emplace_back(anfang, bis - anfang);
             return;
         }
         const qsizetype ende = nachLeer > anfang ? nachLeer : i;
-        aus.append(text.mid(anfang, ende - anfang));
+        aus.emplace_back(anfang, ende - anfang);
         anfang = ende;
     }
 }

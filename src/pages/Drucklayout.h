@@ -14,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -63,10 +65,13 @@ public:
     // The same rule in another font and width.
     Zeilenumbruch(const QFont& schrift, int breite);
     QStringList zeilen(const QString& text);
+    // The same lines as where they start in the text and how long they are, appended to aus.
+    using Zeilenort = std::pair<qsizetype, qsizetype>;
+    void zeilenorte(const QString& text, std::vector<Zeilenort>& aus);
 
 private:
     double breite(QChar c);
-    void absatz(const QString& text, qsizetype von, qsizetype bis, QStringList& aus);
+    void absatz(const QString& text, qsizetype von, qsizetype bis, std::vector<Zeilenort>& aus);
 
     int m_breite;
     QFontMetricsF m_metrik;

@@ -8,7 +8,9 @@
 #include "platform/Farbwert.h"
 #include "platform/Platform.h"
 #include "widgets/Datumsfeld.h"
+#include "widgets/Namensliste.h"
 #include "widgets/Zahlenfeld.h"
+#include "widgets/Zeilenliste.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -60,13 +62,15 @@ int vergleichsArt(const QComboBox* c) {
     return -1;
 }
 
-// A text as a multi-line field of this width shows it: its lines, the wide ones broken between words.
-// The line breaking measures each character once (a book can hold a hundred thousand texts).
-QStringList umbrechen(const QString& text, pfl::Zeilenumbruch& umbruch) {
-    QStringList zeilen;
-    for (const QString& zeile : umbruch.zeilen(text))
-        zeilen.append(zeile.trimmed());
-    return zeilen;
+// A text as a multi-line field of this width shows it: its lines, the wide ones broken between words,
+// each without blanks at its ends. The line breaking measures each character once (a book can hold
+// a hundred thousand texts), and the lines go into the packet without a string of their own.
+void umbrechen(const QString& text, pfl::Zeilenumbruch& umbruch,
+               std::vector<pfl::Zeilenumbruch::Zeilenort>& orte, pfl::Zeilenpaket& paket) {
+    orte.clear();
+    umbruch.zeilenorte(text, orte);
+    for (const auto& [von, laenge] : orte)
+        paket.dazu(QStringView(text).mid(von, laenge).trimmed());
 }
 
 } // namespace
@@ -155,13 +159,19 @@ TForm9::TForm9(pfl::Umgebung& umgebung, QWidget* parent)
     };
     m_kategorien = liste(QStringLiteral("ListBox1"), QStringLiteral("Kategorien"));
     m_rubriken = liste(QStringLiteral("ListBox2"), QStringLiteral("Rubriken"));
-    m_zutatenZeilen = liste(QStringLiteral("ListBox3"), QStringLiteral("Zutaten"));
-    m_zutatenZeilen->setWordWrap(false);
-    // Every line is one text line: the list need not measure each of them.
-    m_zutatenZeilen->setUniformItemSizes(true);
-    m_namen = liste(QStringLiteral("ListBox4"), QStringLiteral("Rezeptnamen"));
-    // A book's names are many single lines too.
-    m_namen->setUniformItemSizes(true);
+    const auto einrichten = [this](QAbstractItemView* l, const QString& name, const QString& lesbar) {
+        l->setObjectName(name);
+        l->setAccessibleName(lesbar);
+        l->setGeometry(8, 22, 296, 390);
+    };
+    // Every ingredient line of a book, held packed.
+    m_zutatenZeilen = new pfl::Zeilenliste(m_listenGruppe);
+    einrichten(m_zutatenZeilen, QStringLiteral("ListBox3"), QStringLiteral("Zutaten"));
+    connect(m_zutatenZeilen, &pfl::Zeilenliste::gewaehlt, this, &TForm9::textUebernehmen);
+    // The names of every book read: the shared list itself, not one item per name.
+    m_namen = new pfl::Namensliste(m_listenGruppe);
+    einrichten(m_namen, QStringLiteral("ListBox4"), QStringLiteral("Rezeptnamen"));
+    connect(m_namen, &pfl::Namensliste::gewaehlt, this, [this] { textUebernehmen(m_namen->currentText()); });
 
     QPushButton* suchen = knopf(QStringLiteral("Button1"), QStringLiteral("Suchen >>"));
     QPushButton* beenden = knopf(QStringLiteral("Button2"), QStringLiteral("Beenden"));
@@ -266,7 +276,8 @@ void TForm9::listenUebernehmen() {
     };
     setzen(m_kategorien, l.kategorienSeitSuchbeginn);
     setzen(m_rubriken, l.rubrikenSeitSuchbeginn);
-    setzen(m_namen, l.rezeptnamenGesammelt);
+    // Shared with the list: an unchanged list is seen at once.
+    if (m_namen->namen() != l.rezeptnamenGesammelt) m_namen->setNamen(l.rezeptnamenGesammelt);
 }
 
 void TForm9::freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr) {
@@ -282,14 +293,15 @@ void TForm9::freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr) 
     m_minuten->setEnabled(true);
 }
 
-void TForm9::listeZeigen(QListWidget* liste, const QString& titel) {
+void TForm9::listeZeigen(QAbstractItemView* liste, const QString& titel) {
     m_textLabel->setText(titel);
     gruppeZeigen(liste, titel);
 }
 
-void TForm9::gruppeZeigen(QListWidget* liste, const QString& titel) {
+void TForm9::gruppeZeigen(QAbstractItemView* liste, const QString& titel) {
     m_listenGruppe->setTitle(titel);
-    for (QListWidget* l : {m_kategorien, m_rubriken, m_zutatenZeilen, m_namen})
+    for (QAbstractItemView* l :
+         std::initializer_list<QAbstractItemView*>{m_kategorien, m_rubriken, m_zutatenZeilen, m_namen})
         l->setVisible(l == liste);
 }
 
@@ -353,16 +365,21 @@ void TForm9::zutatenZeilenFuellen() {
     const int breite = qMax(40, m_zutatenZeilen->viewport()->width() - 8);
     pfl::Zeilenumbruch umbruch(m_zutatenZeilen->font(), breite);
     const QStringList texte = pfl::zutatenTexte(u.lpf, u.buchPfad());
-    m_zutatenZeilen->setUpdatesEnabled(false);
+    pfl::Zeilenpaket paket;
+    std::vector<pfl::Zeilenumbruch::Zeilenort> orte;
     for (const QString& t : texte)
-        m_zutatenZeilen->addItems(umbrechen(t, umbruch));
-    m_zutatenZeilen->setUpdatesEnabled(true);
+        umbrechen(t, umbruch, orte, paket);
+    m_zutatenZeilen->anhaengen(std::move(paket));
 }
 
 void TForm9::ListBoxClick(QListWidgetItem* item) {
     QListWidget* liste = item ? item->listWidget() : nullptr;
     if (!liste || liste->row(item) == -1) return;
-    m_text->setText(item->text());
+    textUebernehmen(item->text());
+}
+
+void TForm9::textUebernehmen(const QString& text) {
+    m_text->setText(text);
     m_text->setFocus();
 }
 

@@ -6,6 +6,7 @@
 #include "data/Suche.h"
 
 class DateEdit;
+class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -15,6 +16,10 @@ class QListWidget;
 class QListWidgetItem;
 class QRadioButton;
 class RxSpinEdit;
+namespace pfl {
+class Namensliste;
+class Zeilenliste;
+} // namespace pfl
 
 class TForm9 : public pfl::Nebenfenster {
     Q_OBJECT
@@ -50,6 +55,8 @@ private Q_SLOTS:
     void RadioButton9Click();
     void RadioButton10Click();
     void ListBoxClick(QListWidgetItem* item);
+    // A list's line becomes the search text.
+    void textUebernehmen(const QString& text);
     void Button1Click();
     void listenUebernehmen();
 
@@ -57,38 +64,38 @@ private:
     // The enabled states every criterion sets (the text criteria share them).
     void freigeben(bool text, bool zeit, bool preis, bool datum, bool jahr);
     // The list shown, with the label and the group caption; gruppeZeigen leaves the label alone.
-    void listeZeigen(QListWidget* liste, const QString& titel);
-    void gruppeZeigen(QListWidget* liste, const QString& titel);
+    void listeZeigen(QAbstractItemView* liste, const QString& titel);
+    void gruppeZeigen(QAbstractItemView* liste, const QString& titel);
     // Builds the criterion from the inputs; false (after telling the user) when an input is missing
     // or cannot be read.
     bool begriffLesen(pfl::Suchbegriff& b);
     // Appends every ingredient line of the active book, wrapped as the list is wide.
     void zutatenZeilenFuellen();
 
-    QRadioButton* m_aktuellesBuch = nullptr; // RadioButton9
-    QRadioButton* m_alleBuecher = nullptr;   // RadioButton10
-    QRadioButton* m_kategorie = nullptr;     // RadioButton1
-    QRadioButton* m_rubrik = nullptr;        // RadioButton2
-    QRadioButton* m_zutaten = nullptr;       // RadioButton3
-    QRadioButton* m_name = nullptr;          // RadioButton7
-    QRadioButton* m_zeit = nullptr;          // RadioButton4
-    QRadioButton* m_preis = nullptr;         // RadioButton5
-    QRadioButton* m_datum = nullptr;         // RadioButton6
-    QRadioButton* m_jahr = nullptr;          // RadioButton8
-    QComboBox* m_zeitVergleich = nullptr;    // ComboBox2
-    QLineEdit* m_minuten = nullptr;          // Edit3
-    QComboBox* m_preisVergleich = nullptr;   // ComboBox3
-    QLineEdit* m_betrag = nullptr;           // Edit2
-    QLabel* m_waehrung = nullptr;            // Label2
-    QComboBox* m_datumVergleich = nullptr;   // ComboBox1
-    DateEdit* m_datumFeld = nullptr;         // DateEdit1
-    RxSpinEdit* m_jahrFeld = nullptr;        // RxSpinEdit1
-    QLabel* m_textLabel = nullptr;           // Label1
-    QLineEdit* m_text = nullptr;             // Edit1
-    QCheckBox* m_exakt = nullptr;            // CheckBox1
-    QGroupBox* m_listenGruppe = nullptr;     // GroupBox2
-    QListWidget* m_kategorien = nullptr;     // ListBox1
-    QListWidget* m_rubriken = nullptr;       // ListBox2
-    QListWidget* m_zutatenZeilen = nullptr;  // ListBox3
-    QListWidget* m_namen = nullptr;          // ListBox4
+    QRadioButton* m_aktuellesBuch = nullptr;     // RadioButton9
+    QRadioButton* m_alleBuecher = nullptr;       // RadioButton10
+    QRadioButton* m_kategorie = nullptr;         // RadioButton1
+    QRadioButton* m_rubrik = nullptr;            // RadioButton2
+    QRadioButton* m_zutaten = nullptr;           // RadioButton3
+    QRadioButton* m_name = nullptr;              // RadioButton7
+    QRadioButton* m_zeit = nullptr;              // RadioButton4
+    QRadioButton* m_preis = nullptr;             // RadioButton5
+    QRadioButton* m_datum = nullptr;             // RadioButton6
+    QRadioButton* m_jahr = nullptr;              // RadioButton8
+    QComboBox* m_zeitVergleich = nullptr;        // ComboBox2
+    QLineEdit* m_minuten = nullptr;              // Edit3
+    QComboBox* m_preisVergleich = nullptr;       // ComboBox3
+    QLineEdit* m_betrag = nullptr;               // Edit2
+    QLabel* m_waehrung = nullptr;                // Label2
+    QComboBox* m_datumVergleich = nullptr;       // ComboBox1
+    DateEdit* m_datumFeld = nullptr;             // DateEdit1
+    RxSpinEdit* m_jahrFeld = nullptr;            // RxSpinEdit1
+    QLabel* m_textLabel = nullptr;               // Label1
+    QLineEdit* m_text = nullptr;                 // Edit1
+    QCheckBox* m_exakt = nullptr;                // CheckBox1
+    QGroupBox* m_listenGruppe = nullptr;         // GroupBox2
+    QListWidget* m_kategorien = nullptr;         // ListBox1
+    QListWidget* m_rubriken = nullptr;           // ListBox2
+    pfl::Zeilenliste* m_zutatenZeilen = nullptr; // ListBox3
+    pfl::Namensliste* m_namen = nullptr;         // ListBox4
 };

@@ -338,11 +338,12 @@ void TestSuchen::vorbereitungUndListen() {
     QCOMPARE(in<RxSpinEdit>(w, "RxSpinEdit1")->Text(), QStringLiteral("2026"));
     QVERIFY(in<QRadioButton>(w, "RadioButton1")->isChecked());
     QVERIFY(in<QRadioButton>(w, "RadioButton9")->isChecked());
+    // What a list shows, whichever kind of list it is.
     auto eintraege = [&](const char* name) {
         QStringList l;
-        auto* liste = in<QListWidget>(w, name);
-        for (int i = 0; i < liste->count(); ++i)
-            l << liste->item(i)->text();
+        const QAbstractItemModel* m = in<QAbstractItemView>(w, name)->model();
+        for (int i = 0; i < m->rowCount(); ++i)
+            l << m->index(i, 0).data().toString();
         return l;
     };
     QCOMPARE(eintraege("ListBox1"), (QStringList{"Pasta", "Deftig", "Süßes"}));
@@ -358,10 +359,18 @@ void TestSuchen::vorbereitungUndListen() {
     in<QRadioButton>(w, "RadioButton3")->click();
     QCOMPARE(eintraege("ListBox3"), zeilen + zeilen);
     // An item becomes the search text.
-    auto* l3 = in<QListWidget>(w, "ListBox3");
-    l3->scrollToItem(l3->item(6));
-    QTest::mouseClick(l3->viewport(), Qt::LeftButton, {}, l3->visualItemRect(l3->item(6)).center());
+    auto* l3 = in<QAbstractItemView>(w, "ListBox3");
+    const QModelIndex siebte = l3->model()->index(6, 0);
+    l3->scrollTo(siebte);
+    QTest::mouseClick(l3->viewport(), Qt::LeftButton, {}, l3->visualRect(siebte).center());
     QCOMPARE(in<QLineEdit>(w, "Edit1")->text(), QStringLiteral("Lauch\\Sellerie"));
+    // So does a recipe name.
+    in<QRadioButton>(w, "RadioButton7")->click();
+    auto* l4 = in<QAbstractItemView>(w, "ListBox4");
+    const QModelIndex dritte = l4->model()->index(2, 0);
+    l4->scrollTo(dritte);
+    QTest::mouseClick(l4->viewport(), Qt::LeftButton, {}, l4->visualRect(dritte).center());
+    QCOMPARE(in<QLineEdit>(w, "Edit1")->text(), QStringLiteral("Gemüsesuppe für 5€"));
     // The amount takes digits and "." only.
     in<QRadioButton>(w, "RadioButton5")->click();
     QTest::keyClicks(in<QLineEdit>(w, "Edit2"), QStringLiteral("1a2,5-"));
