@@ -37,43 +37,34 @@ Lauf blockweise(int fd, qint64 n, const Suchpruefer& pruefer, int buch, Listenze
 
 } // namespace
 
-// One read per record of only what the criterion looks at: the head (435 bytes), or for an
-// ingredient search the start of the ingredients and the head of a hit. Most of the 21 144 bytes
-// are never copied; the kernel is asked to read ahead, since such reads defeat its own read-ahead.
+// Per record only what the criterion looks at: the head (435 bytes), or for an ingredient search the
+// ingredients and the head of a hit; the records come in large blocks (Satzleser).
 bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
                      const std::function<bool()>& weiter) {
-    constexpr qint64 kTeil = 512;     // records between two progress reports
-    constexpr qsizetype kVorn = 1024; // ingredient bytes read at first; longer texts are read whole
+    constexpr qint64 kTeil = 512; // records between two progress reports
     constexpr qsizetype kKopf = Suchpruefer::kKopf;
     constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
     const bool zutaten = pruefer && pruefer->brauchtZutaten();
-    Vorlauf vorlauf(fd, n * kSatz);
-    QByteArray kopf(kKopf, '\0');
-    QByteArray text(zutaten ? qsizetype(sizeof(dateien::zutaten)) : 0, '\0');
+    Satzleser leser(fd, kSatz, n);
     const qsizetype vorher = zeilen.size(); // rows of earlier books
     for (qint64 i = 0; i < n; i += kTeil) {
         if (i > 0 && weiter && !weiter()) return false;
         const qint64 ende = qMin(n, i + kTeil);
         qint64 j = i;
         for (; j < ende; ++j) {
-            vorlauf.bei(j * kSatz);
-            // A short read: the file was cut meanwhile.
+            // Missing bytes: the file was cut meanwhile.
+            const char* s = leser.satz(j, zutaten ? kSatz : kKopf);
+            if (!s) break;
             if (zutaten) {
-                if (liesAb(fd, text.data(), kVorn, j * kSatz + kZutaten) != kVorn) break;
-                const void* nul = std::memchr(text.constData(), 0, size_t(kVorn));
-                if (!nul) {
-                    if (liesAb(fd, text.data(), text.size(), j * kSatz + kZutaten) != text.size()) break;
-                    nul = std::memchr(text.constData(), 0, size_t(text.size()));
-                }
-                const qsizetype zl = nul ? static_cast<const char*>(nul) - text.constData() : text.size();
-                // The ingredients decide; the head is read for a hit only.
-                if (!pruefer->passt(kopf.constData(), text.constData(), zl)) continue;
-                if (liesAb(fd, kopf.data(), kKopf, j * kSatz) != kKopf) break;
-            } else {
-                if (liesAb(fd, kopf.data(), kKopf, j * kSatz) != kKopf) break;
-                if (pruefer && !pruefer->passt(kopf.constData(), nullptr, 0)) continue;
+                const char* z = s + kZutaten;
+                const void* nul = std::memchr(z, 0, sizeof(dateien::zutaten));
+                const qsizetype zl =
+                    nul ? static_cast<const char*>(nul) - z : qsizetype(sizeof(dateien::zutaten));
+                if (!pruefer->passt(s, z, zl)) continue;
+            } else if (pruefer && !pruefer->passt(s, nullptr, 0)) {
+                continue;
             }
-            zeilen.anhaengen(kopf.constData(), int(j + 1), buch);
+            zeilen.anhaengen(s, int(j + 1), buch);
         }
         // Only whole records count: rows of records the file no longer holds completely are dropped.
         const qint64 ganz = qMin(j, dateigroesse(fd) / kSatz);

@@ -155,6 +155,23 @@ qint64 dateigroesse(int fd) {
     return ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
 }
 
+Satzleser::Satzleser(int fd, qint64 satzgroesse, qint64 anzahl)
+    : m_fd(fd), m_groesse(satzgroesse), m_anzahl(anzahl), m_proBlock(qMax<qint64>(1, kBlock / satzgroesse)),
+      m_vorlauf(fd, anzahl * satzgroesse) {}
+
+const char* Satzleser::satz(qint64 i, qint64 noetig) {
+    if (i < 0 || i >= m_anzahl) return nullptr;
+    if (m_ab < 0 || i < m_ab || i >= m_ab + m_proBlock) {
+        const qint64 k = qMin(m_proBlock, m_anzahl - i);
+        if (m_puffer.size() < k * m_groesse) m_puffer.resize(k * m_groesse);
+        m_vorlauf.bei(i * m_groesse);
+        m_ab = i;
+        m_gelesen = qMax<qint64>(0, liesAb(m_fd, m_puffer.data(), k * m_groesse, i * m_groesse));
+    }
+    const qint64 von = (i - m_ab) * m_groesse;
+    return von + noetig <= m_gelesen ? m_puffer.constData() + von : nullptr;
+}
+
 void Vorlauf::weiter(qint64 pos) {
     const qint64 ab = qMax(m_bis, pos);
     const qint64 bis = qMin(m_ende, ab + kFenster);

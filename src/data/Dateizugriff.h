@@ -79,6 +79,26 @@ private:
     qint64 m_ende, m_bis = 0;
 };
 
+// Reads the fixed-size records of a file in ascending order, in large blocks, for a scan that needs
+// only a part of each: one read per record costs more than copying whole records (a system call
+// per record outweighs the bytes), and on a cold cache only large sequential reads come at disk speed.
+class Satzleser {
+public:
+    // A file of anzahl records of satzgroesse bytes each.
+    Satzleser(int fd, qint64 satzgroesse, qint64 anzahl);
+    // The bytes of record i (0-based), of which at least the first `noetig` were read; nullptr when
+    // the file no longer holds them (it was cut meanwhile). Valid until the next call.
+    const char* satz(qint64 i, qint64 noetig);
+
+private:
+    static constexpr qint64 kBlock = qint64(2) << 20;
+    int m_fd;
+    qint64 m_groesse, m_anzahl, m_proBlock;
+    Vorlauf m_vorlauf;
+    QByteArray m_puffer;
+    qint64 m_ab = -1, m_gelesen = 0; // the block's first record and the bytes read of it
+};
+
 // A new file written beside its target and moved over it in one rename, so the target is either
 // the old file or the whole new one. Dropped unfinished, the temporary file is removed.
 class Neudatei {

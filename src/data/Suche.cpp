@@ -292,23 +292,16 @@ QList<Listenzeile> Listenzeilen::alle() const {
 QStringList zutatenTexte(const QString& ordner, const QString& pfad) {
     QStringList texte;
     if (pfad.isEmpty()) return texte;
-    // Only the ingredient block of each record is read, and of it only the start when the text ends
-    // there.
-    constexpr qsizetype kVorn = 1024;
     constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
     const Dateihandle f = oeffneLesen(ordner, pfad);
     if (!f.offen()) return texte;
     const qint64 n = dateigroesse(f.fd()) / unit4::kSatz;
-    Vorlauf vorlauf(f.fd(), n * unit4::kSatz);
-    decltype(dateien::zutaten) block;
+    Satzleser leser(f.fd(), unit4::kSatz, n);
+    using Zutaten = decltype(dateien::zutaten);
     for (qint64 i = 0; i < n; ++i) {
-        const qint64 ab = i * unit4::kSatz + kZutaten;
-        vorlauf.bei(ab);
-        if (liesAb(f.fd(), block.bytes, kVorn, ab) != kVorn) break;
-        if (!std::memchr(block.bytes, 0, size_t(kVorn)) &&
-            liesAb(f.fd(), block.bytes, sizeof block.bytes, ab) != qint64(sizeof block.bytes))
-            break;
-        texte.append(block.plainText());
+        const char* s = leser.satz(i, kZutaten + qint64(sizeof(Zutaten)));
+        if (!s) break;
+        texte.append(reinterpret_cast<const Zutaten*>(s + kZutaten)->plainText());
     }
     return texte;
 }

@@ -42,10 +42,11 @@ template <typename F> qint64 jederSatz(const QString& ordner, const QString& pfa
 // up to the picture name.
 constexpr qsizetype kKopf = offsetof(dateien, bild);
 
-// Calls f(head bytes, 0-based index) for every complete record of a book, reading only the first
-// `kopf` bytes of each: a list or an overview needs a fiftieth of a record. f may return false to
-// stop after that record. letzter (if given) receives the last record passed to f, read whole, as a
-// pass over whole records leaves it; it is unchanged when there was none or it is no longer whole.
+// Calls f(head bytes, 0-based index) for every record of a book whose first `kopf` bytes are there:
+// a list or an overview needs a fiftieth of a record (the records are read in large blocks all the
+// same, see Satzleser). f may return false to stop after that record. letzter (if given) receives
+// the last record passed to f, read whole, as a pass over whole records leaves it; it is unchanged
+// when there was none or it is no longer whole.
 // Returns the number of records passed to f, -1 when the file cannot be opened.
 template <typename F>
 qint64 jederKopf(const QString& ordner, const QString& pfad, qsizetype kopf, F&& f,
@@ -53,24 +54,22 @@ qint64 jederKopf(const QString& ordner, const QString& pfad, qsizetype kopf, F&&
     const pfl::Dateihandle d = pfl::oeffneLesen(ordner, pfad);
     if (!d.offen()) return -1;
     const qint64 n = pfl::dateigroesse(d.fd()) / kSatz;
-    pfl::Vorlauf vorlauf(d.fd(), n * kSatz);
-    QByteArray puffer(kopf, Qt::Uninitialized);
+    pfl::Satzleser leser(d.fd(), kSatz, n);
     qint64 i = 0;
     while (i < n) {
-        vorlauf.bei(i * kSatz);
-        // A short read: the file was cut meanwhile; the records before it count.
-        if (pfl::liesAb(d.fd(), puffer.data(), kopf, i * kSatz) != kopf) break;
+        // Missing bytes: the file was cut meanwhile; the records before count.
+        const char* s = leser.satz(i, kopf);
+        if (!s) break;
         const qint64 j = i++;
         if constexpr (std::is_same_v<std::invoke_result_t<F, const char*, qint64>, bool>) {
-            if (!f(puffer.constData(), j)) break;
+            if (!f(s, j)) break;
         } else {
-            f(puffer.constData(), j);
+            f(s, j);
         }
     }
     if (letzter && i > 0) {
-        dateien tmp;
-        if (pfl::liesAb(d.fd(), reinterpret_cast<char*>(&tmp), kSatz, (i - 1) * kSatz) == kSatz)
-            *letzter = tmp;
+        if (const char* s = leser.satz(i - 1, kSatz))
+            std::memcpy(static_cast<void*>(letzter), s, size_t(kSatz));
     }
     return i;
 }
