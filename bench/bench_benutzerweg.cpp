@@ -5,8 +5,13 @@
 // the start-up, and the resident memory with the listing open. Start-up and memory are measured on
 // whole processes (this program started again in a child mode).
 //
+// The search across all books runs on ten books of a tenth of the size each (10 x 10 000 beside the
+// book of 100 000), as a large collection is split into books.
+//
 // PFANNO_BENCH_GROESSEN picks the sizes (for example "1000,10000"), PFANNO_BENCH_ORDNER the folder
-// the books are written to (about 2.2 GB for 100 000 recipes; removed at the end).
+// the books are written to (about 4.4 GB for 100 000 recipes; removed at the end unless
+// PFANNO_BENCH_BEHALTEN is set). "--wege <folder>" runs each path once on a kept folder and prints
+// its time, for a profiler.
 #include "app/Anwendung.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
@@ -18,12 +23,12 @@
 #include "search/Suchen.h"
 #include "BenchHilfen.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,8 +59,8 @@ const char* const kZutaten[] = {
 
 // A book of n recipes: nine in ten names distinct, sections and categories at random, ingredient
 // lists of 6 to 20 lines (one in twenty with "Bärlauch"), a preparation text.
-void schreibeGrossesBuch(const QString& pfad, int n) {
-    QRandomGenerator rnd(4711);
+void schreibeGrossesBuch(const QString& pfad, int n, int saat = 0) {
+    QRandomGenerator rnd(4711 + saat);
     schreibeSaetze(pfad, n, [&](dateien& d, int i) {
         d.Rubrik = QString::fromUtf8(kRubriken[rnd.bounded(20)]);
         d.kategorie = QString::fromUtf8(kKategorien[rnd.bounded(6)]);
@@ -95,8 +100,9 @@ void listendatei(const QString& pfad, const QStringList& namen, bool rubrik) {
 }
 
 // A data folder: the settings (book "Gross" active, data screen shown) and the section and category
-// lists; with n > 0 the book of n recipes and four small books beside it.
-void ordnerAnlegen(const QString& lpf, int n) {
+// lists; with n > 0 the book of n recipes and four small books beside it, or with zehntel ten books
+// of n / 10 recipes.
+void ordnerAnlegen(const QString& lpf, int n, bool zehntel = false) {
     QDir().mkpath(lpf);
     schreibeOptionen(lpf, 1100, 700);
     QStringList rubrikNamen, kategorieNamen;
@@ -107,6 +113,13 @@ void ordnerAnlegen(const QString& lpf, int n) {
     listendatei(lpf + QStringLiteral("Rubriken.rub"), rubrikNamen, true);
     listendatei(lpf + QStringLiteral("kategorien.kat"), kategorieNamen, false);
     if (n <= 0) return;
+    if (zehntel) {
+        for (int k = 1; k <= 10; ++k)
+            schreibeGrossesBuch(
+                lpf + (k == 1 ? QStringLiteral("Gross.rez") : QStringLiteral("Buch%1.rez").arg(k)), n / 10,
+                k);
+        return;
+    }
     schreibeGrossesBuch(lpf + QStringLiteral("Gross.rez"), n);
     for (int k = 1; k <= 4; ++k)
         schreibeGrossesBuch(lpf + QStringLiteral("Klein%1.rez").arg(k), 10);
@@ -189,19 +202,112 @@ struct Programm {
     }
 };
 
+// The user's paths, each timed in ms.
+double zeitVon(const std::function<void()>& f) {
+    QElapsedTimer t;
+    t.start();
+    f();
+    return t.nsecsElapsed() / 1e6;
+}
+
+// "Bearbeiten > Rezepte bearbeiten": the whole-book listing.
+double listeOeffnen(Programm& p) {
+    const double ms = zeitVon([&] {
+        befehl(p.haupt(), "Rezeptebearbeiten1")->trigger();
+        warten();
+    });
+    p.fenster<Tform21>("form21")->close();
+    warten();
+    return ms;
+}
+
+// "Suchen", then "Nach Zutaten suchen."; the times of both and the number of lines listed.
+struct Suchfensterzeiten {
+    double oeffnen = 0, zutaten = 0;
+    int zeilen = 0;
+};
+Suchfensterzeiten suchfensterOeffnen(Programm& p) {
+    auto* suchen = p.fenster<TForm9>("Form9");
+    Suchfensterzeiten z;
+    z.oeffnen = zeitVon([&] {
+        befehl(p.haupt(), "Suchen1")->trigger();
+        warten();
+    });
+    z.zutaten = zeitVon([&] {
+        suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
+        warten();
+    });
+    z.zeilen = suchen->findChild<QAbstractItemView*>(QStringLiteral("ListBox3"))->model()->rowCount();
+    suchen->close();
+    warten();
+    return z;
+}
+
+// The editor from the listing's "Bearbeiten >>", then ">" step by step: ms per step.
+double editorSchritte(Programm& p) {
+    auto* editor = p.fenster<TForm13>("Form13");
+    befehl(p.haupt(), "Rezeptebearbeiten1")->trigger();
+    warten();
+    p.fenster<Tform21>("form21")->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    warten();
+    auto* vor = editor->findChild<QPushButton*>(QStringLiteral("Button13"));
+    for (int i = 0; i < 5; ++i)
+        vor->click();
+    constexpr int kSchritte = 100;
+    const double ms = besteZeit(3,
+                                [&] {
+                                    for (int i = 0; i < kSchritte; ++i) {
+                                        vor->click();
+                                        QCoreApplication::processEvents();
+                                    }
+                                }) /
+                      kSchritte;
+    editor->close();
+    warten();
+    return ms;
+}
+
+// "Suchen" over all books by an ingredient; the time from "Suchen >>" until the result is shown.
+double alleBuecherSuchen(Programm& p) {
+    auto* suchen = p.fenster<TForm9>("Form9");
+    befehl(p.haupt(), "Suchen1")->trigger();
+    warten();
+    suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton10"))->click();
+    suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton7"))->click();
+    suchen->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Bärlauch"));
+    warten();
+    const double ms = zeitVon([&] {
+        suchen->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        warten();
+    });
+    p.fenster<Tform22>("form22")->close();
+    warten();
+    return ms;
+}
+
 // Child modes: "--start <folder>" ends as soon as the main window is shown; "--speicher <folder>"
-// prints the resident memory after the start and with the whole-book listing opened.
+// prints the resident memory after the start and with the whole-book listing opened; "--wege
+// <folder>" runs each path once and prints its time.
 int kind(int argc, char** argv) {
     QApplication app(argc, argv);
     pfl::ressourcenLaden();
     pfl::schriftenErsetzen();
     const QString modus = QString::fromLocal8Bit(argv[1]);
+    QElapsedTimer t;
+    t.start();
     Programm p(QString::fromLocal8Bit(argv[2]));
     if (modus == QLatin1String("--speicher")) {
         const qint64 start = rssKb();
         befehl(p.haupt(), "Rezeptebearbeiten1")->trigger();
         warten();
         std::printf("%lld %lld\n", start, rssKb());
+    } else if (modus == QLatin1String("--wege")) {
+        std::printf("start %.1f\n", t.nsecsElapsed() / 1e6);
+        std::printf("listing %.1f\n", listeOeffnen(p));
+        const Suchfensterzeiten s = suchfensterOeffnen(p);
+        std::printf("search window %.1f, ingredients %.1f (%d lines)\n", s.oeffnen, s.zutaten, s.zeilen);
+        std::printf("editor step %.3f\n", editorSchritte(p));
+        std::printf("all books %.1f\n", alleBuecherSuchen(p));
     }
     return 0;
 }
@@ -231,7 +337,7 @@ std::pair<qint64, qint64> prozessSpeicher(const QString& lpf) {
 
 struct Messung {
     double lesen = 0, zutatenLesen = 0, liste = 0, suchfenster = 0, zutaten = 0, schritt = 0;
-    double warm = 0, kalt = -1, katze = -1, start = 0;
+    double lesenAlle = 0, warm = 0, kalt = -1, katze = -1, start = 0;
     qint64 speicherListe = -1;
     int zutatenZeilen = 0, treffer = 0;
 };
@@ -255,6 +361,10 @@ int main(int argc, char** argv) {
         groessen << g.trimmed().toInt();
     const QString basis = qEnvironmentVariable("PFANNO_BENCH_ORDNER", QDir::tempPath());
     QTemporaryDir tmp(basis + QStringLiteral("/pfanno-bench-XXXXXX"));
+    if (qEnvironmentVariableIsSet("PFANNO_BENCH_BEHALTEN")) {
+        tmp.setAutoRemove(false);
+        std::printf("books kept in %s\n", qPrintable(tmp.path()));
+    }
     const QString leer = tmp.path() + QStringLiteral("/leer/");
     ordnerAnlegen(leer, 0);
     const double startLeer = prozessZeit({QStringLiteral("--start"), leer}, 5);
@@ -264,15 +374,18 @@ int main(int argc, char** argv) {
     std::map<int, Messung> m;
     for (const int n : groessen) {
         struct statvfs fs;
-        const qint64 noetig = qint64(n) * qint64(sizeof(dateien)) * 11 / 10 + (64 << 20);
+        const qint64 noetig = qint64(n) * qint64(sizeof(dateien)) * 22 / 10 + (64 << 20);
         if (::statvfs(QFile::encodeName(tmp.path()).constData(), &fs) == 0 &&
             qint64(fs.f_bavail) * qint64(fs.f_frsize) < noetig) {
             std::printf("%d recipes: skipped, the disk has less than %lld MB free\n", n, noetig >> 20);
             continue;
         }
         const QString lpf = tmp.path() + QStringLiteral("/b%1/").arg(n);
+        const QString lpfAlle = tmp.path() + QStringLiteral("/a%1/").arg(n);
         ordnerAnlegen(lpf, n);
+        ordnerAnlegen(lpfAlle, n, true);
         const QStringList dateien = buchDateien(lpf);
+        const QStringList alleDateien = buchDateien(lpfAlle);
         const QString buch = lpf + QStringLiteral("Gross.rez");
         Messung& e = m[n];
         einmalLesen(dateien); // into the page cache
@@ -280,111 +393,57 @@ int main(int argc, char** argv) {
         e.zutatenLesen = besteZeit(3, [&] { zutatenBloeckeLesen(buch); });
         e.start = prozessZeit({QStringLiteral("--start"), lpf}, n >= 100000 ? 3 : 5);
         e.speicherListe = prozessSpeicher(lpf).second;
-
+        const int laeufe = n >= 100000 ? 2 : 3;
         {
             Programm p(lpf);
-            TForm1& h = p.haupt();
-            auto* liste = p.fenster<Tform21>("form21");
-            auto* suchen = p.fenster<TForm9>("Form9");
-            auto* alle = p.fenster<Tform22>("form22");
-            auto* editor = p.fenster<TForm13>("Form13");
-            const int laeufe = n >= 100000 ? 2 : 3;
-
-            // "Bearbeiten > Rezepte bearbeiten": the whole-book listing.
-            e.liste = 1e300;
+            e.liste = e.suchfenster = e.zutaten = 1e300;
+            for (int i = 0; i < laeufe; ++i)
+                e.liste = qMin(e.liste, listeOeffnen(p));
             for (int i = 0; i < laeufe; ++i) {
-                e.liste = qMin(e.liste, besteZeit(1, [&] {
-                                   befehl(h, "Rezeptebearbeiten1")->trigger();
-                                   warten();
-                               }));
-                liste->close();
-                warten();
+                const Suchfensterzeiten s = suchfensterOeffnen(p);
+                e.suchfenster = qMin(e.suchfenster, s.oeffnen);
+                e.zutaten = qMin(e.zutaten, s.zutaten);
+                e.zutatenZeilen = s.zeilen;
             }
-
-            // "Suchen", then "Nach Zutaten suchen.".
-            e.suchfenster = e.zutaten = 1e300;
-            for (int i = 0; i < laeufe; ++i) {
-                e.suchfenster = qMin(e.suchfenster, besteZeit(1, [&] {
-                                         befehl(h, "Suchen1")->trigger();
-                                         warten();
-                                     }));
-                e.zutaten =
-                    qMin(e.zutaten, besteZeit(1, [&] {
-                             suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
-                             warten();
-                         }));
-                e.zutatenZeilen = int(suchen->findChild<QListWidget*>(QStringLiteral("ListBox3"))->count());
-                suchen->close();
-                warten();
-            }
-
-            // The editor from the listing's "Bearbeiten >>", then ">" step by step.
-            befehl(h, "Rezeptebearbeiten1")->trigger();
-            warten();
-            liste->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-            warten();
-            auto* vor = editor->findChild<QPushButton*>(QStringLiteral("Button13"));
-            for (int i = 0; i < 5; ++i)
-                vor->click();
-            constexpr int kSchritte = 100;
-            e.schritt = besteZeit(3,
-                                  [&] {
-                                      for (int i = 0; i < kSchritte; ++i) {
-                                          vor->click();
-                                          QCoreApplication::processEvents();
-                                      }
-                                  }) /
-                        kSchritte;
-            editor->close();
-            warten();
-
-            // "Suchen" over all books by a recipe name, warm and (where the page cache can be dropped) cold.
-            const auto alleBuecherSuchen = [&] {
-                befehl(h, "Suchen1")->trigger();
-                warten();
-                suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton10"))->click();
-                suchen->findChild<QRadioButton*>(QStringLiteral("RadioButton7"))->click();
-                suchen->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("Bärlauch"));
-                warten();
-                QElapsedTimer t;
-                t.start();
-                suchen->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-                warten();
-                const double ms = t.nsecsElapsed() / 1e6;
-                alle->close();
-                warten();
-                return ms;
-            };
-            alleBuecherSuchen();
+            e.schritt = editorSchritte(p);
+        }
+        // The search across all books, warm and (where the page cache can be dropped) cold.
+        einmalLesen(alleDateien);
+        e.lesenAlle = besteZeit(3, [&] { einmalLesen(alleDateien); });
+        {
+            Programm p(lpfAlle);
+            alleBuecherSuchen(p);
             e.warm = 1e300;
             for (int i = 0; i < laeufe; ++i)
-                e.warm = qMin(e.warm, alleBuecherSuchen());
+                e.warm = qMin(e.warm, alleBuecherSuchen(p));
             if (kaltMoeglich && cacheLeeren()) {
-                e.katze = catZeit(dateien);
+                e.katze = catZeit(alleDateien);
                 cacheLeeren();
-                e.kalt = alleBuecherSuchen();
+                e.kalt = alleBuecherSuchen(p);
             }
         }
         einmalLesen(dateien); // warm again for the next size's figures
     }
 
-    std::printf("user paths; baselines: reading the books once (4 MB blocks, warm), the ingredient blocks "
-                "(one read per record), cat of the books on a cold cache, start-up on an empty folder "
-                "(%.0f ms)\n",
-                startLeer);
-    std::printf("%9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s\n", "recipes", "read ms", "list ms",
-                "search ms", "ingr. ms", "ingr.rd", "step ms", "all warm", "all cold", "cat cold", "start ms",
-                "B/row");
+    std::printf(
+        "user paths; baselines: reading the book once (4 MB blocks, warm), the ingredient blocks "
+        "(one read per record), reading the ten books of the all-books search once and cat of them on a "
+        "cold cache, start-up on an empty folder "
+        "(%.0f ms)\n",
+        startLeer);
+    std::printf("%9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s %9s\n", "recipes", "read ms", "list ms",
+                "search ms", "ingr. ms", "ingr.rd", "step ms", "read 10", "all warm", "all cold", "cat cold",
+                "start ms", "B/row");
     for (const auto& [n, e] : m)
-        std::printf("%9d %9.1f %9.1f %9.1f %9.1f %9.1f %9.3f %9.1f %9.1f %9.1f %9.1f %9.0f\n", n, e.lesen,
-                    e.liste, e.suchfenster, e.zutaten, e.zutatenLesen, e.schritt, e.warm, e.kalt, e.katze,
-                    e.start, double(e.speicherListe - speicherLeer) * 1024.0 / n);
+        std::printf("%9d %9.1f %9.1f %9.1f %9.1f %9.1f %9.3f %9.1f %9.1f %9.1f %9.1f %9.1f %9.0f\n", n,
+                    e.lesen, e.liste, e.suchfenster, e.zutaten, e.zutatenLesen, e.schritt, e.lesenAlle,
+                    e.warm, e.kalt, e.katze, e.start, double(e.speicherListe - speicherLeer) * 1024.0 / n);
     for (const auto& [n, e] : m)
         std::printf(
             "%d recipes: listing/read %.2f, search window/read %.2f, ingredients/ingredient read %.2f "
             "(%d lines), all books warm/read %.2f, start/empty %.2f\n",
             n, e.liste / e.lesen, e.suchfenster / e.lesen, e.zutaten / e.zutatenLesen, e.zutatenZeilen,
-            e.warm / e.lesen, e.start / startLeer);
+            e.warm / e.lesenAlle, e.start / startLeer);
 
     const auto gross = m.find(100000);
     if (gross == m.end()) {
@@ -400,7 +459,7 @@ int main(int argc, char** argv) {
         pruefe("all-books search, cold cache / cat of the books", g.kalt / g.katze, 1.3);
     else
         std::printf("  all-books search, cold cache: skipped (dropping the page cache needs root)\n");
-    pruefe("all-books search, warm cache / read the books once", g.warm / g.lesen, 1.0);
+    pruefe("all-books search, warm cache / read the books once", g.warm / g.lesenAlle, 1.0);
     const auto klein = m.find(1000);
     if (klein != m.end())
         pruefe("editor step at 100 000 / editor step at 1 000", g.schritt / klein->second.schritt, 2.0);
