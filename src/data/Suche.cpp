@@ -312,6 +312,13 @@ using namespace pfl::unit4;
 
 pfl::Listenzeilen Unit4::buchZeilen(const pfl::Suchbegriff* begriff) {
     pfl::Listenzeilen zeilen;
+    // The rows of the pass that just read the book for its names.
+    if (!begriff && m_listeVorab) {
+        zeilen = std::move(*m_listeVorab);
+        m_listeVorab.reset();
+        return zeilen;
+    }
+    m_listeVorab.reset();
     const QString p = buchPfad();
     if (p.isEmpty()) return zeilen;
     std::optional<pfl::Suchpruefer> pruefer;

@@ -3,6 +3,7 @@
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
 #include "data/Deutsch.h"
+#include "data/Suche.h"
 #include "data/Unit4Intern.h"
 
 #include <QDir>
@@ -297,6 +298,21 @@ void Unit4::datei_anlegen() {
 }
 
 void Unit4::datei_lesen() {
+    dateiLesen(nullptr);
+}
+
+void Unit4::datei_lesenFuerListe() {
+    auto zeilen = std::make_unique<pfl::Listenzeilen>();
+    dateiLesen(zeilen.get());
+    m_listeVorab = std::move(zeilen);
+}
+
+void Unit4::listeVorabVerwerfen() {
+    m_listeVorab.reset();
+}
+
+void Unit4::dateiLesen(pfl::Listenzeilen* zeilen) {
+    m_listeVorab.reset();
     daten = 0;
     listen.rubrikenZuletzt.clear();
     listen.rezeptnamenGewaehlt.clear();
@@ -306,9 +322,10 @@ void Unit4::datei_lesen() {
         // The buffer ends with the last record, as after a full pass.
         const qint64 n = jederKopf(
             lpf, p, kKopf,
-            [&](const char* s, qint64) {
+            [&](const char* s, qint64 i) {
                 const auto* d = reinterpret_cast<const dateien*>(s);
                 if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
+                if (zeilen) zeilen->anhaengen(s, int(i + 1));
             },
             &datei);
         daten = int(qMax<qint64>(0, n));

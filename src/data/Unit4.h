@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace pfl {
 class Dateihandle;
@@ -125,6 +126,11 @@ public:
     void rezept_anlegen1();
     void datei_anlegen();
     void datei_lesen();
+    // The same pass, keeping the rows of the whole-book listing too: the next buchZeilen() without a
+    // criterion takes them instead of reading the book again (the listing opened right after).
+    void datei_lesenFuerListe();
+    // Drops rows kept by datei_lesenFuerListe that nobody took.
+    void listeVorabVerwerfen();
     void Daten_einsortieren();
     void datei_speichern();
     void datei_speichern_aendern();
@@ -262,6 +268,8 @@ private:
         QString erster, letzter;
     };
     QHash<const QStringList*, Namenssatz> m_namenssaetze;
+    void dateiLesen(pfl::Listenzeilen* zeilen);
+    std::unique_ptr<pfl::Listenzeilen> m_listeVorab;
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

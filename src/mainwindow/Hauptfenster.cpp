@@ -433,9 +433,11 @@ void TForm1::FilterGrid1DblClick() {
 }
 
 void TForm1::Rezeptebearbeiten1Click() {
-    u.datei_lesen();
+    // One pass reads the names and the listing's rows.
+    u.datei_lesenFuerListe();
     if (u.auswahl != 2) u.auswahl = 1;
     if (u.daten <= 0) {
+        u.listeVorabVerwerfen();
         m_plattform.message(
             Platform::Kind::Information,
             QStringLiteral("      Keine Daten vorhanden. \n  Bitte geben Sie Ihre Daten ein. "));
@@ -444,6 +446,7 @@ void TForm1::Rezeptebearbeiten1Click() {
     }
     datenbildschirmVerbergen();
     Q_EMIT listeVerlangt();
+    u.listeVorabVerwerfen();
 }
 
 void TForm1::Rezeptdrucken1Click() {

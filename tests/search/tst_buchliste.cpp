@@ -284,6 +284,26 @@ void TestBuchliste::ganzesBuchUeberMenue() {
     Programm::in<QPushButton>(w, QStringLiteral("Button3"))->click();
     QCOMPARE(p.plattform.hilfeAufrufe.last().second, Tform21::kHilfeAlle);
     QVERIFY(p.plattform.meldungen.isEmpty());
+    // The menu reads the book once for its names and the rows: every cell as the listing that
+    // reads the book itself shows it.
+    const auto zellen = [&] {
+        QStringList z;
+        for (int r = 0; r < g->RowCount(); ++r)
+            for (int c = 0; c < g->ColCount(); ++c)
+                z << g->Cells(c, r);
+        return z;
+    };
+    const QStringList ueberMenue = zellen();
+    w->close();
+    w->daten_ansehen();
+    QCOMPARE(zellen(), ueberMenue);
+    w->close();
+    // Those rows serve that one listing only: a book changed later is read anew.
+    p.dir.buch(QStringLiteral("Familie.rez"),
+               {rezept(QStringLiteral("Suppen"), QStringLiteral("Erbsensuppe"), QStringLiteral("Deftig"))});
+    w->daten_ansehen();
+    QCOMPARE(positionen(g), QList<int>({1}));
+    QCOMPARE(g->Cells(3, 1).trimmed(), QStringLiteral("Erbsensuppe"));
 }
 
 void TestBuchliste::keineTreffer_data() {
