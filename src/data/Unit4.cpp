@@ -200,8 +200,9 @@ bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
     // fills its lists in one pass instead of comparing every name with the whole list. A list that
     // someone else emptied or changed is seen by its size and ends and taken anew.
     Namenssatz& satz = m_namenssaetze[&liste];
+    const auto gleich = [](const QString& a, const QString& b) { return a.isSharedWith(b) || a == b; };
     if (satz.anzahl != liste.size() ||
-        (!liste.isEmpty() && (satz.erster != liste.first() || satz.letzter != liste.last()))) {
+        (!liste.isEmpty() && (!gleich(satz.erster, liste.first()) || !gleich(satz.letzter, liste.last())))) {
         satz.gefaltet.clear();
         for (const QString& n : std::as_const(liste))
             satz.gefaltet.insert(n.toCaseFolded());
@@ -212,8 +213,9 @@ bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
         satz.letzter = liste.isEmpty() ? QString() : liste.last();
     };
     bool neu = false;
-    if (!satz.gefaltet.contains(name.toCaseFolded())) {
-        satz.gefaltet.insert(name.toCaseFolded());
+    const qsizetype vorher = satz.gefaltet.size();
+    satz.gefaltet.insert(name.toCaseFolded());
+    if (satz.gefaltet.size() != vorher) {
         if (sortiert) {
             // German order, without regard to case; a new name goes behind its equals.
             const QCollator& c = pfl::deutscheSortierung();
