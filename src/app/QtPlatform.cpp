@@ -270,6 +270,19 @@ QSize QtPlatform::screenSize() {
     return s ? s->geometry().size() : QSize(1024, 768);
 }
 
+QMargins QtPlatform::windowFrame() {
+    // The widest frame of the shown windows (the main window shows before any other opens).
+    QMargins rahmen;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || (w->windowType() != Qt::Window && w->windowType() != Qt::Dialog)) continue;
+        const QRect f = w->frameGeometry(), g = w->geometry();
+        rahmen = QMargins(qMax(rahmen.left(), g.left() - f.left()), qMax(rahmen.top(), g.top() - f.top()),
+                          qMax(rahmen.right(), f.right() - g.right()),
+                          qMax(rahmen.bottom(), f.bottom() - g.bottom()));
+    }
+    return rahmen;
+}
+
 QRect QtPlatform::workArea() {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->availableGeometry() : QRect(0, 0, 1024, 768);

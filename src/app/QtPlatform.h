@@ -32,6 +32,7 @@ public:
     void showHelp(const QString& helpFile, int topic) override;
     QSize screenSize() override;
     QRect workArea() override;
+    QMargins windowFrame() override;
     int pixelsPerInch() override;
     QDate today() override;
     PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) override;

@@ -31,7 +31,8 @@ QPushButton* Rezeptfenster::leistenKnopf(const QString& name, const QString& tex
 }
 
 void Rezeptfenster::anordnen() {
-    setFixedSize(plattform().workArea().size());
+    // The work area, frame included.
+    setFixedSize(nutzflaeche().size());
     m_formular->setGeometry(0, 0, width(), qMax(0, height() - kUntenRand));
     const int y = height() - kUntenRand + (kUntenRand - kKnopfHoehe) / 2;
     // Integer division truncates, as the layout rules want.

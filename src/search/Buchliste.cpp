@@ -254,7 +254,9 @@ void Tform21::fuellen(pfl::Listenzeilen zeilen, const QStringList& buecher, cons
     // The first hit's details; its position is not yet the chosen one (satznum stays 0).
     ersteDetails(ersterPlatz, ersterBuch);
     faerben();
-    setGeometry(QRect(plattform().workArea().topLeft(), size()));
+    // The work area, frame included.
+    setFixedSize(nutzflaeche().size());
+    move(plattform().workArea().topLeft());
     modalitaetFestlegen();
     show();
     raise();

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace pfl {
 
@@ -35,6 +36,8 @@ void Nebenfenster::oeffnen() {
     vorbereiten();
     faerben();
     dialogPlatzieren(this, plattform().screenSize());
+    einpassen();
+    imArbeitsbereichHalten();
     modalitaetFestlegen();
     show();
     raise();
@@ -48,6 +51,51 @@ void Nebenfenster::modalitaetFestlegen() {
     if (isVisible()) hide();
     setWindowModality(Qt::ApplicationModal);
     m_gestapelt = true;
+}
+
+QRect Nebenfenster::nutzflaeche() const {
+    return plattform().workArea().marginsRemoved(plattform().windowFrame());
+}
+
+void Nebenfenster::einpassen() {
+    if (layout()) return; // a laid-out window fits itself
+    const QSize platz = nutzflaeche().size();
+    const QSize entwurf = m_rolle ? m_rolle->widget()->size() : size();
+    const QSize passend = entwurf.boundedTo(platz);
+    if (!m_rolle) {
+        if (passend == entwurf) return;
+        // The controls move onto a page of the design size, which scrolls inside the window.
+        auto* seite = new QWidget;
+        seite->setObjectName(QStringLiteral("Seite"));
+        seite->setFixedSize(entwurf);
+        for (QObject* o : children()) {
+            auto* k = qobject_cast<QWidget*>(o);
+            if (!k || k->isWindow()) continue;
+            const bool versteckt = k->isHidden();
+            const QPoint stelle = k->pos();
+            k->setParent(seite);
+            k->move(stelle);
+            k->setVisible(!versteckt);
+        }
+        m_rolle = new QScrollArea(this);
+        m_rolle->setObjectName(QStringLiteral("Rolle"));
+        m_rolle->setFrameShape(QFrame::NoFrame);
+        m_rolle->setWidget(seite);
+        m_rolle->viewport()->setAutoFillBackground(false);
+        seite->setAutoFillBackground(false);
+        m_rolle->show();
+    }
+    setFixedSize(passend);
+    m_rolle->setGeometry(rect());
+}
+
+void Nebenfenster::imArbeitsbereichHalten() {
+    const QRect frei = plattform().workArea();
+    const QSize aussen = size().grownBy(plattform().windowFrame());
+    // pos() of a window is where its frame starts.
+    const int x = qBound(frei.left(), pos().x(), qMax(frei.left(), frei.right() + 1 - aussen.width()));
+    const int y = qBound(frei.top(), pos().y(), qMax(frei.top(), frei.bottom() + 1 - aussen.height()));
+    move(x, y);
 }
 
 void Nebenfenster::faerben() {

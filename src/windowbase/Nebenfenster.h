@@ -10,6 +10,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class Platform;
 class Unit4;
 
@@ -45,6 +46,12 @@ protected:
     // Before a window shows itself: opened while a modal window is up, it is modal for this opening
     // too, so that it stacks on that window and takes input; closing gives back its own modality.
     void modalitaetFestlegen();
+    // The room the window's own area has: the work area less the window manager's frame.
+    QRect nutzflaeche() const;
+    // A window larger than that room shows its page scrolled; it keeps its design size inside.
+    void einpassen();
+    // Moves the window, frame included, into the work area, as near to where it stands as it fits.
+    void imArbeitsbereichHalten();
 
     Unit4& daten() const { return m_umgebung.daten; }
     Farbschema& farben() const { return m_umgebung.farben; }
@@ -72,7 +79,8 @@ protected:
 private:
     Umgebung& m_umgebung;
     int m_hilfethema;
-    bool m_gestapelt = false; // modal for this opening only (modalitaetFestlegen)
+    bool m_gestapelt = false;       // modal for this opening only (modalitaetFestlegen)
+    QScrollArea* m_rolle = nullptr; // the scrolled page of a window larger than the screen
 };
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).

@@ -32,6 +32,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -228,6 +229,8 @@ class TestFenster : public QObject {
 private Q_SLOTS:
     void initTestCase() { pfl::ressourcenLaden(); }
     void escapeSchliesstUndFrischtAuf_data() { fensterZeilen(); }
+    void kleinerBildschirm_data() { fensterZeilen(); }
+    void kleinerBildschirm();
     void escapeSchliesstUndFrischtAuf();
     void fuerHilfsmittelEinDialog_data() { fensterZeilen(); }
     void fuerHilfsmittelEinDialog();
@@ -243,6 +246,40 @@ private Q_SLOTS:
     void tabFolge_data();
     void tabFolge();
 };
+
+void TestFenster::kleinerBildschirm() {
+    // A small screen with a panel at the top and a window manager's frame around every window:
+    // each window lies inside the work area, frame included, and every button can be reached there
+    // (a window too large for the screen scrolls its page).
+    QFETCH(Weg, weg);
+    QFETCH(QString, fenster);
+    LaufendesProgramm p(zweiBuecher, false);
+    p.plattform.bildschirm = QSize(1024, 600);
+    p.plattform.arbeitsflaeche = QRect(0, 24, 1024, 576);
+    p.plattform.rahmen = QMargins(4, 26, 4, 4);
+    QVERIFY(p.starten());
+    const QRect frei = p.plattform.arbeitsflaeche;
+    QVERIFY(imFenster(p, weg, fenster, [&](QDialog* w) {
+        if (w->isMaximized()) return; // the window manager fits it
+        const QRect rahmen(w->pos(), w->size().grownBy(p.plattform.rahmen));
+        QVERIFY2(frei.contains(rahmen), qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                                       .arg(w->objectName())
+                                                       .arg(rahmen.x())
+                                                       .arg(rahmen.y())
+                                                       .arg(rahmen.width())
+                                                       .arg(rahmen.height())));
+        const QPoint innen = w->pos() + QPoint(p.plattform.rahmen.left(), p.plattform.rahmen.top());
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(w) || teilEinesGanzen(b, w)) continue;
+            for (QWidget* v = b->parentWidget(); v && v != w; v = v->parentWidget())
+                if (auto* rolle = qobject_cast<QScrollArea*>(v)) rolle->ensureWidgetVisible(b, 0, 0);
+            const QRect imFenster(b->mapTo(w, QPoint(0, 0)), b->size());
+            QVERIFY2(w->rect().contains(imFenster) && frei.contains(imFenster.translated(innen)),
+                     qPrintable(w->objectName() + QLatin1Char('/') + b->objectName()));
+        }
+        w->close();
+    }));
+}
 
 void TestFenster::escapeSchliesstUndFrischtAuf() {
     QFETCH(Weg, weg);
