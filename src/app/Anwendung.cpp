@@ -176,6 +176,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // Copy1 builds the overview and its column widths; building it once before would give the same.
     haupt->Copy1();
     haupt->showMaximized();
+    haupt->startfokusSetzen();
 }
 
 Anwendung::~Anwendung() = default;

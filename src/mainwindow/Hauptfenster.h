@@ -63,6 +63,8 @@ public Q_SLOTS:
     void nachVorn();
     // Enables every menu command and toolbar button whose request signal the owner connected.
     void befehleFreigeben();
+    // Once the window shows: the keyboard focus on a visible control.
+    void startfokusSetzen();
 
 Q_SIGNALS:
     // Menu and toolbar commands that open another window; the owner connects them.

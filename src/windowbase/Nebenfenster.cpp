@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QWindow>
+#include <QStyle>
 
 namespace pfl {
 
@@ -39,6 +41,7 @@ void Nebenfenster::oeffnen() {
     einpassen();
     imArbeitsbereichHalten();
     modalitaetFestlegen();
+    oeffnerMerken();
     show();
     raise();
     activateWindow();
@@ -53,6 +56,19 @@ void Nebenfenster::modalitaetFestlegen() {
     m_gestapelt = true;
 }
 
+void Nebenfenster::oeffnerMerken() {
+    QWidget* aktiv = QApplication::activeWindow();
+    if (aktiv == this) return; // opened again while open: it keeps its opener
+    m_oeffner = aktiv;
+    if (!aktiv) return;
+    create();
+    QWindow* ueber = aktiv->windowHandle();
+    if (windowHandle() && windowHandle()->transientParent() != ueber) {
+        if (isVisible()) hide(); // the window system takes it when the window shows again
+        windowHandle()->setTransientParent(ueber);
+    }
+}
+
 QRect Nebenfenster::nutzflaeche() const {
     return plattform().workArea().marginsRemoved(plattform().windowFrame());
 }
@@ -61,7 +77,11 @@ void Nebenfenster::einpassen() {
     if (layout()) return; // a laid-out window fits itself
     const QSize platz = nutzflaeche().size();
     const QSize entwurf = m_rolle ? m_rolle->widget()->size() : size();
-    const QSize passend = entwurf.boundedTo(platz);
+    QSize passend = entwurf.boundedTo(platz);
+    // A scroll bar in one direction takes room in the other: give it that room where there is some.
+    const int leiste = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (entwurf.height() > platz.height()) passend.setWidth(qMin(entwurf.width() + leiste, platz.width()));
+    if (entwurf.width() > platz.width()) passend.setHeight(qMin(entwurf.height() + leiste, platz.height()));
     if (!m_rolle) {
         if (passend == entwurf) return;
         // The controls move onto a page of the design size, which scrolls inside the window.
@@ -187,6 +207,7 @@ void Nebenfenster::done(int ergebnis) {
         setWindowModality(Qt::NonModal);
         m_gestapelt = false;
     }
+    if (warOffen && !isVisible() && m_oeffner && m_oeffner->isVisible()) m_oeffner->activateWindow();
     if (warOffen) Q_EMIT geschlossen();
 }
 

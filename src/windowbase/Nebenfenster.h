@@ -5,6 +5,7 @@
 #include "windowbase/Umgebung.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QRect>
 
 class QLabel;
@@ -52,6 +53,9 @@ protected:
     void einpassen();
     // Moves the window, frame included, into the work area, as near to where it stands as it fits.
     void imArbeitsbereichHalten();
+    // The active window opens this one: the window system keeps this one above it, and closing
+    // gives it the focus back (not to the main window behind).
+    void oeffnerMerken();
 
     Unit4& daten() const { return m_umgebung.daten; }
     Farbschema& farben() const { return m_umgebung.farben; }
@@ -81,6 +85,7 @@ private:
     int m_hilfethema;
     bool m_gestapelt = false;       // modal for this opening only (modalitaetFestlegen)
     QScrollArea* m_rolle = nullptr; // the scrolled page of a window larger than the screen
+    QPointer<QWidget> m_oeffner;    // the window that was active when this one opened
 };
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).

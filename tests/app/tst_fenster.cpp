@@ -231,6 +231,10 @@ private Q_SLOTS:
     void escapeSchliesstUndFrischtAuf_data() { fensterZeilen(); }
     void kleinerBildschirm_data() { fensterZeilen(); }
     void kleinerBildschirm();
+    void fokusBeimStart_data();
+    void fokusBeimStart();
+    void werkzeugleisteMitReturn();
+    void fokusZurueckZumOeffner();
     void escapeSchliesstUndFrischtAuf();
     void fuerHilfsmittelEinDialog_data() { fensterZeilen(); }
     void fuerHilfsmittelEinDialog();
@@ -279,6 +283,57 @@ void TestFenster::kleinerBildschirm() {
         }
         w->close();
     }));
+}
+
+void TestFenster::fokusBeimStart_data() {
+    QTest::addColumn<bool>("datenbildschirm");
+    QTest::newRow("Datenbildschirm aus") << false;
+    QTest::newRow("Datenbildschirm an") << true;
+}
+
+void TestFenster::fokusBeimStart() {
+    QFETCH(bool, datenbildschirm);
+    LaufendesProgramm p([datenbildschirm](Testordner& d) {
+        zweiBuecher(d);
+        optionen o = Testordner::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
+        o.db_einaus = datenbildschirm ? 1 : 0;
+        d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
+    });
+    QVERIFY(QTest::qWaitForWindowActive(p.f));
+    QWidget* fokus = QApplication::focusWidget();
+    QVERIFY(fokus);
+    QVERIFY2(fokus->isVisible(), qPrintable(fokus->objectName()));
+    QCOMPARE(fokus->objectName(),
+             datenbildschirm ? QStringLiteral("ListBox1") : QStringLiteral("SpeedButton1"));
+}
+
+void TestFenster::werkzeugleisteMitReturn() {
+    LaufendesProgramm p(zweiBuecher);
+    QVERIFY(QTest::qWaitForWindowActive(p.f));
+    for (const Qt::Key taste : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* b = p.finde<QToolButton>(QStringLiteral("SpeedButton1"));
+        b->setFocus();
+        QTest::keyClick(b, taste);
+        auto* erfassen = p.finde<QDialog>(QStringLiteral("Form2"));
+        QVERIFY(erfassen->isVisible());
+        erfassen->close();
+    }
+}
+
+void TestFenster::fokusZurueckZumOeffner() {
+    // The section list opened from the entry window gives the focus back to it, not to the main
+    // window behind, where the next key would run a command.
+    LaufendesProgramm p(zweiBuecher);
+    p.finde<QAction>(QStringLiteral("Rezepteerfassen1"))->trigger();
+    auto* erfassen = p.finde<QDialog>(QStringLiteral("Form2"));
+    QVERIFY(QTest::qWaitForWindowActive(erfassen));
+    p.in<QPushButton>(erfassen, QStringLiteral("Button4"))->click();
+    auto* liste = p.finde<QDialog>(QStringLiteral("Form27"));
+    QVERIFY(liste->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(liste));
+    QTest::keyClick(liste, Qt::Key_Escape);
+    QVERIFY(!liste->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), erfassen);
 }
 
 void TestFenster::escapeSchliesstUndFrischtAuf() {
