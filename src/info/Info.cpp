@@ -223,9 +223,14 @@ void TInv::AufUpdatesberprfen2Click() {
         grund = pfl::startgrund(datei);
         if (grund == pfl::Startgrund::Startbereit) grund = pfl::Startgrund::KeinProgramm;
     }
-    if (grund != pfl::Startgrund::Startbereit)
+    if (grund != pfl::Startgrund::Startbereit) {
+        // Nothing replaces the program's files: it keeps running after the message.
         plattform().message(Platform::Kind::Information,
                             pfl::startfehlerMeldung(pfl::startfehlerCode(grund)));
+        Q_EMIT daten().copy1Angefordert();
+        return;
+    }
+    // The updater replaces the program's files, so the program makes way for it.
     Q_EMIT programmBeenden();
 }
 

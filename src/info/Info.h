@@ -38,14 +38,14 @@ public:
     static QStringList kontaktdaten();
 
 public Q_SLOTS:
-    // "Auf Updates überprüfen": starts the updater, or says why it cannot, and then asks the
-    // program to end.
+    // "Auf Updates überprüfen": starts the updater and then asks the program to end, or says why
+    // it cannot be started and goes on.
     void AufUpdatesberprfen2Click();
     // "Website besuchen": asks, and opens the home page in the browser on "Ja".
     void Websitebesuchen1Click();
 
 Q_SIGNALS:
-    // The update check is over: the program ends (closing the main window).
+    // The updater was started: the program ends (closing the main window).
     void programmBeenden();
     void danksagungVerlangt();
     void weitereProgrammeVerlangt();
