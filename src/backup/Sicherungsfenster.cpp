@@ -292,6 +292,7 @@ void TBack5::sichern() {
         plattform().message(Platform::Kind::Error, pfl::sicherungFehlerText(e));
         return;
     }
+    Q_EMIT gesichert(nach);
     accept();
 }
 

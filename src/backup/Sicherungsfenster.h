@@ -25,6 +25,8 @@ public:
 Q_SIGNALS:
     // Files were restored into the data folder: the data module and the main window re-read them.
     void wiederhergestellt();
+    // A backup arrived whole in this folder.
+    void gesichert(const QString& ordner);
 
 protected:
     void vorbereiten() override;

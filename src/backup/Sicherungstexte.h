@@ -16,6 +16,12 @@ inline QString mediumFehltText() {
     return QStringLiteral("    Datei-Ein/Ausgabe-Fehler \n Legen Sie bitte den Datenträger ein.\n");
 }
 
+// For the main window's status bar once a backup has arrived.
+inline QString sicherungFertigText(const QString& ordner) {
+    return QStringLiteral("Die Datensicherung ist abgeschlossen: Ihre Daten sind in %1 gesichert.")
+        .arg(ordner);
+}
+
 inline QString sicherungFehlerText(const Kopierergebnis& e) {
     if (e.fehler.isEmpty())
         return QStringLiteral("Die Datensicherung wurde abgebrochen. Sie ist nicht vollständig.");
