@@ -13,6 +13,9 @@ class Hilfefenster;
 // body's line breaks as CR LF.
 QByteArray mailtoLink(const MailMessage& mail);
 
+// The file a printout to PDF proposes: its title as the name, in the home folder.
+QString pdfVorschlag(const QString& titel);
+
 class QtPlatform : public Platform {
 public:
     QtPlatform();
