@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects backup, restore and the automatic backup.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown: the owner of the data module's windows and of how they talk to each other.
 #pragma once
 

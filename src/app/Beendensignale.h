@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGINT and SIGHUP end the program as closing its main window does: the event loop ends
 // and everything is taken down in order, so no lock file or socket is left behind.
 #pragma once

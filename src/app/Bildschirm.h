@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the toolkit will reach a display, asked before it tries: it aborts the program when none
 // answers, where the program can still say in German what is missing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program per data folder: a second start hands over to the running program, which comes to
 // the front, instead of only refusing.
 #pragma once

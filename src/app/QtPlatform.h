@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform of the running program, on Qt and the Linux desktop.
 #pragma once
 

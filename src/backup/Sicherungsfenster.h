@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBack5: backs up the data files into a backup folder and restores chosen files from one. Created
 // when opened and dropped when it closes, so every opening starts fresh.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages that the backup window and the automatic backup share.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data live and what the command line asks for; no window is needed for either.
 #pragma once
 

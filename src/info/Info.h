@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TInv: the information window – product, version, contact, and the way to updates, the home
 // page, the acknowledgements and the further programs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page layout of the printouts, without any window: a recipe or the shopping list becomes a list
 // of pages, each a list of text pieces at page positions (816 x 1056 pixels, 96 per inch). The pages
 // are replayed into the preview and the printer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm14: the page preview of a printout (a recipe or the shopping list) and its printing.
 #pragma once
 

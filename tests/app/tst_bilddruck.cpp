@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a picture and recorded pages through the desktop platform, onto a PDF printer so that no
 // device is needed.
 #include "app/QtPlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown on real data directories, checked through the main window and the files.
 #include "app/Anwendung.h"
 #include "app/Bildschirm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backup window, the automatic backup at "Beenden" and before a rename, used as a user would.
 #include "backup/Datensicherung.h"
 #include "backup/Sicherungsfenster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line, where the data live, and setting up a data folder beside the shipped files.
 #include "data/Datenordner.h"
 #include "support/Kindprozess.h"

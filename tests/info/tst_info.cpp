@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The information window, the update start, the home-page question, the acknowledgements and the
 // further programs, used as a user would.
 #include "app/Anwendung.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a temporary prefix and starts the installed program as a desktop would: the files
 # a desktop looks for, where the data go, --datenordner, a second start, a start without a display.
 # Usage: installieren.sh <build folder>

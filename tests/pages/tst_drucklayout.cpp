@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page layout of the printouts without a window: positions, fonts, line breaks and page breaks,
 // the largest recipe a record holds, settings no one should have, and replaying the pages.
 #include "data/Deutsch.h"

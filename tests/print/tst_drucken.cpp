@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printing window in the running program: a recipe from the editor as its fields stand, the
 // shopping list, the views of the preview, choosing another printer, and the pages handed to the
 // printer.
