@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/Hauptfenster.h"
 
 #include "appearance/Styles.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -230,8 +232,8 @@ void TForm1::Copy1() {
         m_statusHinweis->setText(
             QStringLiteral("Legen Sie zuerst ein Rezeptbuch an: Datei \u203A Rezeptbuch anlegen  "));
     else
-        m_statusHinweis->setText(
-            QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
+        m_statusHinweis->setText(QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte liegen im Datenordner %2  ")
+                                     .arg(u.version, QDir::toNativeSeparators(QDir::cleanPath(u.lpf))));
     setWindowTitle(QStringLiteral("Pfanno-Lux V") + QStringLiteral("  ") + u.version +
                    QStringLiteral("      -      ") + QStringLiteral("Heute ist ") + QStringLiteral(" ") +
                    pfl::wochentag(heute) + QStringLiteral(" ") + QStringLiteral("der") +

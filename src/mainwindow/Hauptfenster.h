@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1: the main window with the section list, the recipe overview, the menu and the toolbar.
 #pragma once
 

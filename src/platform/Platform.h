@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every service of the desktop the program uses: the Qt implementation runs the program,
 // the scripted one in tests/support runs the tests headless.
 #pragma once

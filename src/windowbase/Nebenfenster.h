@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base of every secondary window: it takes its collaborators, colours, places and shows itself,
 // closes on Escape, runs its help topic, and tells its owner when it has closed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every secondary window shares, reached the way a person reaches it: closing by Escape with the
 // main window refreshed, its help topic, Return on the default button, what assistive technology
 // reads, readable text in every style, and the Tab order of the recipe windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform of the tests: records every message, answers questions from a script,
 // and fixes the screen (1920 x 1080 at 96 pixels per inch) and the date.
 #pragma once
