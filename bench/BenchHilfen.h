@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared pieces of the benchmarks: a silent platform (no dialogs, a fixed 1920 x 1080 screen
 // and date), a generated recipe book and best-of timing.
 #pragma once

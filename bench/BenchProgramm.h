@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program on a temporary data folder, for the benchmarks that measure windows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's overview on a 10 000-recipe book whose section holds 2 000 recipes, as a
 // ratio to the data store's scan alone; and start-up to a shown main window against a Qt main
 // window showing a 2 000-row table in the same fonts. Baselines are measured in the same run.

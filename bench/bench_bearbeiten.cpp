@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor on a 10 000-recipe book whose sections alternate record by record: one step with ">"
 // (one record read; the recipe list of the new section refilled) and opening on the last record,
 // each against a whole-book pass (Rubriken_oeffnen) measured in the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's paths through the program on books of 1 000, 10 000 and 100 000 recipes with mostly
 // distinct names, each against a baseline measured in the same run: the whole-book listing and the
 // search window opened through the main window's menu commands, the ingredient criterion chosen in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The book listing on a 10 000-recipe book: the whole book and a name search, each as a ratio to
 // the data store's scan of the same fields, measured in the same run.
 #include "data/Farbschema.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data-store benchmark on generated books of 10 000 recipes. Each figure is a ratio to a
 // baseline measured in the same run, because absolute times on shared machines are noisy.
 #include "data/Unit4.h"

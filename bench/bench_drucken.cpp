@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying out the largest recipe a record holds (5 000 + 10 000 + 5 000 characters) into pages,
 // against QTextLayout's own line breaking of the same texts in the same font and width, measured in
 // the same run; and the same at four times the text, to show the cost grows in proportion.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry window on a 10 000-recipe book: a category change (section list, recipe list) and
 // taking over a recipe, each as a ratio to the data store's Rubriken_erkennen on the same category,
 // measured in the same run.

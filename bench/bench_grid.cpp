@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Header-click sort and column sizing of a 10 000-row recipe table, as ratios to sorting the
 // same rows' precomputed sort strings with std::stable_sort in the same run.
 #include "grid/FilterGrid.h"

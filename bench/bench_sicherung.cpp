@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backup and restore of ten books of 10 000 recipes (about 2.1 GB) against the system's cp of the
 // same files in the same run. The program's copies are flushed to disk before they count as done,
 // cp's are not: the ratio against "cp + sync" of the copied files is printed as well.

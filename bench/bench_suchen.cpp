@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search across books on ten generated books of 10 000 recipes each: an ingredient search, a
 // name search and a section search, each as a ratio to reading the same books' bytes once in the
 // same run ("within 1.0x of the read" taken as at most 1.0x above it, so a ratio up to 2.0; names and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Standard, warnings and Qt defines shared by every target.
 add_library(pfanno_common INTERFACE)
 target_compile_features(pfanno_common INTERFACE cxx_std_20)

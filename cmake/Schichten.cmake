@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an #include runs the wrong way between the folders of src/. Bottom up:
 #   data -> platform -> pages -> grid, widgets, appearance -> windowbase
 #   -> the window folders (mainwindow, recipes, search, print, backup, colours, info) -> app.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes one record image of each type: every short string and text block is converted to text and
 // back, as the routines and windows do with records from foreign files.
 #include "data/Records.h"

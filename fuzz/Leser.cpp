@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds a fuzzed file to one list-file reader of the data module, in a data folder of its own.
 #include "data/Unit4.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects the printing window and the print settings.
 #include "app/Anwendung.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects the settings window, mailing a recipe and the shopping list.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"

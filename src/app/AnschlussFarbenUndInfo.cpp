@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects the colour dialog, the background picture and the information windows.
 #include "app/Anwendung.h"
 

@@ -1,15 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects backup, restore and the automatic backup.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"
 #include "appearance/Farben.h"
 #include "backup/Datensicherung.h"
 #include "backup/Sicherungsfenster.h"
+#include "backup/Sicherungstexte.h"
 #include "data/Farbschema.h"
 #include "data/Unit4.h"
 #include "recipes/KategorienListe.h"
 #include "recipes/RubrikenListe.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStatusBar>
 
 namespace pfl {
 
@@ -47,6 +51,11 @@ void Anwendung::anschliessenSicherung() {
             m_sicherung = w;
             verbinden(w);
             connect(w, &TBack5::wiederhergestellt, this, neuLesen);
+            // The window closes without a word: the main window's status bar tells where the data went.
+            connect(w, &TBack5::gesichert, m_haupt.get(), [this](const QString& ordner) {
+                m_haupt->statusBar()->showMessage(
+                    pfl::sicherungFertigText(QDir::toNativeSeparators(QDir::cleanPath(ordner))), 30000);
+            });
             connect(w, &Nebenfenster::geschlossen, this, [this, w] {
                 if (m_sicherung == w) m_sicherung = nullptr;
                 w->deleteLater();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creates and connects the search window and the search across all books.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"

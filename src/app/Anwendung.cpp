@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Anwendung.h"
 
 #include "mainwindow/Datenbildschirm.h"
+#include "app/Beendensignale.h"
+#include "app/Bildschirm.h"
 #include "app/Einzelstart.h"
 #include "mainwindow/Hauptfenster.h"
 #include "mainwindow/NeuesRezeptbuch.h"
@@ -26,9 +29,11 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTranslator>
 #include <functional>
 
 // The resources live in a static library: nothing else references them, so they are pulled in here.
@@ -40,6 +45,21 @@ namespace pfl {
 
 void ressourcenLaden() {
     ressourcenEinbinden();
+}
+
+QString qtUebersetzungsdatei() {
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
+}
+
+QTranslator* qtUebersetzungenLaden() {
+    // qtbase covers every module the program uses (core, widgets, print support); the user
+    // interface is German, so the machine's locale does not choose the catalogue.
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(qtUebersetzungsdatei()) || !QCoreApplication::installTranslator(t)) {
+        delete t;
+        return nullptr;
+    }
+    return t;
 }
 
 namespace {
@@ -89,7 +109,8 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     m_haupt = std::make_unique<TForm1>(m_umgebung);
     TForm1* haupt = m_haupt.get();
     // Later starts on this folder bring this window to the front.
-    connect(new Einzelstart(datenverzeichnis, this), &Einzelstart::geweckt, haupt, &TForm1::nachVorn);
+    m_einzelstart = std::make_unique<Einzelstart>(datenverzeichnis);
+    connect(m_einzelstart.get(), &Einzelstart::geweckt, haupt, &TForm1::nachVorn);
     haupt->FormCreate();
 
     std::unique_ptr<QLabel> splash = splashZeigen(plattform);
@@ -176,6 +197,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     // Copy1 builds the overview and its column widths; building it once before would give the same.
     haupt->Copy1();
     haupt->showMaximized();
+    haupt->startfokusSetzen();
 }
 
 Anwendung::~Anwendung() = default;
@@ -225,13 +247,11 @@ int pfannoLuxStarten(int argc, char** argv) {
     }
     const QString qtPlattform =
         wahl.qtPlattform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : wahl.qtPlattform;
-    if (!pfl::bildschirmVorhanden(qtPlattform, qEnvironmentVariable("DISPLAY"),
-                                  qEnvironmentVariable("WAYLAND_DISPLAY"))) {
-        fehler << QStringLiteral(
-            "Pfanno-Lux braucht eine grafische Oberfläche, hier ist aber kein Bildschirm erreichbar\n"
-            "(weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).\n"
-            "Starten Sie Pfanno-Lux auf dem Desktop, oder ohne Desktop mit einem virtuellen Bildschirm:\n"
-            "  xvfb-run -a pfanno-lux\n");
+    // The toolkit aborts when no display answers: the user reads what is missing instead.
+    if (const QString fehlt = pfl::bildschirmFehlt(qtPlattform, qEnvironmentVariable("DISPLAY"),
+                                                   qEnvironmentVariable("WAYLAND_DISPLAY"));
+        !fehlt.isEmpty()) {
+        fehler << fehlt;
         return 1;
     }
 
@@ -241,6 +261,7 @@ int pfannoLuxStarten(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("de.pfannolux.PfannoLux"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pfanno-lux.png")));
     pfl::ressourcenLaden();
+    pfl::qtUebersetzungenLaden();
     pfl::schriftenErsetzen();
     QtPlatform plattform;
 
@@ -256,9 +277,15 @@ int pfannoLuxStarten(int argc, char** argv) {
         return 1;
     }
 
+    // A termination signal ends the run as closing does: the lock and the socket go with it.
+    pfl::Beendensignale signale;
+    QObject::connect(&signale, &pfl::Beendensignale::beendenVerlangt, &app,
+                     [] { QCoreApplication::exit(0); });
     Unit4 unit4;
     pfl::Farbschema farben(unit4);
     pfl::Anwendung anwendung(unit4, farben, plattform, ordner);
     if (!anwendung.bereit()) return anwendung.weitergereicht() ? 0 : 1;
+    // A signal taken while the windows were made came before the event loop that it would end.
+    if (signale.empfangen()) return 0;
     return app.exec();
 }

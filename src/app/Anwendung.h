@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown: the owner of the data module's windows and of how they talk to each other.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <memory>
 
 class Platform;
+class QTranslator;
 class Unit4;
 class TForm1;
 class TForm2;
@@ -38,6 +40,7 @@ class TProgramm;
 namespace pfl {
 
 class Datenordnersperre;
+class Einzelstart;
 class Farbschema;
 class Nebenfenster;
 
@@ -72,6 +75,8 @@ private:
 
     Umgebung m_umgebung;
     std::unique_ptr<Datenordnersperre> m_sperre;
+    // Goes before the lock is given up, so that it never removes the socket of a later start.
+    std::unique_ptr<Einzelstart> m_einzelstart;
     bool m_weitergereicht = false;
     std::unique_ptr<TForm1> m_haupt;
     // Secondary windows belong to the main window (Qt parent), so they go with it.
@@ -104,6 +109,13 @@ private:
 
 // Makes the program's pictures (splash, toolbar icons) available.
 void ressourcenLaden();
+
+// Qt's own texts (the colour, file and print dialogs, standard buttons, context menus) in German,
+// whatever the machine's locale: the toolkit's German catalogue from its translations folder. The
+// installed translator belongs to the application; null when the catalogue is not installed.
+QTranslator* qtUebersetzungenLaden();
+// Where the toolkit's German catalogue lies.
+QString qtUebersetzungsdatei();
 
 } // namespace pfl
 

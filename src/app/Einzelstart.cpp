@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Einzelstart.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 
@@ -15,8 +17,18 @@ const QByteArray kBitte = QByteArrayLiteral("zeigen\n");
 QString Einzelstart::name(const QString& datenordner) {
     QFileInfo i(datenordner);
     const QString pfad = i.canonicalFilePath().isEmpty() ? i.absoluteFilePath() : i.canonicalFilePath();
-    const QByteArray h = QCryptographicHash::hash(pfad.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("pfanno-lux-%1-%2").arg(::getuid()).arg(QString::fromLatin1(h));
+    const QString h = QString::fromLatin1(
+        QCryptographicHash::hash(pfad.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    // The user's runtime folder is private and emptied when the user logs out. A socket path has
+    // room for about 100 bytes.
+    const QString laufzeit = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QFileInfo l(laufzeit);
+    const QString dort = laufzeit + QStringLiteral("/pfanno-lux-") + h;
+    if (l.isAbsolute() && l.isDir() && l.isWritable() && l.ownerId() == ::getuid() &&
+        QFile::encodeName(dort).size() < 100)
+        return dort;
+    // Else the system's temporary folder, which all users share.
+    return QStringLiteral("pfanno-lux-%1-%2").arg(::getuid()).arg(h);
 }
 
 Einzelstart::Einzelstart(const QString& datenordner, QObject* parent) : QObject(parent) {

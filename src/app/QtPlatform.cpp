@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtPlatform.h"
 
 #include "pages/Seiteneinpassen.h"
@@ -118,16 +119,30 @@ bool QtPlatform::printerSetup(QPrinter* printer) {
     return d.exec() == QDialog::Accepted;
 }
 
+QString pdfVorschlag(const QString& titel) {
+    // A name that any file system takes: no folder separators, no control characters.
+    QString name;
+    for (const QChar c : titel.trimmed())
+        name += (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+                    ? QLatin1Char('-')
+                    : c;
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    if (name.trimmed().isEmpty()) name = QStringLiteral("Ausdruck");
+    return QDir::home().filePath(name + QStringLiteral(".pdf"));
+}
+
 namespace {
 
 // Runs malen on a painter of the printer. Without an installed printer the output goes into a PDF
 // file the user names, written beside the old file and moved over it only when complete.
-Platform::PrintResult druckauftrag(QPrinter* printer, const std::function<bool(QPainter&)>& malen) {
+Platform::PrintResult druckauftrag(QPrinter* printer, const std::function<bool(QPainter&)>& malen,
+                                   const QString& titel = QString()) {
     QString pdf;
     // Qt itself turns a printer into a PDF printer without a file when no printer is installed.
     if (printer->outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty()) {
         pdf = QFileDialog::getSaveFileName(QApplication::activeWindow(),
-                                           QStringLiteral("Als PDF-Datei speichern"), QDir::homePath(),
+                                           QStringLiteral("Als PDF-Datei speichern"), pdfVorschlag(titel),
                                            QStringLiteral("PDF-Dateien (*.pdf)"));
         if (pdf.isEmpty()) return Platform::PrintResult::Cancelled;
         if (!pdf.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) pdf += QStringLiteral(".pdf");
@@ -172,18 +187,22 @@ Platform::PrintResult QtPlatform::printImage(QPrinter* printer, const QImage& im
 Platform::PrintResult QtPlatform::printPages(QPrinter* printer, const QList<QPicture>& pages,
                                              const QString& title) {
     if (pages.isEmpty()) return PrintResult::Printed;
+    // The job's name, and a PDF file's title.
     printer->setDocName(title);
-    return druckauftrag(printer, [&](QPainter& maler) {
-        // The painter's origin is the printable area's corner; the paper's corner lies before it.
-        const QPageLayout seite = printer->pageLayout();
-        QRectF papier = seite.fullRectPixels(printer->resolution());
-        papier.translate(-seite.paintRectPixels(printer->resolution()).topLeft());
-        for (qsizetype i = 0; i < pages.size(); ++i) {
-            if (i > 0 && !printer->newPage()) return false;
-            pfl::seiteEinpassen(maler, pages.at(i), papier);
-        }
-        return true;
-    });
+    printer->setCreator(QStringLiteral("Pfanno-Lux"));
+    return druckauftrag(
+        printer,
+        [&](QPainter& maler) {
+            // Only the printable area takes ink; its corner is the painter's origin.
+            const QRectF bereich(QPointF(),
+                                 printer->pageLayout().paintRectPixels(printer->resolution()).size());
+            for (qsizetype i = 0; i < pages.size(); ++i) {
+                if (i > 0 && !printer->newPage()) return false;
+                pfl::seiteEinpassen(maler, pages.at(i), bereich);
+            }
+            return true;
+        },
+        title);
 }
 
 QStringList QtPlatform::fontFamilies() {
@@ -268,6 +287,19 @@ void QtPlatform::showHelp(const QString& helpFile, int topic) {
 QSize QtPlatform::screenSize() {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().size() : QSize(1024, 768);
+}
+
+QMargins QtPlatform::windowFrame() {
+    // The widest frame of the shown windows (the main window shows before any other opens).
+    QMargins rahmen;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || (w->windowType() != Qt::Window && w->windowType() != Qt::Dialog)) continue;
+        const QRect f = w->frameGeometry(), g = w->geometry();
+        rahmen = QMargins(qMax(rahmen.left(), g.left() - f.left()), qMax(rahmen.top(), g.top() - f.top()),
+                          qMax(rahmen.right(), f.right() - g.right()),
+                          qMax(rahmen.bottom(), f.bottom() - g.bottom()));
+    }
+    return rahmen;
 }
 
 QRect QtPlatform::workArea() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform of the running program, on Qt and the Linux desktop.
 #pragma once
 
@@ -12,6 +13,9 @@ class Hilfefenster;
 // The mailto link of a mail: every character that is not unreserved percent-encoded (UTF-8), the
 // body's line breaks as CR LF.
 QByteArray mailtoLink(const MailMessage& mail);
+
+// The file a printout to PDF proposes: its title as the name, in the home folder.
+QString pdfVorschlag(const QString& titel);
 
 class QtPlatform : public Platform {
 public:
@@ -32,6 +36,7 @@ public:
     void showHelp(const QString& helpFile, int topic) override;
     QSize screenSize() override;
     QRect workArea() override;
+    QMargins windowFrame() override;
     int pixelsPerInch() override;
     QDate today() override;
     PrintResult printPages(QPrinter* printer, const QList<QPicture>& pages, const QString& title) override;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the colour scheme needs from the screen and the desktop: activating the stored style,
 // the colour chooser with the custom colours of farb.txt, and the font presets chosen by
 // screen class. The files themselves are the data layer's Farbschema.

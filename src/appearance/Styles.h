@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user-interface styles chosen by name: "Windows" is Qt's plain Windows style, every other
 // name a palette of its own on the Fusion style.
 #pragma once

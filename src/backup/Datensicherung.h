@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TDatensicherung: the automatic backup into a folder named after the day below the backup folder,
 // at "Beenden" when the user switched it on, and before every rename of a section or category.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder chooser of the backup window: a box of places (home, data folder, mounted media and
 // the file system's root stand where other systems have drives) and the list of the current
 // folder's subfolders, with ".." leading up.

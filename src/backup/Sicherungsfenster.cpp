@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup/Sicherungsfenster.h"
 
 #include "appearance/Styles.h"
@@ -294,6 +295,7 @@ void TBack5::sichern() {
         plattform().message(Platform::Kind::Error, pfl::sicherungFehlerText(e));
         return;
     }
+    Q_EMIT gesichert(nach);
     accept();
 }
 

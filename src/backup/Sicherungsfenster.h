@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBack5: backs up the data files into a backup folder and restores chosen files from one. Created
 // when opened and dropped when it closes, so every opening starts fresh.
 #pragma once
@@ -25,6 +26,8 @@ public:
 Q_SIGNALS:
     // Files were restored into the data folder: the data module and the main window re-read them.
     void wiederhergestellt();
+    // A backup arrived whole in this folder.
+    void gesichert(const QString& ordner);
 
 protected:
     void vorbereiten() override;

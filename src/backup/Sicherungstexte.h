@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages and the backup folder check that the backup window and the automatic backup share.
 #pragma once
 
@@ -42,6 +43,12 @@ inline QString gespeichertesZiel(Unit4& u, Platform& plattform) {
 // The backup folder lies on a removable medium that is not mounted.
 inline QString mediumFehltText() {
     return QStringLiteral("    Datei-Ein/Ausgabe-Fehler \n Legen Sie bitte eine Diskette ein.\n");
+}
+
+// For the main window's status bar once a backup has arrived.
+inline QString sicherungFertigText(const QString& ordner) {
+    return QStringLiteral("Die Datensicherung ist abgeschlossen: Ihre Daten sind in %1 gesichert.")
+        .arg(ordner);
 }
 
 inline QString sicherungFehlerText(const Kopierergebnis& e) {

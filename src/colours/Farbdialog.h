@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TFarbe: the colour dialog "Farbwahl" – colours, fonts, the 3-D look, the background and the style.
 #pragma once
 

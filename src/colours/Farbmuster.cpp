@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TFarbe's two sample tables: their contents, colours and the text of the highlighted cells.
 #include "colours/Farbdialog.h"
 

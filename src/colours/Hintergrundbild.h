@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TF_Hb: "Hauptbildschirm verändern" – picks the main window's background picture from Hintergrund/.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search across books. A record is 21 144 bytes, of which a criterion needs the head (435 bytes)
 // and perhaps the start of the ingredients; the rest is never read. No mapping: a file cut short by
 // another program would kill a mapped read, a short read just ends the book.

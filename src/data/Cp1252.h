@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252 conversion: the stored texts of every data file use this code page.
 #pragma once
 

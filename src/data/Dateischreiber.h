@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file's whole content so that a failure leaves the old file untouched, and reading
 // the start of a file without ever blocking on something that is not a regular file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Low-level file access for the data folder: only regular files inside the folder are opened,
 // every read and write is checked, and whole files are replaced through a temporary file beside them.
 #pragma once

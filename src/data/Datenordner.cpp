@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/Datenordner.h"
 
 #include "data/Dateischreiber.h"
@@ -98,21 +99,28 @@ Startwahl startwahlLesen(const QStringList& argumente) {
     return w;
 }
 
-bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, const QString& waylandDisplay) {
+bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, const QString& waylandDisplay,
+                         const Bildschirmfrage& antwortet) {
+    const auto da = [&](const QString& art, const QString& adresse) {
+        return !adresse.isEmpty() && (!antwortet || antwortet(art, adresse));
+    };
+    const QString x11 = QStringLiteral("xcb");
+    const QString wayland = QStringLiteral("wayland");
     // "xcb;offscreen" lists fall-backs; "vnc:size=800x600" carries options.
     const QStringList wahl = qtPlattform.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString& p : wahl) {
         const QString name = p.section(QLatin1Char(':'), 0, 0).trimmed();
-        if (name == QLatin1String("xcb")) {
-            if (!display.isEmpty()) return true;
-        } else if (name.startsWith(QLatin1String("wayland"))) {
-            if (!waylandDisplay.isEmpty()) return true;
+        if (name == x11) {
+            if (da(x11, display)) return true;
+        } else if (name.startsWith(wayland)) {
+            if (da(wayland, waylandDisplay)) return true;
         } else if (!name.isEmpty()) {
             return true;
         }
     }
     if (!wahl.isEmpty()) return false;
-    return !display.isEmpty() || !waylandDisplay.isEmpty();
+    // Without a choice the toolkit tries Wayland where its variable is set, then X11.
+    return da(wayland, waylandDisplay) || da(x11, display);
 }
 
 QString startHilfe(const QString& programm) {

@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the data live and what the command line asks for; no window is needed for either.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace pfl {
 
@@ -20,7 +23,11 @@ Startwahl startwahlLesen(const QStringList& argumente);
 
 // Whether a window can be shown: a display (X11 or Wayland) is there, or the toolkit is told to
 // draw elsewhere (offscreen, VNC, framebuffer). qtPlattform: the -platform option or QT_QPA_PLATFORM.
-bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, const QString& waylandDisplay);
+// antwortet, where given, is asked whether a display that a variable names answers ("xcb" or
+// "wayland", and the variable's value); without it a set variable is enough.
+using Bildschirmfrage = std::function<bool(const QString& art, const QString& adresse)>;
+bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, const QString& waylandDisplay,
+                         const Bildschirmfrage& antwortet = {});
 
 // The text of --help, German, for the terminal.
 QString startHilfe(const QString& programm);

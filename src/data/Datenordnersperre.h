@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program per data folder: a lock file in the folder, taken over when its holder has died.
 #pragma once
 

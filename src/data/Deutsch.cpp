@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // German locale, collation and dates; the numbers are in DeutschZahlen.cpp.
 #include "data/Deutsch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // German (Germany) conventions for numbers, amounts and dates, read and written whatever the system
 // locale is: the files store German dates and amounts. The one place that knows these rules; the
 // tables' helpers and the input fields call it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // German numbers and amounts: the lenient reading of cell texts, the strict reading of input
 // fields, and writing them.
 #include "data/Deutsch.h"

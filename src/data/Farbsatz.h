@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour and font record of farben.frb and its font class blocks, byte for byte.
 #pragma once
 

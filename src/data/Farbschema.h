@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour scheme of this run: the colour and font record of farben.frb, the style name of
 // Styledat.txt and the colour chooser's custom colours of farb.txt, with their file routines.
 // Created once at start-up and handed to whoever shows or edits colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list windows' whole rewrite of the section and category files.
 #include "data/Unit4.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record types of the data files, byte for byte as they lie on disk (little-endian host).
 #pragma once
 

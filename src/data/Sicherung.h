@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying the data files to a backup folder and back. Every copy is byte-exact, written beside its
 // target and moved over it; a restore changes the data folder only when every file arrived.
 #pragma once

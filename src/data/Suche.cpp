@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/Suche.h"
 
 #include "data/Deutsch.h"

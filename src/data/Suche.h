@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search in a book: one search criterion, the matching rule every search uses, and the rows a
 // book listing shows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data module: the data directory, the record buffers, the state shared by the windows,
 // and one routine per file operation. Widget-free; windows refill their controls from the
 // lists held here when the signals announce a change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TFilterGrid as a string grid: cells, rows, columns, row heights, current cell, options, colours.
 #include "grid/FilterGrid.h"
 

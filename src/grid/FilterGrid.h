@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of every window: a grid of text cells with a heading row, header-click sorting,
 // per-column features and its own cell painting. Built on QTableView, so Qt's table
 // accessibility sees the cells and the headings.

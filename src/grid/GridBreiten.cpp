@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Column widths of TFilterGrid: set by hand, hidden, or measured from the texts (ColSetMaxWidths).
 #include "grid/GridIntern.h"
 

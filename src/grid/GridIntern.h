@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces shared by the TFilterGrid source files (cell store, heading row, painter); not for callers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Column features of TFilterGrid: TColInfo, their text ColFeatures, and NewColFeatures.
 #include "grid/GridIntern.h"
 

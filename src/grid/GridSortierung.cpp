@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The heading row of TFilterGrid and sorting by a click on it, with the sort keys of each type.
 #include "data/Deutsch.h"
 #include "grid/GridIntern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of TFilterGrid: every cell goes through DrawCell, the sort triangle through PaintIcon.
 #include "platform/Farbwert.h"
 #include "grid/GridIntern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte keys that order sort strings exactly as the German case-insensitive collation does, for the
 // common characters, without asking the collator for every row.
 #pragma once

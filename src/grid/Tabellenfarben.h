@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table's colours from the colour scheme, which keeps one set for the main window's recipe
 // overview and one for the listings.
 #pragma once

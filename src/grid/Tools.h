@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and number helpers of the table component: parameter lists, the one-line font text, and
 // the tables' names for the German number and date rules of data/Deutsch.h.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm25: "Danksagung" – thanks to the projects Pfanno-Lux is built on.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/Info.h"
 
 #include "appearance/Styles.h"
@@ -223,9 +224,14 @@ void TInv::AufUpdatesberprfen2Click() {
         grund = pfl::startgrund(datei);
         if (grund == pfl::Startgrund::Startbereit) grund = pfl::Startgrund::KeinProgramm;
     }
-    if (grund != pfl::Startgrund::Startbereit)
+    if (grund != pfl::Startgrund::Startbereit) {
+        // Nothing replaces the program's files: it keeps running after the message.
         plattform().message(Platform::Kind::Information,
                             pfl::startfehlerMeldung(pfl::startfehlerCode(grund)));
+        Q_EMIT daten().copy1Angefordert();
+        return;
+    }
+    // The updater replaces the program's files, so the program makes way for it.
     Q_EMIT programmBeenden();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TInv: the information window – product, version, contact, and the way to updates, the home
 // page, the acknowledgements and the further programs.
 #pragma once
@@ -38,14 +39,14 @@ public:
     static QStringList kontaktdaten();
 
 public Q_SLOTS:
-    // "Auf Updates überprüfen": starts the updater, or says why it cannot, and then asks the
-    // program to end.
+    // "Auf Updates überprüfen": starts the updater and then asks the program to end, or says why
+    // it cannot be started and goes on.
     void AufUpdatesberprfen2Click();
     // "Website besuchen": asks, and opens the home page in the browser on "Ja".
     void Websitebesuchen1Click();
 
 Q_SIGNALS:
-    // The update check is over: the program ends (closing the main window).
+    // The updater was started: the program ends (closing the main window).
     void programmBeenden();
     void danksagungVerlangt();
     void weitereProgrammeVerlangt();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/WeitereProgramme.h"
 
 #include "data/Unit4.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TProgramm: "Weitere Software des Autors." – one button per further program, opening its page.
 #pragma once
 

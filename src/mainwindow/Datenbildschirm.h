@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm52: width and height of the main window's data screen.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/Hauptfenster.h"
 
 #include "appearance/Styles.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -167,6 +169,17 @@ TForm1::~TForm1() {
     qApp->removeEventFilter(this);
 }
 
+void TForm1::startfokusSetzen() {
+    // The keyboard starts on something the user sees: the section list when the data screen shows,
+    // else the toolbar's first button.
+    const QWidget* fokus = QApplication::focusWidget();
+    if (fokus && fokus->isVisible() && fokus->window() == this) return;
+    if (m_rubriken->isVisible())
+        m_rubriken->setFocus(Qt::OtherFocusReason);
+    else if (auto* b = m_werkzeugleiste->findChild<QToolButton*>(QStringLiteral("SpeedButton1")))
+        b->setFocus(Qt::OtherFocusReason);
+}
+
 QToolButton* TForm1::knopf(const QString& name, const QString& text, const QString& bild) {
     auto* b = new QToolButton(m_werkzeugleiste);
     b->setObjectName(name);
@@ -177,6 +190,7 @@ QToolButton* TForm1::knopf(const QString& name, const QString& text, const QStri
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
     b->setMinimumWidth(72);
+    b->setFocusPolicy(Qt::StrongFocus);
     b->setFixedHeight(64);
     return b;
 }
@@ -218,8 +232,8 @@ void TForm1::Copy1() {
         m_statusHinweis->setText(
             QStringLiteral("Legen Sie zuerst ein Rezeptbuch an: Datei \u203A Rezeptbuch anlegen  "));
     else
-        m_statusHinweis->setText(
-            QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte bleiben in Ihrem Programmordner.  ").arg(u.version));
+        m_statusHinweis->setText(QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte liegen im Datenordner %2  ")
+                                     .arg(u.version, QDir::toNativeSeparators(QDir::cleanPath(u.lpf))));
     setWindowTitle(QStringLiteral("Pfanno-Lux V") + QStringLiteral("  ") + u.version +
                    QStringLiteral("      -      ") + QStringLiteral("Heute ist ") + QStringLiteral(" ") +
                    pfl::wochentag(heute) + QStringLiteral(" ") + QStringLiteral("der") +
@@ -542,6 +556,16 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+    // A toolbar button takes Return and Enter as well as Space, as every other button does.
+    if (e->type() == QEvent::KeyPress && o->parent() == m_werkzeugleiste) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        auto* b = qobject_cast<QToolButton*>(o);
+        if (b && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+            k->modifiers() == Qt::NoModifier) {
+            b->click();
+            return true;
+        }
+    }
     // The main window sees keys before its controls: F1 opens help, Alt+F4 closes.
     if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && isActiveWindow()) {
         auto* k = static_cast<QKeyEvent*>(e);

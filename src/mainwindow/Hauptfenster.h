@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm1: the main window with the section list, the recipe overview, the menu and the toolbar.
 #pragma once
 
@@ -63,6 +64,8 @@ public Q_SLOTS:
     void nachVorn();
     // Enables every menu command and toolbar button whose request signal the owner connected.
     void befehleFreigeben();
+    // Once the window shows: the keyboard focus on a visible control.
+    void startfokusSetzen();
 
 Q_SIGNALS:
     // Menu and toolbar commands that open another window; the owner connects them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's menu and the commands it hands to the owner.
 #include "mainwindow/Hauptfenster.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Td_anlegen: creates a new, empty recipe book and makes it the active one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tloeschen: deletes a recipe book that is not the active one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TWechseln: chooses the active recipe book; created anew each time it opens.
 #pragma once
 

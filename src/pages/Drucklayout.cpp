@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/Drucklayout.h"
 
 #include "data/Deutsch.h"
 
+#include <QImage>
 #include <QPainter>
 
 namespace pfl {
@@ -22,9 +24,8 @@ class Setzer {
 public:
     Setzer(const DruckGruppe& g, const QString& titel, const QDate& heute, int datumY, int koerperAbstand)
         : m_schrift(g.schrift.toQString().isEmpty() ? QStringLiteral("Tahoma") : g.schrift.toQString()),
-          m_punkte(g.text_Hoehe), m_zeilenProSeite(g.anz_zeilen), m_abstand(g.zeilen_abstand), m_rand(g.rand),
-          m_titel(titel), m_datum(datumText(heute).left(10)), m_datumY(datumY),
-          m_koerperAbstand(koerperAbstand) {}
+          m_punkte(g.text_Hoehe), m_abstand(g.zeilen_abstand), m_rand(g.rand), m_titel(titel),
+          m_datum(datumText(heute).left(10)), m_datumY(datumY), m_koerperAbstand(koerperAbstand) {}
 
     // Why these settings cannot be printed; empty when they can. Measures the line height.
     QString pruefen() {
@@ -44,8 +45,7 @@ public:
                 .arg(m_rand)
                 .arg(70 - kSeitenRand)
                 .arg(kSeitenBreite / 2 + 70 - kSeitenRand);
-        const QFontMetricsF kopf(druckSchrift(m_schrift, m_punkte + 3, true));
-        m_h = qCeil(kopf.height());
+        m_h = druckZeilenhoehe(m_schrift, m_punkte);
         if (m_abstand > kNutzhoehe || qint64(m_abstand) - 5 + m_h < 1)
             return QStringLiteral("Der Zeilenabstand %1 der Druckereinstellungen lässt sich nicht drucken.\n"
                                   "Bitte stellen Sie unter \u201EDruckoptionen\u201C einen Zeilenabstand "
@@ -76,8 +76,9 @@ public:
 
     // A line of the body at (x, y); a new page first when this one is full.
     void zeile(int x, const QString& text, bool fett = false) {
-        const bool voll = (m_zeilenProSeite > 0 && m_zeilenAufSeite >= m_zeilenProSeite) ||
-                          m_y + m_h > kSeitenHoehe - kSeitenRand;
+        // The page's height decides, not the lines-per-page setting: a count made for other line
+        // heights would leave a page partly empty.
+        const bool voll = m_y + m_h > kSeitenHoehe - kSeitenRand;
         // A page that holds nothing yet takes the line even when it does not fit, so a line always ends.
         if (voll && m_zeilenAufSeite > 0) neueSeite();
         text_(x, m_y, text, m_punkte, fett);
@@ -118,7 +119,7 @@ private:
     }
 
     QString m_schrift;
-    int m_punkte, m_zeilenProSeite, m_abstand, m_rand;
+    int m_punkte, m_abstand, m_rand;
     QString m_titel, m_datum;
     int m_datumY, m_koerperAbstand;
     int m_h = 0, m_kopfPunkte = 0, m_links = 0, m_y = 0, m_zeilenY = 0, m_zeilenAufSeite = 0;
@@ -159,13 +160,71 @@ Druckrezept druckrezept(const dateien& s) {
     return r;
 }
 
-QFont druckSchrift(const QString& schrift, int punkte, bool fett) {
-    QFont f(schrift);
-    // Points on the page of 96 pixels per inch, rounded as the page's canvas rounds them.
-    f.setPixelSize(qMax(1, (punkte * 96 + 36) / 72));
+namespace {
+
+QFont schriftInPixeln(const QString& familie, int pixel, bool fett) {
+    QFont f(familie);
+    f.setPixelSize(pixel);
     f.setBold(fett);
     f.setKerning(false);
     return f;
+}
+
+// The ink of a sample text: how many pixels it darkens, weighted by how dark.
+qint64 tinte(const QFont& f) {
+    const QString probe = QStringLiteral("Zutatenliste Zubereitung");
+    QImage bild(QFontMetrics(f).horizontalAdvance(probe) + 8, QFontMetrics(f).height() + 8,
+                QImage::Format_Grayscale8);
+    bild.fill(Qt::white);
+    QPainter maler(&bild);
+    maler.setFont(f);
+    maler.setPen(Qt::black);
+    maler.drawText(QPointF(4, 4 + QFontMetricsF(f).ascent()), probe);
+    maler.end();
+    qint64 summe = 0;
+    for (int y = 0; y < bild.height(); ++y) {
+        const uchar* zeile = bild.constScanLine(y);
+        for (int x = 0; x < bild.width(); ++x)
+            summe += 255 - zeile[x];
+    }
+    return summe;
+}
+
+// Some stand-in families ship a bold face that prints no heavier than their regular one (Wine's
+// Tahoma): measured once per family.
+bool fettSichtbar(const QString& familie) {
+    static QHash<QString, bool> gemessen;
+    auto it = gemessen.constFind(familie);
+    if (it != gemessen.cend()) return *it;
+    const qint64 normal = tinte(schriftInPixeln(familie, 40, false));
+    const bool sichtbar = normal > 0 && tinte(schriftInPixeln(familie, 40, true)) * 5 >= normal * 6;
+    gemessen.insert(familie, sichtbar);
+    return sichtbar;
+}
+
+} // namespace
+
+QString fetteFamilie(const QString& schrift) {
+    if (fettSichtbar(schrift)) return schrift;
+    // Tahoma's relatives first: DejaVu Sans (Verdana's stand-in), then an Arial.
+    for (const QString& ersatz : {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")})
+        if (fettSichtbar(ersatz)) return ersatz;
+    return schrift;
+}
+
+QFont druckSchrift(const QString& schrift, int punkte, bool fett) {
+    // Points on the page of 96 pixels per inch, rounded as the page's canvas rounds them.
+    const int pixel = qMax(1, (punkte * 96 + 36) / 72);
+    return schriftInPixeln(fett ? fetteFamilie(schrift) : schrift, pixel, fett);
+}
+
+int druckZeilenhoehe(const QString& schrift, int punkte) {
+    const QFont kopf = druckSchrift(schrift, punkte + 3, true);
+    const QFontMetricsF m(kopf);
+    // A font whose ascent and descent add up to hardly more than its size (Wine's Tahoma again)
+    // would set lines with accents above and descenders below nearly touching: never less than
+    // 1.25 times the size, so that the body lines (h - 5 apart) keep some room between them.
+    return qCeil(qMax(qMax(m.height(), m.lineSpacing()), 1.25 * kopf.pixelSize()));
 }
 
 // ------------------------------------------------------------------------------- line breaking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page layout of the printouts, without any window: a recipe or the shopping list becomes a list
 // of pages, each a list of text pieces at page positions (816 x 1056 pixels, 96 per inch). The pages
 // are replayed into the preview and the printer.
@@ -52,8 +53,14 @@ struct Drucklayout {
     QString fehler; // why nothing was laid out (German, for the user); empty on success
 };
 
-// The font a printout draws with: size in points on the 96-pixels-per-inch page.
+// The font a printout draws with: size in points on the 96-pixels-per-inch page. Bold text takes
+// a stand-in family where the family's own bold face prints no heavier than its regular one.
 QFont druckSchrift(const QString& schrift, int punkte, bool fett);
+// The family bold text of schrift is printed in.
+QString fetteFamilie(const QString& schrift);
+// The line height h of a printout in the font schrift at punkte: the heading's font (bold, three
+// points larger) as its metrics give it, and never less than 1.25 times its size.
+int druckZeilenhoehe(const QString& schrift, int punkte);
 
 // Breaks a text into lines as the hidden 739-pixel text box of the printing window shows it: its own
 // line breaks, and inside a wider line a break after the last blank that fits (a word wider than the

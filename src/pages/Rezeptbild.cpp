@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recipe pictures: reading, naming and storing them in the picture folder.
 #include "pages/Rezeptbild.h"
 

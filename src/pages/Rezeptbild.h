@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recipe pictures: reading a chosen file, the name it gets in the picture folder, and storing it
 // there in its own format without ever replacing another recipe's picture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recorded page drawn onto any device: the preview, the printer, a picture.
 #pragma once
 

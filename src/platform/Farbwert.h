@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored colour values: below 0x01000000 an RGB colour with red in the low byte (0x00BBGGRR);
 // 0xFF0000nn names system colour nn, taken from the application's palette.
 #pragma once

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every service of the desktop the program uses: the Qt implementation runs the program,
 // the scripted one in tests/support runs the tests headless.
 #pragma once
 
 #include <QDate>
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -58,6 +60,9 @@ public:
 
     virtual QSize screenSize() = 0;
     virtual QRect workArea() = 0;
+    // The frame the window manager draws around a window (title bar, borders), as far as known
+    // from the windows shown so far; none where there is no window manager.
+    virtual QMargins windowFrame() { return {}; }
     virtual int pixelsPerInch() = 0;
     virtual QDate today() = 0;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm15: the typography of the printouts (Drucker.drk), one group of settings at a time.
 #pragma once
 

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/Drucken.h"
 
 #include "data/Unit4.h"
+#include "pages/Seiteneinpassen.h"
 #include "platform/Platform.h"
 #include "widgets/Datumsfeld.h"
 #include "widgets/Waehrungsfeld.h"
@@ -29,8 +31,10 @@ TForm14::TForm14(pfl::Umgebung& umgebung, QWidget* parent)
     // The window opens maximised, so it is not of fixed size as the dialogs are.
     setMinimumSize(400, 300);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    // The page is a letter sheet in portrait: the laid-out page fills the paper exactly.
-    m_drucker->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+    // A4 in portrait, whatever the locale says; the laid-out page is fitted into the printable area.
+    m_drucker->setPageOrientation(QPageLayout::Portrait);
+    m_drucker->setPageSize(QPageSize(QPageSize::A4));
+    m_drucker->setPageMargins(m_drucker->pageLayout().minimumMargins(), m_drucker->pageLayout().units());
     m_vorschau = new QPrintPreviewWidget(m_drucker.get(), this);
     m_vorschau->setObjectName(QStringLiteral("NicePreview1"));
     m_vorschau->setAccessibleName(QStringLiteral("Seitenvorschau"));
@@ -80,12 +84,13 @@ void TForm14::resizeEvent(QResizeEvent* e) {
     m_beenden->move(links + 2 * w + 10, y);
 }
 
-bool TForm14::zeigen(const pfl::Drucklayout& layout, const QString& titel) {
+bool TForm14::zeigen(const pfl::Drucklayout& layout, const QString& titel, const QString& dokumenttitel) {
     if (!layout.fehler.isEmpty()) {
         plattform().message(Platform::Kind::Error, layout.fehler);
         return false;
     }
     m_seiten = layout.seiten;
+    m_titel = dokumenttitel;
     setWindowTitle(titel);
     m_zweiSeiten->show();
     m_eineSeite->hide();
@@ -103,33 +108,33 @@ bool TForm14::zeigen(const pfl::Drucklayout& layout, const QString& titel) {
 void TForm14::rezeptDrucken(const pfl::Druckrezept& rezept) {
     Unit4& u = daten();
     u.druck_lesen();
-    zeigen(pfl::rezeptSetzen(rezept, u.drucke.d, plattform().today()), QStringLiteral("> Rezept drucken <"));
+    zeigen(pfl::rezeptSetzen(rezept, u.drucke.d, plattform().today()), QStringLiteral("> Rezept drucken <"),
+           rezept.titel);
 }
 
 void TForm14::einkaufslisteDrucken() {
     Unit4& u = daten();
     u.druck_lesen();
     zeigen(pfl::einkaufslisteSetzen(u.einkaufText, u.drucke.t, plattform().today()),
-           QStringLiteral("> Einkaufsliste <"));
+           QStringLiteral("> Einkaufsliste <"), QStringLiteral("Einkaufsliste"));
 }
 
 void TForm14::vorschauMalen(QPrinter* drucker) {
+    // As the printout will be: each page fitted into the printable area, whose corner is the
+    // painter's origin.
     QPainter maler(drucker);
-    const QRectF papier = drucker->pageLayout().paintRectPixels(drucker->resolution());
-    const qreal f = qMin(papier.width() / pfl::kSeitenBreite, papier.height() / pfl::kSeitenHoehe);
+    const QRectF bereich(QPointF(), drucker->pageLayout().paintRectPixels(drucker->resolution()).size());
     for (qsizetype i = 0; i < m_seiten.size(); ++i) {
         if (i > 0) drucker->newPage();
-        maler.save();
-        maler.scale(f, f);
-        pfl::seiteZeichnen(maler, m_seiten.at(i));
-        maler.restore();
+        pfl::seiteEinpassen(maler, pfl::seiteAufzeichnen(m_seiten.at(i)), bereich);
     }
 }
 
 void TForm14::Button1Click() {
     m_zweiSeiten->hide();
     m_eineSeite->show();
-    m_vorschau->setFacingPagesViewMode();
+    // Page 1 on the left and page 2 beside it (the facing view would start on the right, as a book).
+    m_vorschau->setAllPagesViewMode();
     m_vorschau->setZoomMode(QPrintPreviewWidget::FitInView);
 }
 
@@ -145,8 +150,7 @@ void TForm14::Button2Click() {
     bilder.reserve(m_seiten.size());
     for (const pfl::Druckseite& s : m_seiten)
         bilder.append(pfl::seiteAufzeichnen(s));
-    if (plattform().printPages(m_drucker.get(), bilder, QStringLiteral("Printing ...")) ==
-        Platform::PrintResult::Failed)
+    if (plattform().printPages(m_drucker.get(), bilder, m_titel) == Platform::PrintResult::Failed)
         plattform().message(Platform::Kind::Error,
                             QStringLiteral("Die Seiten konnten nicht gedruckt werden.\n"
                                            "Bitte prüfen Sie den Drucker oder den Speicherort der Datei."));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm14: the page preview of a printout (a recipe or the shopping list) and its printing.
 #pragma once
 
@@ -38,7 +39,9 @@ private Q_SLOTS:
 
 private:
     // Shows the laid-out pages, or the reason there are none; false when there are none.
-    bool zeigen(const pfl::Drucklayout& layout, const QString& titel);
+    // titel is the window's caption, dokumenttitel the printout's (the recipe's name or
+    // "Einkaufsliste"), which the print job and a PDF file take.
+    bool zeigen(const pfl::Drucklayout& layout, const QString& titel, const QString& dokumenttitel);
 
     std::unique_ptr<QPrinter> m_drucker;
     QPrintPreviewWidget* m_vorschau = nullptr; // NicePreview1
@@ -49,4 +52,5 @@ private:
     QPushButton* m_drucken = nullptr;          // Button2
     QPushButton* m_beenden = nullptr;          // Button3
     QList<pfl::Druckseite> m_seiten;
+    QString m_titel;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm13: the editor, which shows one recipe of the active book by its position, steps through the
 // book, changes the recipe in place and deletes it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base of the twin list windows of sections (TForm27) and categories (TForm28): a sorted list of
 // names, an edit field and the buttons to add, change and delete a name. A change renames the name
 // in every recipe of every book.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBild: the picture window.
 #include "recipes/Bildfenster.h"
 
@@ -119,6 +120,7 @@ void TBild::zeigenUngespeichert(const QString& bildname, const QImage& bild) {
 void TBild::fensterOeffnen() {
     m_bild->setAccessibleName(QStringLiteral("Bild %1").arg(m_name));
     m_flaeche->show();
+    setFixedSize(nutzflaeche().size()); // the work area, frame included
     bildEinpassen();
     oeffnen();
     // The window covers the work area rather than sitting where dialogs sit.

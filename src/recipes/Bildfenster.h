@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TBild: a recipe's picture enlarged, and printed with the size factors of the settings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recipes/Einkaufsliste.h"
 
 #include "data/Cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm3: the shopping list, one free text kept in "Einkaufsliste.Ekl"; the editor appends recipes'
 // ingredients to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TEinst: the settings (currency text, table row height, picture print size) and the owner data.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm2: the entry window, where a new recipe is typed in and appended to the active book.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm28: the category list window; adds, changes and deletes the names of "kategorien.kat".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A recipe as a plain-text mail: what the editor's fields turn into, and handing it to the mail program.
 #pragma once
 

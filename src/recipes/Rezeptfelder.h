@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the entry window and the editor share: the recipe controls, how their text goes into a
 // recipe record and back, and the small control makers both windows are built from.
 #pragma once

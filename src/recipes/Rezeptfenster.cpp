@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recipes/Rezeptfenster.h"
 
 #include "data/Unit4.h"
@@ -31,7 +32,8 @@ QPushButton* Rezeptfenster::leistenKnopf(const QString& name, const QString& tex
 }
 
 void Rezeptfenster::anordnen() {
-    setFixedSize(plattform().workArea().size());
+    // The work area, frame included.
+    setFixedSize(nutzflaeche().size());
     m_formular->setGeometry(0, 0, width(), qMax(0, height() - kUntenRand));
     const int y = height() - kUntenRand + (kUntenRand - kKnopfHoehe) / 2;
     // Integer division truncates, as the layout rules want.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the entry window and the editor share around their recipe form: both fill the work area
 // with the form above a bar of buttons, from its top left corner.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recipe form of the entry window and the editor: three columns with the recipe's fields, the
 // lists to choose a category, a section and a recipe from, and the picture. Each window names what
 // differs in an Aufbau and adds its own controls through its hooks, which run while the form is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm27: the section list window; adds, changes and deletes the names of "Rubriken.rub".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watches the data module's write reports while it lives: the routines return nothing, so a window
 // learns from the report whether its write reached the disk.
 #pragma once

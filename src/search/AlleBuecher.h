@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tform22: the hits of one search over every recipe book of the data directory, with the book of
 // each hit; a row makes its book the active one and leads to the editor like the book listing.
 #pragma once

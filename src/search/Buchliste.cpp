@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/Buchliste.h"
 
 #include "appearance/Styles.h"
@@ -254,7 +255,9 @@ void Tform21::fuellen(pfl::Listenzeilen zeilen, const QStringList& buecher, cons
     // The first hit's details; its position is not yet the chosen one (satznum stays 0).
     ersteDetails(ersterPlatz, ersterBuch);
     faerben();
-    setGeometry(QRect(plattform().workArea().topLeft(), size()));
+    // The work area, frame included.
+    setFixedSize(nutzflaeche().size());
+    move(plattform().workArea().topLeft());
     modalitaetFestlegen();
     show();
     raise();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tform21: the listing of the active book, whole or as a search result, with the ingredients,
 // preparation and picture of the chosen recipe, leading from a row to the editor.
 #pragma once

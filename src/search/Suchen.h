@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm9: the search window. Collects one criterion and hands it to the listing of the active book
 // or to the search across every book.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a drop-down (calendar, calculator) opens beside its field, inside the platform's work area.
 #pragma once
 

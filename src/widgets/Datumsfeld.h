@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DateEdit: masked date field "dd.mm.yyyy" with a calendar that drops down from its button.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TColorButton: push button whose face is filled with a stored colour; a click lets the user choose another.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pictures for the drop-down buttons of the date and calculator fields, drawn in the text colour.
 #pragma once
 

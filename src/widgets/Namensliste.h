@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list box of names that takes a whole new list at once: the names are shared with the caller's
 // list, not copied into items, and every line has the height of one text line. Switching between
 // lists of thousands of names costs the same as between short ones.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RxCalcEdit: number field with a pocket calculator that drops down from its button.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CurrencyEdit: amount field with two German decimals; an amount of 0 shows as an empty field.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RxSpinEdit: whole-number field with up and down arrows; the text stays as typed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list box of many text lines (a book's ingredient lines run into the millions): the lines are
 // kept packed in one buffer and appended in bulk, a line's text is made only when it is shown, and
 // every line has the height of one text line, so the list measures none of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: the program's HTML help at a numbered topic, usable while a modal window is open.
 #pragma once
 

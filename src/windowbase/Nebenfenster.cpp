@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowbase/Nebenfenster.h"
 
 #include "appearance/Styles.h"
@@ -12,6 +13,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QWindow>
+#include <QStyle>
 
 namespace pfl {
 
@@ -35,7 +39,10 @@ void Nebenfenster::oeffnen() {
     vorbereiten();
     faerben();
     dialogPlatzieren(this, plattform().screenSize());
+    einpassen();
+    imArbeitsbereichHalten();
     modalitaetFestlegen();
+    oeffnerMerken();
     show();
     raise();
     activateWindow();
@@ -48,6 +55,68 @@ void Nebenfenster::modalitaetFestlegen() {
     if (isVisible()) hide();
     setWindowModality(Qt::ApplicationModal);
     m_gestapelt = true;
+}
+
+void Nebenfenster::oeffnerMerken() {
+    QWidget* aktiv = QApplication::activeWindow();
+    if (aktiv == this) return; // opened again while open: it keeps its opener
+    m_oeffner = aktiv;
+    if (!aktiv) return;
+    create();
+    QWindow* ueber = aktiv->windowHandle();
+    if (windowHandle() && windowHandle()->transientParent() != ueber) {
+        if (isVisible()) hide(); // the window system takes it when the window shows again
+        windowHandle()->setTransientParent(ueber);
+    }
+}
+
+QRect Nebenfenster::nutzflaeche() const {
+    return plattform().workArea().marginsRemoved(plattform().windowFrame());
+}
+
+void Nebenfenster::einpassen() {
+    if (layout()) return; // a laid-out window fits itself
+    const QSize platz = nutzflaeche().size();
+    const QSize entwurf = m_rolle ? m_rolle->widget()->size() : size();
+    QSize passend = entwurf.boundedTo(platz);
+    // A scroll bar in one direction takes room in the other: give it that room where there is some.
+    const int leiste = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (entwurf.height() > platz.height()) passend.setWidth(qMin(entwurf.width() + leiste, platz.width()));
+    if (entwurf.width() > platz.width()) passend.setHeight(qMin(entwurf.height() + leiste, platz.height()));
+    if (!m_rolle) {
+        if (passend == entwurf) return;
+        // The controls move onto a page of the design size, which scrolls inside the window.
+        auto* seite = new QWidget;
+        seite->setObjectName(QStringLiteral("Seite"));
+        seite->setFixedSize(entwurf);
+        for (QObject* o : children()) {
+            auto* k = qobject_cast<QWidget*>(o);
+            if (!k || k->isWindow()) continue;
+            const bool versteckt = k->isHidden();
+            const QPoint stelle = k->pos();
+            k->setParent(seite);
+            k->move(stelle);
+            k->setVisible(!versteckt);
+        }
+        m_rolle = new QScrollArea(this);
+        m_rolle->setObjectName(QStringLiteral("Rolle"));
+        m_rolle->setFrameShape(QFrame::NoFrame);
+        m_rolle->setWidget(seite);
+        m_rolle->viewport()->setAutoFillBackground(false);
+        seite->setAutoFillBackground(false);
+        m_rolle->show();
+    }
+    setFixedSize(passend);
+    m_rolle->setGeometry(rect());
+}
+
+void Nebenfenster::imArbeitsbereichHalten() {
+    const QRect frei = plattform().workArea();
+    const QSize aussen = size().grownBy(plattform().windowFrame());
+    // pos() of a window is where its frame starts.
+    const int x = qBound(frei.left(), pos().x(), qMax(frei.left(), frei.right() + 1 - aussen.width()));
+    const int y = qBound(frei.top(), pos().y(), qMax(frei.top(), frei.bottom() + 1 - aussen.height()));
+    move(x, y);
 }
 
 void Nebenfenster::faerben() {
@@ -139,6 +208,7 @@ void Nebenfenster::done(int ergebnis) {
         setWindowModality(Qt::NonModal);
         m_gestapelt = false;
     }
+    if (warOffen && !isVisible() && m_oeffner && m_oeffner->isVisible()) m_oeffner->activateWindow();
     if (warOffen) Q_EMIT geschlossen();
 }
 

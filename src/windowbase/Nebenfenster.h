@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base of every secondary window: it takes its collaborators, colours, places and shows itself,
 // closes on Escape, runs its help topic, and tells its owner when it has closed.
 #pragma once
@@ -5,11 +6,13 @@
 #include "windowbase/Umgebung.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QRect>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class Platform;
 class Unit4;
 
@@ -45,6 +48,15 @@ protected:
     // Before a window shows itself: opened while a modal window is up, it is modal for this opening
     // too, so that it stacks on that window and takes input; closing gives back its own modality.
     void modalitaetFestlegen();
+    // The room the window's own area has: the work area less the window manager's frame.
+    QRect nutzflaeche() const;
+    // A window larger than that room shows its page scrolled; it keeps its design size inside.
+    void einpassen();
+    // Moves the window, frame included, into the work area, as near to where it stands as it fits.
+    void imArbeitsbereichHalten();
+    // The active window opens this one: the window system keeps this one above it, and closing
+    // gives it the focus back (not to the main window behind).
+    void oeffnerMerken();
 
     Unit4& daten() const { return m_umgebung.daten; }
     Farbschema& farben() const { return m_umgebung.farben; }
@@ -72,7 +84,9 @@ protected:
 private:
     Umgebung& m_umgebung;
     int m_hilfethema;
-    bool m_gestapelt = false; // modal for this opening only (modalitaetFestlegen)
+    bool m_gestapelt = false;       // modal for this opening only (modalitaetFestlegen)
+    QScrollArea* m_rolle = nullptr; // the scrolled page of a window larger than the screen
+    QPointer<QWidget> m_oeffner;    // the window that was active when this one opened
 };
 
 // Centred horizontally and 50 pixels below the vertical centre of the screen (divisions truncate).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window works with: created once at start-up and handed down through the constructors.
 #pragma once
 

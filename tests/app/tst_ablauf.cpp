@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The road of a typical request through the windows: a double click in the overview lists the
 // recipes of that name, a row opens in the editor, a change is saved in place, and the overview
 // shows it when the windows close.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recipe books and the data screen, used through their windows as a user would.
 #include "app/Anwendung.h"
 #include "mainwindow/Datenbildschirm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every secondary window shares, reached the way a person reaches it: closing by Escape with the
 // main window refreshed, its help topic, Return on the default button, what assistive technology
 // reads, readable text in every style, and the Tab order of the recipe windows.
@@ -32,6 +33,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -228,6 +230,12 @@ class TestFenster : public QObject {
 private Q_SLOTS:
     void initTestCase() { pfl::ressourcenLaden(); }
     void escapeSchliesstUndFrischtAuf_data() { fensterZeilen(); }
+    void kleinerBildschirm_data() { fensterZeilen(); }
+    void kleinerBildschirm();
+    void fokusBeimStart_data();
+    void fokusBeimStart();
+    void werkzeugleisteMitReturn();
+    void fokusZurueckZumOeffner();
     void escapeSchliesstUndFrischtAuf();
     void fuerHilfsmittelEinDialog_data() { fensterZeilen(); }
     void fuerHilfsmittelEinDialog();
@@ -243,6 +251,91 @@ private Q_SLOTS:
     void tabFolge_data();
     void tabFolge();
 };
+
+void TestFenster::kleinerBildschirm() {
+    // A small screen with a panel at the top and a window manager's frame around every window:
+    // each window lies inside the work area, frame included, and every button can be reached there
+    // (a window too large for the screen scrolls its page).
+    QFETCH(Weg, weg);
+    QFETCH(QString, fenster);
+    LaufendesProgramm p(zweiBuecher, false);
+    p.plattform.bildschirm = QSize(1024, 600);
+    p.plattform.arbeitsflaeche = QRect(0, 24, 1024, 576);
+    p.plattform.rahmen = QMargins(4, 26, 4, 4);
+    QVERIFY(p.starten());
+    const QRect frei = p.plattform.arbeitsflaeche;
+    QVERIFY(imFenster(p, weg, fenster, [&](QDialog* w) {
+        if (w->isMaximized()) return; // the window manager fits it
+        const QRect rahmen(w->pos(), w->size().grownBy(p.plattform.rahmen));
+        QVERIFY2(frei.contains(rahmen), qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                                       .arg(w->objectName())
+                                                       .arg(rahmen.x())
+                                                       .arg(rahmen.y())
+                                                       .arg(rahmen.width())
+                                                       .arg(rahmen.height())));
+        const QPoint innen = w->pos() + QPoint(p.plattform.rahmen.left(), p.plattform.rahmen.top());
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(w) || teilEinesGanzen(b, w)) continue;
+            for (QWidget* v = b->parentWidget(); v && v != w; v = v->parentWidget())
+                if (auto* rolle = qobject_cast<QScrollArea*>(v)) rolle->ensureWidgetVisible(b, 0, 0);
+            const QRect imFenster(b->mapTo(w, QPoint(0, 0)), b->size());
+            QVERIFY2(w->rect().contains(imFenster) && frei.contains(imFenster.translated(innen)),
+                     qPrintable(w->objectName() + QLatin1Char('/') + b->objectName()));
+        }
+        w->close();
+    }));
+}
+
+void TestFenster::fokusBeimStart_data() {
+    QTest::addColumn<bool>("datenbildschirm");
+    QTest::newRow("Datenbildschirm aus") << false;
+    QTest::newRow("Datenbildschirm an") << true;
+}
+
+void TestFenster::fokusBeimStart() {
+    QFETCH(bool, datenbildschirm);
+    LaufendesProgramm p([datenbildschirm](Testordner& d) {
+        zweiBuecher(d);
+        optionen o = Testordner::satz<optionen>(d.lies(QStringLiteral("Rezept.opt")));
+        o.db_einaus = datenbildschirm ? 1 : 0;
+        d.schreibe(QStringLiteral("Rezept.opt"), Testordner::bytes(o));
+    });
+    QVERIFY(QTest::qWaitForWindowActive(p.f));
+    QWidget* fokus = QApplication::focusWidget();
+    QVERIFY(fokus);
+    QVERIFY2(fokus->isVisible(), qPrintable(fokus->objectName()));
+    QCOMPARE(fokus->objectName(),
+             datenbildschirm ? QStringLiteral("ListBox1") : QStringLiteral("SpeedButton1"));
+}
+
+void TestFenster::werkzeugleisteMitReturn() {
+    LaufendesProgramm p(zweiBuecher);
+    QVERIFY(QTest::qWaitForWindowActive(p.f));
+    for (const Qt::Key taste : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* b = p.finde<QToolButton>(QStringLiteral("SpeedButton1"));
+        b->setFocus();
+        QTest::keyClick(b, taste);
+        auto* erfassen = p.finde<QDialog>(QStringLiteral("Form2"));
+        QVERIFY(erfassen->isVisible());
+        erfassen->close();
+    }
+}
+
+void TestFenster::fokusZurueckZumOeffner() {
+    // The section list opened from the entry window gives the focus back to it, not to the main
+    // window behind, where the next key would run a command.
+    LaufendesProgramm p(zweiBuecher);
+    p.finde<QAction>(QStringLiteral("Rezepteerfassen1"))->trigger();
+    auto* erfassen = p.finde<QDialog>(QStringLiteral("Form2"));
+    QVERIFY(QTest::qWaitForWindowActive(erfassen));
+    p.in<QPushButton>(erfassen, QStringLiteral("Button4"))->click();
+    auto* liste = p.finde<QDialog>(QStringLiteral("Form27"));
+    QVERIFY(liste->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(liste));
+    QTest::keyClick(liste, Qt::Key_Escape);
+    QVERIFY(!liste->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), erfassen);
+}
 
 void TestFenster::escapeSchliesstUndFrischtAuf() {
     QFETCH(Weg, weg);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help file shipped beside the program and the help viewer of the desktop platform.
 #include "app/QtPlatform.h"
 #include "data/Sicherung.h"

@@ -1,5 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown on real data directories, checked through the main window and the files.
 #include "app/Anwendung.h"
+#include "app/Bildschirm.h"
+#include "app/Einzelstart.h"
 #include "mainwindow/Hauptfenster.h"
 #include "appearance/Farben.h"
 #include "data/Datenordnersperre.h"
@@ -9,6 +12,12 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QLocalServer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTranslator>
 #include <QFrame>
 #include <QDialog>
 #include <QLabel>
@@ -18,6 +27,11 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +64,14 @@ private Q_SLOTS:
     void resteEinesAbsturzesWeg();
     void zweiterStartImSelbenOrdner();
     void gesperrterOrdnerOhneProgramm();
+    void qtTexteDeutsch();
+    void keinBildschirm_data();
+    void keinBildschirm();
+    void signalRaeumtAuf_data();
+    void signalRaeumtAuf();
+    void socketImLaufzeitordner();
+    void waylandPruefung_data();
+    void waylandPruefung();
 };
 
 void TestStart::ersterStartImLeerenVerzeichnis() {
@@ -269,6 +291,10 @@ void TestStart::ersterStartFuehrt() {
     QTest::keyClicks(p.in<QLineEdit>(w, QStringLiteral("Edit1")), QStringLiteral("Familie"));
     p.in<QPushButton>(w, QStringLiteral("Button1"))->click();
     QVERIFY(!hinweis->text().contains(QStringLiteral("Legen Sie zuerst")));
+    // Then it names the folder the recipes really live in.
+    QVERIFY2(hinweis->text().contains(QStringLiteral("Datenordner ") + QDir::cleanPath(p.dir.pfad())),
+             qPrintable(hinweis->text()));
+    QVERIFY(!hinweis->text().contains(QStringLiteral("Programmordner")));
 }
 
 void TestStart::schreibfehlerWirdGemeldet() {
@@ -335,6 +361,218 @@ void TestStart::gesperrterOrdnerOhneProgramm() {
     QVERIFY(!zweite.weitergereicht());
     QCOMPARE(zweiter.plattform.meldungen.size(), 1);
     QVERIFY(zweiter.plattform.meldungen.first().text.contains(QStringLiteral("bereits")));
+}
+
+void TestStart::qtTexteDeutsch() {
+    // Qt's own dialogs and buttons speak German after the start, whatever the locale (the tests
+    // run in C.UTF-8).
+    if (!QFile::exists(pfl::qtUebersetzungsdatei()))
+        QSKIP("Qt's German translations (Debian: qt6-translations-l10n) are not installed");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    const std::unique_ptr<QTranslator> uebersetzung(pfl::qtUebersetzungenLaden());
+    QVERIFY(uebersetzung);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    QDialogButtonBox knoepfe(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    QCOMPARE(knoepfe.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
+    QCOMPARE(knoepfe.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    QColorDialog farbe;
+    QCOMPARE(farbe.windowTitle(), QCoreApplication::translate("QColorDialog", "Select Color"));
+    QVERIFY(farbe.windowTitle() != QStringLiteral("Select Color"));
+}
+
+namespace {
+
+// The program itself, started as a user would: its exit code and what it wrote to the terminal.
+struct Lauf {
+    int code = -1;
+    bool abgestuerzt = false;
+    QString fehler;
+};
+
+Lauf starte(const QProcessEnvironment& umgebung, const QStringList& argumente = {}) {
+    QProcess p;
+    p.setProcessEnvironment(umgebung);
+    p.start(QStringLiteral(PFANNO_PROGRAMM), argumente);
+    Lauf l;
+    if (!p.waitForStarted() || !p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return l;
+    }
+    l.code = p.exitCode();
+    l.abgestuerzt = p.exitStatus() == QProcess::CrashExit;
+    l.fehler = QString::fromLocal8Bit(p.readAllStandardError());
+    return l;
+}
+
+QProcessEnvironment ohneBildschirm() {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+        e.remove(QString::fromLatin1(v));
+    // The sanitizer build's leak report would change the exit code.
+    e.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    return e;
+}
+
+// An X display number that no server on this machine answers.
+QString freierDisplay() {
+    for (int n = 97; n > 50; --n)
+        if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) &&
+            !QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            return QStringLiteral(":%1").arg(n);
+    return QStringLiteral(":97");
+}
+
+} // namespace
+
+void TestStart::keinBildschirm_data() {
+    QTest::addColumn<QString>("plattform");
+    QTest::addColumn<bool>("x11");
+    QTest::addColumn<QString>("wayland"); // "" unset, "stumm" a socket that never answers, else a name
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("nichts gesetzt") << "" << false << ""
+                                    << "weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt";
+    QTest::newRow("X11 antwortet nicht") << "" << true << ""
+                                         << "DISPLAY=%1 antwortet nicht";
+    QTest::newRow("Wayland ohne Socket") << "" << false << "wayland-pfanno-fehlt"
+                                         << "WAYLAND_DISPLAY=wayland-pfanno-fehlt";
+    QTest::newRow("Wayland stumm") << "" << false << "stumm"
+                                   << "WAYLAND_DISPLAY=";
+    QTest::newRow("xcb gewählt, X11 antwortet nicht") << "xcb" << true << ""
+                                                      << "DISPLAY=%1 antwortet nicht";
+}
+
+void TestStart::keinBildschirm() {
+    // A display that is set but does not answer: the program says so in German and ends with 1,
+    // instead of the toolkit aborting the program.
+    QFETCH(QString, plattform);
+    QFETCH(bool, x11);
+    QFETCH(QString, wayland);
+    QFETCH(QString, grund);
+    QTemporaryDir laufzeit;
+    QProcessEnvironment e = ohneBildschirm();
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), laufzeit.path());
+    if (!plattform.isEmpty()) e.insert(QStringLiteral("QT_QPA_PLATFORM"), plattform);
+    const QString display = freierDisplay();
+    if (x11) e.insert(QStringLiteral("DISPLAY"), display);
+    // A compositor that takes the connection and never answers.
+    QLocalServer stumm;
+    if (wayland == QLatin1String("stumm")) {
+        QVERIFY(stumm.listen(laufzeit.filePath(QStringLiteral("wayland-stumm"))));
+        e.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-stumm"));
+    } else if (!wayland.isEmpty()) {
+        e.insert(QStringLiteral("WAYLAND_DISPLAY"), wayland);
+    }
+    Testordner daten;
+    const Lauf l = starte(e, {QStringLiteral("--datenordner"), daten.pfad()});
+    QVERIFY2(!l.abgestuerzt, qPrintable(l.fehler));
+    QCOMPARE(l.code, 1);
+    QVERIFY2(l.fehler.startsWith(QStringLiteral("Pfanno-Lux braucht eine grafische Oberfläche")),
+             qPrintable(l.fehler));
+    QVERIFY2(l.fehler.contains(grund.contains(QLatin1String("%1")) ? grund.arg(display) : grund),
+             qPrintable(l.fehler));
+    QVERIFY(l.fehler.contains(QStringLiteral("xvfb-run -a pfanno-lux")));
+    // Nothing was started: no lock taken, no socket made.
+    QVERIFY(!daten.gibt(pfl::Datenordnersperre::dateiname()));
+}
+
+void TestStart::signalRaeumtAuf_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestStart::signalRaeumtAuf() {
+    // Ended by a signal, the program goes as when it is closed: its lock and its socket are gone.
+    QFETCH(int, signal);
+    QTemporaryDir laufzeit;
+    Testordner daten;
+    QProcessEnvironment e = ohneBildschirm();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), laufzeit.path());
+    QProcess p;
+    p.setProcessEnvironment(e);
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QStringLiteral(PFANNO_PROGRAMM), {QStringLiteral("--datenordner"), daten.pfad()});
+    QVERIFY(p.waitForStarted());
+    const QString sperre = daten.datei(pfl::Datenordnersperre::dateiname());
+    const QDir ordner(laufzeit.path());
+    // Up when its socket listens in the runtime folder.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sperre) &&
+                                 ordner.entryList(QDir::System | QDir::NoDotAndDotDot).size() == 1,
+                             30000);
+    QTest::qWait(300);
+    QCOMPARE(::kill(pid_t(p.processId()), signal), 0);
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(!QFileInfo::exists(sperre));
+    QCOMPARE(ordner.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestStart::socketImLaufzeitordner() {
+    // The single-instance socket lies in the user's runtime folder; without a usable one, in the
+    // temporary folder under a name that carries the user.
+    Testordner daten;
+    QTemporaryDir laufzeit;
+    const QByteArray vorher = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(laufzeit.path()));
+    const QString dort = pfl::Einzelstart::name(daten.pfad());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(laufzeit.filePath(QStringLiteral("fehlt"))));
+    const QString ersatz = pfl::Einzelstart::name(daten.pfad());
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString ohne = pfl::Einzelstart::name(daten.pfad());
+    if (vorher.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", vorher);
+    QCOMPARE(QFileInfo(dort).absolutePath(), laufzeit.path());
+    QVERIFY(QFileInfo(dort).fileName().startsWith(QStringLiteral("pfanno-lux-")));
+    QCOMPARE(ersatz, ohne);
+    QVERIFY(!ohne.contains(QLatin1Char('/')));
+    QVERIFY(ohne.contains(QString::number(::getuid())));
+}
+
+void TestStart::waylandPruefung_data() {
+    QTest::addColumn<QString>("server"); // "fehlt", "stumm" or "antwortet"
+    QTest::addColumn<bool>("antwortet");
+    QTest::newRow("kein Socket") << "fehlt" << false;
+    QTest::newRow("stumm") << "stumm" << false;
+    QTest::newRow("antwortet") << "antwortet" << true;
+}
+
+void TestStart::waylandPruefung() {
+    // A compositor counts only when it answers a request, not when its socket merely exists.
+    QFETCH(QString, server);
+    QFETCH(bool, antwortet);
+    QTemporaryDir laufzeit;
+    const QByteArray pfad = QFile::encodeName(laufzeit.filePath(QStringLiteral("wayland-t")));
+    const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    QVERIFY(s >= 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::memcpy(a.sun_path, pfad.constData(), size_t(pfad.size()));
+    if (server != QLatin1String("fehlt")) {
+        QCOMPARE(::bind(s, reinterpret_cast<const sockaddr*>(&a), sizeof a), 0);
+        QCOMPARE(::listen(s, 4), 0);
+    }
+    // The answering one replies to the request with an event of its own.
+    std::thread antwort;
+    if (server == QLatin1String("antwortet"))
+        antwort = std::thread([s] {
+            const int c = ::accept(s, nullptr, nullptr);
+            if (c < 0) return;
+            char b[12];
+            if (::recv(c, b, sizeof b, MSG_WAITALL) == ssize_t(sizeof b)) {
+                const quint32 fertig[3] = {2, 12u << 16, 1};
+                [[maybe_unused]] const ssize_t n = ::send(c, fertig, sizeof fertig, MSG_NOSIGNAL);
+            }
+            ::close(c);
+        });
+    QCOMPARE(pfl::waylandAntwortet(QString::fromLocal8Bit(pfad)), antwortet);
+    if (antwort.joinable()) antwort.join();
+    ::close(s);
 }
 
 QTEST_MAIN(TestStart)

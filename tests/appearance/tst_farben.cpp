@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour scheme's files (farben.frb, Styledat.txt, farb.txt) and the font class by screen.
 #include "appearance/Farben.h"
 #include "support/Datenumgebung.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The named styles: each activates for the whole application with a readable palette of its own.
 #include "appearance/Styles.h"
 #include "appearance/Farben.h"

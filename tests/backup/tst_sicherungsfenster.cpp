@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backup window, the automatic backup at "Beenden" and before a rename, used as a user would.
 #include "backup/Datensicherung.h"
 #include "backup/Sicherungsfenster.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -166,6 +168,10 @@ void TestSicherungsfenster::sichern() {
 
     QCOMPARE(p.plattform.meldungsTexte(), QStringList());
     QVERIFY(!w || !w->isVisible()); // done: the window closed
+    // The main window's status bar says where the data went.
+    QCOMPARE(p.f->statusBar()->currentMessage(),
+             QStringLiteral("Die Datensicherung ist abgeschlossen: Ihre Daten sind in ") + z.path() +
+                 QStringLiteral("/Sicherung/07_12_2026 gesichert."));
     const QString nach = z.path() + QStringLiteral("/Sicherung/07_12_2026/");
     for (const QString& n :
          {QStringLiteral("Familie.rez"), QStringLiteral("Rubriken.rub"), QStringLiteral("kategorien.kat"),
@@ -214,6 +220,7 @@ void TestSicherungsfenster::sichernScheitert() {
     knopf(w, "Button1")->click();
     QCOMPARE(p.plattform.meldungsTexte(), QStringList{meldung});
     QVERIFY(w && w->isVisible()); // not shown as done
+    QCOMPARE(p.f->statusBar()->currentMessage(), QString());
     QVERIFY(knopf(w, "Button1")->isEnabled());
     if (art == QLatin1String("datei")) // the rest went all the same
         QCOMPARE(lies(ziel + QStringLiteral("/Familie.rez")), p.dir.lies(QStringLiteral("Familie.rez")));

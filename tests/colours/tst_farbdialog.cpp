@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour dialog and the background picture window, used as a user would.
 #include "app/Anwendung.h"
 #include "mainwindow/Hauptfenster.h"

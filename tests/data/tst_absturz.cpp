@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rename killed at random moments, and books shrinking under a reader: every book stays either
 // wholly old or wholly new, and a reader never dies.
 #include "data/Dateizugriff.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of the search on record bytes: its case folding against the text rule, and the scan
 // across books with books that vanish, shrink or are directories, with progress and cancelling.
 #include "data/Cp1252.h"

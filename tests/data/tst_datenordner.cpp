@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line, where the data live, and setting up a data folder beside the shipped files.
 #include "data/Datenordner.h"
 #include "support/Kindprozess.h"
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void startwahl();
     void bildschirm_data();
     void bildschirm();
+    void bildschirmAntwortet_data();
+    void bildschirmAntwortet();
     void ordnerWahl();
     void einrichten();
     void einrichtenScheitert();
@@ -96,6 +99,48 @@ void TestDatenordner::bildschirm() {
     QFETCH(QString, wayland);
     QFETCH(bool, da);
     QCOMPARE(pfl::bildschirmVorhanden(plattform, display, wayland), da);
+}
+
+void TestDatenordner::bildschirmAntwortet_data() {
+    QTest::addColumn<QString>("plattform");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QStringList>("antworten"); // the displays that answer
+    QTest::addColumn<bool>("da");
+    QTest::newRow("x11 stumm") << QString() << ":9" << QString() << QStringList() << false;
+    QTest::newRow("x11 antwortet") << QString() << ":0" << QString() << QStringList{"xcb :0"} << true;
+    QTest::newRow("wayland stumm, x11 antwortet") << QString() << ":0"
+                                                  << "wayland-9" << QStringList{"xcb :0"} << true;
+    QTest::newRow("nur wayland, stumm") << QString() << QString() << "wayland-9" << QStringList() << false;
+    QTest::newRow("nur wayland, antwortet")
+        << QString() << QString() << "wayland-0" << QStringList{"wayland wayland-0"} << true;
+    QTest::newRow("xcb gewählt, nur wayland antwortet")
+        << "xcb"
+        << ":9"
+        << "wayland-0" << QStringList{"wayland wayland-0"} << false;
+    QTest::newRow("offscreen fragt keinen") << "offscreen"
+                                            << ":9" << QString() << QStringList() << true;
+    QTest::newRow("ersatzliste, alle stumm") << "xcb;wayland"
+                                             << ":9"
+                                             << "w" << QStringList() << false;
+}
+
+void TestDatenordner::bildschirmAntwortet() {
+    QFETCH(QString, plattform);
+    QFETCH(QString, display);
+    QFETCH(QString, wayland);
+    QFETCH(QStringList, antworten);
+    QFETCH(bool, da);
+    QStringList gefragt;
+    const auto frage = [&](const QString& art, const QString& adresse) {
+        gefragt << art + QLatin1Char(' ') + adresse;
+        return antworten.contains(art + QLatin1Char(' ') + adresse);
+    };
+    QCOMPARE(pfl::bildschirmVorhanden(plattform, display, wayland, frage), da);
+    // Only displays that a variable names are asked.
+    for (const QString& g : gefragt)
+        QVERIFY2(g == QStringLiteral("xcb ") + display || g == QStringLiteral("wayland ") + wayland,
+                 qPrintable(g));
 }
 
 void TestDatenordner::ordnerWahl() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // German numbers, amounts and dates, read and written the same whatever the machine's locale.
 #include "data/Deutsch.h"
 

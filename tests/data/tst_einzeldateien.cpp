@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files of one record and the colour scheme's files: a failed save keeps the old bytes and is
 // reported; folders without room for a temporary file, links, FIFOs and huge files.
 #include "data/Dateischreiber.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renaming a section or category in every book, checked byte for byte.
 #include "data/Unit4.h"
 #include "support/Datenumgebung.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists, overviews and searches read only the heads of the records (and a last record whole):
 // on ordinary, foreign, cut and empty books they give exactly what decoding every whole record gives.
 #include "data/Deutsch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored forms of texts and the record layouts, checked on their bytes.
 #include "data/Records.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Failed writes: a full disk, files that are not regular files, links and write-protected books.
 // Each failure leaves the file as it was (or holding whole records only) and is reported.
 #include "data/Unit4.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backup and restore of the data files: which files go, byte-exact copies, failures that name the
 // file and the reason, and a restore that either completes or leaves the data folder as it was.
 #include "data/Sicherung.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One program per data folder: a second holder is refused while the first lives, and takes over
 // once it has died.
 #include "data/Datenordnersperre.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file routines of the data module, checked on the bytes they leave in a data directory.
 #include "data/Unit4.h"
 #include "support/Datenumgebung.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table component as a user meets it: header clicks, sorting, column features, widths, painting,
 // and its colours from the colour scheme.
 #include "platform/Farbwert.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text and number helpers of the tables, with German number rules on any machine locale.
 #include "grid/Tools.h"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs into a temporary prefix and starts the installed program as a desktop would: the files
 # a desktop looks for, where the data go, --datenordner, a second start, a start without a display.
 # Usage: installieren.sh <build folder>
@@ -28,12 +29,25 @@ for f in bin/pfanno-lux share/pfanno-lux/Zirade-Zadod.ize share/pfanno-lux/READM
          share/applications/de.pfannolux.PfannoLux.desktop \
          share/metainfo/de.pfannolux.PfannoLux.metainfo.xml \
          share/icons/hicolor/scalable/apps/de.pfannolux.PfannoLux.svg \
-         share/icons/hicolor/64x64/apps/de.pfannolux.PfannoLux.png; do
+         share/icons/hicolor/64x64/apps/de.pfannolux.PfannoLux.png \
+         share/man/man1/pfanno-lux.1 share/doc/pfanno-lux/LICENSE; do
   [ -f "$p/$f" ] || fehler "nicht installiert: $f"
 done
 ls "$p/share/pfanno-lux/Hintergrund/" | grep -q . || fehler "keine Hintergrundbilder installiert"
 desktop-file-validate "$p/share/applications/de.pfannolux.PfannoLux.desktop"
-appstreamcli validate --no-net "$p/share/metainfo/de.pfannolux.PfannoLux.metainfo.xml" >/dev/null
+meta="$p/share/metainfo/de.pfannolux.PfannoLux.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$meta" >/dev/null || fehler "AppStream-Beschreibung ungültig"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$meta" || fehler "keine Lizenz in der AppStream-Beschreibung"
+# Every screenshot it names is one of the source tree's.
+quelle="$(dirname "$0")/../.."
+bilder=$(sed -n 's|.*<image[^>]*>[^<]*/\([^/<]*\)</image>.*|\1|p' "$meta")
+[ -n "$bilder" ] || fehler "keine Bildschirmfotos in der AppStream-Beschreibung"
+for b in $bilder; do
+  [ -f "$quelle/docs/screenshots/$b" ] || fehler "Bildschirmfoto fehlt: docs/screenshots/$b"
+done
+# The manual page renders without complaint.
+[ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$p/share/man/man1/pfanno-lux.1" 2>&1 >/dev/null)" ] ||
+  fehler "Handbuchseite mit Warnungen"
 
 # Terminal answers, no window.
 "$p/bin/pfanno-lux" --version | grep -q '^Pfanno-Lux [0-9]' || fehler "--version"

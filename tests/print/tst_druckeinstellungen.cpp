@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print settings window: the groups it shows, what "Speichern >>" and "Grundeinstellung" leave
 // in Drucker.drk byte for byte, the fonts it offers and the keys that move between its fields.
 #include "data/Unit4.h"

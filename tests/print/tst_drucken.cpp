@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printing window in the running program: a recipe from the editor as its fields stand, the
 // shopping list, the views of the preview, choosing another printer, and the pages handed to the
 // printer.
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void drucken_data();
     void drucken();
     void ansichten();
+    void zweiSeitenNebeneinander();
     void andererDrucker();
     void einkaufsliste();
 };
@@ -147,7 +149,10 @@ void TestDrucken::drucken() {
     if (ergebnis != PrintResult::Printed) return;
     QCOMPARE(d.p.plattform.seitendrucke.size(), 1);
     const ScriptedPlatform::Seitendruck& job = d.p.plattform.seitendrucke.first();
-    QCOMPARE(job.titel, QStringLiteral("Printing ..."));
+    // The job (and a PDF file) is named after the recipe, on A4 paper by default.
+    QCOMPARE(job.titel, QStringLiteral("Linsensuppe"));
+    QCOMPARE(job.drucker->pageLayout().pageSize().id(), QPageSize::A4);
+    QCOMPARE(job.drucker->pageLayout().orientation(), QPageLayout::Portrait);
     QCOMPARE(job.seiten.size(), 3);
     for (const QPicture& s : job.seiten) {
         QCOMPARE(s.boundingRect(), QRect(0, 0, 816, 1056));
@@ -166,13 +171,43 @@ void TestDrucken::ansichten() {
     QVERIFY(zwei->isVisible() && !eine->isVisible());
     QCOMPARE(zwei->pos(), eine->pos());
     zwei->click();
-    QCOMPARE(vorschau->viewMode(), QPrintPreviewWidget::FacingPagesView);
+    QCOMPARE(vorschau->viewMode(), QPrintPreviewWidget::AllPagesView);
     QVERIFY(!zwei->isVisible() && eine->isVisible());
     eine->click();
     QCOMPARE(vorschau->viewMode(), QPrintPreviewWidget::SinglePageView);
     QCOMPARE(vorschau->zoomMode(), QPrintPreviewWidget::CustomZoom);
     QCOMPARE(vorschau->zoomFactor(), 1.0);
     QVERIFY(zwei->isVisible() && !eine->isVisible());
+}
+
+void TestDrucken::zweiSeitenNebeneinander() {
+    // "Zwei Seiten" shows page 1 on the left and page 2 on the right: a first page of heavy lines
+    // beside a second one of light lines makes the left half of the view the darker one.
+    Druck d;
+    const auto drucke = [&](const QString& text) {
+        d.p.u.einkaufText = text;
+        QVERIFY(QMetaObject::invokeMethod(d.w, "einkaufslisteDrucken"));
+    };
+    const QString schwer = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    drucke(QStringList(300, schwer).join(QStringLiteral("\r\n")));
+    const qsizetype erste = d.w->seiten().first().size() - 3;
+    drucke(QStringList(erste, schwer).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n") +
+           QStringList(20, QStringLiteral("i")).join(QStringLiteral("\r\n")));
+    QCOMPARE(d.w->seiten().size(), 2);
+    auto* vorschau = d.k<QPrintPreviewWidget>(d.w, "NicePreview1");
+    d.klick("Button1");
+    QCoreApplication::processEvents();
+    const QImage bild = vorschau->grab().toImage();
+    const auto tinte = [&](int von, int bis) {
+        qint64 summe = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = von; x < bis; ++x)
+                summe += qGray(bild.pixel(x, y)) < 100 ? 1 : 0;
+        return summe;
+    };
+    const qint64 links = tinte(0, bild.width() / 2);
+    const qint64 rechts = tinte(bild.width() / 2, bild.width());
+    QVERIFY2(links > 2 * rechts && rechts > 0, qPrintable(QStringLiteral("%1 / %2").arg(links).arg(rechts)));
 }
 
 void TestDrucken::andererDrucker() {
@@ -199,6 +234,9 @@ void TestDrucken::einkaufsliste() {
     QVERIFY(QMetaObject::invokeMethod(d.w, "einkaufslisteDrucken"));
     QVERIFY(d.w->isVisible());
     QCOMPARE(d.w->windowTitle(), QStringLiteral("> Einkaufsliste <"));
+    d.klick("Button2");
+    QCOMPARE(d.p.plattform.seitendrucke.size(), 1);
+    QCOMPARE(d.p.plattform.seitendrucke.first().titel, QStringLiteral("Einkaufsliste"));
     QCOMPARE(d.texte(),
              (QStringList{QStringLiteral("Einkaufsliste"), QStringLiteral("Erstellt am"),
                           QStringLiteral(": 07.12.2026"), QStringLiteral("Milch"), QStringLiteral("Brot")}));

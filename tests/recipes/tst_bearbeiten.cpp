@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor, used through its controls: showing a record by position, stepping, jumping by section,
 // saving in place, deleting, the question about unsaved changes, and refusing to write over a recipe
 // that is no longer the one shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture window: showing a stored or not yet saved picture scaled to the window, the size
 // field, printing through the platform, and the entry window's "Bild vergrößern".
 #include "data/Unit4.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shopping list through its window and the editor's button: the records each save appends,
 // clearing, the capacity of 10 000 Windows-1252 characters, appending a recipe's ingredients, and
 // handing the shown text to printing.

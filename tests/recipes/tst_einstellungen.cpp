@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window through its controls: what "Speichern >>" leaves in Rezept.opt and
 // Stammdaten.sti, that a field without a whole number changes nothing, that the overview takes the
 // row height at once, discarding by "Beenden", a failed write, and the arrow keys' focus order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry window, used through its controls as a user would: opening, the lists, taking over a
 // recipe, the status line, saving with every field checked in the book's bytes, and pictures.
 #include "mainwindow/Hauptfenster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The section and category list windows, used as a user would: adding, changing and deleting names,
 // the list files' bytes, and a change reaching every recipe of every book.
 #include "app/Anwendung.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mailing a recipe: the subject and body made from the editor's fields, what the editor hands to the
 // mail program and tells the user for each outcome, the owner data and currency from the settings,
 // and the mailto link the desktop hand-over builds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The book listing through the running program: the matching rules, the table it fills, the details
 // of the chosen recipe, its messages, help and the hand-over to the editor.
 #include "mainwindow/Hauptfenster.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search window and the search across every book through the running program: each criterion
 // with known hits, the input checks and their messages, the hand-over to the listings, case twins
 // among the books, and a hit of another book opened in the editor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots for looking at what the tests show. Taken only when PFANNO_SCREENSHOTS is set, into
 // the folder it names (the temporary folder when it names none), as a side effect of a real test:
 // a picture is never a test of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data module on a fresh temporary data directory, with the scripted platform installed.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text and background colours exactly as the colour scheme chose them. The program shows them as
 // chosen, readable or not (the colour dialog names a poor pair); the readability checks of the
 // tests apply to every other text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a piece of code in a forked child, so that a hang or a crash fails the test instead of
 // blocking or killing the test process, and so that the child may give up root's rights.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program on a temporary data directory with the scripted platform, as a user starts it;
 // controls are found by their object names, as the windows name them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full disk as the program sees it: runs a piece of code in a child process whose files may not
 // grow beyond a limit, so every write past it fails (EFBIG) while the test process stays intact.
 #pragma once

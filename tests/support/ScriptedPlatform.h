@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform of the tests: records every message, answers questions from a script,
 // and fixes the screen (1920 x 1080 at 96 pixels per inch) and the date.
 #pragma once
@@ -31,6 +32,7 @@ public:
     MailResult mailErgebnis = MailResult::Sent;
     QSize bildschirm{1920, 1080};
     QRect arbeitsflaeche{0, 0, 1920, 1040};
+    QMargins rahmen; // the window manager's frame around each window
     int ppi = 96;
     QDate heute{2026, 12, 7}; // a Monday
 
@@ -74,6 +76,7 @@ public:
     void showHelp(const QString& helpFile, int topic) override;
     QSize screenSize() override { return bildschirm; }
     QRect workArea() override { return arbeitsflaeche; }
+    QMargins windowFrame() override { return rahmen; }
     int pixelsPerInch() override { return ppi; }
     QDate today() override { return heute; }
     struct Seitendruck {

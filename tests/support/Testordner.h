@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary data directory and small helpers to write and inspect its files byte for byte.
 #pragma once
 

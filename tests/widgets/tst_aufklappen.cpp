@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drop-downs open beside their field inside the platform's work area, not past its edges.
 #include "widgets/Aufklappen.h"
 

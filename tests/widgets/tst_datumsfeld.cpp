@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date field: mask, German dates whatever the locale, and the calendar that drops down.
 #include "widgets/Datumsfeld.h"
 

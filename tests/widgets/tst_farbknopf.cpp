@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour button: its face shows the stored colour, a click runs its platform's chooser.
 #include "widgets/Farbknopf.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator field: the drop-down calculator computes like a pocket calculator and fills the field.
 #include "widgets/Rechnerfeld.h"
 

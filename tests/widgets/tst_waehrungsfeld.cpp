@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The currency field: German amounts whatever the locale, 0 as an empty field, the text read while typed.
 #include "widgets/Waehrungsfeld.h"
 

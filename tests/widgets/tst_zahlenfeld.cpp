@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-number field: arrows step and signal, typed text stays as typed.
 #include "widgets/Zahlenfeld.h"
 

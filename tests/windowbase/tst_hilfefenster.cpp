@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: opens at a topic, goes back through the pages shown, closes on Escape, and
 // stays usable over a modal window.
 #include "windowbase/Hilfefenster.h"
