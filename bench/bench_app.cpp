@@ -82,19 +82,6 @@ int kind(int argc, char** argv) {
     return 0;
 }
 
-double prozessZeit(const QStringList& argumente) {
-    double best = 1e300;
-    for (int i = 0; i < 5; ++i) {
-        QProcess p;
-        QElapsedTimer t;
-        t.start();
-        p.start(QCoreApplication::applicationFilePath(), argumente);
-        p.waitForFinished(-1);
-        best = qMin(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
 int main(int argc, char** argv) {
     offscreenVorgeben();
     if (argc >= 2) return kind(argc, argv);

@@ -313,19 +313,6 @@ int kind(int argc, char** argv) {
     return 0;
 }
 
-double prozessZeit(const QStringList& argumente, int laeufe) {
-    double best = 1e300;
-    for (int i = 0; i < laeufe; ++i) {
-        QProcess p;
-        QElapsedTimer t;
-        t.start();
-        p.start(QCoreApplication::applicationFilePath(), argumente);
-        p.waitForFinished(-1);
-        best = qMin(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
 // Resident memory (kB) after the start and with the listing open.
 std::pair<qint64, qint64> prozessSpeicher(const QString& lpf) {
     QProcess p;
