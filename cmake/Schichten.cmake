@@ -1,19 +1,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an #include runs the wrong way between the folders of src/. Bottom up:
-#   data -> platform -> pages -> grid, widgets, appearance -> windowbase
-#   -> the window folders (mainwindow, recipes, search, print, backup, colours, info) -> app.
+#   data -> platform -> pages, formats -> grid, widgets, appearance -> windowbase
+#   -> the window folders (mainwindow, recipes, search, print, backup, colours, info, exchange) -> app.
 # Each folder lists the folders it may include; a window folder never includes another window
 # folder (app, the composition root, wires them by their signals), and no two folders may include
 # each other. Run with -DQUELLEN=<src folder>.
-set(unten data platform pages grid widgets appearance)
+set(unten data platform pages formats grid widgets appearance)
 set(erlaubt_data data)
 set(erlaubt_platform platform)
 set(erlaubt_pages pages data)
+set(erlaubt_formats formats data)
 set(erlaubt_grid grid data platform)
 set(erlaubt_widgets widgets data platform)
 set(erlaubt_appearance appearance data platform)
 set(erlaubt_windowbase windowbase appearance data platform)
-set(fenster mainwindow recipes search print backup colours info)
+set(fenster mainwindow recipes search print backup colours info exchange)
 foreach(f ${fenster})
   set(erlaubt_${f} ${f} windowbase ${unten})
 endforeach()

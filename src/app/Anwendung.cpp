@@ -14,6 +14,8 @@
 #include "data/Datenordner.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
+#include "exchange/Abruf.h"
+#include "exchange/Befehlszeile.h"
 #include "platform/Platform.h"
 #include "app/QtPlatform.h"
 #include "recipes/Bearbeiten.h"
@@ -82,21 +84,29 @@ std::unique_ptr<QLabel> splashZeigen(Platform& plattform) {
 
 } // namespace
 
-Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis)
+Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis,
+                     const QString& mitgeliefert)
     : m_umgebung{u, farben, plattform} {
     // A failed write is told to the user, whichever routine it happened in.
     connect(&u, &Unit4::schreibfehler, this,
             [&plattform](const QString& meldung) { plattform.message(Platform::Kind::Error, meldung); });
+    connect(&u, &Unit4::hinweis, this, [&plattform](const QString& meldung) {
+        plattform.message(Platform::Kind::Information, meldung);
+    });
     u.uhr = [&plattform] { return plattform.today(); };
-    // One program per data folder: two writing into the same books would lose recipes.
+    // One program per data folder: two writing into the same books would lose recipes. A folder that
+    // cannot be locked at all is not used either: nothing would keep a second program off.
     m_sperre = std::make_unique<Datenordnersperre>(datenverzeichnis);
-    if (m_sperre->besetzt()) {
+    if (!m_sperre->gesperrt()) {
         // The running program comes to the front; only one that cannot be reached is reported.
-        m_weitergereicht = Einzelstart::wecken(datenverzeichnis);
+        if (m_sperre->besetzt()) m_weitergereicht = Einzelstart::wecken(datenverzeichnis);
         if (!m_weitergereicht) plattform.message(Platform::Kind::Error, m_sperre->fehler());
         return;
     }
+    // Read-only media and folders the user may not write into are shown, never written.
+    if (!u.nurLesen) u.nurLesen = ordnerNurLesbar(datenverzeichnis);
     // Module initialisation, before any window exists.
+    u.mitgeliefert = mitgeliefert;
     u.initialisieren(datenverzeichnis);
     farben.farben_lesen();
 
@@ -119,7 +129,8 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
         const std::function<void()> schritte[] = {
             [&] { m_anlegen = new Td_anlegen(m_umgebung, haupt); },
             [&] { m_loeschen = new Tloeschen(m_umgebung, haupt); },
-            // print settings: creating the window reads the file or writes its defaults
+            // print settings: creating the window reads the file or writes its defaults (only kept
+            // in memory where the folder can only be read)
             [&] {
                 if (QFile::exists(u.pfad(QStringLiteral("Drucker.drk"))))
                     u.druck_lesen();
@@ -188,6 +199,7 @@ Anwendung::Anwendung(Unit4& u, Farbschema& farben, Platform& plattform, const QS
     anschliessenSuchen();
     anschliessenSicherung();
     anschliessenFarbenUndInfo();
+    anschliessenAustausch();
     haupt->befehleFreigeben();
 
     style_lesen(farben);
@@ -225,7 +237,20 @@ void Anwendung::buchWechselnOeffnen() {
 
 } // namespace pfl
 
+namespace {
+
+// The data folder the start works in, set up for use; empty with a German reason when it cannot be.
+QString datenordnerFuerStart(const pfl::Startwahl& wahl, QString* grund) {
+    const QString ordner =
+        pfl::datenordnerBestimmen(wahl.datenordner, QCoreApplication::applicationDirPath(),
+                                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return pfl::datenordnerEinrichten(ordner, grund) ? ordner : QString();
+}
+
+} // namespace
+
 int pfannoLuxStarten(int argc, char** argv) {
+    pfl::dateigrenzeAlsFehler();
     QStringList argumente;
     for (int i = 1; i < argc; ++i)
         argumente << QString::fromLocal8Bit(argv[i]);
@@ -242,6 +267,23 @@ int pfannoLuxStarten(int argc, char** argv) {
     case pfl::Startwahl::Art::Fehler:
         fehler << wahl.fehler << QStringLiteral("\nMehr dazu: pfanno-lux --help\n");
         return 2;
+    case pfl::Startwahl::Art::Importieren: {
+        // No window and no display: the recipes go in and the terminal is told.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Pfanno-Lux"));
+        QString grund;
+        const QString ordner = datenordnerFuerStart(wahl, &grund);
+        if (ordner.isEmpty()) {
+            fehler << grund << QStringLiteral("\nEs wurde nichts importiert.\n");
+            return 1;
+        }
+        pfl::Netzabrufer abrufer;
+        const int code = pfl::befehlszeileImportieren(ordner, wahl.importieren, wahl.rubrik, abrufer,
+                                                      QDate::currentDate(), aus, fehler);
+        aus.flush();
+        fehler.flush();
+        return code;
+    }
     case pfl::Startwahl::Art::Starten:
         break;
     }
@@ -265,12 +307,9 @@ int pfannoLuxStarten(int argc, char** argv) {
     pfl::schriftenErsetzen();
     QtPlatform plattform;
 
-    const QString programmordner = QCoreApplication::applicationDirPath();
-    const QString ordner =
-        pfl::datenordnerBestimmen(wahl.datenordner, programmordner,
-                                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QString grund;
-    if (!pfl::datenordnerEinrichten(ordner, pfl::mitgeliefertOrdner(programmordner), &grund)) {
+    const QString ordner = datenordnerFuerStart(wahl, &grund);
+    if (ordner.isEmpty()) {
         fehler << grund << QLatin1Char('\n');
         fehler.flush();
         static_cast<Platform&>(plattform).message(Platform::Kind::Error, grund);
@@ -283,7 +322,8 @@ int pfannoLuxStarten(int argc, char** argv) {
                      [] { QCoreApplication::exit(0); });
     Unit4 unit4;
     pfl::Farbschema farben(unit4);
-    pfl::Anwendung anwendung(unit4, farben, plattform, ordner);
+    pfl::Anwendung anwendung(unit4, farben, plattform, ordner,
+                             pfl::mitgeliefertOrdner(QCoreApplication::applicationDirPath()));
     if (!anwendung.bereit()) return anwendung.weitergereicht() ? 0 : 1;
     // A signal taken while the windows were made came before the event loop that it would end.
     if (signale.empfangen()) return 0;

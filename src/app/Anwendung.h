@@ -39,7 +39,10 @@ class TProgramm;
 
 namespace pfl {
 
+class Abrufer;
+class Ausfuhr;
 class Datenordnersperre;
+class Importfenster;
 class Einzelstart;
 class Farbschema;
 class Nebenfenster;
@@ -49,11 +52,15 @@ class Anwendung : public QObject {
 public:
     // Everything between the launch and the first user action, on the given data directory:
     // module initialisation, the main window, the splash window and the other windows in their
-    // order, the user's style, the sections and the overview. Shows the main window.
-    Anwendung(Unit4& daten, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis);
+    // order, the user's style, the sections and the overview. Shows the main window. The shipped
+    // files (help, README, background pictures) are read from `mitgeliefert`, by default from the
+    // data directory itself (a portable copy).
+    Anwendung(Unit4& daten, Farbschema& farben, Platform& plattform, const QString& datenverzeichnis,
+              const QString& mitgeliefert = QString());
     ~Anwendung() override;
 
-    // False when another running program holds the data folder: then nothing was started or written.
+    // False when the data folder could not be locked for this program (another running program holds
+    // it, or it cannot be locked at all): then nothing was started or written.
     bool bereit() const { return m_haupt != nullptr; }
     // Not ready because the program already running on the folder was asked to come to the front.
     bool weitergereicht() const { return m_weitergereicht; }
@@ -72,6 +79,7 @@ private:
     void anschliessenSuchen();        // search in one book and in all books
     void anschliessenSicherung();     // backup, restore, automatic backup
     void anschliessenFarbenUndInfo(); // colour dialog, background picture, information windows
+    void anschliessenAustausch();     // importing and exporting recipes
 
     Umgebung m_umgebung;
     std::unique_ptr<Datenordnersperre> m_sperre;
@@ -102,7 +110,10 @@ private:
     TInv* m_info = nullptr;
     TForm25* m_dank = nullptr;
     TProgramm* m_programme = nullptr;
-    QPointer<TWechseln> m_wechseln; // created anew each time it opens
+    QPointer<TWechseln> m_wechseln;     // created anew each time it opens
+    std::unique_ptr<Abrufer> m_abrufer; // fetches web pages for the import
+    Importfenster* m_import = nullptr;
+    Ausfuhr* m_ausfuhr = nullptr;
     // The section list serves the entry window: of it and the editor, it opened last.
     bool m_rubrikenFuerErfassen = false;
 };

@@ -27,6 +27,10 @@ extern "C" void signalEmpfangen(int nummer) {
 
 } // namespace
 
+void dateigrenzeAlsFehler() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 Beendensignale::Beendensignale(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, s_paar) != 0) return;
     m_melder = new QSocketNotifier(s_paar[1], QSocketNotifier::Read, this);

@@ -9,6 +9,11 @@ class QSocketNotifier;
 
 namespace pfl {
 
+// A write beyond the file-size limit (ulimit -f) would end the program with SIGXFSZ in the middle of
+// a save. Ignored, the write fails with EFBIG instead and is told like any failed write; the record
+// files keep whole records only. For the whole run, from the first write on.
+void dateigrenzeAlsFehler();
+
 class Beendensignale : public QObject {
     Q_OBJECT
 public:

@@ -101,6 +101,21 @@ QString QtPlatform::chooseDirectory(const QString& startDir) {
                                              QStringLiteral("Verzeichnis auswählen"), startDir);
 }
 
+QStringList QtPlatform::chooseOpenFiles(const QString& title, const QString& startDir,
+                                        const QStringList& filters) {
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, startDir,
+                                         filters.join(QStringLiteral(";;")));
+}
+
+QString QtPlatform::chooseSaveFile(const QString& title, const QString& proposed, const QStringList& filters,
+                                   QString& filter) {
+    QString gewaehlt = filter;
+    const QString datei = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposed,
+                                                       filters.join(QStringLiteral(";;")), &gewaehlt);
+    if (!datei.isEmpty()) filter = gewaehlt;
+    return datei;
+}
+
 bool QtPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
     for (int i = 0; i < 16 && i < custom.size(); ++i)
         QColorDialog::setCustomColor(i, pfl::alsFarbe(custom.at(i)));

@@ -26,6 +26,10 @@ public:
     void beep() override;
     QString choosePictureFile(const QString& startDir, const QString& filter) override;
     QString chooseDirectory(const QString& startDir) override;
+    QStringList chooseOpenFiles(const QString& title, const QString& startDir,
+                                const QStringList& filters) override;
+    QString chooseSaveFile(const QString& title, const QString& proposed, const QStringList& filters,
+                           QString& filter) override;
     bool chooseColour(quint32& colour, QList<quint32>& custom) override;
     bool printerSetup(QPrinter* printer) override;
     PrintResult printImage(QPrinter* printer, const QImage& image, const QRect& target) override;

@@ -3,6 +3,7 @@
 
 #include "appearance/Styles.h"
 #include "backup/Sicherungstexte.h"
+#include "data/Dateizugriff.h"
 #include "data/Farbschema.h"
 #include "data/Sicherung.h"
 #include "data/Unit4.h"
@@ -90,8 +91,8 @@ bool TDatensicherung::sicherungAusfuehren() {
         } else {
             const pfl::Kopierergebnis e =
                 pfl::sichern(u.lpf, nach, [this](const QString& q, const QString& z) {
-                    m_quelle->setText(q);
-                    m_ziel->setText(z);
+                    m_quelle->setText(pfl::anzeigename(q));
+                    m_ziel->setText(pfl::anzeigename(z));
                     // Repaint only: the backup at the end of the program runs to its end.
                     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                     return true;

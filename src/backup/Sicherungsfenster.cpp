@@ -4,6 +4,7 @@
 #include "appearance/Styles.h"
 #include "backup/Ordnerwahl.h"
 #include "backup/Sicherungstexte.h"
+#include "data/Dateizugriff.h"
 #include "data/Farbschema.h"
 #include "data/Deutsch.h"
 #include "data/Sicherung.h"
@@ -200,10 +201,12 @@ void TBack5::dateilisteFuellen(const QString& ordner) {
     m_dateien->clear();
     QStringList namen = pfl::dateienNachMasken(ordner, pfl::wiederherstellungsMasken());
     const QCollator& c = pfl::deutscheSortierung();
-    std::sort(namen.begin(), namen.end(),
-              [&c](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+    std::sort(namen.begin(), namen.end(), [&c](const QString& a, const QString& b) {
+        return c.compare(pfl::anzeigename(a), pfl::anzeigename(b)) < 0;
+    });
     for (const QString& n : namen) {
-        auto* e = new QListWidgetItem(n, m_dateien);
+        // Shown as the user reads it; the file's own name stays with the item.
+        auto* e = new QListWidgetItem(pfl::anzeigename(n), m_dateien);
         e->setData(Qt::UserRole, n);
     }
     const QString bilder = pfl::mitTrenner(ordner) + pfl::bilderordner();
@@ -239,8 +242,8 @@ void TBack5::faerben() {
 }
 
 bool TBack5::fortschritt(QLineEdit* quelle, QLineEdit* ziel, const QString& von, const QString& nach) {
-    quelle->setText(von);
-    ziel->setText(nach);
+    quelle->setText(pfl::anzeigename(von));
+    ziel->setText(pfl::anzeigename(nach));
     // "Beenden" and closing the window stop the copy between two files.
     QCoreApplication::processEvents();
     return !m_beenden;
@@ -301,6 +304,7 @@ void TBack5::sichern() {
 
 void TBack5::wiederherstellen() {
     Unit4& u = daten();
+    if (!u.schreibbar()) return;
     if (!m_markiert || m_dateien->selectedItems().isEmpty()) {
         plattform().message(
             Platform::Kind::Information,

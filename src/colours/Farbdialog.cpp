@@ -579,10 +579,9 @@ void TFarbe::schriftGeaendert() {
 void TFarbe::hintergrundVorschau() {
     const Tcolor1& c = farben().colorx;
     const QString name = c.hg_bild.toQString();
-    const QString datei = daten().lpf + QStringLiteral("Hintergrund/") + name;
+    const QString datei = daten().hintergrundDatei(name);
     QPixmap bild;
-    if (c.f_b_haupt == 0 && pfl::hintergrundNameZulaessig(name) && QFileInfo(datei).isFile())
-        bild.load(datei);
+    if (c.f_b_haupt == 0 && pfl::hintergrundNameZulaessig(name) && !datei.isEmpty()) bild.load(datei);
     m_musterBild->setPixmap(bild);
     m_musterBild->setVisible(!bild.isNull());
     m_musterBild->lower();

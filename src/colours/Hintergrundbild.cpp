@@ -26,13 +26,15 @@ bool hintergrundNameZulaessig(const QString& name) {
     return fromCp1252(toCp1252(name)) == name;
 }
 
-QStringList hintergrundBilder(const QString& ordner) {
+QStringList hintergrundBilder(const QStringList& ordner) {
     QStringList bilder;
-    const QFileInfoList dateien = QDir(ordner).entryInfoList(QDir::Files | QDir::Readable, QDir::NoSort);
-    for (const QFileInfo& f : dateien)
-        if (f.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0 &&
-            hintergrundNameZulaessig(f.fileName()))
-            bilder.append(f.fileName());
+    for (const QString& o : ordner) {
+        const QFileInfoList dateien = QDir(o).entryInfoList(QDir::Files | QDir::Readable, QDir::NoSort);
+        for (const QFileInfo& f : dateien)
+            if (f.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0 &&
+                hintergrundNameZulaessig(f.fileName()) && !bilder.contains(f.fileName()))
+                bilder.append(f.fileName());
+    }
     const QCollator& c = deutscheSortierung();
     std::sort(bilder.begin(), bilder.end(), [&](const QString& a, const QString& b) {
         const int r = c.compare(a, b);
@@ -109,7 +111,7 @@ void TF_Hb::vorbereiten() {
     groesseAnpassen(plattform().pixelsPerInch());
     const QSignalBlocker sperre(m_bilder);
     m_bilder->clear();
-    m_bilder->addItems(pfl::hintergrundBilder(daten().lpf + QStringLiteral("Hintergrund")));
+    m_bilder->addItems(pfl::hintergrundBilder(daten().hintergrundOrdner()));
     const QString name = farben().colorx.hg_bild.toQString();
     const QList<QListWidgetItem*> gefunden = m_bilder->findItems(name, Qt::MatchExactly);
     if (!gefunden.isEmpty()) m_bilder->setCurrentItem(gefunden.first());
@@ -128,9 +130,9 @@ void TF_Hb::faerben() {
 
 void TF_Hb::vorschauLaden() {
     const QString name = farben().colorx.hg_bild.toQString();
-    const QString datei = daten().lpf + QStringLiteral("Hintergrund/") + name;
+    const QString datei = daten().hintergrundDatei(name);
     QPixmap bild;
-    if (pfl::hintergrundNameZulaessig(name) && QFileInfo(datei).isFile() && !bild.load(datei))
+    if (pfl::hintergrundNameZulaessig(name) && !datei.isEmpty() && !bild.load(datei))
         plattform().message(Platform::Kind::Error,
                             QStringLiteral("Das Bild \u201E%1\u201C kann nicht gelesen werden.").arg(name));
     m_vorschau->setPixmap(bild);

@@ -12,8 +12,9 @@ namespace pfl {
 // Whether a file name may become the background picture: it stays inside Hintergrund/ and is
 // stored unchanged in the colour record (at most 50 characters of Windows-1252).
 bool hintergrundNameZulaessig(const QString& name);
-// The bitmap files of the folder, in German order; names that could not be stored are left out.
-QStringList hintergrundBilder(const QString& ordner);
+// The bitmap files of the folders (the user's own and the shipped ones), each name once, in German
+// order; names that could not be stored are left out.
+QStringList hintergrundBilder(const QStringList& ordner);
 class Farbschema;
 // colorx into farben.frb in the data folder lpf, creating the file when it went missing; false
 // (reported by the scheme) when it could not be written.

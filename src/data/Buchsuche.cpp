@@ -39,12 +39,13 @@ Lauf blockweise(int fd, qint64 n, const Suchpruefer& pruefer, int buch, Listenze
 } // namespace
 
 // Per record only what the criterion looks at: the head (435 bytes), or for an ingredient search the
-// ingredients and the head of a hit; the records come in large blocks (Satzleser).
+// ingredients and the head of a hit (Satzleser reads only those parts where it can).
 bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
                      const std::function<bool()>& weiter) {
     constexpr qint64 kTeil = 512; // records between two progress reports
     constexpr qsizetype kKopf = Suchpruefer::kKopf;
     constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
+    constexpr qint64 kMitZutaten = kZutaten + qint64(sizeof(dateien::zutaten));
     const bool zutaten = pruefer && pruefer->brauchtZutaten();
     Satzleser leser(fd, kSatz, n);
     const qsizetype vorher = zeilen.size(); // rows of earlier books
@@ -54,7 +55,7 @@ bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Lis
         qint64 j = i;
         for (; j < ende; ++j) {
             // Missing bytes: the file was cut meanwhile.
-            const char* s = leser.satz(j, zutaten ? kSatz : kKopf);
+            const char* s = leser.satz(j, zutaten ? kMitZutaten : kKopf);
             if (!s) break;
             if (zutaten) {
                 const char* z = s + kZutaten;
@@ -86,7 +87,9 @@ Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& da
     const int anzahl = int(dateien.size());
     for (int nr = 0; nr < anzahl; ++nr) {
         const QString& datei = dateien.at(nr);
-        e.treffer.buecher.append(datei.left(datei.size() - 4));
+        // The book's name as the user reads it; the data module finds its file by it.
+        const QString name = anzeigename(datei);
+        e.treffer.buecher.append(name.left(name.size() - 4));
         const std::function<bool()> weiter = [&] {
             return !fortschritt || fortschritt(datei, nr + 1, anzahl);
         };

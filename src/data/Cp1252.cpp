@@ -19,9 +19,11 @@ char encodeOne(char32_t cp) {
 } // namespace
 
 QByteArray toCp1252(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size());
+    // One byte per code point at most: written in place, the rest cut off at the end.
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
     const qsizetype n = text.size();
+    qsizetype k = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         char32_t cp = c.unicode();
@@ -29,8 +31,9 @@ QByteArray toCp1252(const QString& text) {
             cp = QChar::surrogateToUcs4(c, text.at(i + 1));
             ++i;
         }
-        out.append(encodeOne(cp));
+        d[k++] = encodeOne(cp);
     }
+    out.truncate(k);
     return out;
 }
 

@@ -26,10 +26,6 @@ void setzen(QString* grund, const QString& text) {
     if (grund) *grund = text;
 }
 
-QByteArray nativ(const QString& pfad) {
-    return QFile::encodeName(pfad);
-}
-
 QString kanonischerOrdner(const QString& datei) {
     return QFileInfo(QFileInfo(datei).absolutePath()).canonicalFilePath();
 }
@@ -98,9 +94,10 @@ int regulaerOeffnen(const QString& pfad) {
 }
 
 // Up to `hoechstens` bytes from the descriptor's current position; nothing on a read error.
-std::optional<QByteArray> lesen(int fd, qint64 hoechstens) {
+std::optional<QByteArray> lesen(int fd, qint64 hoechstens, qint64 erwartet = 0) {
     QByteArray b;
-    b.resize(qsizetype(qMin<qint64>(hoechstens, 1 << 16)));
+    // The expected size and one byte more, so that a file of that size is read without copies.
+    b.resize(qsizetype(qMin<qint64>(hoechstens, qMax<qint64>(1 << 16, erwartet + 1))));
     qint64 gelesen = 0;
     while (gelesen < hoechstens) {
         if (gelesen == b.size()) b.resize(qsizetype(qMin<qint64>(hoechstens, qint64(b.size()) * 2)));
@@ -208,12 +205,15 @@ bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, QString* grund
         return false;
     }
     struct stat alt;
-    if (::stat(QFile::encodeName(*ziel).constData(), &alt) == 0) neu.rechte(uint(alt.st_mode));
-    if (!neu.schreibe(inhalt) || !neu.fertig(*ziel)) {
+    if (::stat(nativ(*ziel).constData(), &alt) == 0) neu.rechte(uint(alt.st_mode));
+    const bool ok = neu.schreibe(inhalt) && neu.fertig(*ziel);
+    if (!ok) {
         setzen(grund, neu.grund());
-        return false;
+        neu.verwerfen();
     }
-    return true;
+    // Writes killed earlier in this folder (a picture folder fills up fast) go with this one.
+    verwaisteTempDateienEntfernen(info.absolutePath());
+    return ok;
 }
 
 std::optional<QByteArray> dateiAnfang(const QString& pfad, qint64 hoechstens) {
@@ -231,7 +231,7 @@ std::optional<QByteArray> dateiInhalt(const QString& pfad, qint64 hoechstens) {
     std::optional<QByteArray> b;
     if (::fstat(fd, &st) == 0 && st.st_size <= hoechstens) {
         // One byte more than allowed tells a file that grew meanwhile.
-        b = lesen(fd, hoechstens + 1);
+        b = lesen(fd, hoechstens + 1, st.st_size);
         if (b && b->size() > hoechstens) b.reset();
     }
     ::close(fd);

@@ -16,7 +16,7 @@ namespace pfl {
 // which keeps its owner and permissions. A symbolic link is followed only while its target stays
 // in the link's folder; one that leaves it is refused. An existing target that is not a regular
 // file (folder, FIFO, device) is refused. On false `grund` (if given) holds a German reason and
-// the old file keeps its bytes.
+// the old file keeps its bytes. Temporary files that dead writers left in the folder go as well.
 bool dateiErsetzen(const QString& pfad, const QByteArray& inhalt, QString* grund = nullptr);
 
 // German text for an errno value of a failed file operation.

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/Dateizugriff.h"
 
+#include "data/Cp1252.h"
 #include "data/Dateischreiber.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <liburing.h>
+#include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,8 +24,43 @@ namespace pfl {
 
 namespace {
 
+constexpr char16_t kRohbyte = 0xDC00; // U+DC80..U+DCFF: a byte that is no part of UTF-8
+
+// The length of the UTF-8 sequence at p (of n bytes), 0 when it is none: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+int utf8Laenge(const unsigned char* p, qsizetype n) {
+    const auto folge = [&](int i, unsigned char von = 0x80, unsigned char bis = 0xBF) {
+        return i < n && p[i] >= von && p[i] <= bis;
+    };
+    const unsigned char b = p[0];
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF) return folge(1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        const bool erstes = b == 0xE0 ? folge(1, 0xA0) : b == 0xED ? folge(1, 0x80, 0x9F) : folge(1);
+        return erstes && folge(2) ? 3 : 0;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        const bool erstes = b == 0xF0 ? folge(1, 0x90) : b == 0xF4 ? folge(1, 0x80, 0x8F) : folge(1);
+        return erstes && folge(2) && folge(3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// The character at i stands for a byte: U+DC80..U+DCFF, and not the second half of a pair (U+1F080
+// and its neighbours end in the same range).
+bool rohAn(QStringView s, qsizetype i) {
+    const char16_t c = s.at(i).unicode();
+    return c >= kRohbyte + 0x80 && c <= kRohbyte + 0xFF && !(i > 0 && s.at(i - 1).isHighSurrogate());
+}
+
+bool mitRoh(QStringView s) {
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (rohAn(s, i)) return true;
+    return false;
+}
+
 QByteArray lokal(const QString& pfad) {
-    return QFile::encodeName(pfad);
+    return nativ(pfad);
 }
 
 QByteArray kanonisch(const QByteArray& pfad) {
@@ -30,6 +70,69 @@ QByteArray kanonisch(const QByteArray& pfad) {
 }
 
 } // namespace
+
+QByteArray nativ(const QString& pfad) {
+    if (!mitRoh(pfad)) return pfad.toUtf8();
+    QByteArray out;
+    out.reserve(pfad.size() * 3);
+    qsizetype i = 0;
+    while (i < pfad.size()) {
+        qsizetype j = i;
+        while (j < pfad.size() && !rohAn(pfad, j))
+            ++j;
+        out += QStringView(pfad).mid(i, j - i).toUtf8();
+        if (j < pfad.size()) out += char(pfad.at(j).unicode() - kRohbyte);
+        i = j + 1;
+    }
+    return out;
+}
+
+QString ausNativ(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString out;
+    out.reserve(n);
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype j = i;
+        int l = 0;
+        while (j < n && (l = utf8Laenge(p + j, n - j)) > 0)
+            j += l;
+        out += QString::fromUtf8(bytes.constData() + i, j - i);
+        if (j < n) out += QChar(char16_t(kRohbyte + p[j]));
+        i = j + 1;
+    }
+    return out;
+}
+
+QString anzeigename(const QString& name) {
+    if (!mitRoh(name)) return name;
+    // Name by name along a path: only a name that kept bytes is read in the code page.
+    QStringList teile = name.split(QLatin1Char('/'));
+    for (QString& t : teile)
+        if (mitRoh(t)) t = fromCp1252(nativ(t));
+    return teile.join(QLatin1Char('/'));
+}
+
+std::optional<QStringList> ordnerEintraege(const QString& ordner) {
+    const QByteArray pfad = nativ(ordner);
+    DIR* d = ::opendir(pfad.constData());
+    if (!d) return std::nullopt; // errno says why
+    QStringList namen;
+    errno = 0;
+    while (const dirent* e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            namen.append(ausNativ(QByteArray(e->d_name)));
+        errno = 0;
+    }
+    const int fehler = errno;
+    ::closedir(d);
+    if (fehler != 0) {
+        errno = fehler;
+        return std::nullopt;
+    }
+    return namen;
+}
 
 Dateihandle& Dateihandle::operator=(Dateihandle&& o) noexcept {
     if (this != &o) {
@@ -51,11 +154,56 @@ bool Dateihandle::schliessen() {
     return r == 0;
 }
 
+namespace {
+Dateistand ausStat(const struct stat& st) {
+    Dateistand d;
+    d.geraet = qint64(st.st_dev);
+    d.knoten = qint64(st.st_ino);
+    d.groesse = qint64(st.st_size);
+    d.geaendertNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    d.statusNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    struct timespec jetzt;
+    ::clock_gettime(CLOCK_REALTIME, &jetzt);
+    const qint64 jetztNs = qint64(jetzt.tv_sec) * 1000000000 + jetzt.tv_nsec;
+    d.alt = jetztNs - qMax(d.geaendertNs, d.statusNs) > qint64(1000000000);
+    return d;
+}
+} // namespace
+
+Dateistand Dateistand::von(const QString& pfad) {
+    struct stat st;
+    return ::stat(lokal(pfad).constData(), &st) == 0 ? ausStat(st) : Dateistand{};
+}
+
+Dateistand Dateistand::vonName(const QString& pfad) {
+    struct stat st;
+    return ::lstat(lokal(pfad).constData(), &st) == 0 ? ausStat(st) : Dateistand{};
+}
+
+Dateistand Dateistand::von(int fd) {
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? ausStat(st) : Dateistand{};
+}
+
 bool imOrdner(const QString& ordner, const QString& pfad) {
     const QByteArray o = kanonisch(lokal(ordner));
     const QByteArray z = kanonisch(lokal(pfad));
     if (o.isEmpty() || z.isEmpty()) return false;
     return z.startsWith(o.endsWith('/') ? o : o + '/');
+}
+
+bool unterordnerBeschreibbar(const QString& ordner, const QString& name, QString* grund) {
+    const QString pfad = (ordner.endsWith(QLatin1Char('/')) ? ordner : ordner + QLatin1Char('/')) + name;
+    struct stat st;
+    // Anything but a link is what it is: a missing folder is made, a file in its place refused by
+    // whoever makes the folder.
+    if (::lstat(lokal(pfad).constData(), &st) != 0 || !S_ISLNK(st.st_mode) || imOrdner(ordner, pfad))
+        return true;
+    if (grund)
+        *grund = QStringLiteral("Der Ordner \u201E%1\u201C ist ein Verweis auf einen Ort außerhalb des "
+                                "Datenordners; dorthin schreibt Pfanno-Lux nichts.")
+                     .arg(name);
+    return false;
 }
 
 Dateiart dateiart(const QString& ordner, const QString& pfad) {
@@ -156,21 +304,107 @@ qint64 dateigroesse(int fd) {
     return ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
 }
 
+namespace {
+constexpr unsigned kStapel = 256; // parts asked for in one call
+std::atomic<bool> teileErlaubt{true};
+} // namespace
+
+struct Satzleser::Ring {
+    io_uring ring;
+    bool bereit = false;
+    Ring() { bereit = ::io_uring_queue_init(kStapel, &ring, 0) == 0; }
+    ~Ring() {
+        if (bereit) ::io_uring_queue_exit(&ring);
+    }
+    Ring(const Ring&) = delete;
+    Ring& operator=(const Ring&) = delete;
+};
+
 Satzleser::Satzleser(int fd, qint64 satzgroesse, qint64 anzahl)
     : m_fd(fd), m_groesse(satzgroesse), m_anzahl(anzahl), m_proBlock(qMax<qint64>(1, kBlock / satzgroesse)),
       m_vorlauf(fd, anzahl * satzgroesse) {}
 
+Satzleser::~Satzleser() = default;
+
+void Satzleser::teileErlauben(bool ja) {
+    teileErlaubt = ja;
+}
+
 const char* Satzleser::satz(qint64 i, qint64 noetig) {
     if (i < 0 || i >= m_anzahl) return nullptr;
-    if (m_ab < 0 || i < m_ab || i >= m_ab + m_proBlock) {
+    if (noetig * 2 <= m_groesse) {
+        if (!m_ringVersucht) {
+            m_ringVersucht = true;
+            if (teileErlaubt) {
+                m_ring = std::make_unique<Ring>();
+                if (!m_ring->bereit) m_ring.reset();
+            }
+        }
+        if (m_ring) return teil(i, noetig);
+    }
+    return block(i, noetig);
+}
+
+const char* Satzleser::block(qint64 i, qint64 noetig) {
+    if (m_teil > 0 || m_ab < 0 || i < m_ab || i >= m_ab + m_proBlock) {
         const qint64 k = qMin(m_proBlock, m_anzahl - i);
         if (m_puffer.size() < k * m_groesse) m_puffer.resize(k * m_groesse);
         m_vorlauf.bei(i * m_groesse);
         m_ab = i;
+        m_teil = 0;
         m_gelesen = qMax<qint64>(0, liesAb(m_fd, m_puffer.data(), k * m_groesse, i * m_groesse));
     }
     const qint64 von = (i - m_ab) * m_groesse;
     return von + noetig <= m_gelesen ? m_puffer.constData() + von : nullptr;
+}
+
+const char* Satzleser::teil(qint64 i, qint64 noetig) {
+    if (m_teil < noetig || m_ab < 0 || i < m_ab || i >= m_ab + qint64(m_teilGelesen.size())) {
+        const qint64 k = qMin<qint64>(kStapel, m_anzahl - i);
+        if (m_puffer.size() < k * noetig) m_puffer.resize(k * noetig);
+        m_vorlauf.bei(i * m_groesse);
+        m_ab = i;
+        m_teil = noetig;
+        m_teilGelesen.assign(size_t(k), -1);
+        io_uring& r = m_ring->ring;
+        int gefragt = 0;
+        for (; gefragt < k; ++gefragt) {
+            io_uring_sqe* sqe = ::io_uring_get_sqe(&r);
+            if (!sqe) break; // the rest is read one by one below
+            ::io_uring_prep_read(sqe, m_fd, m_puffer.data() + gefragt * noetig, unsigned(noetig),
+                                 quint64((i + gefragt) * m_groesse));
+            sqe->user_data = quint64(gefragt);
+        }
+        const int gestellt = ::io_uring_submit(&r);
+        for (int fertig = 0; fertig < gestellt;) {
+            io_uring_cqe* cqe = nullptr;
+            const int e = ::io_uring_wait_cqe(&r, &cqe);
+            if (e == -EINTR) continue;
+            if (e < 0) {
+                // The ring broke down with reads in flight: they may still land in the buffer, so it is
+                // left to them (never freed) and this scan goes on with plain reads.
+                new QByteArray(std::move(m_puffer));
+                m_puffer = QByteArray();
+                m_ring.reset();
+                m_ab = -1;
+                m_teil = 0;
+                return block(i, noetig);
+            }
+            const qint64 j = qint64(cqe->user_data);
+            if (j >= 0 && j < k) m_teilGelesen[size_t(j)] = cqe->res;
+            ::io_uring_cqe_seen(&r, cqe);
+            ++fertig;
+        }
+        // Requests the kernel did not take would land in a later batch: the ring is not used again.
+        if (gestellt != gefragt) m_ring.reset();
+    }
+    const qint64 j = i - m_ab;
+    char* ziel = m_puffer.data() + j * m_teil;
+    qint64& gelesen = m_teilGelesen[size_t(j)];
+    // A part the ring did not read whole (short, failed, not asked for) is read directly: a short read
+    // means the end of the file only when a plain read says so too.
+    if (gelesen < noetig) gelesen = liesAb(m_fd, ziel, noetig, i * m_groesse);
+    return gelesen >= noetig ? ziel : nullptr;
 }
 
 void Vorlauf::weiter(qint64 pos) {
@@ -225,7 +459,7 @@ Neudatei::Neudatei(const QString& ordner) : m_ordner(ordner) {
     }
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     m_fd = Dateihandle(fd);
-    m_temp = QFile::decodeName(muster);
+    m_temp = ausNativ(muster);
     rechte(0644);
 }
 
@@ -247,7 +481,7 @@ bool Neudatei::schreibe(const char* daten, qint64 n) {
     return true;
 }
 
-bool Neudatei::fertig(const QString& ziel) {
+bool Neudatei::fertig(const QString& ziel, bool ordnerSyncen) {
     if (!m_fd.offen()) return false;
     if (::fsync(m_fd.fd()) != 0 || !m_fd.schliessen()) {
         m_grund = dateifehlerText(errno);
@@ -260,7 +494,7 @@ bool Neudatei::fertig(const QString& ziel) {
         return false;
     }
     m_temp.clear();
-    ordnerSync(m_ordner);
+    if (ordnerSyncen) ordnerSync(m_ordner);
     return true;
 }
 
@@ -271,9 +505,8 @@ void Neudatei::verwerfen() {
 }
 
 void verwaisteTempDateienEntfernen(const QString& ordner) {
-    const QStringList namen =
-        QDir(ordner).entryList({QStringLiteral(".pfl*-*.tmp")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& n : namen) {
+    for (const QString& n : ordnerEintraege(ordner).value_or(QStringList())) {
+        if (!n.startsWith(QLatin1String(".pfl")) || !n.endsWith(QLatin1String(".tmp"))) continue;
         bool ok = false;
         const qint64 pid = n.mid(4, n.indexOf(QLatin1Char('-')) - 4).toLongLong(&ok);
         if (!ok || pid <= 0 || pid == ::getpid()) continue;

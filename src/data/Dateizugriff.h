@@ -5,9 +5,27 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
+#include <memory>
+#include <vector>
+
+#include <optional>
 
 namespace pfl {
+
+// File names keep their bytes. A name that is not UTF-8 (a copy from Windows writes its code page)
+// holds each byte that does not decode as the code point U+DC00 + byte, which no UTF-8 name decodes
+// to, so that nativ() gives back exactly the bytes that ausNativ() read. Every path of the data
+// folder goes to the system through nativ().
+QByteArray nativ(const QString& pfad);
+QString ausNativ(const QByteArray& bytes);
+// A file name as the user reads it: one with bytes kept that way is read as Windows-1252. In a
+// path, each such name of it.
+QString anzeigename(const QString& name);
+// The entries of a folder (without "." and ".."), unsorted, their names as ausNativ() reads them;
+// nothing when the folder cannot be listed, with errno telling why.
+std::optional<QStringList> ordnerEintraege(const QString& ordner);
 
 // A POSIX file descriptor that closes itself.
 class Dateihandle {
@@ -39,6 +57,10 @@ enum class Dateiart {
 Dateiart dateiart(const QString& ordner, const QString& pfad);
 // The folder's own canonical path contains the link's final target.
 bool imOrdner(const QString& ordner, const QString& pfad);
+// Whether files may be made in the sub-folder `name` of the folder (Bilder/, Hintergrund/): it is
+// missing (it will be made inside), a folder, or a link that stays inside the folder. A link that
+// leaves the folder is refused, so that nothing is written outside; grund (if given) says so.
+bool unterordnerBeschreibbar(const QString& ordner, const QString& name, QString* grund = nullptr);
 
 // Opens a regular file of the folder for reading (links only when they stay inside). An invalid
 // handle when it is missing or unusable; grund (if given) says why.
@@ -49,6 +71,33 @@ Dateihandle oeffneSchreiben(const QString& ordner, const QString& pfad, bool anl
 
 // No write bit at all: the user protected the file.
 bool schreibgeschuetzt(const QString& pfad);
+
+// One state of a file's contents, for caches made of it: the cache stays valid while the file's state
+// is the same. The file system's clock is coarse, so a change in the same tick as the state was read
+// keeps the time of change; a state whose last change is less than a second old is therefore never
+// taken as unchanged (the next use reads the file again).
+struct Dateistand {
+    qint64 geraet = -1, knoten = -1, groesse = -1, geaendertNs = -1, statusNs = -1;
+    bool alt = false; // changed long enough ago that a later change shows in the times
+    // The file's state now; a missing file has geraet -1. von follows a link, vonName does not (the
+    // program replaces links), von(fd) is the open file's.
+    static Dateistand von(const QString& pfad);
+    static Dateistand vonName(const QString& pfad);
+    static Dateistand von(int fd);
+    bool da() const { return geraet >= 0; }
+    bool selbeDatei(const Dateistand& o) const {
+        return da() && o.da() && geraet == o.geraet && knoten == o.knoten;
+    }
+    // The same file with the same size and time of last write (or both missing).
+    bool gleichGeschrieben(const Dateistand& o) const {
+        return da() == o.da() &&
+               (!da() || (selbeDatei(o) && groesse == o.groesse && geaendertNs == o.geaendertNs));
+    }
+    // The file is in this state and was when it was read: a cache made then still holds.
+    bool unveraendert(const Dateistand& jetzt) const {
+        return alt && gleichGeschrieben(jetzt) && statusNs == jetzt.statusNs;
+    }
+};
 
 // Reads up to n bytes at pos; returns what was read (short at the end of the file), -1 on an error.
 qint64 liesAb(int fd, char* ziel, qint64 n, qint64 pos);
@@ -80,24 +129,38 @@ private:
     qint64 m_ende, m_bis = 0;
 };
 
-// Reads the fixed-size records of a file in ascending order, in large blocks, for a scan that needs
-// only a part of each: one read per record costs more than copying whole records (a system call
-// per record outweighs the bytes), and on a cold cache only large sequential reads come at disk speed.
+// Reads the fixed-size records of a file in ascending order, for a scan that needs only a part of
+// each. A system call costs more than copying a record, so the records come in large blocks; a scan
+// that needs at most half of each record asks the kernel for just those parts, many in one call
+// (io_uring), where the kernel offers that. On a cold cache the read-ahead (Vorlauf) keeps the disk
+// reading large sequential stretches either way.
 class Satzleser {
 public:
     // A file of anzahl records of satzgroesse bytes each.
     Satzleser(int fd, qint64 satzgroesse, qint64 anzahl);
+    ~Satzleser();
+    Satzleser(const Satzleser&) = delete;
+    Satzleser& operator=(const Satzleser&) = delete;
     // The bytes of record i (0-based), of which at least the first `noetig` were read; nullptr when
     // the file no longer holds them (it was cut meanwhile). Valid until the next call.
     const char* satz(qint64 i, qint64 noetig);
+    // Tests read both ways: false makes every Satzleser made afterwards read whole blocks only.
+    static void teileErlauben(bool ja);
 
 private:
     static constexpr qint64 kBlock = qint64(2) << 20;
+    struct Ring;
+    const char* block(qint64 i, qint64 noetig);
+    const char* teil(qint64 i, qint64 noetig);
     int m_fd;
     qint64 m_groesse, m_anzahl, m_proBlock;
     Vorlauf m_vorlauf;
     QByteArray m_puffer;
-    qint64 m_ab = -1, m_gelesen = 0; // the block's first record and the bytes read of it
+    qint64 m_ab = -1, m_gelesen = 0;   // the block's first record and the bytes read of it
+    qint64 m_teil = 0;                 // bytes per record when the buffer holds parts, else 0
+    std::vector<qint64> m_teilGelesen; // per record of the parts held: the bytes read
+    std::unique_ptr<Ring> m_ring;
+    bool m_ringVersucht = false;
 };
 
 // A new file written beside its target and moved over it in one rename, so the target is either
@@ -116,8 +179,9 @@ public:
     bool schreibe(const char* daten, qint64 n);
     bool schreibe(const QByteArray& b) { return schreibe(b.constData(), b.size()); }
     void rechte(uint modus);
-    // Flushes to disk, moves the file over ziel and makes that durable.
-    bool fertig(const QString& ziel);
+    // Flushes to disk, moves the file over ziel and makes that durable (with ordnerSyncen false the
+    // move is left to the folder's next sync).
+    bool fertig(const QString& ziel, bool ordnerSyncen = true);
     void verwerfen();
 
 private:

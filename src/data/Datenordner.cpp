@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/Datenordner.h"
 
-#include "data/Dateischreiber.h"
-
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace pfl {
 
 namespace {
 
 const QString kHilfedatei = QStringLiteral("Zirade-Zadod.ize");
-const QString kHintergrund = QStringLiteral("Hintergrund");
 
 QString ohneSchraegstrich(QString pfad) {
     while (pfad.size() > 1 && pfad.endsWith(QLatin1Char('/')))
@@ -23,15 +27,6 @@ bool beschreibbar(const QString& ordner) {
     // The access check of the file system, not the mode bits: a read-only mount has writable bits.
     const QFileInfo i(ordner);
     return i.isDir() && i.isWritable();
-}
-
-// Shipped files are small; anything larger is not ours and is left alone.
-QByteArray inhalt(const QString& pfad) {
-    return dateiInhalt(pfad, qint64(64) << 20).value_or(QByteArray());
-}
-
-QString schreibfehler(const QString& pfad, const QString& grund) {
-    return QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(pfad, grund);
 }
 
 } // namespace
@@ -74,6 +69,35 @@ Startwahl startwahlLesen(const QStringList& argumente) {
             w.art = Startwahl::Art::Version;
             return w;
         }
+        if (a == QLatin1String("--importieren")) {
+            // Every argument up to the next option is a file or an address ("./-x" for a file "-x").
+            while (i + 1 < argumente.size() && !argumente.at(i + 1).startsWith(QLatin1Char('-')))
+                w.importieren.append(argumente.at(++i));
+            if (w.importieren.isEmpty()) {
+                w.art = Startwahl::Art::Fehler;
+                w.fehler = QStringLiteral("Nach --importieren fehlt die Datei.");
+                return w;
+            }
+            w.art = Startwahl::Art::Importieren;
+            continue;
+        }
+        if (a == QLatin1String("--rubrik") || a.startsWith(QLatin1String("--rubrik="))) {
+            const bool getrennt = a == QLatin1String("--rubrik");
+            // The next option is no section: "--rubrik --datenordner d" lacks the section.
+            if (getrennt &&
+                (i + 1 >= argumente.size() || argumente.at(i + 1).startsWith(QLatin1String("--")))) {
+                w.art = Startwahl::Art::Fehler;
+                w.fehler = QStringLiteral("Nach --rubrik fehlt die Rubrik.");
+                return w;
+            }
+            w.rubrik = getrennt ? argumente.at(++i) : a.mid(9);
+            if (w.rubrik.trimmed().isEmpty()) {
+                w.art = Startwahl::Art::Fehler;
+                w.fehler = QStringLiteral("Nach --rubrik fehlt die Rubrik.");
+                return w;
+            }
+            continue;
+        }
         QString ordner;
         if (a == QLatin1String("--datenordner")) {
             if (i + 1 >= argumente.size()) {
@@ -95,6 +119,10 @@ Startwahl startwahlLesen(const QStringList& argumente) {
             return w;
         }
         w.datenordner = ordner;
+    }
+    if (!w.rubrik.isEmpty() && w.art != Startwahl::Art::Importieren) {
+        w.art = Startwahl::Art::Fehler;
+        w.fehler = QStringLiteral("--rubrik gilt nur zusammen mit --importieren.");
     }
     return w;
 }
@@ -124,18 +152,30 @@ bool bildschirmVorhanden(const QString& qtPlattform, const QString& display, con
 }
 
 QString startHilfe(const QString& programm) {
-    return QStringLiteral("Aufruf: %1 [--datenordner ORDNER]\n"
-                          "Pfanno-Lux, eine Rezeptverwaltung.\n"
-                          "\n"
-                          "  --datenordner ORDNER  die Rezeptbücher und Einstellungen in ORDNER führen\n"
-                          "                        (der Ordner wird angelegt, wenn es ihn noch nicht gibt)\n"
-                          "  --help                diese Hilfe zeigen und beenden\n"
-                          "  --version             die Version zeigen und beenden\n"
-                          "\n"
-                          "Ohne --datenordner liegen die Daten im Ordner des Programms, wenn dort die\n"
-                          "Hilfedatei liegt und geschrieben werden kann (Build-Ordner, tragbare Kopie);\n"
-                          "sonst im Ordner pfanno-lux der Benutzerdaten ($XDG_DATA_HOME, sonst\n"
-                          "~/.local/share).\n")
+    return QStringLiteral(
+               "Aufruf: %1 [--datenordner ORDNER]\n"
+               "       %1 --importieren DATEI... [--rubrik RUBRIK] [--datenordner ORDNER]\n"
+               "Pfanno-Lux, eine Rezeptverwaltung.\n"
+               "\n"
+               "  --datenordner ORDNER  die Rezeptbücher und Einstellungen in ORDNER führen\n"
+               "                        (der Ordner wird angelegt, wenn es ihn noch nicht gibt)\n"
+               "  --importieren DATEI...\n"
+               "                        Rezepte aus gespeicherten Webseiten (.html, .htm),\n"
+               "                        Webadressen (http://, https://) oder MealMaster-Dateien\n"
+               "                        (.mmf, .mm, .txt) ohne Fenster in das aktive Rezeptbuch\n"
+               "                        übernehmen; doppelte Rezepte werden übersprungen\n"
+               "  --rubrik RUBRIK       die Rubrik der importierten Rezepte (sonst die erste\n"
+               "                        Rubrik der Liste)\n"
+               "  --help                diese Hilfe zeigen und beenden\n"
+               "  --version             die Version zeigen und beenden\n"
+               "\n"
+               "Ohne --datenordner liegen die Daten im Ordner des Programms, wenn dort die\n"
+               "Hilfedatei liegt und geschrieben werden kann (Build-Ordner, tragbare Kopie);\n"
+               "sonst im Ordner pfanno-lux der Benutzerdaten ($XDG_DATA_HOME, sonst\n"
+               "~/.local/share).\n"
+               "\n"
+               "--importieren endet mit 0, wenn mindestens ein Rezept übernommen wurde, sonst mit 1;\n"
+               "läuft Pfanno-Lux schon mit dem Datenordner, wird nichts importiert.\n")
         .arg(programm);
 }
 
@@ -158,45 +198,27 @@ QString datenordnerBestimmen(const QString& gewaehlt, const QString& programmord
     return ohneSchraegstrich(QDir::cleanPath(benutzerdaten)) + QStringLiteral("/pfanno-lux");
 }
 
-bool datenordnerEinrichten(const QString& ordner, const QString& mitgeliefert, QString* fehler) {
-    auto scheitern = [&](const QString& text) {
-        if (fehler) *fehler = text;
-        return false;
-    };
+bool datenordnerEinrichten(const QString& ordner, QString* fehler) {
     QDir d(ordner);
-    if (!d.exists() && !QDir().mkpath(ordner))
-        return scheitern(QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(ordner));
-    if (!beschreibbar(ordner))
-        return scheitern(QStringLiteral("Im Datenordner %1 kann nicht geschrieben werden.").arg(ordner));
-    if (!d.exists(QStringLiteral("Bilder")) && !d.mkdir(QStringLiteral("Bilder")))
-        return scheitern(QStringLiteral("Der Bilderordner in %1 kann nicht angelegt werden.").arg(ordner));
-    const QString quelle = ohneSchraegstrich(mitgeliefert);
-    if (quelle.isEmpty() || QFileInfo(quelle) == QFileInfo(ordner)) return true;
-
-    // The help and the README (the information window's home page) belong to the program: a newer
-    // program brings its own.
-    for (const QString& name : {kHilfedatei, QStringLiteral("README.md")}) {
-        const QByteArray neu = inhalt(quelle + QLatin1Char('/') + name);
-        const QString ziel = d.filePath(name);
-        if (neu.isEmpty() || inhalt(ziel) == neu) continue;
-        QString grund;
-        if (!dateiErsetzen(ziel, neu, &grund)) return scheitern(schreibfehler(ziel, grund));
+    if (!d.exists() && !QDir().mkpath(ordner)) {
+        if (fehler) *fehler = QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.").arg(ordner);
+        return false;
     }
-    // Background pictures: the shipped ones the folder lacks; the user's own choice stays.
-    const QDir bilder(quelle + QLatin1Char('/') + kHintergrund);
-    if (!bilder.exists()) return true;
-    if (!d.exists(kHintergrund) && !d.mkdir(kHintergrund))
-        return scheitern(
-            QStringLiteral("Der Ordner %1 kann nicht angelegt werden.").arg(d.filePath(kHintergrund)));
-    const QDir zielBilder(d.filePath(kHintergrund));
-    for (const QFileInfo& b : bilder.entryInfoList(QDir::Files)) {
-        const QString z = zielBilder.filePath(b.fileName());
-        if (QFileInfo::exists(z)) continue;
-        const QByteArray bild = inhalt(b.filePath());
-        QString grund;
-        if (!bild.isEmpty() && !dateiErsetzen(z, bild, &grund)) return scheitern(schreibfehler(z, grund));
-    }
+    // Only where nothing of that name stands: a file, a link or a FIFO of the user's stays.
+    const QByteArray bilder = QFile::encodeName(d.filePath(QStringLiteral("Bilder")));
+    struct stat st;
+    if (!ordnerNurLesbar(ordner) && ::lstat(bilder.constData(), &st) != 0 && errno == ENOENT)
+        ::mkdir(bilder.constData(), 0777); // a picture save makes it all the same when this fails
     return true;
+}
+
+bool ordnerNurLesbar(const QString& ordner) {
+    const QByteArray p = QFile::encodeName(ordner);
+    struct statvfs s;
+    if (::statvfs(p.constData(), &s) == 0 && (s.f_flag & ST_RDONLY)) return true;
+    // The effective user's right to make a file in it: write and search permission.
+    if (::faccessat(AT_FDCWD, p.constData(), W_OK | X_OK, AT_EACCESS) == 0) return false;
+    return errno == EACCES || errno == EPERM || errno == EROFS;
 }
 
 } // namespace pfl

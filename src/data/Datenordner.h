@@ -11,11 +11,13 @@ namespace pfl {
 
 // What the command line asks for.
 struct Startwahl {
-    enum class Art { Starten, Hilfe, Version, Fehler };
+    enum class Art { Starten, Hilfe, Version, Fehler, Importieren };
     Art art = Art::Starten;
-    QString datenordner; // --datenordner DIR; empty: the usual place
-    QString fehler;      // German, for the terminal, when art is Fehler
-    QString qtPlattform; // the toolkit's -platform option, if given
+    QString datenordner;     // --datenordner DIR; empty: the usual place
+    QString fehler;          // German, for the terminal, when art is Fehler
+    QString qtPlattform;     // the toolkit's -platform option, if given
+    QStringList importieren; // --importieren DATEI...: files or web addresses to import without a window
+    QString rubrik;          // --rubrik RUBRIK: their section
 };
 
 // The arguments after the program name.
@@ -42,9 +44,15 @@ QString mitgeliefertOrdner(const QString& programmordner);
 QString datenordnerBestimmen(const QString& gewaehlt, const QString& programmordner,
                              const QString& benutzerdaten);
 
-// Makes a data folder usable: creates it and its picture folder, brings the shipped help file and
-// README up to date and adds the shipped background pictures it lacks (a user's own files are never
-// replaced). False with a German reason when the folder cannot be made or written.
-bool datenordnerEinrichten(const QString& ordner, const QString& mitgeliefert, QString* fehler);
+// Makes a data folder usable: creates it when it is missing, and its picture folder when the folder can
+// be written and has nothing of that name. Nothing else is written: the shipped help, README and
+// background pictures are read where they were installed (mitgeliefertOrdner), and whatever the user
+// keeps in the folder stays as it is. A folder that can only be read is usable (to look at the
+// recipes). False with a German reason when the folder cannot be made.
+bool datenordnerEinrichten(const QString& ordner, QString* fehler);
+
+// The folder cannot take a new file: its file system is mounted read-only, or the user may not write
+// into it (root may write into any folder of a writable file system).
+bool ordnerNurLesbar(const QString& ordner);
 
 } // namespace pfl

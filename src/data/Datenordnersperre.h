@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One program per data folder: a lock file in the folder, taken over when its holder has died.
+// One program per data folder: an exclusive lock (flock) on the folder itself, held while the program
+// runs. It needs no file, no content and no free space, and the kernel drops it with the process, so
+// nothing a crash or a full disk leaves behind can block or defeat the next start.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 namespace pfl {
 
@@ -17,17 +16,14 @@ public:
     Datenordnersperre(const Datenordnersperre&) = delete;
     Datenordnersperre& operator=(const Datenordnersperre&) = delete;
 
-    bool gesperrt() const { return m_gesperrt; }
-    // Another running program holds the folder (not merely a folder that cannot take the lock file).
+    bool gesperrt() const { return m_fd >= 0; }
+    // Another running program holds the folder (not merely a folder that cannot be locked).
     bool besetzt() const { return m_besetzt; }
     // Why the lock was not taken (German, for a message box); empty when it was.
     QString fehler() const { return m_fehler; }
 
-    static QString dateiname() { return QStringLiteral(".pfanno-lux.lock"); }
-
 private:
-    std::unique_ptr<QLockFile> m_sperre;
-    bool m_gesperrt = false;
+    int m_fd = -1; // the folder, opened for the lock only; closing it gives the lock up
     bool m_besetzt = false;
     QString m_fehler;
 };

@@ -89,6 +89,7 @@ int Unit4::namensPosition(const QString& name) const {
 }
 
 Loeschergebnis Unit4::rezept_loeschen(int nummer, const dateien* erwartet) {
+    if (!schreibbar()) return Loeschergebnis::Fehler;
     const QString p = buchPfad();
     const QString buch = nurName(p);
     const auto melden = [&](const QString& grund) {

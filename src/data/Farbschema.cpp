@@ -46,6 +46,7 @@ QString Farbschema::pfad(const QString& name) const {
 }
 
 bool Farbschema::schreiben(const QString& name, const QByteArray& bytes) {
+    if (!m_u.schreibbar()) return false;
     const QString p = pfad(name);
     QString grund;
     if (dateiErsetzen(p, bytes, &grund)) return true;
@@ -132,6 +133,11 @@ void Farbschema::farben_lesen() {
 
 void Farbschema::Farben_anlegen(Tcolor1& record) {
     record = vorgaben();
+    // A folder that can only be read keeps the defaults in memory (the colour dialog asks before).
+    if (m_u.nurLesen) {
+        colorx = record;
+        return;
+    }
     const bool geschrieben = schreiben(kFarbenDatei, satzBytes(record));
     // Read back without falling into Farben_anlegen again: a file that cannot be written
     // (or read) leaves the defaults in memory instead of recursing without end.

@@ -3,13 +3,19 @@
 
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
+#include "data/Vorhaben.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <cerrno>
@@ -23,7 +29,7 @@ namespace pfl {
 namespace {
 
 QByteArray lokal(const QString& pfad) {
-    return QFile::encodeName(pfad);
+    return nativ(pfad);
 }
 
 void setzen(QString* ziel, const QString& text) {
@@ -118,14 +124,31 @@ bool passtMaske(const QString& name, const QString& maske) {
     return re.match(name).hasMatch();
 }
 
-QStringList dateienNachMasken(const QString& ordner, const QStringList& masken) {
-    QStringList alle = QDir(ordner).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    // A temporary of an unfinished write is no data file.
-    alle.removeIf([](const QString& n) { return n.startsWith(QLatin1String(".pfl")); });
+QStringList dateienNachMasken(const QString& ordner, const QStringList& masken, QString* fehler) {
+    // The system's own listing: one through Qt skips names that are not UTF-8, and a backup
+    // without them would look complete.
+    std::optional<QStringList> eintraege = ordnerEintraege(ordner);
+    if (!eintraege) {
+        const int e = errno;
+        if (e == EACCES || e == EPERM)
+            setzen(fehler, QStringLiteral("Es fehlt die Berechtigung, den Ordner zu lesen."));
+        else if (e != ENOENT && e != ENOTDIR)
+            setzen(fehler, dateifehlerText(e));
+        return {};
+    }
+    QStringList alle = std::move(*eintraege);
+    std::sort(alle.begin(), alle.end());
+    const QString basis = mitTrenner(ordner);
+    // A temporary of an unfinished write is no data file, a folder neither.
+    alle.removeIf([&](const QString& n) {
+        struct stat st;
+        return n.startsWith(QLatin1String(".pfl")) ||
+               (::stat(lokal(basis + n).constData(), &st) == 0 && S_ISDIR(st.st_mode));
+    });
     QStringList ergebnis;
     for (const QString& m : masken)
         for (const QString& n : alle)
-            if (passtMaske(n, m) && !ergebnis.contains(n)) ergebnis.append(n);
+            if (passtMaske(anzeigename(n), m) && !ergebnis.contains(n)) ergebnis.append(n);
     return ergebnis;
 }
 
@@ -203,7 +226,7 @@ bool mediumFehlt(const QString& ordner, const QStringList& punkte, const QString
 QString Kopierergebnis::fehlerText() const {
     QStringList zeilen;
     for (const Kopierfehler& f : fehler)
-        zeilen.append(QStringLiteral("\u201E%1\u201C: %2").arg(f.datei, f.grund));
+        zeilen.append(QStringLiteral("\u201E%1\u201C: %2").arg(anzeigename(f.datei), f.grund));
     return zeilen.join(QLatin1Char('\n'));
 }
 
@@ -283,7 +306,7 @@ public:
             m_e.fehler.append({quelle, grund});
             return false;
         }
-        m_bytes += QFileInfo(quelle).size();
+        m_bytes += qMax<qint64>(0, dateigroesse(neu->fd()));
         m_offen.push_back({std::move(neu), quelle, ziel});
         // Bounded, so neither memory under write-back nor open files pile up.
         if (m_bytes > (256 << 20) || m_offen.size() >= 32) abschliessen();
@@ -336,9 +359,17 @@ Kopierergebnis sichern(const QString& von, const QString& nach, const Kopierfort
         e.fehler.append({ziel, grund});
         return e;
     }
-    QStringList namen = dateienNachMasken(quelle, sicherungsMasken());
     const QString bilder = bilderordner() + QLatin1Char('/');
-    const QStringList bildDateien = dateienNachMasken(quelle + bilder, {QStringLiteral("*")});
+    // What killed backups left here goes first; a backup is no place to keep it.
+    verwaisteTempDateienEntfernen(ziel);
+    verwaisteTempDateienEntfernen(ziel + bilder);
+    // A folder that cannot be listed would make a backup without its files look complete.
+    QString nichtLesbar;
+    QStringList namen = dateienNachMasken(quelle, sicherungsMasken(), &nichtLesbar);
+    if (!nichtLesbar.isEmpty()) e.fehler.append({quelle, nichtLesbar});
+    nichtLesbar.clear();
+    const QStringList bildDateien = dateienNachMasken(quelle + bilder, {QStringLiteral("*")}, &nichtLesbar);
+    if (!nichtLesbar.isEmpty()) e.fehler.append({quelle + bilder, nichtLesbar});
     if (!bildDateien.isEmpty() && !ordnerAnlegen(ziel + bilder, &grund))
         e.fehler.append({ziel + bilder, grund});
     else
@@ -353,6 +384,8 @@ Kopierergebnis sichern(const QString& von, const QString& nach, const Kopierfort
         reihe.kopieren(quelle + n, ziel + n);
     }
     reihe.abschliessen();
+    verwaisteTempDateienEntfernen(ziel);
+    verwaisteTempDateienEntfernen(ziel + bilder);
     return e;
 }
 
@@ -377,15 +410,88 @@ QStringList aufloesen(const QString& von, const QStringList& namen) {
 QList<NeuereDatei> neuereDateien(const QString& von, const QStringList& namen, const QString& lpf) {
     QList<NeuereDatei> ergebnis;
     const QString quelle = mitTrenner(von);
+    // Through the system, so that names that are not UTF-8 are found too.
+    const auto geaendert = [](const QString& pfad) -> std::optional<QDateTime> {
+        struct stat st;
+        if (::stat(lokal(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+        return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 +
+                                              st.st_mtim.tv_nsec / 1000000);
+    };
     for (const QString& n : aufloesen(quelle, namen)) {
-        const QFileInfo daten(mitTrenner(lpf) + n);
-        const QFileInfo sicherung(quelle + n);
-        if (!daten.isFile() || !sicherung.isFile()) continue;
-        if (daten.lastModified() > sicherung.lastModified())
-            ergebnis.append({n, daten.lastModified(), sicherung.lastModified()});
+        const std::optional<QDateTime> daten = geaendert(mitTrenner(lpf) + n);
+        const std::optional<QDateTime> sicherung = geaendert(quelle + n);
+        if (!daten || !sicherung) continue;
+        if (*daten > *sicherung) ergebnis.append({anzeigename(n), *daten, *sicherung});
     }
     return ergebnis;
 }
+
+namespace {
+
+const QString kWiederherstellen = QStringLiteral("wiederherstellen");
+
+QString altName(qsizetype i) {
+    return QStringLiteral(".alt%1").arg(i);
+}
+
+// The moves of a restore from its staging folder into the data folder, as the journal has them.
+struct Umzug {
+    QString daten, staging;
+    QStringList liste;
+    QList<bool> hatteAlte;
+    bool bilderNeu = false;
+
+    QJsonObject alsJson(const QString& phase) const {
+        QJsonArray namen, alte;
+        for (const QString& n : liste)
+            namen.append(n);
+        for (bool a : hatteAlte)
+            alte.append(a);
+        return {{QStringLiteral("art"), kWiederherstellen},
+                {QStringLiteral("phase"), phase},
+                {QStringLiteral("staging"), QFileInfo(staging.chopped(1)).fileName()},
+                {QStringLiteral("dateien"), namen},
+                {QStringLiteral("hatteAlte"), alte},
+                {QStringLiteral("bilderNeu"), bilderNeu}};
+    }
+
+    // Each file still in the staging folder goes into place. Files no longer there are in place.
+    bool vor(QString* grund) const {
+        for (const QString& n : liste) {
+            const QByteArray quelle = lokal(staging + n);
+            struct stat st;
+            if (::lstat(quelle.constData(), &st) != 0) continue;
+            if (::rename(quelle.constData(), lokal(daten + n).constData()) != 0) {
+                setzen(grund, dateifehlerText(errno));
+                return false;
+            }
+        }
+        synchron();
+        return true;
+    }
+
+    // Every file that went into place gets its old content back, or goes when there was none.
+    void zurueck() const {
+        for (qsizetype j = 0; j < liste.size(); ++j) {
+            struct stat st;
+            if (::lstat(lokal(staging + liste.at(j)).constData(), &st) == 0) continue; // never moved
+            const QString ziel = daten + liste.at(j);
+            if (hatteAlte.value(j))
+                ::rename(lokal(staging + altName(j)).constData(), lokal(ziel).constData());
+            else
+                ::unlink(lokal(ziel).constData());
+        }
+        if (bilderNeu) QDir(daten).rmdir(bilderordner());
+        synchron();
+    }
+
+    void synchron() const {
+        ordnerSync(daten);
+        if (QFileInfo::exists(daten + bilderordner())) ordnerSync(daten + bilderordner());
+    }
+};
+
+} // namespace
 
 Kopierergebnis wiederherstellen(const QString& von, const QStringList& namen, const QString& lpf,
                                 const Kopierfortschritt& fortschritt) {
@@ -394,39 +500,58 @@ Kopierergebnis wiederherstellen(const QString& von, const QStringList& namen, co
     const QString daten = mitTrenner(lpf);
     verwaisteStagingOrdnerEntfernen(daten);
 
-    const QStringList liste = aufloesen(quelle, namen);
-    for (const QString& n : liste)
+    Umzug u;
+    u.daten = daten;
+    u.liste = aufloesen(quelle, namen);
+    for (const QString& n : std::as_const(u.liste))
         if (!sichererName(n))
             e.fehler.append({quelle + n, QStringLiteral("Der Dateiname ist nicht zulässig.")});
-    if (!e.fehler.isEmpty() || liste.isEmpty()) return e;
+    // Pictures go into the data folder's picture folder only, never through a link out of it.
+    {
+        QString grund;
+        if (u.liste.join(QLatin1Char('\n')).contains(QLatin1Char('/')) &&
+            !unterordnerBeschreibbar(daten, bilderordner(), &grund))
+            e.fehler.append({daten + bilderordner(), grund});
+    }
+    if (!e.fehler.isEmpty() || u.liste.isEmpty()) return e;
 
-    QByteArray muster =
-        lokal(daten + stagingPraefix() + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
-    if (!::mkdtemp(muster.data())) {
+    // The journal names the staging folder before it exists, so that no crash can leave the folder
+    // behind unknown: the next start removes it, or finishes the moves out of it.
+    u.staging = daten + stagingPraefix() + QString::number(::getpid()) + QLatin1Char('-') +
+                QString::number(QRandomGenerator::global()->generate64(), 36) + QLatin1Char('/');
+    QString grund;
+    if (!vorhaben::schreiben(daten, u.alsJson(QStringLiteral("kopieren")), &grund)) {
+        e.fehler.append({daten + vorhaben::dateiname(), grund});
+        return e;
+    }
+    // Goes last, after the staging folder, so that the journal outlives it.
+    struct Aufraeumen {
+        QString daten, ordner;
+        ~Aufraeumen() {
+            if (!ordner.isEmpty()) QDir(ordner).removeRecursively();
+            vorhaben::entfernen(daten);
+        }
+    } aufraeumen{daten, QString()};
+    if (::mkdir(lokal(u.staging).constData(), 0700) != 0) {
         e.fehler.append({daten, dateifehlerText(errno)});
         return e;
     }
-    const QString staging = mitTrenner(QFile::decodeName(muster));
-    struct Aufraeumen {
-        QString ordner;
-        ~Aufraeumen() { QDir(ordner).removeRecursively(); }
-    } aufraeumen{staging};
+    aufraeumen.ordner = u.staging;
 
     // 1. Everything into the staging folder; the data folder is not touched yet.
-    QString grund;
     {
         Kopierergebnis staged;
         Kopierreihe reihe(staged);
-        for (const QString& n : liste) {
-            if (n.contains(QLatin1Char('/')) && !ordnerAnlegen(staging + bilderordner(), &grund)) {
-                e.fehler.append({staging + bilderordner(), grund});
+        for (const QString& n : std::as_const(u.liste)) {
+            if (n.contains(QLatin1Char('/')) && !ordnerAnlegen(u.staging + bilderordner(), &grund)) {
+                e.fehler.append({u.staging + bilderordner(), grund});
                 return e;
             }
             if (fortschritt && !fortschritt(quelle + n, daten + n)) {
                 e.abgebrochen = true;
                 return e;
             }
-            if (!reihe.kopieren(quelle + n, staging + n)) break;
+            if (!reihe.kopieren(quelle + n, u.staging + n)) break;
         }
         reihe.abschliessen();
         if (!staged.fehler.isEmpty()) {
@@ -436,47 +561,84 @@ Kopierergebnis wiederherstellen(const QString& von, const QStringList& namen, co
     }
 
     // 2. Keep a link to every file about to be replaced, so a failed move can be taken back.
-    const bool bilderNeu = !QFileInfo::exists(daten + bilderordner());
-    QList<bool> hatteAlte;
-    for (qsizetype i = 0; i < liste.size(); ++i) {
-        const QString ziel = daten + liste.at(i);
+    u.bilderNeu = !QFileInfo::exists(daten + bilderordner());
+    for (qsizetype i = 0; i < u.liste.size(); ++i) {
+        const QString ziel = daten + u.liste.at(i);
         struct stat st;
         const bool alt = ::lstat(lokal(ziel).constData(), &st) == 0;
-        if (alt && ::link(lokal(ziel).constData(),
-                          lokal(staging + QStringLiteral(".alt%1").arg(i)).constData()) != 0) {
+        if (alt && ::link(lokal(ziel).constData(), lokal(u.staging + altName(i)).constData()) != 0) {
             e.fehler.append({ziel, dateifehlerText(errno)});
             return e;
         }
-        hatteAlte.append(alt);
+        u.hatteAlte.append(alt);
     }
-    if (bilderNeu && liste.join(QLatin1Char('\n')).contains(QLatin1Char('/')) &&
+    ordnerSync(u.staging);
+    if (u.bilderNeu && u.liste.join(QLatin1Char('\n')).contains(QLatin1Char('/')) &&
         !ordnerAnlegen(daten + bilderordner(), &grund)) {
         e.fehler.append({daten + bilderordner(), grund});
         return e;
     }
 
-    // 3. Move into place; on a failure the files moved so far get their old content back.
-    for (qsizetype i = 0; i < liste.size(); ++i) {
-        const QString ziel = daten + liste.at(i);
-        if (::rename(lokal(staging + liste.at(i)).constData(), lokal(ziel).constData()) == 0) {
+    // 3. Move into place: from here on a crash is finished by the next start. On a failure the files
+    // moved so far get their old content back.
+    if (!vorhaben::schreiben(daten, u.alsJson(QStringLiteral("ersetzen")), &grund)) {
+        if (u.bilderNeu) QDir(daten).rmdir(bilderordner());
+        e.fehler.append({daten + vorhaben::dateiname(), grund});
+        return e;
+    }
+    for (qsizetype i = 0; i < u.liste.size(); ++i) {
+        const QString ziel = daten + u.liste.at(i);
+        if (::rename(lokal(u.staging + u.liste.at(i)).constData(), lokal(ziel).constData()) == 0) {
             e.kopiert.append(ziel);
             continue;
         }
         e.fehler.append({ziel, dateifehlerText(errno)});
-        for (qsizetype j = 0; j < i; ++j) {
-            const QString z = daten + liste.at(j);
-            if (hatteAlte.at(j))
-                ::rename(lokal(staging + QStringLiteral(".alt%1").arg(j)).constData(), lokal(z).constData());
-            else
-                ::unlink(lokal(z).constData());
-        }
-        if (bilderNeu) QDir(daten).rmdir(bilderordner());
+        // Told first, so that a crash while taking back takes back too.
+        vorhaben::schreiben(daten, u.alsJson(QStringLiteral("zurueck")));
+        u.zurueck();
         e.kopiert.clear();
         return e;
     }
-    ordnerSync(daten);
-    if (QFileInfo::exists(daten + bilderordner())) ordnerSync(daten + bilderordner());
+    u.synchron();
     return e;
+}
+
+std::optional<QString> wiederherstellungAbschliessen(const QString& lpf, const QJsonObject& j) {
+    Umzug u;
+    u.daten = mitTrenner(lpf);
+    const QString staging = j.value(QStringLiteral("staging")).toString();
+    for (const QJsonValue& v : j.value(QStringLiteral("dateien")).toArray())
+        u.liste.append(v.toString());
+    for (const QJsonValue& v : j.value(QStringLiteral("hatteAlte")).toArray())
+        u.hatteAlte.append(v.toBool());
+    u.bilderNeu = j.value(QStringLiteral("bilderNeu")).toBool();
+    const QString phase = j.value(QStringLiteral("phase")).toString();
+    bool gueltig = staging.startsWith(stagingPraefix()) && sichererTeil(staging) && !u.liste.isEmpty();
+    for (const QString& n : std::as_const(u.liste))
+        gueltig = gueltig && sichererName(n);
+    if (!gueltig)
+        return QStringLiteral("Eine bei der letzten Sitzung unterbrochene Wiederherstellung ist nicht mehr "
+                              "nachvollziehbar. Bitte prüfen Sie die wiederhergestellten Dateien.");
+    u.staging = u.daten + staging + QLatin1Char('/');
+    QString meldung;
+    if (phase == QLatin1String("ersetzen")) {
+        QString grund;
+        if (!u.vor(&grund)) return std::nullopt; // the staging folder and the journal stay for another try
+        meldung = QStringLiteral("Die Wiederherstellung aus der Sicherung wurde bei der letzten Sitzung "
+                                 "unterbrochen und ist jetzt abgeschlossen. Wiederhergestellt: %1.")
+                      .arg(u.liste.size() <= 10 ? u.liste.join(QStringLiteral(", "))
+                                                : QStringLiteral("%1 Dateien").arg(u.liste.size()));
+    } else if (phase == QLatin1String("zurueck")) {
+        u.zurueck();
+        meldung = QStringLiteral("Eine bei der letzten Sitzung fehlgeschlagene Wiederherstellung wurde "
+                                 "zurückgenommen; der Datenordner ist wieder wie vorher.");
+    } else {
+        meldung = QStringLiteral("Die Wiederherstellung aus der Sicherung wurde bei der letzten Sitzung "
+                                 "unterbrochen, bevor eine Datei ersetzt war. Im Datenordner wurde nichts "
+                                 "geändert.");
+    }
+    QDir(u.staging).removeRecursively();
+    return meldung;
 }
 
 } // namespace pfl

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+class QJsonObject;
 
 namespace pfl {
 
@@ -21,9 +24,11 @@ QString bilderordner();
 
 // Shell-style mask ("*", "?") against a file name, without regard to case.
 bool passtMaske(const QString& name, const QString& maske);
-// Regular files of ordner matching the masks: mask by mask, each file once, within a mask in
-// code-point order.
-QStringList dateienNachMasken(const QString& ordner, const QStringList& masken);
+// Files of ordner (no folders, no temporary files) matching the masks: mask by mask, each file once,
+// within a mask in code-point order. A name that is not UTF-8 keeps its bytes (pfl::nativ) and is
+// matched as the user reads it. fehler (if given) gets a German reason when the folder is there but
+// cannot be listed; a missing folder has no files.
+QStringList dateienNachMasken(const QString& ordner, const QStringList& masken, QString* fehler = nullptr);
 
 // The day's folder name "dd_mm_yyyy".
 QString datumsordner(const QDate& tag);
@@ -77,7 +82,8 @@ bool ordnerAnlegen(const QString& ordner, QString* grund = nullptr);
 bool dateiKopieren(const QString& quelle, const QString& ziel, QString* grund = nullptr);
 
 // The backup: every file of von matching the masks, and the pictures of von/Bilder, into nach
-// (created with its parents). A failed file does not stop the others; each is reported.
+// (created with its parents). A failed file does not stop the others; each is reported, and so is
+// a folder that cannot be listed. Temporary files that killed backups left in nach are removed.
 Kopierergebnis sichern(const QString& von, const QString& nach, const Kopierfortschritt& fortschritt = {});
 
 struct NeuereDatei {
@@ -90,8 +96,14 @@ QList<NeuereDatei> neuereDateien(const QString& von, const QStringList& namen, c
 
 // The restore: the names (relative to von; "Bilder" stands for every picture of the backup) are
 // copied into a staging folder inside lpf, and only when all arrived moved into place. Any
-// failure or a cancel leaves lpf as it was.
+// failure or a cancel leaves lpf as it was. One change: a journal in lpf names the staging folder
+// and the moves, so that the next start finishes a restore a crash cut short (or removes the
+// staging folder when no file had been replaced yet).
 Kopierergebnis wiederherstellen(const QString& von, const QStringList& namen, const QString& lpf,
                                 const Kopierfortschritt& fortschritt = {});
+// The next start's part of a restore whose journal j a crash left in lpf: the moves finished (or
+// taken back after a failure), the staging folder removed. The message for the user; nothing when
+// the moves could not be finished (the journal and the staging folder stay for another try).
+std::optional<QString> wiederherstellungAbschliessen(const QString& lpf, const QJsonObject& j);
 
 } // namespace pfl

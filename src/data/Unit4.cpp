@@ -4,8 +4,10 @@
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
 #include "data/Deutsch.h"
+#include "data/Sicherung.h"
 #include "data/Suche.h"
 #include "data/Unit4Intern.h"
+#include "data/Vorhaben.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,54 +19,6 @@
 #include <unistd.h>
 
 using namespace pfl::unit4;
-
-namespace {
-
-// Reads the first record of a file; false on any error (missing, short, not a regular file).
-template <typename T> bool ersterSatz(const QString& pfad, T& ziel) {
-    return pfl::ersterSatz(pfad, ziel);
-}
-
-// Replaces a file whole; a failed write leaves the old file intact and, unless the caller
-// reports it itself, is reported through the module.
-bool ganzeDatei(Unit4& u, const QString& pfad, const QByteArray& inhalt, QString* grund = nullptr) {
-    QString eigenerGrund;
-    if (pfl::dateiErsetzen(pfad, inhalt, grund ? grund : &eigenerGrund)) return true;
-    if (!grund) u.schreibfehlerMelden(QFileInfo(pfad).fileName(), eigenerGrund);
-    return false;
-}
-
-template <typename T>
-bool einzigerSatz(Unit4& u, const QString& pfad, const T& satz, QString* grund = nullptr) {
-    return ganzeDatei(u, pfad, pfl::satzBytes(satz), grund);
-}
-
-// The print defaults of groups t, k, f, d and b; the other groups and bytes keep their values.
-void druckVorgaben(Drucker& drucke) {
-    struct Vorgabe {
-        int hoehe, pen, zeilen, rand, abstand;
-        const char* schrift;
-    };
-    static const Vorgabe v[5] = {{10, 1, 59, 0, 2, "Tahoma"},
-                                 {8, 1, 32, 2, 2, "Verdana"},
-                                 {8, 2, 30, 2, 2, "Verdana"},
-                                 {8, 1, 50, 0, 0, "Tahoma"},
-                                 {8, 1, 50, 0, 1, "Verdana"}};
-    for (int g = 0; g < 5; ++g) {
-        DruckGruppe& d = drucke.gruppe(g);
-        d.text_Hoehe = v[g].hoehe;
-        d.pen_strich = v[g].pen;
-        d.anz_zeilen = v[g].zeilen;
-        d.rand = v[g].rand;
-        d.zeilen_abstand = v[g].abstand;
-        d.schrift = QString::fromLatin1(v[g].schrift);
-    }
-}
-
-// Version.ver keeps what a later program put behind its first record, up to this size.
-constexpr qint64 kHoechsteVersionsdatei = 1 << 20;
-
-} // namespace
 
 Unit4::Unit4(QObject* parent) : QObject(parent) {
     zeroRecord(datei);
@@ -131,8 +85,8 @@ QString Unit4::buchnameFehler(const QString& name) {
 
 QStringList Unit4::ordnerNamen() const {
     if (m_listenTiefe > 0 && m_listeDa) return m_liste;
-    QStringList alle = QDir(lpf).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // The system's own listing: one through Qt skips names that are not UTF-8.
+    QStringList alle = pfl::ordnerEintraege(lpf).value_or(QStringList());
     // A plain code-point order, so that among names that differ only in case the choice is stable.
     std::sort(alle.begin(), alle.end());
     if (m_listenTiefe > 0) {
@@ -157,9 +111,14 @@ QString Unit4::pfad(const QString& name) const {
     const QString direkt = lpf + name;
     // The exact spelling wins without listing the folder.
     struct stat st;
-    if (::lstat(QFile::encodeName(direkt).constData(), &st) == 0) return direkt;
-    for (const QString& e : ordnerNamen())
+    if (::lstat(pfl::nativ(direkt).constData(), &st) == 0) return direkt;
+    const QStringList namen = ordnerNamen();
+    for (const QString& e : namen)
         if (e.compare(name, Qt::CaseInsensitive) == 0) return lpf + e;
+    // A name written by Windows in its code page is found as the user reads it.
+    for (const QString& e : namen)
+        if (const QString a = pfl::anzeigename(e); a != e && a.compare(name, Qt::CaseInsensitive) == 0)
+            return lpf + e;
     return direkt;
 }
 
@@ -184,14 +143,54 @@ QStringList Unit4::buchDateien() const {
 void Unit4::initialisieren(const QString& datenverzeichnis) {
     lpf = datenverzeichnis;
     if (!lpf.endsWith(QLatin1Char('/'))) lpf += QLatin1Char('/');
+    if (mitgeliefert.isEmpty()) mitgeliefert = lpf;
+    if (!mitgeliefert.endsWith(QLatin1Char('/'))) mitgeliefert += QLatin1Char('/');
     // Half-written files of a run that died; every book and settings file is whole beside them.
-    pfl::verwaisteTempDateienEntfernen(lpf);
+    if (!nurLesen)
+        for (const QString& ordner : {QString(), QStringLiteral("Bilder/"), QStringLiteral("Hintergrund/")})
+            pfl::verwaisteTempDateienEntfernen(lpf + ordner);
+    ersetzenNachholen();
+    vorhabenAbschliessen();
+    // A change still waiting for its journal is the cause of any torn record; it is told already.
+    if (!pfl::vorhaben::lesen(lpf)) teilsaetzeMelden();
     version_lesen();
     version = QStringLiteral("1.10");
     versionsnum = 110;
     version_lesen();
     opt_lesen();
     stamminh_lesen();
+}
+
+void Unit4::vorhabenAbschliessen() {
+    const std::optional<pfl::vorhaben::Gelesen> g = pfl::vorhaben::lesen(lpf);
+    if (!g) return;
+    // On read-only media nothing can be finished or taken back; the journal waits for a writable start.
+    if (nurLesen || ::access(pfl::nativ(lpf).constData(), W_OK) != 0) {
+        Q_EMIT hinweis(pfl::vorhaben::wartetText());
+        return;
+    }
+    const QString art = g->inhalt.value(QStringLiteral("art")).toString();
+    std::optional<QString> meldung;
+    if (g->unlesbar)
+        meldung = QStringLiteral("Die Aufzeichnung eines bei der letzten Sitzung unterbrochenen Vorgangs ist "
+                                 "unlesbar und wurde entfernt. Bitte prüfen Sie Ihre Rezeptbücher.");
+    else if (art == QLatin1String("anhaengen"))
+        meldung = anhaengenAbschliessen(g->inhalt);
+    else if (art == QLatin1String("umbenennen"))
+        meldung = umbenennenAbschliessen(g->inhalt);
+    else if (art == QLatin1String("wiederherstellen"))
+        meldung = pfl::wiederherstellungAbschliessen(lpf, g->inhalt);
+    else
+        meldung = QStringLiteral("Die Aufzeichnung eines bei der letzten Sitzung unterbrochenen Vorgangs "
+                                 "stammt von einer anderen Programmversion und wurde entfernt. Bitte prüfen "
+                                 "Sie Ihre Rezeptbücher.");
+    if (!meldung) {
+        Q_EMIT hinweis(QStringLiteral("Ein bei der letzten Sitzung unterbrochener Vorgang konnte nicht "
+                                      "abgeschlossen werden; beim nächsten Start wird es erneut versucht."));
+        return;
+    }
+    pfl::vorhaben::entfernen(lpf);
+    Q_EMIT hinweis(*meldung);
 }
 
 // ---------------------------------------------------------------- name lists
@@ -233,15 +232,52 @@ bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
     return neu;
 }
 
+// ---------------------------------------------------------------- a folder that can only be read
+
+bool Unit4::schreibbar() {
+    if (!nurLesen) return true;
+    Q_EMIT hinweis(nurLesenText());
+    return false;
+}
+
+QString Unit4::nurLesenText() const {
+    return QStringLiteral("Der Datenordner \u201E%1\u201C kann nur gelesen werden (schreibgeschützt).\n"
+                          "Sie können Ihre Rezepte ansehen, suchen und drucken; gespeichert, geändert "
+                          "oder gelöscht werden kann darin nichts.")
+        .arg(QDir::toNativeSeparators(QDir::cleanPath(lpf)));
+}
+
+QString Unit4::mitgeliefertPfad(const QString& name) const {
+    return (mitgeliefert.isEmpty() ? lpf : mitgeliefert) + name;
+}
+
+QString Unit4::hintergrundDatei(const QString& name) const {
+    if (name.isEmpty() || !sichererName(name)) return QString();
+    for (const QString& ordner : hintergrundOrdner()) {
+        const QString bild = ordner + QLatin1Char('/') + name;
+        if (QFileInfo(bild).isFile()) return bild;
+    }
+    return QString();
+}
+
+QStringList Unit4::hintergrundOrdner() const {
+    const QString eigen = lpf + QStringLiteral("Hintergrund");
+    const QString geliefert = mitgeliefertPfad(QStringLiteral("Hintergrund"));
+    if (QFileInfo(eigen) == QFileInfo(geliefert)) return {eigen};
+    return {eigen, geliefert};
+}
+
 // ---------------------------------------------------------------- writing helpers
 
 void Unit4::schreibfehlerMelden(const QString& dateiname, const QString& grund) {
-    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.").arg(dateiname);
+    QString text = QStringLiteral("Die Datei \u201E%1\u201C konnte nicht gespeichert werden.")
+                       .arg(pfl::anzeigename(dateiname));
     if (!grund.isEmpty()) text += QLatin1Char('\n') + grund;
     Q_EMIT schreibfehler(text);
 }
 
 bool Unit4::leereDatei(const QString& p) {
+    if (!schreibbar()) return false;
     QString grund;
     pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, true, &grund);
     if (f.offen()) {
@@ -260,6 +296,7 @@ bool Unit4::satzSchreiben(const QString& p, int fd, const void* satz, qint64 gro
 }
 
 bool Unit4::listeAnhaengen(const QString& p, const void* satz, qint64 groesse, bool nurWennNichtLeer) {
+    if (!schreibbar()) return false;
     QString grund;
     pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
     if (!f.offen()) {
@@ -267,17 +304,20 @@ bool Unit4::listeAnhaengen(const QString& p, const void* satz, qint64 groesse, b
         return false;
     }
     // A torn last record of a damaged file is overwritten, never left between two records.
-    const qint64 n = pfl::dateigroesse(f.fd()) / groesse;
+    const qint64 vorher = pfl::dateigroesse(f.fd());
+    const qint64 n = vorher / groesse;
     if (nurWennNichtLeer && n < 1) return true;
     if (!satzSchreiben(p, f.fd(), satz, groesse, n * groesse)) return false;
     if (!f.schliessen()) {
         schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return false;
     }
+    teilsatzUeberschrieben(p, vorher, groesse);
     return true;
 }
 
 bool Unit4::listeAnlegen(const QString& p, const void* satz, qint64 groesse) {
+    if (!schreibbar()) return false;
     if (pfl::dateiart(lpf, p) == pfl::Dateiart::Unbrauchbar) {
         schreibfehlerMelden(nurName(p), QStringLiteral("Sie ist keine gewöhnliche Datei im Datenordner."));
         return false;
@@ -323,14 +363,17 @@ void Unit4::dateiLesen(pfl::Listenzeilen* zeilen) {
     const QString p = buchPfad();
     if (!p.isEmpty()) {
         // The buffer ends with the last record, as after a full pass.
+        Kopfindex* index = kopfindexBeginnen(p);
         const qint64 n = jederKopf(
             lpf, p, kKopf,
             [&](const char* s, qint64 i) {
+                if (index && !index->merke(s)) index = kopfindexAufgeben(index);
                 const auto* d = reinterpret_cast<const dateien*>(s);
                 if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
                 if (zeilen) zeilen->anhaengen(s, int(i + 1));
             },
             &datei);
+        kopfindexFertig(index, n);
         daten = int(qMax<qint64>(0, n));
     }
     Q_EMIT listenGeaendert();
@@ -338,7 +381,7 @@ void Unit4::dateiLesen(pfl::Listenzeilen* zeilen) {
 
 void Unit4::Daten_einsortieren() {
     const QString p = buchPfad();
-    if (p.isEmpty()) return;
+    if (p.isEmpty() || !schreibbar()) return;
     if (pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt) {
         datei_anlegen();
         anz = 0;
@@ -365,7 +408,7 @@ void Unit4::Daten_einsortieren() {
 
 void Unit4::datei_speichern() {
     const QString p = buchPfad();
-    if (p.isEmpty()) return;
+    if (p.isEmpty() || !schreibbar()) return;
     QString grund;
     pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
     if (!f.offen()) {
@@ -378,31 +421,35 @@ void Unit4::datei_speichern() {
 void Unit4::neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f) {
     datei = element1;
     // A torn last record of a damaged book is overwritten, so records stay on their boundaries.
+    const qint64 vorher = pfl::dateigroesse(f.fd());
     if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(anz) * kSatz)) return;
     if (!f.schliessen()) {
         schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return;
     }
+    if (vorher / kSatz == anz) teilsatzUeberschrieben(p, vorher, kSatz);
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
 
 void Unit4::datei_speichern_aendern() {
     const QString p = buchPfad();
-    if (p.isEmpty() || pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt) return;
+    if (p.isEmpty() || pfl::dateiart(lpf, p) == pfl::Dateiart::Fehlt || !schreibbar()) return;
     QString grund;
     pfl::Dateihandle f = pfl::oeffneSchreiben(lpf, p, false, &grund);
     if (!f.offen()) {
         schreibfehlerMelden(nurName(p), grund);
         return;
     }
-    const qint64 n = pfl::dateigroesse(f.fd()) / kSatz;
+    const qint64 vorher = pfl::dateigroesse(f.fd());
+    const qint64 n = vorher / kSatz;
     if (satznum < 1 || satznum - 1 > n) return;
-    if (!satzSchreiben(p, f.fd(), &datei, kSatz, qint64(satznum - 1) * kSatz)) return;
+    if (!satzErsetzen(p, f.fd(), datei, qint64(satznum - 1) * kSatz)) return;
     if (!f.schliessen()) {
         schreibfehlerMelden(nurName(p), pfl::dateifehlerText(errno));
         return;
     }
+    if (satznum - 1 == n) teilsatzUeberschrieben(p, vorher, kSatz);
     erfassenCaption = QStringLiteral("Daten erfolgreich gespeichert.");
     Q_EMIT erfassenCaptionGesetzt(erfassenCaption);
 }
@@ -430,14 +477,22 @@ void Unit4::Rubriken_oeffnen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
-        jederKopf(
-            lpf, p, kKopf,
-            [&](const char* s, qint64) {
-                const auto* d = reinterpret_cast<const dateien*>(s);
-                if (d->Rubrik.equalsBytes(rub))
-                    namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
-            },
-            &datei1);
+        const auto name = [&](const char* s, qint64) {
+            namenDazu(false, listen.rezeptnamenGewaehlt,
+                      reinterpret_cast<const dateien*>(s)->name.toQString());
+        };
+        if (!rubrikKoepfe(p, rub, name, &datei1)) {
+            listen.rezeptnamenGewaehlt.clear();
+            Kopfindex* index = kopfindexBeginnen(p);
+            const qint64 n = jederKopf(
+                lpf, p, kKopf,
+                [&](const char* s, qint64 i) {
+                    if (index && !index->merke(s)) index = kopfindexAufgeben(index);
+                    if (reinterpret_cast<const dateien*>(s)->Rubrik.equalsBytes(rub)) name(s, i);
+                },
+                &datei1);
+            kopfindexFertig(index, n);
+        }
     }
     Q_EMIT listenGeaendert();
 }
@@ -447,23 +502,30 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     const QString p = buchPfad();
     QByteArray rub;
     if (p.isEmpty() || !exakteBytes(rubrik, rub)) return zeilen;
+    const auto zeile = [&](const char* s, qint64 i) {
+        const auto* d = reinterpret_cast<const dateien*>(s);
+        UebersichtZeile z;
+        z.name = d->name.toQString();
+        z.anzahl = d->anzahl.toQString();
+        z.zeit = d->zeit.toQString();
+        z.k_zeit = d->k_zeit.toQString();
+        z.kalorien = d->kalorien.toQString();
+        std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
+        z.position = int(i + 1);
+        zeilen.append(std::move(z));
+    };
     // The buffer holds the last record read, as after a full pass.
-    jederKopf(
+    if (rubrikKoepfe(p, rub, zeile, &datei)) return zeilen;
+    zeilen.clear();
+    Kopfindex* index = kopfindexBeginnen(p);
+    const qint64 n = jederKopf(
         lpf, p, kKopf,
         [&](const char* s, qint64 i) {
-            const auto* d = reinterpret_cast<const dateien*>(s);
-            if (!d->Rubrik.equalsBytes(rub)) return;
-            UebersichtZeile z;
-            z.name = d->name.toQString();
-            z.anzahl = d->anzahl.toQString();
-            z.zeit = d->zeit.toQString();
-            z.k_zeit = d->k_zeit.toQString();
-            z.kalorien = d->kalorien.toQString();
-            std::memcpy(&z.preis, s + offsetof(dateien, preis), sizeof(double));
-            z.position = int(i + 1);
-            zeilen.append(std::move(z));
+            if (index && !index->merke(s)) index = kopfindexAufgeben(index);
+            if (reinterpret_cast<const dateien*>(s)->Rubrik.equalsBytes(rub)) zeile(s, i);
         },
         &datei);
+    kopfindexFertig(index, n);
     return zeilen;
 }
 
@@ -515,165 +577,4 @@ bool Unit4::gerichtLesen(const QString& name, dateien& treffer, QStringList& bil
     treffer = tmp;
     gefunden = true;
     return gefunden;
-}
-
-// ---------------------------------------------------------------- sections and categories
-
-void Unit4::Rubriken_lesen() {
-    listen.rubrikenZuletzt.clear();
-    listen.rubrikenGelesen.clear();
-    listen.rubrikenSortiert.clear();
-    jederSatz(lpf, pfad(QStringLiteral("Rubriken.rub")), sizeof(rubriken), [&](const char* s, qint64, bool) {
-        kopiere(r_daten, s);
-        if (r_daten.rubrik.isEmpty()) return;
-        const QString n = r_daten.rubrik.toQString();
-        namenDazu(false, listen.rubrikenSeitSuchbeginn, n);
-        namenDazu(false, listen.rubrikenZuletzt, n);
-        namenDazu(false, listen.rubrikenGesammelt, n);
-        namenDazu(true, listen.rubrikenSortiert, n);
-        namenDazu(false, listen.rubrikenGelesen, n);
-    });
-    Q_EMIT listenGeaendert();
-    Q_EMIT spaltenbreitenNeu();
-}
-
-void Unit4::Rubriken_speichern() {
-    const QString p = pfad(QStringLiteral("Rubriken.rub"));
-    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
-        listeAnhaengen(p, &r_daten, sizeof(rubriken), false);
-    else
-        Rubriken_anlegen();
-}
-
-void Unit4::Rubriken_anlegen() {
-    // The first record is stored twice (create, then append); readers drop the repeat.
-    if (listeAnlegen(pfad(QStringLiteral("Rubriken.rub")), &r_daten, sizeof(rubriken))) Rubriken_speichern();
-}
-
-void Unit4::Kategorien_lesen() {
-    listen.rubrikenZuletzt.clear();
-    listen.kategorienGelesen.clear();
-    jederSatz(lpf, pfad(QStringLiteral("kategorien.kat")), sizeof(kategorien),
-              [&](const char* s, qint64, bool) {
-                  kopiere(k_daten, s);
-                  if (k_daten.kategorie.isEmpty()) return;
-                  const QString n = k_daten.kategorie.toQString();
-                  namenDazu(false, listen.kategorienSeitSuchbeginn, n);
-                  namenDazu(false, listen.kategorienGelesen, n);
-                  namenDazu(false, listen.kategorienGesammelt, n);
-              });
-    Q_EMIT listenGeaendert();
-}
-
-void Unit4::Kategorien_speichern() {
-    const QString p = pfad(QStringLiteral("kategorien.kat"));
-    // An existing empty file stays empty.
-    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
-        listeAnhaengen(p, &k_daten, sizeof(kategorien), true);
-    else
-        Kategorien_anlegen();
-}
-
-void Unit4::Kategorien_anlegen() {
-    if (listeAnlegen(pfad(QStringLiteral("kategorien.kat")), &k_daten, sizeof(kategorien)))
-        Kategorien_speichern();
-}
-
-// ---------------------------------------------------------------- shopping list
-
-void Unit4::einkauflist_lesen() {
-    bool gelesen = false;
-    jederSatz(lpf, pfad(QStringLiteral("Einkaufsliste.Ekl")), sizeof(Einkaufstliste),
-              [&](const char* s, qint64, bool) {
-                  kopiere(e_daten, s);
-                  gelesen = true;
-              });
-    if (gelesen) {
-        einkaufText = e_daten.e_liste.toQString();
-        Q_EMIT einkaufGelesen(einkaufText);
-    }
-}
-
-void Unit4::einkauflist_speichern() {
-    const QString p = pfad(QStringLiteral("Einkaufsliste.Ekl"));
-    if (pfl::dateiart(lpf, p) != pfl::Dateiart::Fehlt)
-        listeAnhaengen(p, &e_daten, sizeof(Einkaufstliste), true);
-    else
-        einkauflist_anlegen();
-}
-
-void Unit4::einkauflist_anlegen() {
-    if (listeAnlegen(pfad(QStringLiteral("Einkaufsliste.Ekl")), &e_daten, sizeof(Einkaufstliste)))
-        einkauflist_speichern();
-}
-
-// ---------------------------------------------------------------- single-record files
-
-void Unit4::opt_lesen() {
-    const QString p = pfad(QStringLiteral("Rezept.opt"));
-    if (!existiert(p)) return;
-    if (ersterSatz(p, option)) rezeptbuch = option.rezeptbuch.toQString();
-}
-
-void Unit4::opt_speichern() {
-    einzigerSatz(*this, pfad(QStringLiteral("Rezept.opt")), option);
-}
-
-void Unit4::druck_lesen() {
-    if (!ersterSatz(pfad(QStringLiteral("Drucker.drk")), drucke)) druck_anlegen();
-}
-
-void Unit4::druck_speichern() {
-    const QString p = pfad(QStringLiteral("Drucker.drk"));
-    QString grund;
-    if (einzigerSatz(*this, p, drucke, &grund)) return;
-    schreibfehlerMelden(QFileInfo(p).fileName(), grund);
-    // The fall-back to the defaults (druck_anlegen); its own failure is the same failure, told once.
-    druckVorgaben(drucke);
-    einzigerSatz(*this, p, drucke, &grund);
-}
-
-void Unit4::druck_anlegen() {
-    druckVorgaben(drucke);
-    einzigerSatz(*this, pfad(QStringLiteral("Drucker.drk")), drucke);
-}
-
-void Unit4::stamminh_lesen() {
-    const QString p = pfad(QStringLiteral("Stammdaten.sti"));
-    if (!existiert(p) || !ersterSatz(p, st_inh1)) stamminh_speichern();
-}
-
-void Unit4::stamminh_speichern() {
-    einzigerSatz(*this, pfad(QStringLiteral("Stammdaten.sti")), st_inh1);
-}
-
-void Unit4::version_lesen() {
-    const QString p = pfad(QStringLiteral("Version.ver"));
-    if (existiert(p)) ersterSatz(p, t_version);
-}
-
-void Unit4::version_speichern() {
-    const QString p = pfad(QStringLiteral("Version.ver"));
-    if (!existiert(p)) {
-        version_anlegen();
-        return;
-    }
-    t_version.version = versionsnum;
-    // Only the first record is replaced; anything behind it stays.
-    std::optional<QByteArray> inhalt = pfl::dateiInhalt(p, kHoechsteVersionsdatei);
-    if (!inhalt) {
-        schreibfehlerMelden(QFileInfo(p).fileName(),
-                            QStringLiteral("Die bisherige Datei lässt sich nicht lesen oder ist zu groß."));
-        return;
-    }
-    if (inhalt->size() < qsizetype(sizeof(welcheversion))) inhalt->resize(sizeof(welcheversion));
-    inhalt->replace(0, sizeof(welcheversion), pfl::satzBytes(t_version));
-    ganzeDatei(*this, p, *inhalt);
-}
-
-void Unit4::version_anlegen() {
-    // Creating the file empty and then storing the stamp in it ends in the same single record;
-    // written in one step, a failure leaves no empty file behind.
-    t_version.version = versionsnum;
-    einzigerSatz(*this, pfad(QStringLiteral("Version.ver")), t_version);
 }

@@ -4,6 +4,7 @@
 // lists held here when the signals announce a change.
 #pragma once
 
+#include "data/Dateizugriff.h"
 #include "data/Records.h"
 
 #include <QDate>
@@ -16,6 +17,10 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
+
+class QJsonObject;
 
 namespace pfl {
 class Dateihandle;
@@ -76,9 +81,29 @@ public:
 
     // --- data directory and names inside it ---
     QString lpf; // with trailing "/"
+    // The folder of the shipped files (help, README, background pictures), with trailing "/": where the
+    // program was installed, or the program's own folder. Only read, never written. Empty before the
+    // start: initialisieren makes it lpf.
+    QString mitgeliefert;
+    // The data folder can only be read (read-only medium, no permission to write): recipes are shown,
+    // searched and printed, nothing is written. The start sets it when the folder cannot be written;
+    // the owner may set it before.
+    bool nurLesen = false;
+    // Every command that writes asks this first: false when the folder can only be read, which the
+    // user is told (hinweis). The writing routines ask it too, so nothing is tried there.
+    bool schreibbar();
+    // What the user reads then (German).
+    QString nurLesenText() const;
+    // A shipped file (help, README) by its name.
+    QString mitgeliefertPfad(const QString& name) const;
+    // The background picture `name` (Hintergrund/): the user's own in lpf first, else the shipped one;
+    // empty when the name could leave the folder or neither exists.
+    QString hintergrundDatei(const QString& name) const;
+    // The folders the background pictures come from: the data folder's, then the shipped one.
+    QStringList hintergrundOrdner() const;
     // The path of a file in lpf, matched without regard to case. An exact match wins; among names
-    // that differ only in case the first in code-point order. The plain lpf + name when no such
-    // file exists yet.
+    // that differ only in case the first in code-point order; then a name that is not UTF-8, as
+    // pfl::anzeigename reads it. The plain lpf + name when no such file exists yet.
     QString pfad(const QString& name) const;
     // A book name that is safe as a file name in lpf: no "/" or backslash, NUL or control character, not
     // "." or "..", not starting with "." or "-". The empty name (the book ".rez") is safe.
@@ -87,7 +112,8 @@ public:
     static QString buchnameFehler(const QString& name);
     // The active book's file; empty when the book name is unsafe.
     QString buchPfad() const;
-    // File names of the books of lpf (regular files "*.rez" in any case), in code-point order.
+    // File names of the books of lpf (regular files "*.rez" in any case), in code-point order. A name
+    // that is not UTF-8 keeps its bytes (pfl::nativ); the book's name is its pfl::anzeigename.
     QStringList buchDateien() const;
 
     // --- record buffers: one per record type, plus the recipe being entered and Rubriken_oeffnen's own ---
@@ -120,8 +146,15 @@ public:
     QString erfassenCaption; // the entry window's caption
 
     // --- start-up ---
-    // Module initialisation: lpf, the version stamp, options and owner data.
+    // Module initialisation: lpf, the version stamp, options and owner data. Before anything is read,
+    // what a run that died left unfinished is settled: a recipe replaced in part is written whole,
+    // temporary files go (in lpf, Bilder/ and Hintergrund/), a change with a journal is finished or
+    // taken back (vorhabenAbschliessen); a torn record at the end of a book or list file is named.
+    // Each is told through hinweis.
     void initialisieren(const QString& datenverzeichnis);
+    // Finishes or takes back the change whose journal a crash left in lpf and tells the user (hinweis)
+    // what became of it. Without a journal: one lstat.
+    void vorhabenAbschliessen();
 
     // --- recipe books ---
     void rezept_anlegen1();
@@ -133,6 +166,14 @@ public:
     // Drops rows kept by datei_lesenFuerListe that nobody took.
     void listeVorabVerwerfen();
     void Daten_einsortieren();
+    // Appends the records to the active book (created when missing), all or none: a full disk takes
+    // back what was written, a crash is taken back at the next start. A failure is reported
+    // (schreibfehler) and returns false. The buffers are left as they are.
+    bool saetzeAnhaengen(const QList<dateien>& saetze);
+    // The same for `anzahl` records that fuellen(i, satz) makes on request (each into a zeroed
+    // record, the same bytes each time it is asked): they pass a block at a time, so a large import
+    // is never whole in memory.
+    bool saetzeAnhaengen(qsizetype anzahl, const std::function<void(qsizetype, dateien&)>& fuellen);
     void datei_speichern();
     void datei_speichern_aendern();
     void Rubriken_erkennen();
@@ -149,6 +190,10 @@ public:
     // buffer (r_daten / k_daten) with its name field set. True when written; a failure is reported.
     bool rubrikenDateiErsetzen(const QStringList& namen);
     bool kategorienDateiErsetzen(const QStringList& namen);
+    // A list file of lpf that is there but holds no whole record of `satzgroesse` bytes. Saving
+    // appends only to a file that holds a record, so a window starts such a file anew (the
+    // _anlegen routine) instead of storing nothing.
+    bool ohneSatz(const QString& name, qint64 satzgroesse) const;
     // --- shopping list ---
     void einkauflist_lesen();
     void einkauflist_speichern();
@@ -165,8 +210,16 @@ public:
     void version_speichern();
     void version_anlegen();
     // --- renaming a section or category in every book: every recipe whose field equals alt
-    // exactly gets neu ---
+    // exactly gets neu. One change: a journal written before the first book changes lets the next
+    // start finish a walk that a crash cut short ---
     void Dir_daten_konvertieren(pfl::Umbenennung art, const QString& alt, const QString& neu);
+    // The list windows' change of a name, as one change: Dir_daten_konvertieren, and only when every
+    // book is done the list file ("Rubriken.rub" / "kategorien.kat") gets the buffer (r_daten / k_daten)
+    // as its new last record, as Rubriken_speichern / Kategorien_speichern store a new name (a missing
+    // file, and a category file without a record, gets it twice). False, reported, when the list file
+    // could not be written: before any book changed (then nothing changed at all), or at the end
+    // (then the next start writes it).
+    bool begriffUmbenennen(pfl::Umbenennung art, const QString& alt, const QString& neu);
     // The same in the active book only.
     void konvertieren(pfl::Umbenennung art, const QString& alt, const QString& neu);
 
@@ -224,6 +277,10 @@ Q_SIGNALS:
     void copy1Angefordert();
     // A write failed; meldung is a German message naming the file and the reason. The owner shows it.
     void schreibfehler(const QString& meldung);
+    // Something the user should know (German): what became of a change a crash cut short, or that a
+    // command was refused because the data folder can only be read.
+    // The owner shows it as an information.
+    void hinweis(const QString& meldung);
 
 private:
     // Holds one listing of lpf for name look-ups while it lives (nested scopes share it).
@@ -244,7 +301,23 @@ private:
     bool satzSchreiben(const QString& p, int fd, const void* satz, qint64 groesse, qint64 pos);
     bool listeAnhaengen(const QString& p, const void* satz, qint64 groesse, bool nurWennNichtLeer);
     bool listeAnlegen(const QString& p, const void* satz, qint64 groesse);
+    // Replaces the record at pos of the book p (open as fd) so that a kill at any moment leaves the
+    // old or, after the next start, the new record (Satzersetzen.cpp).
+    bool satzErsetzen(const QString& p, int fd, const dateien& satz, qint64 pos);
+    // At start-up: finishes a replacement that a kill cut, and names every record file that ends in a
+    // torn record (no reader shows it; the next append writes over it).
+    void ersetzenNachholen();
+    void teilsaetzeMelden();
+    // After an append at the last whole-record boundary of a file of `groesse` bytes: tells that it
+    // wrote over a torn record.
+    void teilsatzUeberschrieben(const QString& p, qint64 groesse, qint64 satz);
     void neuenSatzSchreiben(const QString& p, pfl::Dateihandle& f);
+
+    // The end of a change from its journal: the message for the user, or nothing when the journal has
+    // to stay for another try.
+    std::optional<QString> anhaengenAbschliessen(const QJsonObject& j);
+    std::optional<QString> umbenennenAbschliessen(const QJsonObject& j);
+    bool inAllenBuechern(pfl::Umbenennung art, const QString& alt, const QString& neu, bool mitListe);
 
     // Rewrites one book (its file name in lpf) with the renamed field.
     void konvertiereBuch(const QString& buch, const QStringList& buecher, pfl::Umbenennung art,
@@ -271,6 +344,37 @@ private:
     QHash<const QStringList*, Namenssatz> m_namenssaetze;
     void dateiLesen(pfl::Listenzeilen* zeilen);
     std::unique_ptr<pfl::Listenzeilen> m_listeVorab;
+
+    // Each record's section in the active book, so that the overview of a section reads only that
+    // section's records: every pass over the book's heads makes it, and it holds while the book file
+    // is unchanged (a refresh after closing a window then costs a few reads, not a pass).
+    struct Kopfindex {
+        QString pfad;
+        pfl::Dateistand stand;
+        std::vector<quint16> rubrik; // per record: the number of its section in rubriken
+        QList<QByteArray> rubriken;  // each section's bytes, as stored
+        QHash<QByteArray, quint16> nummer;
+        bool gueltig = false;
+        // Takes the next record's head during a pass; false when there are too many sections to number.
+        bool merke(const char* kopf);
+    };
+    mutable Kopfindex m_kopfindex;
+    // The index to fill during a pass over book p that starts now, or nullptr when the index of p holds.
+    Kopfindex* kopfindexBeginnen(const QString& p) const;
+    // The pass over n records is done (n < 0: it failed).
+    void kopfindexFertig(Kopfindex* k, qint64 n) const;
+    // The pass cannot index the book (too many sections); returns nullptr, the index to fill from now on.
+    Kopfindex* kopfindexAufgeben(Kopfindex* k) const {
+        kopfindexFertig(k, -1);
+        return nullptr;
+    }
+    // The index of p, when it still describes the book.
+    const Kopfindex* kopfindex(const QString& p) const;
+    // Calls f(head, 0-based index) for the records of section rub (its stored bytes) of book p, reading
+    // only those, and leaves the book's last record in letzter, as a full pass does. False when the
+    // index does not describe the book (f may have been called; the caller then reads the book).
+    bool rubrikKoepfe(const QString& p, const QByteArray& rub,
+                      const std::function<void(const char*, qint64)>& f, dateien* letzter) const;
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

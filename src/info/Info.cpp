@@ -107,8 +107,8 @@ QString startfehlerMeldung(int code) {
     }
 }
 
-QString homepageAdresse(const QString& lpf) {
-    return QUrl::fromLocalFile(lpf + QStringLiteral("README.md")).toString();
+QString homepageAdresse(const Unit4& u) {
+    return QUrl::fromLocalFile(u.mitgeliefertPfad(QStringLiteral("README.md"))).toString();
 }
 
 bool seiteOeffnen(Platform& plattform, const QString& adresse) {
@@ -196,7 +196,7 @@ QStringList TInv::kontaktdaten() {
             QStringLiteral("Freie Rezeptverwaltung für den Desktop"),
             QStringLiteral("Gebaut mit C++ und Qt 6"),
             QStringLiteral("Keine Postanschrift, kein Telefon"),
-            QStringLiteral("Homepage: README.md im Datenordner"),
+            QStringLiteral("Homepage: README.md im Programmordner"),
             QStringLiteral("E-Mail: keine – Antworten gibt die Hilfe (F1)")};
 }
 
@@ -243,7 +243,7 @@ void TInv::Websitebesuchen1Click() {
         "zu schauen.                   \n\n  Möchten Sie jetzt unsere Homepage aufrufen?         \n");
     if (plattform().message(Platform::Kind::Confirmation, frage, Platform::Buttons::YesNo) ==
         Platform::Answer::Yes) {
-        pfl::seiteOeffnen(plattform(), pfl::homepageAdresse(daten().lpf));
+        pfl::seiteOeffnen(plattform(), pfl::homepageAdresse(daten()));
     }
     Q_EMIT daten().copy1Angefordert();
 }

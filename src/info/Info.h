@@ -22,8 +22,9 @@ Startgrund startgrund(const QString& datei);
 int startfehlerCode(Startgrund grund);
 QString startfehlerMeldung(int code);
 
-// The project's home page: the README beside the program (Pfanno-Lux has no web site).
-QString homepageAdresse(const QString& lpf);
+// The project's home page: the shipped README, beside the program or where it was installed
+// (Pfanno-Lux has no web site).
+QString homepageAdresse(const Unit4& u);
 // Opens a page in the browser; a local page that is missing, or a browser that does not start,
 // is told to the user. False then.
 bool seiteOeffnen(Platform& plattform, const QString& adresse);

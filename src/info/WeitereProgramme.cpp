@@ -26,7 +26,7 @@ TProgramm::TProgramm(pfl::Umgebung& umgebung, QWidget* parent)
 }
 
 QList<pfl::WeiteresProgramm> TProgramm::programme() const {
-    return {{QStringLiteral("Pfanno-Lux – Projektbeschreibung"), pfl::homepageAdresse(daten().lpf)}};
+    return {{QStringLiteral("Pfanno-Lux – Projektbeschreibung"), pfl::homepageAdresse(daten())}};
 }
 
 void TProgramm::vorbereiten() {

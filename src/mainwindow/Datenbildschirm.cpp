@@ -108,6 +108,7 @@ void TForm52::RxSpinEdit2BottomClick() {
 }
 
 void TForm52::Button1Click() {
+    if (!daten().schreibbar()) return;
     int w = 0;
     int h = 0;
     // Both fields are checked before anything changes, so a typing error keeps the window open.
@@ -122,6 +123,7 @@ void TForm52::Button1Click() {
 }
 
 void TForm52::Button2Click() {
+    if (!daten().schreibbar()) return;
     const Platform::Answer a = plattform().message(
         Platform::Kind::Information,
         QStringLiteral(

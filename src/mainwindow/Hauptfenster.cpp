@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/Hauptfenster.h"
+#include "widgets/Statustext.h"
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
@@ -13,6 +14,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -21,6 +26,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
@@ -146,7 +152,7 @@ TForm1::TForm1(pfl::Umgebung& umgebung, QWidget* parent)
     // Status bar: the first panel is half the screen wide, the second right-aligned.
     m_statusBuch = new QLabel(this);
     m_statusBuch->setObjectName(QStringLiteral("StatusPanel0"));
-    m_statusHinweis = new QLabel(this);
+    m_statusHinweis = new Statustext(this);
     m_statusHinweis->setObjectName(QStringLiteral("StatusPanel1"));
     m_statusHinweis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -158,6 +164,8 @@ TForm1::TForm1(pfl::Umgebung& umgebung, QWidget* parent)
     statusBar()->setFont(sf);
 
     menueBauen();
+    // Saved web pages, MealMaster files and web addresses dropped on the window are imported.
+    setAcceptDrops(true);
     // The section lists follow the data module's lists, whoever reloads them.
     connect(&u, &Unit4::listenGeaendert, this, &TForm1::rubrikenUebernehmen);
     connect(&u, &Unit4::spaltenbreitenNeu, this,
@@ -201,7 +209,7 @@ void TForm1::FormCreate() {
     m_flaeche->resize(s);
     m_werkzeugleiste->setGeometry(0, 0, s.width(), 70);
 
-    u.chmFile = u.lpf + QStringLiteral("Zirade-Zadod.ize");
+    u.chmFile = u.mitgeliefertPfad(QStringLiteral("Zirade-Zadod.ize"));
     if (!QFileInfo::exists(u.chmFile))
         m_plattform.message(Platform::Kind::Information,
                             QStringLiteral("Hilfe-Datei nicht gefunden\n") + u.chmFile);
@@ -227,13 +235,18 @@ void TForm1::Copy1() {
         l->setPalette(lp);
     }
     m_statusBuch->setText(QStringLiteral("  Aktives Rezeptbuch: ") + u.rezeptbuch);
-    // Until a book exists, the notice leads a new user to the first step.
-    if (u.buchDateien().isEmpty())
-        m_statusHinweis->setText(
+    // A folder that can only be read says so; until a book exists, the notice leads a new user to the
+    // first step.
+    if (u.nurLesen)
+        m_statusHinweis->setzen(QStringLiteral("Nur lesen: Der Datenordner %1 ist schreibgeschützt, "
+                                               "Änderungen werden nicht gespeichert.  ")
+                                    .arg(QDir::toNativeSeparators(QDir::cleanPath(u.lpf))));
+    else if (u.buchDateien().isEmpty())
+        m_statusHinweis->setzen(
             QStringLiteral("Legen Sie zuerst ein Rezeptbuch an: Datei \u203A Rezeptbuch anlegen  "));
     else
-        m_statusHinweis->setText(QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte liegen im Datenordner %2  ")
-                                     .arg(u.version, QDir::toNativeSeparators(QDir::cleanPath(u.lpf))));
+        m_statusHinweis->setzen(QStringLiteral("Pfanno-Lux %1 – Ihre Rezepte liegen im Datenordner %2  ")
+                                    .arg(u.version, QDir::toNativeSeparators(QDir::cleanPath(u.lpf))));
     setWindowTitle(QStringLiteral("Pfanno-Lux V") + QStringLiteral("  ") + u.version +
                    QStringLiteral("      -      ") + QStringLiteral("Heute ist ") + QStringLiteral(" ") +
                    pfl::wochentag(heute) + QStringLiteral(" ") + QStringLiteral("der") +
@@ -284,9 +297,8 @@ void TForm1::ListBox1Click() {
 void TForm1::FormPaint(QPainter& p) {
     const Tcolor1& c = m_farben.colorx;
     const QColor grund = pfl::alsFarbe(quint32(c.H_bs_hg));
-    const QString name = c.hg_bild.toQString();
-    const QString datei = u.lpf + QStringLiteral("Hintergrund/") + name;
-    if (c.f_b_haupt != 0 || name.isEmpty() || !Unit4::sichererName(name) || !QFileInfo(datei).isFile()) {
+    const QString datei = u.hintergrundDatei(c.hg_bild.toQString());
+    if (c.f_b_haupt != 0 || datei.isEmpty()) {
         p.fillRect(m_flaeche->rect(), grund);
         return;
     }
@@ -470,12 +482,13 @@ void TForm1::Rezeptdrucken1Click() {
 
 void TForm1::SpeedButton2Click() {
     m_werkzeugleiste->hide();
-    u.version_speichern();
+    u.version_speichern(); // not in a folder that can only be read
     Q_EMIT beendenBeginnt();
     close();
 }
 
 void TForm1::Rezeptbuchanlegen1Click() {
+    if (!u.schreibbar()) return;
     datenbildschirmVerbergen();
     Q_EMIT buchAnlegenVerlangt();
 }
@@ -486,6 +499,7 @@ void TForm1::Rezeptbuchwechseln1Click() {
 }
 
 void TForm1::Rezeptbuchlschne1Click() {
+    if (!u.schreibbar()) return;
     datenbildschirmVerbergen();
     Q_EMIT buchLoeschenVerlangt();
 }
@@ -531,6 +545,7 @@ void TForm1::Kategorieenerfassenndern1Click() {
 }
 
 void TForm1::Rezepteerfassen1Click() {
+    if (!u.schreibbar()) return;
     datenbildschirmVerbergen();
     Q_EMIT erfassenVerlangt();
 }
@@ -579,4 +594,34 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QMainWindow::eventFilter(o, e);
+}
+
+QStringList TForm1::abgelegteQuellen(const QMimeData* daten) {
+    QStringList quellen;
+    if (!daten) return quellen;
+    QList<QUrl> urls = daten->urls();
+    // A browser's address bar gives the address as text.
+    if (urls.isEmpty() && daten->hasText()) urls.append(QUrl(daten->text().trimmed(), QUrl::StrictMode));
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            quellen.append(url.toLocalFile());
+        else if ((url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+                 !url.host().isEmpty())
+            quellen.append(url.toString());
+    }
+    return quellen;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* e) {
+    if (isSignalConnected(QMetaMethod::fromSignal(&TForm1::quellenAbgelegt)) &&
+        !abgelegteQuellen(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* e) {
+    const QStringList quellen = abgelegteQuellen(e->mimeData());
+    if (quellen.isEmpty()) return;
+    e->acceptProposedAction();
+    datenbildschirmVerbergen();
+    Q_EMIT quellenAbgelegt(quellen);
 }

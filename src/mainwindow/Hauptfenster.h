@@ -16,6 +16,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMimeData;
 class QToolButton;
 class Unit4;
 
@@ -29,6 +30,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
 };
+
+class Statustext;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -94,9 +97,16 @@ Q_SIGNALS:
     void websiteVerlangt();
     // "Beenden": the version is stamped and the window is about to close (the automatic backup).
     void beendenBeginnt();
+    // "Datei › Rezepte importieren…" and "Rezepte exportieren…" (the whole active book).
+    void importierenVerlangt();
+    void exportierenVerlangt();
+    // Files or web addresses were dropped on the window: they are to be imported.
+    void quellenAbgelegt(const QStringList& quellen);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     // Closing the main window ends the program, also while secondary windows are open.
     void closeEvent(QCloseEvent* e) override;
 
@@ -130,6 +140,8 @@ private:
                                  TGridDrawState state);
     int zeilenhoehe() const;
     void hilfe(int thema);
+    // What a drop carries that an import can read: local files and web addresses.
+    static QStringList abgelegteQuellen(const QMimeData* daten);
     // The background picture could not be read: say so once, then paint the plain colour.
     void bildFehlerMelden(const QString& datei);
 
@@ -151,6 +163,6 @@ private:
     QLabel* m_rubrikenTitel = nullptr;      // Panel6
     QListWidget* m_rubriken = nullptr;      // ListBox1
     QLabel* m_statusBuch = nullptr;         // StatusPanel0
-    QLabel* m_statusHinweis = nullptr;      // StatusPanel1
+    Statustext* m_statusHinweis = nullptr;  // StatusPanel1
     QAction* m_datenbildschirmAn = nullptr; // Datenbildschirmeinaus1
 };

@@ -37,7 +37,10 @@ void TForm1::menueBauen() {
     menue("Datei1", "&Datei",
           {{"Rezeptbuchanlegen1", "Rezeptbuch &anlegen"},
            {"Rezeptbuchwechseln1", "Rezeptbuch &wechseln"},
-           {"Rezeptbuchlschne1", "Rezeptbuch &löschen"}});
+           {"Rezeptbuchlschne1", "Rezeptbuch &löschen"},
+           {"", ""},
+           {"Rezepteimportieren1", "Rezepte &importieren …"},
+           {"Rezepteexportieren1", "Rezepte e&xportieren …"}});
     menue("Erfassen1", "&Erfassen", {{"Rezepteerfassen1", "&Rezepte erfassen"}});
     menue("Bearbeiten1", "&Bearbeiten",
           {{"Rezeptebearbeiten1", "&Rezepte bearbeiten"},
@@ -130,13 +133,20 @@ const std::vector<std::pair<void (TForm1::*)(), std::vector<const char*>>>& TFor
         {&TForm1::updateVerlangt, {"AufUpdatesberprfen2", "AufUpdatesberprfen1"}},
         {&TForm1::weitereProgrammeVerlangt, {"WeitereProgrammedesAutors1", "WeitereProgramme1"}},
         {&TForm1::websiteVerlangt, {"Websitebesuchen1"}},
+        {&TForm1::importierenVerlangt, {"Rezepteimportieren1"}},
+        {&TForm1::exportierenVerlangt, {"Rezepteexportieren1"}},
     };
     return liste;
 }
 
 void TForm1::befehlAusfuehren(void (TForm1::*signal)()) {
+    // Windows that exist only to change the data folder do not open where it can only be read.
+    if ((signal == &TForm1::wiederherstellungVerlangt || signal == &TForm1::farbenVerlangt) &&
+        !u.schreibbar())
+        return;
     if (signal == &TForm1::suchenVerlangt) u.auswahl = 2; // its hits go to the book listing
-    datenbildschirmVerbergen();
+    // An export opens no window of its own that would bring the data screen back.
+    if (signal != &TForm1::exportierenVerlangt) datenbildschirmVerbergen();
     Q_EMIT(this->*signal)();
 }
 

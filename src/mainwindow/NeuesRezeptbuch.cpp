@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/NeuesRezeptbuch.h"
 
+#include "data/Dateizugriff.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,7 +78,8 @@ void Td_anlegen::Button1Click() {
         plattform().message(Platform::Kind::Information, fehler);
         return;
     }
-    if (QFileInfo::exists(u.pfad(name + QStringLiteral(".rez")))) {
+    // Through the system: a book copied from Windows under this name (in its code page) counts too.
+    if (pfl::dateiart(u.lpf, u.pfad(name + QStringLiteral(".rez"))) != pfl::Dateiart::Fehlt) {
         plattform().message(
             Platform::Kind::Information,
             QStringLiteral(" Dieser Dateiname ist bereits vorhanden, \n   wählen Sie bitte einen "

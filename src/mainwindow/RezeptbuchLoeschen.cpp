@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/RezeptbuchLoeschen.h"
 
+#include "data/Dateizugriff.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -69,8 +69,9 @@ void Tloeschen::Button1Click() {
     Unit4& u = daten();
     QListWidgetItem* gewaehlt = m_buecher->currentItem();
     if (!gewaehlt) return;
-    const QString datei = gewaehlt->text();
-    const QString selected = datei.left(datei.size() - 4);
+    const QString datei = gewaehlt->data(kDateiname).toString();
+    const QString angezeigt = gewaehlt->text();
+    const QString selected = angezeigt.left(angezeigt.size() - 4);
     // The active book is the file the data module opens for it: the exact spelling wins, so with
     // "Suppen" active a case twin "suppen.rez" is another book and may go.
     if (u.lpf + datei == u.buchPfad()) {
@@ -88,7 +89,7 @@ void Tloeschen::Button1Click() {
                               QString(7, QLatin1Char(' '));
         if (plattform().message(Platform::Kind::Warning, frage, Platform::Buttons::YesCancel) ==
             Platform::Answer::Yes) {
-            const QByteArray pfad = QFile::encodeName(u.lpf + datei);
+            const QByteArray pfad = pfl::nativ(u.lpf + datei);
             if (::remove(pfad.constData()) != 0 && errno != ENOENT) {
                 const int fehler = errno;
                 plattform().message(

@@ -4,6 +4,7 @@
 
 #include "data/Cp1252.h"
 #include "data/Dateischreiber.h"
+#include "data/Dateizugriff.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -144,6 +145,9 @@ bool bildSpeichern(const QString& ordner, const Rezeptbild& bild, QString& name,
         return fehlschlag(fehler, grund + QStringLiteral("\nDas Rezept wurde nicht gespeichert."));
     // Without the trailing "/", so that a file of that name is seen as what it is.
     const QFileInfo ordnerInfo(ordner.endsWith(QLatin1Char('/')) ? ordner.chopped(1) : ordner);
+    // The picture folder is a folder of the data folder: a link out of it receives nothing.
+    if (!unterordnerBeschreibbar(ordnerInfo.absolutePath(), ordnerInfo.fileName(), &grund))
+        return fehlschlag(fehler, grund + QStringLiteral("\nDas Rezept wurde nicht gespeichert."));
     if ((ordnerInfo.exists() || ordnerInfo.isSymLink()) && !ordnerInfo.isDir())
         return fehlschlag(fehler, QStringLiteral("Der Bilderordner \u201E%1\u201C ist kein Ordner, sondern "
                                                  "eine Datei. Das Rezept wurde nicht gespeichert.")

@@ -42,6 +42,19 @@ public:
     // Choosers; an empty result or false means the user cancelled.
     virtual QString choosePictureFile(const QString& startDir, const QString& filter) = 0;
     virtual QString chooseDirectory(const QString& startDir) = 0;
+    // Files to read (several may be chosen), offered through the filters ("Webseiten (*.html *.htm)");
+    // nothing means cancelled. A platform without such a chooser offers nothing.
+    virtual QStringList chooseOpenFiles(const QString& /*title*/, const QString& /*startDir*/,
+                                        const QStringList& /*filters*/) {
+        return {};
+    }
+    // The file to write, proposed as `proposed`; `filter` comes in as the proposed filter and goes
+    // out as the one the user chose. Empty means cancelled. The chooser asks before an existing
+    // file is replaced.
+    virtual QString chooseSaveFile(const QString& /*title*/, const QString& /*proposed*/,
+                                   const QStringList& /*filters*/, QString& /*filter*/) {
+        return {};
+    }
     // colour is a stored colour value (0x00BBGGRR); custom holds the chooser's 16 custom colours.
     virtual bool chooseColour(quint32& colour, QList<quint32>& custom) = 0;
     virtual bool printerSetup(QPrinter* printer) = 0;

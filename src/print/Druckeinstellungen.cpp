@@ -175,6 +175,7 @@ void TForm15::Button8Click() {
 }
 
 void TForm15::Button11Click() {
+    if (!daten().schreibbar()) return;
     int werte[5];
     for (int i = 0; i < 5; ++i) {
         bool ok = false;
@@ -212,6 +213,7 @@ void TForm15::Button11Click() {
 }
 
 void TForm15::grundeinstellungClick() {
+    if (!daten().schreibbar()) return;
     const QString frage = QStringLiteral(
         "Durch die Grundeinstellung werden von Ihnen bereits geänderten\nDruckereinstellungen gelöscht und "
         "die in der Grundeinstellung \n                     vordefinierten Werte eingestellt.           \n"

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaMethod>
 #include "widgets/Namensliste.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,6 +40,7 @@ TForm13::TForm13(pfl::Umgebung& umgebung, QWidget* parent)
     connect(m_loeschen, &QPushButton::clicked, this, &TForm13::Button2Click);
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_drucken, &QPushButton::clicked, this, &TForm13::Button8Click);
+    connect(m_exportieren, &QPushButton::clicked, this, &TForm13::exportierenClick);
     connect(m_formular->bildDazu(), &QPushButton::clicked, this, &TForm13::Button5Click);
     connect(m_formular->bildWeg(), &QPushButton::clicked, this, &TForm13::Button6Click);
     connect(m_formular->bildGross(), &QToolButton::clicked, this, &TForm13::SpeedButton1Click);
@@ -112,6 +114,13 @@ void TForm13::aufbauen() {
         m_einkauf->setParent(&form);
         m_einkauf->setAutoDefault(false);
         spalte->addWidget(m_einkauf);
+        // Handing the recipe on to other programs, as a file.
+        m_exportieren = knopf(QStringLiteral("Exportieren"), QStringLiteral("Rezept exportieren …"));
+        m_exportieren->setToolTip(
+            QStringLiteral("Das Rezept als HTML-Seite, JSON-LD-Datei oder MealMaster-Datei speichern"));
+        m_exportieren->setParent(&form);
+        m_exportieren->setAutoDefault(false);
+        spalte->addWidget(m_exportieren);
     };
     formularBauen(a);
 
@@ -144,6 +153,7 @@ void TForm13::vorbereiten() {
     u.rubrikNamenVerwerfen();
     m_geaendert = false;
     m_gueltig = false; // until a record of this opening has been read
+    m_exportieren->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&TForm13::exportierenVerlangt)));
     aendern_ausgeben();
     anordnen();
 }
@@ -309,6 +319,7 @@ void TForm13::veraendertNeuLaden(const QString& was) {
 
 bool TForm13::speichern() {
     Unit4& u = daten();
+    if (!u.schreibbar()) return false;
     if (!rubrikPruefen(m_felder, plattform())) return false;
     if (!m_gueltig) {
         plattform().message(Platform::Kind::Information,
@@ -360,7 +371,7 @@ void TForm13::Button1Click() {
 }
 
 void TForm13::Button2Click() {
-    if (!m_gueltig) return;
+    if (!m_gueltig || !daten().schreibbar()) return;
     if (plattform().message(Platform::Kind::Warning,
                             QStringLiteral("Wollen Sie dieses Rezept wirklich löschen ??"),
                             Platform::Buttons::YesNo) != Platform::Answer::Yes)
@@ -396,6 +407,12 @@ void TForm13::Button8Click() {
     reject();
     if (isVisible()) return;
     Q_EMIT druckenVerlangt(rezept);
+}
+
+void TForm13::exportierenClick() {
+    // The recipe as the book holds it: unsaved changes are saved or dropped first.
+    if (!m_gueltig || !aenderungenKlaeren()) return;
+    Q_EMIT exportierenVerlangt({{daten().rezeptbuch, m_satz}}, m_gelesen.name.toQString());
 }
 
 // ---------------------------------------------------------------- picture

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/Records.h"
+#include "data/Rezeptstelle.h"
 #include "pages/Drucklayout.h"
 #include "pages/Rezeptbild.h"
 #include "recipes/Rezeptfenster.h"
@@ -31,6 +32,8 @@ Q_SIGNALS:
     void einkaufslisteErgaenzen(const QString& zutaten);
     // "Drucken": the recipe as the fields show it goes to the printing window.
     void druckenVerlangt(const pfl::Druckrezept& rezept);
+    // "Exportieren …": the recipe as stored (unsaved changes are settled first), with its name.
+    void exportierenVerlangt(const pfl::Rezeptstellen& stellen, const QString& name);
 
 protected:
     void vorbereiten() override;
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void SpeedButton1Click();
     void BitBtn1Click();
     void Button8Click();
+    void exportierenClick();
     void listenUebernehmen();
     void aenderungMerken();
 
@@ -81,11 +85,12 @@ private:
     QPushButton* m_letzter = nullptr;   // Button14
     QPushButton* m_einkauf = nullptr;   // Button9
     // Bottom row.
-    QPushButton* m_speichern = nullptr; // Button1
-    QPushButton* m_loeschen = nullptr;  // Button2
-    QPushButton* m_beenden = nullptr;   // Button3
-    QPushButton* m_mail = nullptr;      // BitBtn1
-    QPushButton* m_drucken = nullptr;   // Button8
+    QPushButton* m_speichern = nullptr;   // Button1
+    QPushButton* m_loeschen = nullptr;    // Button2
+    QPushButton* m_beenden = nullptr;     // Button3
+    QPushButton* m_mail = nullptr;        // BitBtn1
+    QPushButton* m_drucken = nullptr;     // Button8
+    QPushButton* m_exportieren = nullptr; // below the shopping list's button
 
     int m_satz = 0;         // the position the fields were read from
     dateien m_gelesen;      // that record as read, the base of a save and the check before writing

@@ -116,6 +116,8 @@ void Begriffsliste::markierenVerlangen() {
 }
 
 void Begriffsliste::Button6Click() {
+    // Every change of the list is stored at once: in a folder that can only be read none begins.
+    if (!daten().schreibbar()) return;
     m_neuerEintrag = true;
     m_aenderungOffen = false; // a new name renames nothing
     m_begriff->setEnabled(true);
@@ -127,7 +129,7 @@ void Begriffsliste::Button6Click() {
 void Begriffsliste::Button2Click() {
     if (!m_markiert) {
         markierenVerlangen();
-    } else {
+    } else if (daten().schreibbar()) {
         m_neuerEintrag = false;
         m_speichern->setEnabled(true);
         m_begriff->setEnabled(true);
@@ -148,7 +150,9 @@ void Begriffsliste::Button2Click() {
 }
 
 void Begriffsliste::Button3Click() {
-    if (m_markiert) {
+    if (m_markiert && !daten().schreibbar()) {
+        // nothing is deleted
+    } else if (m_markiert) {
         plattform().beep();
         const QString frage = QStringLiteral("Wollen Sie Die Rubrik        \n          > ") + m_gewaehlt +
                               QStringLiteral(" <\n     wirklich löschen ??");
@@ -178,6 +182,7 @@ void Begriffsliste::list_speichern() {
 
 void Begriffsliste::Button1Click() {
     Unit4& u = daten();
+    if (!u.schreibbar()) return;
     const QString text = m_begriff->text();
     // Only a completed change renames, and only when the name really changed: a new name must not
     // rename the recipes of a name changed earlier.
@@ -186,21 +191,24 @@ void Begriffsliste::Button1Click() {
     // every file as it was and the window ready to save again.
     if (mitUmbenennen && !sicherungBestaetigt(text)) return;
     m_aenderungOffen = false;
-    bool fehler = false;
-    const QMetaObject::Connection c =
-        connect(&u, &Unit4::schreibfehler, this, [&fehler](const QString&) { fehler = true; });
-    eintragAnhaengen(text);
-    disconnect(c);
     m_speichern->setEnabled(false);
     m_begriff->setEnabled(false);
     m_aendern->setEnabled(false);
     m_loeschen->setEnabled(false);
     m_begriff->clear();
+    if (mitUmbenennen) {
+        // The list file gets the new name only when every book carries it, and a crash in between
+        // is finished at the next start: the books and the list never stay apart.
+        eintragVorbereiten(text);
+        accept();
+        umbenennen(text);
+        listenNeuLaden();
+        return;
+    }
+    eintragAnhaengen(text);
     if (ladenVorSchliessen()) listenNeuLaden();
     accept();
     if (!ladenVorSchliessen()) listenNeuLaden();
-    // A new name that could not be stored renames nothing.
-    if (mitUmbenennen && !fehler) umbenennen(text);
 }
 
 bool Begriffsliste::sicherungBestaetigt(const QString& neu) {
@@ -244,7 +252,7 @@ void Begriffsliste::umbenennen(const QString& neu) {
                     fortschritt.setValue(nummer - 1);
                 });
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    u.Dir_daten_konvertieren(m_art, m_alterName, neu);
+    u.begriffUmbenennen(m_art, m_alterName, neu);
     QApplication::restoreOverrideCursor();
     disconnect(c);
     fortschritt.reset();

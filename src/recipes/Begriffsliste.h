@@ -44,7 +44,9 @@ protected:
     virtual QStringList& namen() const = 0;
     // Rewrites the list file from the names; true when written.
     virtual bool dateiErsetzen(const QStringList& namen) = 0;
-    // Stores a new name through the data module (sets the new rename name too).
+    // Puts a new name into the list file's buffer as its record will be stored.
+    virtual void eintragVorbereiten(const QString& name) = 0;
+    // Stores a new name through the data module (eintragVorbereiten, then the append).
     virtual void eintragAnhaengen(const QString& name) = 0;
     // Reloads the name lists of every window after the list file changed.
     virtual void listenNeuLaden() = 0;
@@ -68,7 +70,8 @@ private:
     QStringList eintraege() const;
     // Runs the backup before a rename; true when it worked or the user renames without it.
     bool sicherungBestaetigt(const QString& neu);
-    // Renames the old name in every book, showing progress when that takes a while.
+    // Renames the old name in every book and then stores the new one in the list file, as one change,
+    // showing progress when that takes a while.
     void umbenennen(const QString& neu);
 
     const Umbenennung m_art;

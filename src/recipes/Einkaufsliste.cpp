@@ -113,10 +113,15 @@ void TForm3::oeffnenAusHauptfenster() {
 
 bool TForm3::speichern(const QString& speichertext) {
     Unit4& u = daten();
+    if (!u.schreibbar()) return false;
     zeroRecord(u.e_daten); // nothing of an earlier, longer list stays behind the text
     u.e_daten.e_liste = speichertext;
     pfl::Schreibwache wache(u);
-    u.einkauflist_speichern();
+    // An empty file takes no list by appending: it starts again as a missing one does.
+    if (u.ohneSatz(QStringLiteral("Einkaufsliste.Ekl"), sizeof(Einkaufstliste)))
+        u.einkauflist_anlegen();
+    else
+        u.einkauflist_speichern();
     if (wache.fehler()) return false; // reported; the text stays unsaved
     u.einkaufText = speichertext;     // as einkauflist_lesen would now give it
     m_liste->document()->setModified(false);

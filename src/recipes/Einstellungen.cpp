@@ -172,6 +172,7 @@ std::optional<int> TEinst::zahlAus(RxSpinEdit* feld, const QString& bezeichnung,
 }
 
 void TEinst::Button1Click() {
+    if (!daten().schreibbar()) return;
     // Both numbers are checked before anything changes, so a refusal leaves memory and files as they were.
     const std::optional<int> bild = zahlAus(m_bildgroesse, kBildgroesseText, std::nullopt);
     if (!bild) return;

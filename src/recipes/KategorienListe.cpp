@@ -3,8 +3,6 @@
 
 #include "data/Unit4.h"
 
-#include <QFileInfo>
-
 TForm28::TForm28(pfl::Umgebung& umgebung, QWidget* parent)
     : Begriffsliste(umgebung, parent, QStringLiteral("Form28"), QStringLiteral("Kategorie auswählen."), 500,
                     pfl::Umbenennung::Kategorie, QStringLiteral("Kategorie"), QStringLiteral("Kategorien")) {}
@@ -21,13 +19,16 @@ bool TForm28::dateiErsetzen(const QStringList& namen) {
     return daten().kategorienDateiErsetzen(namen);
 }
 
+void TForm28::eintragVorbereiten(const QString& name) {
+    daten().k_daten.kategorie = name;
+}
+
 void TForm28::eintragAnhaengen(const QString& name) {
     Unit4& u = daten();
-    u.k_daten.kategorie = name;
+    eintragVorbereiten(name);
     // An emptied list file (its last category deleted or changed) would keep every new category out
     // for good, since saving never fills an empty file: it starts again as a new file does.
-    const QFileInfo datei(u.pfad(QStringLiteral("kategorien.kat")));
-    if (datei.isFile() && datei.size() < qint64(sizeof(kategorien)))
+    if (u.ohneSatz(QStringLiteral("kategorien.kat"), sizeof(kategorien)))
         u.Kategorien_anlegen();
     else
         u.Kategorien_speichern();

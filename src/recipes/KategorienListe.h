@@ -13,6 +13,7 @@ protected:
     QString oeffnenTitel() const override;
     QStringList& namen() const override;
     bool dateiErsetzen(const QStringList& namen) override;
+    void eintragVorbereiten(const QString& name) override;
     void eintragAnhaengen(const QString& name) override;
     void listenNeuLaden() override;
     bool ladenVorSchliessen() const override { return false; }

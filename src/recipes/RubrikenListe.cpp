@@ -27,11 +27,15 @@ bool TForm27::dateiErsetzen(const QStringList& namen) {
     return daten().rubrikenDateiErsetzen(namen);
 }
 
-void TForm27::eintragAnhaengen(const QString& name) {
+void TForm27::eintragVorbereiten(const QString& name) {
     Unit4& u = daten();
     u.r_daten.rubrik = name;
     if (m_kategorie) u.r_daten.kategorie = *m_kategorie;
-    u.Rubriken_speichern();
+}
+
+void TForm27::eintragAnhaengen(const QString& name) {
+    eintragVorbereiten(name);
+    daten().Rubriken_speichern();
 }
 
 void TForm27::listenNeuLaden() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/AlleBuecher.h"
 
+#include "data/Dateizugriff.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
 
@@ -40,7 +41,7 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
             fortschritt.setMaximum(anzahl);
             fortschritt.setValue(nummer - 1);
             fortschritt.setLabelText(QStringLiteral("Rezeptbuch \u201E%1\u201C wird durchsucht (%2 von %3).")
-                                         .arg(datei.left(datei.size() - 4))
+                                         .arg(pfl::anzeigename(datei).chopped(4))
                                          .arg(nummer)
                                          .arg(anzahl));
             QCoreApplication::processEvents();

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -163,13 +164,21 @@ Tform21::Tform21(pfl::Umgebung& umgebung, QWidget* parent, const QString& name, 
     m_beenden->move(halb - kKnopf.width() / 2 - 10, 6);
     m_hilfe->move(halb + kKnopf.width() / 2 - 5, 6);
     m_bildGross->move(halb + kKnopf.width() * 3 / 2 + 5, 6);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_bearbeiten, m_beenden, m_hilfe, m_bildGross})
+    m_exportieren = knopf(QStringLiteral("Exportieren"), QStringLiteral("Exportieren …"), kKnopf);
+    m_exportieren->setParent(leiste);
+    m_exportieren->setAutoDefault(false);
+    m_exportieren->setToolTip(QStringLiteral("Die Rezepte dieser Liste als HTML-Seite, JSON-LD-Datei oder "
+                                             "MealMaster-Datei speichern"));
+    m_exportieren->move(m_bildGross->x() + m_bildGross->width() + 10, 6);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_bearbeiten, m_beenden, m_hilfe, m_bildGross, m_exportieren})
         w->show();
 
     connect(m_bearbeiten, &QPushButton::clicked, this, &Tform21::Button1Click);
     connect(m_beenden, &QPushButton::clicked, this, &QDialog::close);
     connect(m_hilfe, &QPushButton::clicked, this, &Tform21::Button3Click);
     connect(m_bildGross, &QToolButton::clicked, this, &Tform21::SpeedButton1Click);
+    connect(m_exportieren, &QPushButton::clicked, this, &Tform21::exportierenClick);
 }
 
 void Tform21::daten_ansehen() {
@@ -252,6 +261,7 @@ void Tform21::fuellen(pfl::Listenzeilen zeilen, const QStringList& buecher, cons
         }
         return;
     }
+    m_exportieren->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&Tform21::exportierenVerlangt)));
     // The first hit's details; its position is not yet the chosen one (satznum stays 0).
     ersteDetails(ersterPlatz, ersterBuch);
     faerben();
@@ -429,6 +439,19 @@ int Tform21::hilfethema() const {
 
 void Tform21::SpeedButton1Click() {
     if (!m_bildname.isEmpty()) Q_EMIT bildVergroessernVerlangt(m_bildname);
+}
+
+void Tform21::exportierenClick() {
+    // Every row, in the order the user sorted them; a row names its book in the book column.
+    const Unit4& u = daten();
+    pfl::Rezeptstellen stellen;
+    for (int r = 1; r < m_tabelle->RowCount(); ++r) {
+        const int position = pfl::ganzzahl(m_tabelle->Cells(0, r)).value_or(0);
+        if (position < 1) continue;
+        stellen.append({m_buch ? m_tabelle->Cells(1, r).trimmed() : u.rezeptbuch, position});
+    }
+    const QString name = m_suche ? QStringLiteral("Suchergebnis") : u.rezeptbuch;
+    Q_EMIT exportierenVerlangt(stellen, name);
 }
 
 void Tform21::keyPressEvent(QKeyEvent* e) {

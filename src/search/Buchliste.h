@@ -4,6 +4,7 @@
 #pragma once
 
 #include "windowbase/Nebenfenster.h"
+#include "data/Rezeptstelle.h"
 #include "data/Suche.h"
 #include "grid/FilterGrid.h"
 
@@ -40,6 +41,9 @@ Q_SIGNALS:
     void bearbeitenVerlangt(int satznum);
     // The picture button: the picture window should show this picture of the picture folder.
     void bildVergroessernVerlangt(const QString& bildname);
+    // "Exportieren …": the recipes of the listing, in the order the table shows them, and a name for
+    // the file.
+    void exportierenVerlangt(const pfl::Rezeptstellen& stellen, const QString& name);
 
 protected:
     // A listing with the book of each row in column 1 (the search across books).
@@ -67,6 +71,7 @@ private Q_SLOTS:
     void Button1Click();
     void Button3Click();
     void SpeedButton1Click();
+    void exportierenClick();
 
 private:
     // The active book becomes the row's book (listing with the book column).
@@ -86,6 +91,7 @@ private:
     QPushButton* m_beenden = nullptr;        // Button2
     QPushButton* m_hilfe = nullptr;          // Button3
     QToolButton* m_bildGross = nullptr;      // SpeedButton1
+    QPushButton* m_exportieren = nullptr;    // the listing's recipes to a file
     QString m_bildname;                      // the picture shown, empty when none
     bool m_suche = false;                    // filled by a search, not the whole book
     int m_hilfeFest = 0;                     // the help topic whatever auswahl says; 0: by auswahl

@@ -3,6 +3,7 @@
 
 #include "appearance/Styles.h"
 #include "data/Farbschema.h"
+#include "data/Dateizugriff.h"
 #include "data/Deutsch.h"
 #include "data/Unit4.h"
 #include "platform/Farbwert.h"
@@ -187,11 +188,15 @@ void Nebenfenster::buchListeFuellen(QListWidget* liste) {
     QStringList buecher = daten().buchDateien();
     const QCollator& c = deutscheSortierung();
     std::sort(buecher.begin(), buecher.end(), [&](const QString& a, const QString& b) {
-        const int r = c.compare(a, b);
+        const int r = c.compare(anzeigename(a), anzeigename(b));
         return r != 0 ? r < 0 : a < b; // case twins in a fixed order
     });
     liste->clear();
-    liste->addItems(buecher);
+    // A name from Windows shows as the user reads it; the item keeps the file's own name.
+    for (const QString& b : std::as_const(buecher)) {
+        auto* eintrag = new QListWidgetItem(anzeigename(b), liste);
+        eintrag->setData(kDateiname, b);
+    }
 }
 
 void Nebenfenster::knopfreihe(QWidget* b1, QWidget* b2, QWidget* b3, int teiler3, int versatz3) {

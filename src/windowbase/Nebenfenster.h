@@ -70,9 +70,12 @@ protected:
     QPushButton* knopf(const QString& name, const QString& text, QSize groesse = QSize(110, 30));
     // The "Hilfe" button: opens the window's help topic.
     QPushButton* hilfeKnopf(const QString& name);
-    // The file list of the recipe books in the data directory, sorted in German order.
+    // The file list of the recipe books in the data directory, sorted in German order. An item shows
+    // the file name as the user reads it (pfl::anzeigename) and keeps the file's own name under
+    // kDateiname.
     QListWidget* buchListe(const QRect& r, const QString& lesbarerName);
     void buchListeFuellen(QListWidget* liste);
+    static constexpr int kDateiname = Qt::UserRole;
 
     // Three buttons around the window's horizontal centre c: left edges c - 1.5 x w1 - 15,
     // c - w2 / 2 - 10 and c + w3 / teiler3 + versatz3 (all truncated).

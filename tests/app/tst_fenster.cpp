@@ -579,12 +579,12 @@ void TestFenster::tabFolge_data() {
                                      mitte + zahlen +
                                      QStringList{"RxCalcEdit1", "Button8", "Button5", "Button6",
                                                  "Button1",     "Button2", "Button3", "Button9"};
-    // The editor steps through the book below the texts.
+    // The editor steps through the book below the texts; its export stands below the shopping list's button.
     QTest::newRow("bearbeiten") << "Form13"
                                 << links + mitte +
                                        QStringList{"Button11", "Button12", "Button13", "Button14"} + zahlen +
-                                       QStringList{"Button9", "Button5", "Button6", "Button1",
-                                                   "Button2", "Button3", "BitBtn1", "Button8"};
+                                       QStringList{"Button9", "Exportieren", "Button5", "Button6", "Button1",
+                                                   "Button2", "Button3",     "BitBtn1", "Button8"};
 }
 
 void TestFenster::tabFolge() {

@@ -52,6 +52,7 @@ const Thema kThemen[] = {
     {900, "Datenwiederherstellung"},     // restore
     {1000, "Hauptbildschirm verändern"}, // colour dialog and background picture
     {1100, "So beginnen Sie"},           // getting started
+    {1200, "Rezepte importieren"},       // import window
 };
 } // namespace
 

@@ -7,9 +7,13 @@
 #include "appearance/Farben.h"
 #include "data/Datenordnersperre.h"
 #include "data/Unit4.h"
+#include "colours/Hintergrundbild.h"
+#include "info/Info.h"
 #include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
+#include "support/Schreibgrenze.h"
 #include "support/ScriptedPlatform.h"
+#include "support/Schreibgrenze.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -18,6 +22,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QUrl>
 #include <QFrame>
 #include <QDialog>
 #include <QLabel>
@@ -30,6 +35,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <thread>
 #include <sys/wait.h>
@@ -62,8 +68,14 @@ private Q_SLOTS:
     void ersterStartFuehrt();
     void schreibfehlerWirdGemeldet();
     void resteEinesAbsturzesWeg();
+    void unterbrochenesAnhaengenGemeldet();
     void zweiterStartImSelbenOrdner();
     void gesperrterOrdnerOhneProgramm();
+    void nichtSperrbarerOrdner();
+    void vollePlatteBeimStart();
+    void mitgelieferteDateien();
+    void fremdeDateienImDatenordner_data();
+    void fremdeDateienImDatenordner();
     void qtTexteDeutsch();
     void keinBildschirm_data();
     void keinBildschirm();
@@ -329,6 +341,35 @@ void TestStart::resteEinesAbsturzesWeg() {
     QVERIFY(p.dir.gibt(lebend));
 }
 
+void TestStart::unterbrochenesAnhaengenGemeldet() {
+    // An append that a crash cut short is taken back before the main window shows the book, and the
+    // user reads what became of it.
+    const QByteArray alt =
+        Testordner::bytes(Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Alt")));
+    Programm p(true, [&](Testordner& d) {
+        d.optionen(QStringLiteral("Familie"));
+        d.rubriken({QStringLiteral("Suppen")});
+        d.schreibe(QStringLiteral("Familie.rez"), alt);
+        QVERIFY(pfl::test::anSchreibgrenzeSterben(alt.size() + 1000, [&] {
+            Unit4 u;
+            u.lpf = d.pfad();
+            u.rezeptbuch = QStringLiteral("Familie");
+            u.saetzeAnhaengen({Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu 1")),
+                               Testordner::rezept(QStringLiteral("Suppen"), QStringLiteral("Neu 2"))});
+        }));
+    });
+    QVERIFY(p.starten());
+    QCOMPARE(p.plattform.meldungen.size(), 1);
+    QVERIFY(p.plattform.meldungen.first().kind == Platform::Kind::Information);
+    const QString text = p.plattform.meldungen.first().text;
+    QVERIFY2(text.contains(QStringLiteral("\u201EFamilie\u201C")) &&
+                 text.contains(QStringLiteral("wieder wie vorher")),
+             qPrintable(text));
+    QCOMPARE(p.dir.lies(QStringLiteral("Familie.rez")), alt);
+    QCOMPARE(p.finde<TFilterGrid>(QStringLiteral("FilterGrid1"))->RowCount(),
+             2); // the title row and one recipe
+}
+
 void TestStart::zweiterStartImSelbenOrdner() {
     // A second program on the same data folder brings the running one to the front, shows nothing
     // itself and writes nothing.
@@ -361,6 +402,92 @@ void TestStart::gesperrterOrdnerOhneProgramm() {
     QVERIFY(!zweite.weitergereicht());
     QCOMPARE(zweiter.plattform.meldungen.size(), 1);
     QVERIFY(zweiter.plattform.meldungen.first().text.contains(QStringLiteral("bereits")));
+}
+
+void TestStart::nichtSperrbarerOrdner() {
+    // A folder that cannot be locked for another reason than a running program (here: it is gone)
+    // is not used without the lock: the user reads why, and nothing starts.
+    Testordner dir;
+    pfl::test::LaufendesProgramm zweiter({}, false, false);
+    Unit4 u;
+    pfl::Farbschema farben(u);
+    pfl::Anwendung a(u, farben, zweiter.plattform, dir.pfad() + QStringLiteral("weg"));
+    QVERIFY(!a.bereit());
+    QVERIFY(!a.weitergereicht());
+    QCOMPARE(zweiter.plattform.meldungen.size(), 1);
+    QVERIFY(zweiter.plattform.meldungen.first().kind == Platform::Kind::Error);
+    QVERIFY2(zweiter.plattform.meldungen.first().text.contains(QStringLiteral("lässt sich nicht sperren")),
+             qPrintable(zweiter.plattform.meldungen.first().text));
+    QVERIFY(!QFileInfo::exists(dir.pfad() + QStringLiteral("weg")));
+}
+
+void TestStart::vollePlatteBeimStart() {
+    // A disk that takes no byte more (a file-size limit of 0): the program starts, telling what it
+    // could not write, and its lock holds all the same, so a second program is kept off.
+    Programm p;
+    enum { Gestartet = 1, Gesperrt = 2, Gemeldet = 4 };
+    const int bits = pfl::test::mitSchreibgrenze(0, [&] {
+        int r = 0;
+        if (p.starten()) r |= Gestartet;
+        if (pfl::Datenordnersperre(p.dir.pfad()).besetzt()) r |= Gesperrt;
+        if (!p.plattform.meldungen.isEmpty() &&
+            p.plattform.meldungen.first().text.contains(QStringLiteral("konnte nicht gespeichert werden")))
+            r |= Gemeldet;
+        return r;
+    });
+    QCOMPARE(bits, Gestartet | Gesperrt | Gemeldet);
+}
+
+void TestStart::mitgelieferteDateien() {
+    // The help, the README and the background pictures are read where the program was installed;
+    // none of them is copied into the data folder, and the user's own files there stay as they are.
+    QTemporaryDir geliefert;
+    const auto schreibeDort = [&](const QString& name, const QByteArray& b) {
+        QDir().mkpath(QFileInfo(geliefert.filePath(name)).absolutePath());
+        QFile f(geliefert.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(b);
+    };
+    schreibeDort(QStringLiteral("Zirade-Zadod.ize"), "<html>Hilfe</html>");
+    schreibeDort(QStringLiteral("README.md"), "# Pfanno-Lux\n");
+    QImage holz(10, 10, QImage::Format_RGB32);
+    holz.fill(QColor(120, 80, 20));
+    QDir().mkpath(geliefert.filePath(QStringLiteral("Hintergrund")));
+    QVERIFY(holz.save(geliefert.filePath(QStringLiteral("Hintergrund/holz24.bmp")), "BMP"));
+    QVERIFY(holz.save(geliefert.filePath(QStringLiteral("Hintergrund/marbl24m.bmp")), "BMP"));
+    Testordner dir;
+    dir.schreibe(QStringLiteral("README.md"), "# Meine Rezepte\nnur für mich\n");
+    QDir(dir.pfad()).mkdir(QStringLiteral("Hintergrund"));
+    QImage eigen(10, 10, QImage::Format_RGB32);
+    eigen.fill(QColor(0, 0, 200));
+    QVERIFY(eigen.save(dir.datei(QStringLiteral("Hintergrund/marbl24m.bmp")), "BMP"));
+    const QByteArray eigenBytes = dir.lies(QStringLiteral("Hintergrund/marbl24m.bmp"));
+
+    pfl::test::LaufendesProgramm q({}, false, false);
+    pfl::Anwendung a(q.u, q.farben, q.plattform, dir.pfad(), geliefert.path());
+    QVERIFY(a.bereit());
+    QVERIFY2(q.plattform.meldungen.isEmpty(), qPrintable(q.plattform.meldungsTexte().join(u'|')));
+    QCOMPARE(q.u.chmFile, geliefert.filePath(QStringLiteral("Zirade-Zadod.ize")));
+    QCOMPARE(pfl::homepageAdresse(q.u),
+             QUrl::fromLocalFile(geliefert.filePath(QStringLiteral("README.md"))).toString());
+    // The user's own picture wins over a shipped one of the same name; the others come from the
+    // installation.
+    QCOMPARE(q.u.hintergrundDatei(QStringLiteral("marbl24m.bmp")),
+             dir.datei(QStringLiteral("Hintergrund/marbl24m.bmp")));
+    QCOMPARE(q.u.hintergrundDatei(QStringLiteral("holz24.bmp")),
+             geliefert.filePath(QStringLiteral("Hintergrund/holz24.bmp")));
+    QCOMPARE(pfl::hintergrundBilder(q.u.hintergrundOrdner()),
+             (QStringList{QStringLiteral("holz24.bmp"), QStringLiteral("marbl24m.bmp")}));
+    q.farben.colorx.f_b_haupt = 0;
+    q.farben.colorx.hg_bild = QStringLiteral("holz24.bmp");
+    QWidget* flaeche = a.hauptfenster().findChild<QWidget*>(QStringLiteral("Flaeche"));
+    flaeche->resize(100, 100);
+    QCOMPARE(flaeche->grab().toImage().pixelColor(50, 90), QColor(120, 80, 20));
+    QCOMPARE(dir.lies(QStringLiteral("README.md")), QByteArray("# Meine Rezepte\nnur für mich\n"));
+    QCOMPARE(dir.lies(QStringLiteral("Hintergrund/marbl24m.bmp")), eigenBytes);
+    QVERIFY(!dir.gibt(QStringLiteral("Zirade-Zadod.ize")));
+    QCOMPARE(QDir(dir.datei(QStringLiteral("Hintergrund"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("marbl24m.bmp")});
 }
 
 void TestStart::qtTexteDeutsch() {
@@ -472,8 +599,89 @@ void TestStart::keinBildschirm() {
     QVERIFY2(l.fehler.contains(grund.contains(QLatin1String("%1")) ? grund.arg(display) : grund),
              qPrintable(l.fehler));
     QVERIFY(l.fehler.contains(QStringLiteral("xvfb-run -a pfanno-lux")));
-    // Nothing was started: no lock taken, no socket made.
-    QVERIFY(!daten.gibt(pfl::Datenordnersperre::dateiname()));
+    // Nothing was started: nothing written into the data folder, no socket made, the folder free.
+    QCOMPARE(
+        QDir(daten.pfad()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+        QStringList());
+    QCOMPARE(QDir(laufzeit.path())
+                 .entryList({QStringLiteral("pfanno-lux*")},
+                            QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(pfl::Datenordnersperre(daten.pfad()).gesperrt());
+}
+
+void TestStart::fremdeDateienImDatenordner_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("art");
+    for (const char* name : {"README.md", ".pfanno-lux.lock"})
+        for (const char* art : {"datei", "leer", "verweis hinaus", "verweis ins nichts", "ordner", "fifo"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(name), QLatin1String(art))))
+                << QString::fromLatin1(name) << QString::fromLatin1(art);
+}
+
+void TestStart::fremdeDateienImDatenordner() {
+    // The program itself on a data folder that holds a user's README or a leftover of the old lock
+    // file, of any kind: it starts (no refusal, no hang before the window), leaves the entry exactly
+    // as it was, copies none of its shipped files in, and ends normally.
+    QFETCH(QString, name);
+    QFETCH(QString, art);
+    QTemporaryDir laufzeit;
+    QTemporaryDir draussen;
+    Testordner daten;
+    const QString pfad = daten.datei(name);
+    const QByteArray p = QFile::encodeName(pfad);
+    const QByteArray ziel = QFile::encodeName(draussen.filePath(QStringLiteral("fremd.md")));
+    {
+        QFile f(QFile::decodeName(ziel));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("fremd");
+    }
+    if (art == QLatin1String("datei")) daten.schreibe(name, "# Meine eigenen Notizen\n12345\n");
+    if (art == QLatin1String("leer")) daten.schreibe(name, {});
+    if (art == QLatin1String("verweis hinaus")) QCOMPARE(::symlink(ziel.constData(), p.constData()), 0);
+    if (art == QLatin1String("verweis ins nichts")) QCOMPARE(::symlink("/nirgends/da", p.constData()), 0);
+    if (art == QLatin1String("ordner")) QVERIFY(QDir().mkpath(pfad));
+    if (art == QLatin1String("fifo")) QCOMPARE(::mkfifo(p.constData(), 0600), 0);
+    struct stat vorher {};
+    QCOMPARE(::lstat(p.constData(), &vorher), 0);
+    // Read only what is a file: the test would block on the FIFO itself.
+    const bool datei = S_ISREG(vorher.st_mode);
+    const QByteArray inhaltVorher = datei ? daten.lies(name) : QByteArray();
+
+    QProcessEnvironment e = ohneBildschirm();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), laufzeit.path());
+    QProcess prog;
+    prog.setProcessEnvironment(e);
+    prog.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    prog.start(QStringLiteral(PFANNO_PROGRAMM), {QStringLiteral("--datenordner"), daten.pfad()});
+    QVERIFY(prog.waitForStarted());
+    const QDir ordner(laufzeit.path());
+    QTRY_VERIFY_WITH_TIMEOUT(ordner.entryList(QDir::System | QDir::NoDotAndDotDot).size() == 1 ||
+                                 prog.state() == QProcess::NotRunning,
+                             30000);
+    QCOMPARE(prog.state(), QProcess::Running);
+    QVERIFY(pfl::Datenordnersperre(daten.pfad()).besetzt());
+    QCOMPARE(::kill(pid_t(prog.processId()), SIGTERM), 0);
+    QVERIFY(prog.waitForFinished(20000));
+    QCOMPARE(prog.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(prog.exitCode(), 0);
+
+    struct stat nachher {};
+    QCOMPARE(::lstat(p.constData(), &nachher), 0);
+    QCOMPARE(nachher.st_mode, vorher.st_mode);
+    QCOMPARE(nachher.st_ino, vorher.st_ino);
+    QCOMPARE(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
+    if (datei) QCOMPARE(daten.lies(name), inhaltVorher);
+    {
+        QFile f(QFile::decodeName(ziel));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("fremd"));
+    }
+    // The shipped files stay where they were installed.
+    QVERIFY(!daten.gibt(QStringLiteral("Zirade-Zadod.ize")));
+    QVERIFY(!daten.gibt(QStringLiteral("Hintergrund")));
+    if (name != QLatin1String("README.md")) QVERIFY(!daten.gibt(QStringLiteral("README.md")));
 }
 
 void TestStart::signalRaeumtAuf_data() {
@@ -495,18 +703,17 @@ void TestStart::signalRaeumtAuf() {
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p.start(QStringLiteral(PFANNO_PROGRAMM), {QStringLiteral("--datenordner"), daten.pfad()});
     QVERIFY(p.waitForStarted());
-    const QString sperre = daten.datei(pfl::Datenordnersperre::dateiname());
     const QDir ordner(laufzeit.path());
-    // Up when its socket listens in the runtime folder.
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(sperre) &&
-                                 ordner.entryList(QDir::System | QDir::NoDotAndDotDot).size() == 1,
-                             30000);
+    // Up when its socket listens in the runtime folder (made only while the folder is locked); asked
+    // before, the test's own try would take the lock from the program.
+    QTRY_VERIFY_WITH_TIMEOUT(ordner.entryList(QDir::System | QDir::NoDotAndDotDot).size() == 1, 30000);
+    QVERIFY(pfl::Datenordnersperre(daten.pfad()).besetzt());
     QTest::qWait(300);
     QCOMPARE(::kill(pid_t(p.processId()), signal), 0);
     QVERIFY(p.waitForFinished(20000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
-    QVERIFY(!QFileInfo::exists(sperre));
+    QVERIFY(pfl::Datenordnersperre(daten.pfad()).gesperrt());
     QCOMPARE(ordner.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
 }

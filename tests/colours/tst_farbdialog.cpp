@@ -435,7 +435,7 @@ void TestFarbdialog::bildnamen() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("BM");
         f.close();
-        QCOMPARE(pfl::hintergrundBilder(ordner.path()).contains(name), zulaessig);
+        QCOMPARE(pfl::hintergrundBilder({ordner.path()}).contains(name), zulaessig);
     }
 }
 

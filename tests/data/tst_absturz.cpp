@@ -2,11 +2,14 @@
 // The rename killed at random moments, and books shrinking under a reader: every book stays either
 // wholly old or wholly new, and a reader never dies.
 #include "data/Dateizugriff.h"
+#include "data/Sicherung.h"
 #include "data/Unit4.h"
+#include "data/Vorhaben.h"
 #include "support/Datenumgebung.h"
 
 #include <QRandomGenerator>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -54,6 +57,9 @@ private Q_SLOTS:
     void umbenennenAbgebrochen();
     void buchSchrumpftBeimLesen();
     void loeschenAbgebrochen();
+    void anhaengenAbgebrochen();
+    void begriffUmbenennenAbgebrochen();
+    void wiederherstellenAbgebrochen();
 };
 
 void TestAbsturz::umbenennenAbgebrochen() {
@@ -200,6 +206,200 @@ void TestAbsturz::loeschenAbgebrochen() {
     e.u.rezeptbuch = QStringLiteral("B");
     QCOMPARE(e.u.rezept_loeschen(2), Loeschergebnis::Geloescht);
     QCOMPARE(e.dir.lies(QStringLiteral("B.rez")), alles.left(R) + alles.mid(2 * R));
+}
+
+void TestAbsturz::anhaengenAbgebrochen() {
+    // A child appends batches of twenty recipes until it is killed; after the next start the book holds
+    // its first records and then whole batches only, each exactly as appended.
+    Datenumgebung e;
+    constexpr int kStapel = 20;
+    QByteArray anfang;
+    for (int i = 0; i < 2; ++i)
+        anfang +=
+            Testordner::bytes(Testordner::rezept(QStringLiteral("Alt"), QStringLiteral("Alt %1").arg(i)));
+    const auto stapel = [](int s) {
+        QList<dateien> l;
+        for (int i = 0; i < kStapel; ++i) {
+            dateien d =
+                Testordner::rezept(QStringLiteral("Neu"), QStringLiteral("Stapel %1-%2").arg(s).arg(i));
+            d.zubereitung = QString(4000 + i, QLatin1Char('a' + char(s % 26)));
+            l.append(d);
+        }
+        return l;
+    };
+    const auto stapelBytes = [&](int s) {
+        QByteArray b;
+        for (const dateien& d : stapel(s))
+            b += Testordner::bytes(d);
+        return b;
+    };
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator zufall(seed);
+    int abgebrochen = 0; // rounds whose journal the start had to deal with
+    for (int runde = 0; runde < 25; ++runde) {
+        e.dir.schreibe(QStringLiteral("B.rez"), anfang);
+        const pid_t kind = fork();
+        QVERIFY(kind >= 0);
+        if (kind == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
+            Unit4 u;
+            u.lpf = e.dir.pfad();
+            u.rezeptbuch = QStringLiteral("B");
+            for (int s = 0;; ++s)
+                u.saetzeAnhaengen(stapel(s));
+        }
+        // Killed once it is under way, at a random moment of its appends.
+        QTRY_VERIFY_WITH_TIMEOUT(e.dir.groesse(QStringLiteral("B.rez")) > anfang.size(), 30000);
+        ::usleep(useconds_t(zufall.bounded(0, 20000)));
+        ::kill(kind, SIGKILL);
+        QCOMPARE(::waitpid(kind, nullptr, 0), kind);
+        if (e.dir.gibt(pfl::vorhaben::dateiname())) ++abgebrochen;
+
+        Unit4 start;
+        start.initialisieren(e.dir.pfad());
+        const QString wo = QStringLiteral("round %1, seed %2").arg(runde).arg(seed);
+        QVERIFY2(!e.dir.gibt(pfl::vorhaben::dateiname()), qPrintable(wo));
+        const QByteArray b = e.dir.lies(QStringLiteral("B.rez"));
+        QVERIFY2(b.startsWith(anfang) && (b.size() - anfang.size()) % (kStapel * R) == 0, qPrintable(wo));
+        for (int s = 0; anfang.size() + (s + 1) * kStapel * R <= b.size(); ++s)
+            QVERIFY2(b.mid(anfang.size() + s * kStapel * R, kStapel * R) == stapelBytes(s),
+                     qPrintable(wo + QStringLiteral(", batch %1").arg(s)));
+    }
+    qInfo("%d of 25 kills left an append to finish or take back", abgebrochen);
+}
+
+namespace {
+// The section names that the list file "Rubriken.rub" offers.
+QStringList gelisteteRubriken(const Testordner& d) {
+    const QByteArray b = d.lies(QStringLiteral("Rubriken.rub"));
+    QStringList n;
+    for (qsizetype i = 0; i + qsizetype(sizeof(rubriken)) <= b.size(); i += qsizetype(sizeof(rubriken)))
+        n.append(Testordner::satz<rubriken>(b.mid(i, sizeof(rubriken))).rubrik.toQString());
+    return n;
+}
+} // namespace
+
+void TestAbsturz::begriffUmbenennenAbgebrochen() {
+    // A child renames a section back and forth as the section window does, each time taking the old
+    // name out of the list afterwards, until it is killed. After the next start every book is whole,
+    // all books agree, and the list offers the section their recipes carry.
+    Datenumgebung e;
+    for (int b = 0; b < kBuecher; ++b)
+        e.dir.schreibe(buchName(b), buch(b, QStringLiteral("A")));
+    e.dir.rubriken({QStringLiteral("Andere"), QStringLiteral("A")});
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator zufall(seed);
+    int fortgesetzt = 0;
+    QTemporaryDir anderswo;
+    const QString einmal = anderswo.filePath(QStringLiteral("einmal")); // the child has renamed once
+    for (int runde = 0; runde < 20; ++runde) {
+        const QByteArray vorher = e.dir.lies(buchName(0));
+        QFile::remove(einmal);
+        const pid_t kind = fork();
+        QVERIFY(kind >= 0);
+        if (kind == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
+            Unit4 u;
+            u.lpf = e.dir.pfad();
+            zeroRecord(u.r_daten);
+            QString von = ganzerStand(0, vorher);
+            for (;;) {
+                const QString nach = von == QLatin1String("A") ? QStringLiteral("B") : QStringLiteral("A");
+                u.r_daten.rubrik = nach;
+                u.begriffUmbenennen(pfl::Umbenennung::Rubrik, von, nach);
+                u.rubrikenDateiErsetzen({QStringLiteral("Andere"), nach});
+                von = nach;
+                QFile(einmal).open(QIODevice::WriteOnly);
+            }
+        }
+        // Killed once it is under way, at a random moment of a rename.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(einmal), 30000);
+        ::usleep(useconds_t(zufall.bounded(0, 60000)));
+        ::kill(kind, SIGKILL);
+        QCOMPARE(::waitpid(kind, nullptr, 0), kind);
+        if (e.dir.gibt(pfl::vorhaben::dateiname())) ++fortgesetzt;
+
+        Unit4 start;
+        start.initialisieren(e.dir.pfad());
+        const QString wo = QStringLiteral("round %1, seed %2").arg(runde).arg(seed);
+        const QString stand = ganzerStand(0, e.dir.lies(buchName(0)));
+        QVERIFY2(!stand.isEmpty(), qPrintable(wo));
+        for (int b = 1; b < kBuecher; ++b)
+            QVERIFY2(ganzerStand(b, e.dir.lies(buchName(b))) == stand,
+                     qPrintable(wo + QStringLiteral(", book %1").arg(b)));
+        const QStringList liste = gelisteteRubriken(e.dir);
+        QVERIFY2(liste.contains(stand) && liste.contains(QStringLiteral("Andere")),
+                 qPrintable(wo + QStringLiteral(": ") + liste.join(QLatin1Char(' '))));
+        QVERIFY2(!e.dir.gibt(pfl::vorhaben::dateiname()), qPrintable(wo));
+    }
+    qInfo("%d of 20 kills left a rename for the start to finish", fortgesetzt);
+}
+
+void TestAbsturz::wiederherstellenAbgebrochen() {
+    // A child restores from two backups in turn until it is killed. After the next start the restored
+    // files all come from one backup, and no staging folder is left.
+    QTemporaryDir t;
+    const QString lpf = t.path() + QStringLiteral("/daten/");
+    const QStringList namen{QStringLiteral("Familie.rez"), QStringLiteral("Party.rez"),
+                            QStringLiteral("Rubriken.rub"), QStringLiteral("Bilder")};
+    const QStringList dateien{QStringLiteral("Familie.rez"), QStringLiteral("Party.rez"),
+                              QStringLiteral("Rubriken.rub"), QStringLiteral("Bilder/Gulasch.jpg")};
+    const auto inhalt = [](const QString& n, char s) { return QByteArray(300000 + int(n.size()) * 1000, s); };
+    for (const char s : {'x', 'y'})
+        for (const QString& n : dateien) {
+            const QString p =
+                t.path() + QStringLiteral("/sicherung_") + QLatin1Char(s) + QLatin1Char('/') + n;
+            QVERIFY(QDir().mkpath(QFileInfo(p).absolutePath()));
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(inhalt(n, s));
+        }
+    QVERIFY(QDir().mkpath(lpf));
+    QVERIFY(pfl::wiederherstellen(t.path() + QStringLiteral("/sicherung_x"), namen, lpf).ok());
+    const auto lies = [&](const QString& n) {
+        QFile f(lpf + n);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator zufall(seed);
+    QMap<QString, int> phasen;
+    const QString einmal = t.path() + QStringLiteral("/einmal"); // the child has restored once
+    for (int runde = 0; runde < 20; ++runde) {
+        QFile::remove(einmal);
+        const pid_t kind = fork();
+        QVERIFY(kind >= 0);
+        if (kind == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that crashed
+            for (int i = 0;; ++i) {
+                pfl::wiederherstellen(
+                    t.path() + (i % 2 ? QStringLiteral("/sicherung_x") : QStringLiteral("/sicherung_y")),
+                    namen, lpf);
+                if (i == 0) QFile(einmal).open(QIODevice::WriteOnly);
+            }
+        }
+        // Killed once it is under way, at a random moment of a restore.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(einmal), 30000);
+        ::usleep(useconds_t(zufall.bounded(0, 40000)));
+        ::kill(kind, SIGKILL);
+        QCOMPARE(::waitpid(kind, nullptr, 0), kind);
+        if (const auto v = pfl::vorhaben::lesen(lpf))
+            ++phasen[v->inhalt.value(QStringLiteral("phase")).toString()];
+
+        Unit4 start;
+        start.initialisieren(lpf);
+        const QString wo = QStringLiteral("round %1, seed %2").arg(runde).arg(seed);
+        const QByteArray erste = lies(dateien.first());
+        const char s = erste.isEmpty() ? '?' : erste.at(0);
+        for (const QString& n : dateien)
+            QVERIFY2(lies(n) == inhalt(n, s), qPrintable(wo + QStringLiteral(", ") + n));
+        QVERIFY2(QDir(lpf)
+                     .entryList({QStringLiteral(".pfl-wiederherstellung-*")}, QDir::AllEntries | QDir::Hidden)
+                     .isEmpty(),
+                 qPrintable(wo));
+        QVERIFY2(!QFileInfo::exists(lpf + pfl::vorhaben::dateiname()), qPrintable(wo));
+    }
+    qInfo("journals found by phase: copying %d, moving %d", phasen.value(QStringLiteral("kopieren")),
+          phasen.value(QStringLiteral("ersetzen")));
 }
 
 QTEST_GUILESS_MAIN(TestAbsturz)

@@ -4,9 +4,13 @@
 #include "support/Kindprozess.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,13 +33,18 @@ class TestDatenordner : public QObject {
 private Q_SLOTS:
     void startwahl_data();
     void startwahl();
+    void importwahl_data();
+    void importwahl();
     void bildschirm_data();
     void bildschirm();
     void bildschirmAntwortet_data();
     void bildschirmAntwortet();
     void ordnerWahl();
     void einrichten();
+    void eigeneDateienBleiben_data();
+    void eigeneDateienBleiben();
     void einrichtenScheitert();
+    void nurLesbarerOrdner();
 };
 
 void TestDatenordner::startwahl_data() {
@@ -74,6 +83,50 @@ void TestDatenordner::startwahl() {
     QCOMPARE(int(w.art), art);
     QCOMPARE(w.datenordner, ordner);
     QCOMPARE(w.qtPlattform, plattform);
+    QCOMPARE(w.fehler.isEmpty(), art != int(pfl::Startwahl::Art::Fehler));
+}
+
+void TestDatenordner::importwahl_data() {
+    QTest::addColumn<QStringList>("argumente");
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QStringList>("quellen");
+    QTest::addColumn<QString>("rubrik");
+    QTest::addColumn<QString>("ordner");
+    using A = pfl::Startwahl::Art;
+    QTest::newRow("zwei dateien") << QStringList{"--importieren", "a.html", "b.mmf"} << int(A::Importieren)
+                                  << QStringList{"a.html", "b.mmf"} << QString() << QString();
+    QTest::newRow("mit rubrik und ordner")
+        << QStringList{"--importieren", "a.html", "--rubrik", "Suppen", "--datenordner", "d"}
+        << int(A::Importieren) << QStringList{"a.html"} << "Suppen"
+        << "d";
+    QTest::newRow("rubrik zuerst") << QStringList{"--rubrik=Kuchen", "--importieren", "https://x.example/r"}
+                                   << int(A::Importieren) << QStringList{"https://x.example/r"} << "Kuchen"
+                                   << QString();
+    QTest::newRow("datei mit bindestrich") << QStringList{"--importieren", "./-x.mmf"} << int(A::Importieren)
+                                           << QStringList{"./-x.mmf"} << QString() << QString();
+    QTest::newRow("ohne datei") << QStringList{"--importieren", "--rubrik", "x"} << int(A::Fehler)
+                                << QStringList{} << QString() << QString();
+    QTest::newRow("rubrik ohne import")
+        << QStringList{"--rubrik", "Suppen"} << int(A::Fehler) << QStringList{} << "Suppen" << QString();
+    QTest::newRow("rubrik leer") << QStringList{"--importieren", "a", "--rubrik="} << int(A::Fehler)
+                                 << QStringList{"a"} << QString() << QString();
+    QTest::newRow("rubrik vor option") << QStringList{"--importieren", "a", "--rubrik", "--datenordner", "d"}
+                                       << int(A::Fehler) << QStringList{"a"} << QString() << QString();
+    QTest::newRow("hilfe gewinnt") << QStringList{"--importieren", "a", "--help"} << int(A::Hilfe)
+                                   << QStringList{"a"} << QString() << QString();
+}
+
+void TestDatenordner::importwahl() {
+    QFETCH(QStringList, argumente);
+    QFETCH(int, art);
+    QFETCH(QStringList, quellen);
+    QFETCH(QString, rubrik);
+    QFETCH(QString, ordner);
+    const pfl::Startwahl w = pfl::startwahlLesen(argumente);
+    QCOMPARE(int(w.art), art);
+    QCOMPARE(w.importieren, quellen);
+    QCOMPARE(w.rubrik, rubrik);
+    QCOMPARE(w.datenordner, ordner);
     QCOMPARE(w.fehler.isEmpty(), art != int(pfl::Startwahl::Art::Fehler));
 }
 
@@ -180,34 +233,72 @@ void TestDatenordner::ordnerWahl() {
 }
 
 void TestDatenordner::einrichten() {
+    // A new folder is made with its picture folder, and nothing else: the shipped files are read where
+    // they were installed.
     QTemporaryDir t;
-    const QString quelle = t.filePath(QStringLiteral("share"));
-    schreibe(quelle + QStringLiteral("/Zirade-Zadod.ize"), "Hilfe 2");
-    schreibe(quelle + QStringLiteral("/README.md"), "Lies mich");
-    schreibe(quelle + QStringLiteral("/Hintergrund/Holz.bmp"), "BM holz");
-    schreibe(quelle + QStringLiteral("/Hintergrund/Stein.bmp"), "BM stein");
-    const QString ziel = t.filePath(QStringLiteral("daten/neu"));
-    // The user's own picture under a shipped name, an old help file and a book.
-    schreibe(ziel + QStringLiteral("/Hintergrund/Holz.bmp"), "eigenes Bild");
-    schreibe(ziel + QStringLiteral("/Zirade-Zadod.ize"), "Hilfe 1");
-    schreibe(ziel + QStringLiteral("/Familie.Rez"), "Buch");
-
-    QString fehler;
-    QVERIFY2(pfl::datenordnerEinrichten(ziel, quelle, &fehler), qPrintable(fehler));
-    QCOMPARE(lies(ziel + QStringLiteral("/Zirade-Zadod.ize")), QByteArray("Hilfe 2"));
-    QCOMPARE(lies(ziel + QStringLiteral("/README.md")), QByteArray("Lies mich"));
-    QCOMPARE(lies(ziel + QStringLiteral("/Hintergrund/Holz.bmp")), QByteArray("eigenes Bild"));
-    QCOMPARE(lies(ziel + QStringLiteral("/Hintergrund/Stein.bmp")), QByteArray("BM stein"));
-    QCOMPARE(lies(ziel + QStringLiteral("/Familie.Rez")), QByteArray("Buch"));
-    QVERIFY(QFileInfo(ziel + QStringLiteral("/Bilder")).isDir());
-
-    // A folder that does not exist yet is made; the shipped folder itself is left alone.
     const QString frisch = t.filePath(QStringLiteral("a/b/c"));
-    QVERIFY(pfl::datenordnerEinrichten(frisch, quelle, &fehler));
-    QCOMPARE(lies(frisch + QStringLiteral("/Zirade-Zadod.ize")), QByteArray("Hilfe 2"));
-    QVERIFY(pfl::datenordnerEinrichten(quelle, quelle, &fehler));
-    QCOMPARE(QDir(quelle).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             (QStringList{"Bilder", "Hintergrund", "README.md", "Zirade-Zadod.ize"}));
+    QString fehler;
+    QVERIFY2(pfl::datenordnerEinrichten(frisch, &fehler), qPrintable(fehler));
+    QCOMPARE(QDir(frisch).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Bilder")});
+    QVERIFY(QFileInfo(frisch + QStringLiteral("/Bilder")).isDir());
+    // Set up again, it stays as it is.
+    QVERIFY(pfl::datenordnerEinrichten(frisch + QLatin1Char('/'), &fehler));
+    QCOMPARE(QDir(frisch).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("Bilder")});
+}
+
+void TestDatenordner::eigeneDateienBleiben_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("art");
+    for (const char* name : {"README.md", "Zirade-Zadod.ize", "Bilder", "Hintergrund"})
+        for (const char* art : {"datei", "verweis hinaus", "verweis ins nichts", "ordner", "fifo"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(name), QLatin1String(art))))
+                << QString::fromLatin1(name) << QString::fromLatin1(art);
+}
+
+void TestDatenordner::eigeneDateienBleiben() {
+    // Whatever the user keeps under a name the program ships or uses: the folder is set up (a FIFO
+    // would block a reader: the child is ended after a few seconds), and it stays exactly as it was.
+    QFETCH(QString, name);
+    QFETCH(QString, art);
+    QTemporaryDir t;
+    const QString ordner = t.filePath(QStringLiteral("daten"));
+    const QString draussen = t.filePath(QStringLiteral("draussen.md"));
+    schreibe(draussen, "fremd");
+    schreibe(ordner + QStringLiteral("/Familie.rez"), "Buch");
+    const QString pfad = ordner + QLatin1Char('/') + name;
+    const QByteArray p = QFile::encodeName(pfad);
+    if (art == QLatin1String("datei")) schreibe(pfad, "# Meine eigenen Notizen\n");
+    if (art == QLatin1String("verweis hinaus"))
+        QCOMPARE(::symlink(QFile::encodeName(draussen).constData(), p.constData()), 0);
+    if (art == QLatin1String("verweis ins nichts")) QCOMPARE(::symlink("/nirgends/da", p.constData()), 0);
+    if (art == QLatin1String("ordner")) QVERIFY(QDir().mkpath(pfad));
+    if (art == QLatin1String("fifo")) QCOMPARE(::mkfifo(p.constData(), 0600), 0);
+    const auto abbild = [&] {
+        QStringList a;
+        QDirIterator it(t.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo i(it.next());
+            a << i.filePath() + QLatin1Char(' ') + i.symLinkTarget() +
+                     (i.isFile() && !i.isSymLink() ? QString::fromLatin1(lies(i.filePath())) : QString());
+        }
+        a.sort();
+        return a;
+    };
+    const QStringList vorher = abbild();
+    const int r = pfl::test::imKindprozess(
+        [&] {
+            QString fehler;
+            return pfl::datenordnerEinrichten(ordner, &fehler) ? 0 : 1;
+        },
+        5);
+    QCOMPARE(r, 0);
+    QStringList nachher = abbild();
+    // Only a picture folder that was missing is new.
+    if (name != QLatin1String("Bilder")) QVERIFY(nachher.removeOne(ordner + QStringLiteral("/Bilder ")));
+    QCOMPARE(nachher, vorher);
 }
 
 void TestDatenordner::einrichtenScheitert() {
@@ -215,22 +306,37 @@ void TestDatenordner::einrichtenScheitert() {
     // A file where the folder should be.
     schreibe(t.filePath(QStringLiteral("datei")), "x");
     QString fehler;
-    QVERIFY(!pfl::datenordnerEinrichten(t.filePath(QStringLiteral("datei/daten")), {}, &fehler));
+    QVERIFY(!pfl::datenordnerEinrichten(t.filePath(QStringLiteral("datei/daten")), &fehler));
     QVERIFY(fehler.contains(QStringLiteral("kann nicht angelegt werden")));
+}
+
+void TestDatenordner::nurLesbarerOrdner() {
+    // A folder its user may not write into is still usable, to look at the recipes: it is set up
+    // without writing anything and is known as read-only. Root writes anywhere, so an ordinary user
+    // tries.
+    QTemporaryDir t;
     const QString nurLesen = t.filePath(QStringLiteral("nurlesen"));
+    const QString offen = t.filePath(QStringLiteral("offen"));
     QDir().mkpath(nurLesen);
-    // A folder the user may not write into; root writes anywhere, so an ordinary user tries.
+    QDir().mkpath(offen);
+    schreibe(nurLesen + QStringLiteral("/Familie.rez"), "Buch");
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::ExeOwner);
     const int r = pfl::test::alsBenutzer(t.path(), [&] {
         if (QFileInfo(nurLesen).isWritable()) return pfl::test::kSchreibtUeberall;
         return pfl::test::pruefungen([&] {
-            QVERIFY(!pfl::datenordnerEinrichten(nurLesen, {}, &fehler));
-            QVERIFY2(fehler.contains(QStringLiteral("kann nicht geschrieben werden")), qPrintable(fehler));
+            QString fehler;
+            QVERIFY(pfl::ordnerNurLesbar(nurLesen));
+            QVERIFY(!pfl::ordnerNurLesbar(offen));
+            QVERIFY2(pfl::datenordnerEinrichten(nurLesen, &fehler), qPrintable(fehler));
+            QCOMPARE(QDir(nurLesen).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList{QStringLiteral("Familie.rez")});
         });
     });
     QFile::setPermissions(nurLesen, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (r == pfl::test::kSchreibtUeberall) QSKIP("even an ordinary user writes everywhere here");
     QCOMPARE(r, 0);
+    // A folder that root, or its owner, can write into is not read-only.
+    QVERIFY(!pfl::ordnerNurLesbar(offen));
 }
 
 QTEST_GUILESS_MAIN(TestDatenordner)

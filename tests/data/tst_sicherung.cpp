@@ -107,6 +107,8 @@ private Q_SLOTS:
     void mediumFehlt_data();
     void mediumFehlt();
     void wiederherstellen();
+    void wiederherstellenNieHinaus_data();
+    void wiederherstellenNieHinaus();
     void wiederherstellenHalbGescheitert_data();
     void wiederherstellenHalbGescheitert();
     void wiederherstellenAbgebrochen();
@@ -309,6 +311,47 @@ void TestSicherung::wiederherstellen() {
         {QStringLiteral("Bilder/Eigenes.jpg"), "bleibt"},
     };
     QCOMPARE(abbild(lpf), erwartet); // no staging folder left either
+}
+
+void TestSicherung::wiederherstellenNieHinaus_data() {
+    QTest::addColumn<bool>("hinaus");
+    QTest::newRow("Bilder verweist hinaus") << true;
+    QTest::newRow("Bilder verweist in den Datenordner") << false;
+}
+
+void TestSicherung::wiederherstellenNieHinaus() {
+    // A picture folder that is a link out of the data folder receives no picture: the restore says so
+    // and changes nothing. A link that stays inside is a picture folder like any other.
+    QFETCH(bool, hinaus);
+    QTemporaryDir t;
+    const QString sicherung = t.path() + QStringLiteral("/sicherung");
+    const QString lpf = t.path() + QStringLiteral("/daten");
+    const QString draussen = t.path() + QStringLiteral("/draussen");
+    datenordner(sicherung);
+    schreibe(lpf + QStringLiteral("/Familie.rez"), "aktuelles Buch");
+    QVERIFY(QDir().mkpath(draussen));
+    QVERIFY(QDir().mkpath(lpf + QStringLiteral("/Fotos")));
+    QVERIFY(QFile::link(hinaus ? draussen : lpf + QStringLiteral("/Fotos"), lpf + QStringLiteral("/Bilder")));
+    const QMap<QString, QByteArray> vorher = abbild(lpf);
+
+    const Kopierergebnis e =
+        pfl::wiederherstellen(sicherung, {QStringLiteral("Familie.rez"), QStringLiteral("Bilder")}, lpf);
+    if (hinaus) {
+        QVERIFY(!e.ok());
+        QCOMPARE(e.fehler.size(), 1);
+        QCOMPARE(e.fehler.first().datei, lpf + QStringLiteral("/Bilder"));
+        QVERIFY2(e.fehler.first().grund.contains(QStringLiteral("außerhalb des Datenordners")),
+                 qPrintable(e.fehler.first().grund));
+        QVERIFY(e.kopiert.isEmpty());
+        QCOMPARE(abbild(lpf), vorher);
+        QCOMPARE(abbild(draussen), (QMap<QString, QByteArray>{}));
+    } else {
+        QVERIFY2(e.ok(), qPrintable(e.fehlerText()));
+        QCOMPARE(lies(lpf + QStringLiteral("/Fotos/Strudel.png")),
+                 lies(sicherung + QStringLiteral("/Bilder/Strudel.png")));
+        QCOMPARE(lies(lpf + QStringLiteral("/Familie.rez")),
+                 lies(sicherung + QStringLiteral("/Familie.rez")));
+    }
 }
 
 void TestSicherung::wiederherstellenHalbGescheitert_data() {

@@ -9,6 +9,8 @@ tmp=$(mktemp -d)
 pids=""
 aufraeumen() {
   for p in $pids; do kill "$p" 2>/dev/null || true; done
+  # A program still ending writes its last files: the folder goes only after it has ended.
+  for p in $pids; do wait "$p" 2>/dev/null || true; done
   rm -rf "$tmp"
 }
 trap aufraeumen EXIT
@@ -69,12 +71,15 @@ befehl=$(sed -n 's/^Exec=//p' "$p/share/applications/de.pfannolux.PfannoLux.desk
 daten="$XDG_DATA_HOME/pfanno-lux"
 PATH="$p/bin:$PATH" QT_QPA_PLATFORM=offscreen $befehl >/dev/null 2>&1 &
 pids="$pids $!"
-warte_auf "$daten/.pfanno-lux.lock"
-[ -f "$daten/Zirade-Zadod.ize" ] || fehler "Hilfe fehlt im Datenordner"
-[ -f "$daten/README.md" ] || fehler "README fehlt im Datenordner"
+# The print settings are written while the windows are made, after the folder was locked.
+warte_auf "$daten/Drucker.drk"
+if flock -n "$daten" true; then fehler "Datenordner nicht gesperrt"; fi
 [ -d "$daten/Bilder" ] || fehler "Bilder fehlt im Datenordner"
-ls "$daten/Hintergrund/" | grep -q . || fehler "Hintergrundbilder fehlen im Datenordner"
-[ ! -e "$p/bin/.pfanno-lux.lock" ] || fehler "Daten im Programmordner"
+# Help, README and background pictures are read where they were installed, never copied.
+for f in Zirade-Zadod.ize README.md Hintergrund .pfanno-lux.lock; do
+  [ ! -e "$daten/$f" ] || fehler "$f im Datenordner"
+done
+[ ! -e "$p/bin/Drucker.drk" ] || fehler "Daten im Programmordner"
 
 # A second start on the same folder hands over to the running program and ends at once.
 rc=0
@@ -84,6 +89,14 @@ QT_QPA_PLATFORM=offscreen timeout 20 "$p/bin/pfanno-lux" >/dev/null 2>&1 || rc=$
 # --datenordner: any folder, created when missing.
 QT_QPA_PLATFORM=offscreen "$p/bin/pfanno-lux" --datenordner "$tmp/buecher" >/dev/null 2>&1 &
 pids="$pids $!"
-warte_auf "$tmp/buecher/.pfanno-lux.lock"
-[ -f "$tmp/buecher/Zirade-Zadod.ize" ] || fehler "Hilfe fehlt im gewählten Datenordner"
+warte_auf "$tmp/buecher/Drucker.drk"
+[ ! -e "$tmp/buecher/Zirade-Zadod.ize" ] || fehler "Hilfe in den gewählten Datenordner kopiert"
+
+# A folder with the user's own README: it stays as it is.
+mkdir -p "$tmp/eigen"
+printf '# Meine Rezepte\n' > "$tmp/eigen/README.md"
+QT_QPA_PLATFORM=offscreen "$p/bin/pfanno-lux" --datenordner "$tmp/eigen" >/dev/null 2>&1 &
+pids="$pids $!"
+warte_auf "$tmp/eigen/Drucker.drk"
+[ "$(cat "$tmp/eigen/README.md")" = "# Meine Rezepte" ] || fehler "README des Benutzers verändert"
 echo "Installation geprüft"

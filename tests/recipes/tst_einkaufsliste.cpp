@@ -135,6 +135,11 @@ void TestEinkaufsliste::speichern_data() {
                                           << "Mehl\nZucker\nEier" << L{"Milch", "Mehl\r\nZucker\r\nEier"};
     QTest::newRow("missing file is created with two copies") << false << L{} << "Button1"
                                                              << "Salz" << L{"Salz", "Salz"};
+    // Appending would leave an empty file empty: it starts again as a missing one.
+    QTest::newRow("empty file starts with two copies") << true << L{} << "Button1"
+                                                       << "Salz" << L{"Salz", "Salz"};
+    QTest::newRow("clearing an empty file") << true << L{} << "Button2"
+                                            << "Brot" << L{"", ""};
     QTest::newRow("Windows-1252") << true << L{"x"} << "Button1" << QStringLiteral("Äpfel – 1 kg")
                                   << L{"x", "\xC4pfel \x96 1 kg"};
     QTest::newRow("nothing of a longer earlier list stays behind")

@@ -575,6 +575,8 @@ void TestErfassen::bildFehler_data() {
                                << "kein JPEG-, PNG- oder BMP-Bild";
     QTest::newRow("Bilderordner ist eine Datei") << "ordner"
                                                  << "ist kein Ordner";
+    QTest::newRow("Bilderordner verweist hinaus") << "hinaus"
+                                                  << "außerhalb des Datenordners";
 }
 
 void TestErfassen::bildFehler() {
@@ -587,6 +589,10 @@ void TestErfassen::bildFehler() {
         schreibeDatei(datei,
                       fall == QLatin1String("kaputt") ? QByteArray("kein Bild, nur Text") : bildBytes("JPG"));
     if (fall == QLatin1String("ordner")) p.dir.schreibe(QStringLiteral("Bilder"), "eine Datei");
+    // A picture folder that is a link to a folder outside the data folder receives nothing.
+    QTemporaryDir draussen;
+    if (fall == QLatin1String("hinaus"))
+        QVERIFY(QFile::link(draussen.path(), p.dir.datei(QStringLiteral("Bilder"))));
     const QByteArray vorher = p.dir.lies(QStringLiteral("Familie.rez"));
     TForm2* w = oeffne(p);
     p.plattform.bilddateien.enqueue(datei);
@@ -596,11 +602,15 @@ void TestErfassen::bildFehler() {
     QCOMPARE(p.plattform.meldungen.size(), 1);
     QVERIFY2(p.plattform.meldungen.first().text.contains(meldungEnthaelt),
              qPrintable(p.plattform.meldungen.first().text));
-    if (fall == QLatin1String("ordner")) {
+    if (fall == QLatin1String("ordner") || fall == QLatin1String("hinaus")) {
         // The picture could not be stored: no record either, and the form may try again.
         QCOMPARE(p.dir.lies(QStringLiteral("Familie.rez")), vorher);
         QVERIFY(in<QPushButton>(w, "Button1")->isEnabled());
-        QCOMPARE(p.dir.lies(QStringLiteral("Bilder")), QByteArray("eine Datei"));
+        if (fall == QLatin1String("ordner"))
+            QCOMPARE(p.dir.lies(QStringLiteral("Bilder")), QByteArray("eine Datei"));
+        else
+            QCOMPARE(QDir(draussen.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList());
     } else {
         // Nothing attached: the form is unchanged and saves without a picture.
         QVERIFY(in<QLabel>(w, "Image1")->pixmap().isNull());

@@ -159,6 +159,8 @@ private Q_SLOTS:
     void aendernInAllenBuechern();
     void neuNachAendernBenenntNichtsUm_data();
     void neuNachAendernBenenntNichtsUm();
+    void listeErstNachAllenBuechern_data();
+    void listeErstNachAllenBuechern();
     void aendernUndBeenden_data();
     void aendernUndBeenden();
     void loeschen_data();
@@ -405,6 +407,37 @@ void TestListen::neuNachAendernBenenntNichtsUm() {
     QCOMPARE(p.dir.lies(QStringLiteral("Party.Aez")), aez);
     QCOMPARE(namenIn(p.dir, a),
              (QStringList{QStringLiteral("Eintopf"), QStringLiteral("Salate"), QStringLiteral("Grill")}));
+}
+
+void TestListen::listeErstNachAllenBuechern_data() {
+    QTest::addColumn<bool>("rubrik");
+    QTest::addColumn<QString>("alt");
+    QTest::newRow("rubrik") << true << QStringLiteral("Suppen");
+    QTest::newRow("kategorie") << false << QStringLiteral("Vegetarisch");
+}
+
+void TestListen::listeErstNachAllenBuechern() {
+    // A change is one change: the list file offers the new name only once every book carries it, and
+    // while the books are renamed no journal of the change is missing.
+    QFETCH(bool, rubrik);
+    QFETCH(QString, alt);
+    const Art a = art(rubrik);
+    Programm p([&](Testordner& d) {
+        dreiBuecher(d);
+        listeSchreiben(d, a, {alt, QStringLiteral("Braten")});
+    });
+    QStringList waehrenddessen; // what the list file held as each book was about to be renamed
+    bool immerVorgemerkt = true;
+    connect(&p.u, &Unit4::buchWirdUmbenannt, this, [&](const QString&, int, int) {
+        waehrenddessen.append(namenIn(p.dir, a).join(QLatin1Char(',')));
+        immerVorgemerkt = immerVorgemerkt && p.dir.gibt(QStringLiteral(".pfanno-lux.vorhaben"));
+    });
+    pfl::Begriffsliste* w = oeffnen(p, a);
+    QVERIFY(aendern(w, alt, QStringLiteral("Eintopf")));
+    QCOMPARE(waehrenddessen, QStringList(3, QStringLiteral("Braten")));
+    QVERIFY(immerVorgemerkt);
+    QCOMPARE(namenIn(p.dir, a), (QStringList{QStringLiteral("Braten"), QStringLiteral("Eintopf")}));
+    QVERIFY(!p.dir.gibt(QStringLiteral(".pfanno-lux.vorhaben")));
 }
 
 void TestListen::aendernUndBeenden_data() {

@@ -24,6 +24,21 @@ QString ScriptedPlatform::chooseDirectory(const QString&) {
     return verzeichnisse.isEmpty() ? QString() : verzeichnisse.dequeue();
 }
 
+QStringList ScriptedPlatform::chooseOpenFiles(const QString& title, const QString& startDir,
+                                              const QStringList& filters) {
+    dateiwahlen.append({title, startDir, filters, QString()});
+    return oeffnen.isEmpty() ? QStringList() : oeffnen.dequeue();
+}
+
+QString ScriptedPlatform::chooseSaveFile(const QString& title, const QString& proposed,
+                                         const QStringList& filters, QString& filter) {
+    dateiwahlen.append({title, proposed, filters, filter});
+    if (speichern.isEmpty()) return QString();
+    const QPair<QString, QString> a = speichern.dequeue();
+    if (!a.second.isEmpty()) filter = a.second;
+    return a.first;
+}
+
 bool ScriptedPlatform::chooseColour(quint32& colour, QList<quint32>& custom) {
     letzteEigeneFarben = custom;
     if (farben.isEmpty()) return false;

@@ -23,7 +23,11 @@ public:
     QQueue<Answer> antworten;      // answers to questions, in order; "Ja" when empty
     QQueue<QString> bilddateien;   // answers of the picture chooser; empty = cancelled
     QQueue<QString> verzeichnisse; // answers of the directory chooser
-    QQueue<quint32> farben;        // answers of the colour chooser; empty = cancelled
+    QQueue<QStringList> oeffnen;   // answers of the chooser of files to read; empty = cancelled
+    // Answers of the chooser of a file to write: the file and the filter chosen (an empty filter
+    // keeps the proposed one); empty = cancelled.
+    QQueue<QPair<QString, QString>> speichern;
+    QQueue<quint32> farben; // answers of the colour chooser; empty = cancelled
     bool druckerOk = true;
     PrintResult druckErgebnis = PrintResult::Printed; // answer of printImage
     QStringList schriften{QStringLiteral("Arial"), QStringLiteral("Tahoma"),
@@ -38,6 +42,12 @@ public:
 
     // --- record ---
     QList<Meldung> meldungen;
+    struct Dateiwahl {
+        QString titel, start;
+        QStringList filter;
+        QString vorgeschlagenerFilter; // the save chooser's proposed filter
+    };
+    QList<Dateiwahl> dateiwahlen; // every file chooser shown, in order
     int beeps = 0;
     QStringList geoeffneteUrls;
     QList<QPair<QString, QStringList>> gestarteteProgramme;
@@ -59,6 +69,10 @@ public:
     void beep() override { ++beeps; }
     QString choosePictureFile(const QString&, const QString&) override;
     QString chooseDirectory(const QString&) override;
+    QStringList chooseOpenFiles(const QString& title, const QString& startDir,
+                                const QStringList& filters) override;
+    QString chooseSaveFile(const QString& title, const QString& proposed, const QStringList& filters,
+                           QString& filter) override;
     bool chooseColour(quint32& colour, QList<quint32>& custom) override;
     bool printerSetup(QPrinter* printer) override {
         ++druckereinrichtungen;

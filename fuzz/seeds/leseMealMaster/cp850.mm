@@ -1,0 +1,7 @@
+---------- Recipe via Meal-Master
+ Title: K„se
+
+      2    Eier
+
+Kochen.
+-----
