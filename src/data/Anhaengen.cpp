@@ -13,25 +13,62 @@
 #include <QJsonObject>
 
 #include <cerrno>
+#include <optional>
 #include <vector>
 #include <unistd.h>
+
+#define XXH_INLINE_ALL
+#include <xxhash.h>
 
 using namespace pfl::unit4;
 
 namespace {
 
 const QString kArt = QStringLiteral("anhaengen");
+// The sum guards against a crash, not an attacker: XXH3 sums a large import at memory speed. A
+// journal without "summenart" comes from an earlier version, which summed with SHA-256.
+const QString kXxh3 = QStringLiteral("xxh3-128");
 
-QString pruefsumme(const QByteArray& b) {
-    return QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex());
+class Summe {
+public:
+    explicit Summe(const QString& art) : m_xxh3(art == kXxh3) {
+        if (m_xxh3)
+            XXH3_128bits_reset(&m_zustand);
+        else
+            m_sha.emplace(QCryptographicHash::Sha256);
+    }
+    void dazu(const char* b, qint64 n) {
+        if (m_xxh3)
+            XXH3_128bits_update(&m_zustand, b, size_t(n));
+        else
+            m_sha->addData(QByteArrayView(b, n));
+    }
+    QString hex() {
+        if (!m_xxh3) return QString::fromLatin1(m_sha->result().toHex());
+        XXH128_canonical_t c;
+        XXH128_canonicalFromHash(&c, XXH3_128bits_digest(&m_zustand));
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char*>(c.digest), sizeof c.digest).toHex());
+    }
+
+private:
+    bool m_xxh3;
+    XXH3_state_t m_zustand{};
+    std::optional<QCryptographicHash> m_sha;
+};
+
+QString pruefsumme(const QString& art, const char* b, qint64 n) {
+    Summe s(art);
+    s.dazu(b, n);
+    return s.hex();
 }
 
 // The last record before the append: with the file's identity and length it tells the book of the
 // append from one that took its place (a file system reuses the number of a removed file).
-QString endeVor(int fd, qint64 alt) {
+QString endeVor(const QString& art, int fd, qint64 alt) {
     QByteArray b(qMin(alt, kSatz), Qt::Uninitialized);
     if (pfl::liesAb(fd, b.data(), b.size(), alt - b.size()) != b.size()) return QString();
-    return pruefsumme(b);
+    return pruefsumme(art, b.constData(), b.size());
 }
 
 QString rezepteText(int n) {
@@ -80,9 +117,9 @@ bool Unit4::saetzeAnhaengen(qsizetype anzahl, const std::function<void(qsizetype
         }
         return true;
     };
-    QCryptographicHash summe(QCryptographicHash::Sha256);
+    Summe summe(kXxh3);
     jederBlock([&](const char* b, qint64 n) {
-        summe.addData(QByteArrayView(b, n));
+        summe.dazu(b, n);
         return true;
     });
     const qint64 neu = alt + anzahl * kSatz;
@@ -94,8 +131,9 @@ bool Unit4::saetzeAnhaengen(qsizetype anzahl, const std::function<void(qsizetype
                   {QStringLiteral("alt"), QString::number(alt)},
                   {QStringLiteral("neu"), QString::number(neu)},
                   {QStringLiteral("anzahl"), int(anzahl)},
-                  {QStringLiteral("pruefsumme"), QString::fromLatin1(summe.result().toHex())},
-                  {QStringLiteral("endeVor"), endeVor(f.fd(), alt)}};
+                  {QStringLiteral("summenart"), kXxh3},
+                  {QStringLiteral("pruefsumme"), summe.hex()},
+                  {QStringLiteral("endeVor"), endeVor(kXxh3, f.fd(), alt)}};
     if (!pfl::vorhaben::schreiben(lpf, j, &grund)) {
         f.schliessen();
         neuesBuchWeg();
@@ -143,6 +181,7 @@ std::optional<QString> Unit4::anhaengenAbschliessen(const QJsonObject& j) {
     const qint64 neu = j.value(QStringLiteral("neu")).toString().toLongLong(&ok2);
     const int anzahl = j.value(QStringLiteral("anzahl")).toInt();
     const pfl::Dateistand vorher = pfl::vorhaben::standAusJson(j.value(QStringLiteral("stand")).toObject());
+    const QString art = j.value(QStringLiteral("summenart")).toString();
     const QString was =
         QStringLiteral("Das Anhängen %1 an das Rezeptbuch \u201E%2\u201C wurde bei der letzten "
                        "Sitzung unterbrochen.\n")
@@ -158,7 +197,7 @@ std::optional<QString> Unit4::anhaengenAbschliessen(const QJsonObject& j) {
     // Only the very book of the append, at a length the append can have left, is cut back: a book
     // that was replaced, shortened or added to since is someone else's change.
     if (!f.offen() || !jetzt.selbeDatei(vorher) || jetzt.groesse < alt || jetzt.groesse > neu ||
-        endeVor(f.fd(), alt) != j.value(QStringLiteral("endeVor")).toString())
+        endeVor(art, f.fd(), alt) != j.value(QStringLiteral("endeVor")).toString())
         return was + QStringLiteral("Das Rezeptbuch wurde seitdem verändert und bleibt, wie es ist.");
     if (jetzt.groesse == alt) {
         if (j.value(QStringLiteral("angelegt")).toBool() && alt == 0) ::unlink(pfad.constData());
@@ -167,7 +206,8 @@ std::optional<QString> Unit4::anhaengenAbschliessen(const QJsonObject& j) {
     if (jetzt.groesse == neu) {
         QByteArray ende(neu - alt, Qt::Uninitialized);
         if (pfl::liesAb(f.fd(), ende.data(), ende.size(), alt) == ende.size() &&
-            pruefsumme(ende) == j.value(QStringLiteral("pruefsumme")).toString())
+            pruefsumme(art, ende.constData(), ende.size()) ==
+                j.value(QStringLiteral("pruefsumme")).toString())
             return was + QStringLiteral("Alle wurden vollständig gespeichert.");
     }
     if (::ftruncate(f.fd(), off_t(alt)) != 0 || ::fsync(f.fd()) != 0)

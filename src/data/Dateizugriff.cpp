@@ -331,8 +331,12 @@ void Satzleser::teileErlauben(bool ja) {
 }
 
 const char* Satzleser::satz(qint64 i, qint64 noetig) {
-    if (i < 0 || i >= m_anzahl) return nullptr;
-    if (noetig * 2 <= m_groesse) {
+    return bereich(i, 0, noetig);
+}
+
+const char* Satzleser::bereich(qint64 i, qint64 ab, qint64 laenge) {
+    if (i < 0 || i >= m_anzahl || ab < 0 || laenge < 0 || ab + laenge > m_groesse) return nullptr;
+    if (laenge * 2 <= m_groesse) {
         if (!m_ringVersucht) {
             m_ringVersucht = true;
             if (teileErlaubt) {
@@ -340,9 +344,10 @@ const char* Satzleser::satz(qint64 i, qint64 noetig) {
                 if (!m_ring->bereit) m_ring.reset();
             }
         }
-        if (m_ring) return teil(i, noetig);
+        if (m_ring) return teil(i, ab, laenge);
     }
-    return block(i, noetig);
+    const char* s = block(i, ab + laenge);
+    return s ? s + ab : nullptr;
 }
 
 const char* Satzleser::block(qint64 i, qint64 noetig) {
@@ -358,13 +363,15 @@ const char* Satzleser::block(qint64 i, qint64 noetig) {
     return von + noetig <= m_gelesen ? m_puffer.constData() + von : nullptr;
 }
 
-const char* Satzleser::teil(qint64 i, qint64 noetig) {
-    if (m_teil < noetig || m_ab < 0 || i < m_ab || i >= m_ab + qint64(m_teilGelesen.size())) {
+const char* Satzleser::teil(qint64 i, qint64 ab, qint64 noetig) {
+    if (m_teil < noetig || m_teilAb != ab || m_ab < 0 || i < m_ab ||
+        i >= m_ab + qint64(m_teilGelesen.size())) {
         const qint64 k = qMin<qint64>(kStapel, m_anzahl - i);
         if (m_puffer.size() < k * noetig) m_puffer.resize(k * noetig);
         m_vorlauf.bei(i * m_groesse);
         m_ab = i;
         m_teil = noetig;
+        m_teilAb = ab;
         m_teilGelesen.assign(size_t(k), -1);
         io_uring& r = m_ring->ring;
         int gefragt = 0;
@@ -372,7 +379,7 @@ const char* Satzleser::teil(qint64 i, qint64 noetig) {
             io_uring_sqe* sqe = ::io_uring_get_sqe(&r);
             if (!sqe) break; // the rest is read one by one below
             ::io_uring_prep_read(sqe, m_fd, m_puffer.data() + gefragt * noetig, unsigned(noetig),
-                                 quint64((i + gefragt) * m_groesse));
+                                 quint64((i + gefragt) * m_groesse + ab));
             sqe->user_data = quint64(gefragt);
         }
         const int gestellt = ::io_uring_submit(&r);
@@ -388,7 +395,8 @@ const char* Satzleser::teil(qint64 i, qint64 noetig) {
                 m_ring.reset();
                 m_ab = -1;
                 m_teil = 0;
-                return block(i, noetig);
+                const char* s = block(i, ab + noetig);
+                return s ? s + ab : nullptr;
             }
             const qint64 j = qint64(cqe->user_data);
             if (j >= 0 && j < k) m_teilGelesen[size_t(j)] = cqe->res;
@@ -403,7 +411,7 @@ const char* Satzleser::teil(qint64 i, qint64 noetig) {
     qint64& gelesen = m_teilGelesen[size_t(j)];
     // A part the ring did not read whole (short, failed, not asked for) is read directly: a short read
     // means the end of the file only when a plain read says so too.
-    if (gelesen < noetig) gelesen = liesAb(m_fd, ziel, noetig, i * m_groesse);
+    if (gelesen < noetig) gelesen = liesAb(m_fd, ziel, noetig, i * m_groesse + ab);
     return gelesen >= noetig ? ziel : nullptr;
 }
 

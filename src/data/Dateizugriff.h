@@ -144,6 +144,9 @@ public:
     // The bytes of record i (0-based), of which at least the first `noetig` were read; nullptr when
     // the file no longer holds them (it was cut meanwhile). Valid until the next call.
     const char* satz(qint64 i, qint64 noetig);
+    // The `laenge` bytes of record i from its byte `ab` on; nullptr when the file no longer holds them.
+    // Valid until the next call. A scan that needs one field of each record reads only that.
+    const char* bereich(qint64 i, qint64 ab, qint64 laenge);
     // Tests read both ways: false makes every Satzleser made afterwards read whole blocks only.
     static void teileErlauben(bool ja);
 
@@ -151,13 +154,14 @@ private:
     static constexpr qint64 kBlock = qint64(2) << 20;
     struct Ring;
     const char* block(qint64 i, qint64 noetig);
-    const char* teil(qint64 i, qint64 noetig);
+    const char* teil(qint64 i, qint64 ab, qint64 noetig);
     int m_fd;
     qint64 m_groesse, m_anzahl, m_proBlock;
     Vorlauf m_vorlauf;
     QByteArray m_puffer;
     qint64 m_ab = -1, m_gelesen = 0;   // the block's first record and the bytes read of it
     qint64 m_teil = 0;                 // bytes per record when the buffer holds parts, else 0
+    qint64 m_teilAb = 0;               // where in each record the parts begin
     std::vector<qint64> m_teilGelesen; // per record of the parts held: the bytes read
     std::unique_ptr<Ring> m_ring;
     bool m_ringVersucht = false;

@@ -290,21 +290,31 @@ QList<Listenzeile> Listenzeilen::alle() const {
     return l;
 }
 
-QStringList zutatenTexte(const QString& ordner, const QString& pfad) {
-    QStringList texte;
-    if (pfad.isEmpty()) return texte;
+void jedeZutatenliste(const QString& ordner, const QString& pfad,
+                      const std::function<void(const char* text, qsizetype laenge)>& f) {
+    if (pfad.isEmpty()) return;
     constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
-    const Dateihandle f = oeffneLesen(ordner, pfad);
-    if (!f.offen()) return texte;
-    const qint64 n = dateigroesse(f.fd()) / unit4::kSatz;
-    Satzleser leser(f.fd(), unit4::kSatz, n);
-    using Zutaten = decltype(dateien::zutaten);
+    constexpr qint64 kBlock = qint64(sizeof(dateien::zutaten));
+    // Most ingredient lists are a few hundred bytes: the start of each block is read in one batch,
+    // the whole block only for a text that goes on past it.
+    constexpr qint64 kVorn = 1024;
+    const Dateihandle d = oeffneLesen(ordner, pfad);
+    if (!d.offen()) return;
+    const qint64 n = dateigroesse(d.fd()) / unit4::kSatz;
+    Satzleser leser(d.fd(), unit4::kSatz, n);
+    QByteArray ganz(kBlock, Qt::Uninitialized);
     for (qint64 i = 0; i < n; ++i) {
-        const char* s = leser.satz(i, kZutaten + qint64(sizeof(Zutaten)));
+        const char* s = leser.bereich(i, kZutaten, kVorn);
         if (!s) break;
-        texte.append(reinterpret_cast<const Zutaten*>(s + kZutaten)->plainText());
+        if (const void* z = std::memchr(s, 0, size_t(kVorn))) {
+            f(s, static_cast<const char*>(z) - s);
+            continue;
+        }
+        // Up to the NUL, or all of a foreign block without one.
+        if (liesAb(d.fd(), ganz.data(), kBlock, i * unit4::kSatz + kZutaten) != kBlock) break;
+        const void* z = std::memchr(ganz.constData(), 0, size_t(kBlock));
+        f(ganz.constData(), z ? static_cast<const char*>(z) - ganz.constData() : kBlock);
     }
-    return texte;
 }
 
 } // namespace pfl

@@ -162,8 +162,11 @@ enum class Leseart { Felder, Bloecke };
 Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,
                                     const Suchfortschritt& fortschritt = {}, Leseart art = Leseart::Felder);
 
-// The ingredient texts of every record of a book file, in book order, with "\n" line breaks.
-QStringList zutatenTexte(const QString& ordner, const QString& pfad);
+// Each record's ingredient text as stored (Windows-1252 bytes up to its NUL, CR LF line breaks), in
+// book order. Only the ingredient blocks are read, and of a block only its start unless the text
+// goes on past it.
+void jedeZutatenliste(const QString& ordner, const QString& pfad,
+                      const std::function<void(const char* text, qsizetype laenge)>& f);
 
 // The records of one open book of n records that match pruefer (every record when it is null), in
 // book order, appended to zeilen with the book's number; per record only the bytes the criterion

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/Einlesen.h"
 
+#include "data/Cp1252.h"
 #include "data/Dateischreiber.h"
 #include "data/Dateizugriff.h"
 #include "data/Unit4.h"
@@ -16,6 +17,7 @@
 #include <QSet>
 #include <QUrl>
 
+#include <cstring>
 #include <memory>
 
 namespace pfl {
@@ -235,16 +237,25 @@ namespace {
 
 // The recipe as it goes into the section chosen for the import, whatever the source named.
 Satzvorschau vorschauFuer(const Fremdrezept& rezept, const QString& rubrik, const QDate& heute) {
-    Fremdrezept f = rezept;
-    f.rubrik.clear();
-    return satzAusFremdrezept(f, rubrik, heute);
+    return satzAusFremdrezept(rezept, rubrik, heute, true);
 }
 
-int eintraege(const QString& text) {
-    int n = 0;
-    for (const QString& z : text.split(QLatin1Char('\n')))
-        if (!z.trimmed().isEmpty()) ++n;
-    return n;
+// The lines of a stored text (CR LF breaks) that hold more than blanks, counted in its bytes.
+template <int N> int eintraege(const TextBlock<N>& block) {
+    const void* z = std::memchr(block.bytes, 0, N + 1);
+    const auto* b = reinterpret_cast<const unsigned char*>(block.bytes);
+    const qsizetype n = z ? static_cast<const char*>(z) - block.bytes : N + 1;
+    int zeilen = 0;
+    bool inhalt = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (b[i] == '\n') {
+            zeilen += int(inhalt);
+            inhalt = false;
+        } else if (!cp1252Leer(b[i])) { // a CR before the LF is white space too
+            inhalt = true;
+        }
+    }
+    return zeilen + int(inhalt);
 }
 
 } // namespace
@@ -260,8 +271,8 @@ void rubrikSetzen(Importliste& liste, const QString& rubrik, const QDate& heute)
         Satzvorschau v = vorschauFuer(r.rezept, rubrik, heute);
         r.name = v.satz.name.toQString();
         r.kategorie = v.satz.kategorie.toQString();
-        r.zutaten = eintraege(v.satz.zutaten.plainText());
-        r.schritte = eintraege(v.satz.zubereitung.plainText());
+        r.zutaten = eintraege(v.satz.zutaten);
+        r.schritte = eintraege(v.satz.zubereitung);
         r.kuerzungen = std::move(v.kuerzungen);
         r.schluessel = dublettenSchluessel(v.satz);
     }
@@ -336,9 +347,7 @@ Importschreibung importSchreiben(Unit4& u, const Importliste& liste) {
     }
     if (genommen.isEmpty()) return e;
     const auto fuellen = [&](qsizetype k, dateien& s) {
-        Fremdrezept f = liste.rezepte.at(genommen.at(k)).rezept;
-        f.rubrik.clear();
-        satzFuellen(f, liste.rubrik, liste.heute, s);
+        satzFuellen(liste.rezepte.at(genommen.at(k)).rezept, liste.rubrik, liste.heute, s, true);
         if (!bildnamen.at(k).isEmpty()) s.bild = bildnamen.at(k);
     };
     QString meldung;

@@ -334,18 +334,20 @@ QString zubereitungText(const QStringList& schritte) {
     return absaetze.join(QLatin1String("\n\n"));
 }
 
-Satzvorschau satzAusFremdrezept(const Fremdrezept& r, const QString& rubrik, const QDate& heute) {
+Satzvorschau satzAusFremdrezept(const Fremdrezept& r, const QString& rubrik, const QDate& heute,
+                                bool rubrikVorgeben) {
     Satzvorschau v; // its record starts zero-filled, as a fresh buffer does
-    v.kuerzungen = satzFuellen(r, rubrik, heute, v.satz);
+    v.kuerzungen = satzFuellen(r, rubrik, heute, v.satz, rubrikVorgeben);
     return v;
 }
 
-QList<Kuerzung> satzFuellen(const Fremdrezept& r, const QString& rubrik, const QDate& heute, dateien& s) {
+QList<Kuerzung> satzFuellen(const Fremdrezept& r, const QString& rubrik, const QDate& heute, dateien& s,
+                            bool rubrikVorgeben) {
     QList<Kuerzung> kuerzungen;
     Fueller f(kuerzungen);
     // In the order of the entry window's fields, so the preview lists the changes as it shows them.
     f.kurz(QStringLiteral("Kategorie"), s.kategorie, r.kategorie);
-    f.kurz(QStringLiteral("Rubrik"), s.Rubrik, r.rubrik.isEmpty() ? rubrik : r.rubrik);
+    f.kurz(QStringLiteral("Rubrik"), s.Rubrik, r.rubrik.isEmpty() || rubrikVorgeben ? rubrik : r.rubrik);
     f.kurz(QStringLiteral("Name des Rezepts"), s.name, r.name);
     f.block(QStringLiteral("Küchenutensilien"), s.utensielien, r.utensilien);
     f.block(QStringLiteral("Zutatenliste"), s.zutaten, zutatenText(r.zutaten));

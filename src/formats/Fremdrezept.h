@@ -55,12 +55,15 @@ struct Satzvorschau {
 // rubrik in the recipe takes `rubrik`; an invalid date takes `heute`. The ingredients are one line
 // each, the steps one paragraph each (separated by an empty line). `bild` stays empty: the caller
 // sets it once the picture is in the picture folder (see bildnameAusQuelle).
-Satzvorschau satzAusFremdrezept(const Fremdrezept& rezept, const QString& rubrik, const QDate& heute);
+// With rubrikVorgeben the record takes `rubrik` whatever the recipe names (an import into a chosen
+// section).
+Satzvorschau satzAusFremdrezept(const Fremdrezept& rezept, const QString& rubrik, const QDate& heute,
+                                bool rubrikVorgeben = false);
 
 // The same into a record of the caller's (a block of records being appended), which must start
 // zero-filled; returns the changes.
 QList<Kuerzung> satzFuellen(const Fremdrezept& rezept, const QString& rubrik, const QDate& heute,
-                            dateien& satz);
+                            dateien& satz, bool rubrikVorgeben = false);
 
 // The other way, for the writers: every field of the record, the texts split into their entries
 // (ingredients by line, the preparation by empty lines); bildQuelle is the picture's file name.

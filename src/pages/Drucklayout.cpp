@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pages/Drucklayout.h"
 
+#include "data/Cp1252.h"
 #include "data/Deutsch.h"
 
 #include <QImage>
@@ -266,56 +267,88 @@ QStringList Zeilenumbruch::zeilen(const QString& text) {
     return aus;
 }
 
-void Zeilenumbruch::zeilenorte(const QString& text, std::vector<Zeilenort>& aus) {
-    const qsizetype n = text.size();
+namespace {
+
+using Zeilenort = Zeilenumbruch::Zeilenort;
+
+// The line rule on any text of n units: zeichen(i) is the unit at i, breite(i) the advance of the
+// character that starts there and how many units it takes. Paragraphs end at CR, LF or CR LF; each
+// line is as long as it fits, ending after the last blank run that fits.
+template <typename Zeichen, typename Breite>
+void zeilenorteVon(qsizetype n, double grenze, const Zeichen& zeichen, const Breite& breite,
+                   std::vector<Zeilenort>& aus) {
+    const auto absatz = [&](qsizetype von, qsizetype bis) {
+        if (von == bis) {
+            aus.emplace_back(von, 0);
+            return;
+        }
+        qsizetype anfang = von;
+        while (anfang < bis) {
+            double w = 0;
+            qsizetype i = anfang;
+            qsizetype nachLeer = -1; // the position after the last blank run that fits
+            while (i < bis) {
+                if (zeichen(i) == u' ') {
+                    // Blanks never force a break: they hang at the end of the line.
+                    const double b = breite(i).first;
+                    while (i < bis && zeichen(i) == u' ') {
+                        w += b;
+                        ++i;
+                    }
+                    nachLeer = i;
+                    continue;
+                }
+                const auto [cw, laenge] = breite(i);
+                if (w + cw > grenze && i > anfang) break;
+                w += cw;
+                i += laenge;
+            }
+            if (i >= bis) {
+                aus.emplace_back(anfang, bis - anfang);
+                return;
+            }
+            const qsizetype ende = nachLeer > anfang ? nachLeer : i;
+            aus.emplace_back(anfang, ende - anfang);
+            anfang = ende;
+        }
+    };
     qsizetype von = 0;
     while (von < n) {
         qsizetype bis = von;
-        while (bis < n && text[bis] != QLatin1Char('\r') && text[bis] != QLatin1Char('\n'))
+        while (bis < n && zeichen(bis) != u'\r' && zeichen(bis) != u'\n')
             ++bis;
-        absatz(text, von, bis, aus);
-        if (bis < n && text[bis] == QLatin1Char('\r') && bis + 1 < n && text[bis + 1] == QLatin1Char('\n'))
-            ++bis;
+        absatz(von, bis);
+        if (bis < n && zeichen(bis) == u'\r' && bis + 1 < n && zeichen(bis + 1) == u'\n') ++bis;
         von = bis + 1;
     }
 }
 
-// One paragraph [von, bis): each line as long as it fits, ending after the last blank that fits.
-void Zeilenumbruch::absatz(const QString& text, qsizetype von, qsizetype bis, std::vector<Zeilenort>& aus) {
-    if (von == bis) {
-        aus.emplace_back(von, 0);
-        return;
+} // namespace
+
+void Zeilenumbruch::zeilenorte(const QString& text, std::vector<Zeilenort>& aus) {
+    const qsizetype n = text.size();
+    const auto zeichen = [&](qsizetype i) { return text[i].unicode(); };
+    const auto breiteBei = [&](qsizetype i) -> std::pair<double, qsizetype> {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate())
+            return {m_metrik.horizontalAdvance(text.mid(i, 2)), 2};
+        return {breite(c), 1};
+    };
+    zeilenorteVon(n, m_breite, zeichen, breiteBei, aus);
+}
+
+void Zeilenumbruch::zeilenorteCp1252(QByteArray& text, std::vector<Zeilenort>& aus) {
+    // CR LF becomes LF first, as in the text field (QString::replace: left to right, no rescan).
+    if (text.contains("\r\n")) text.replace("\r\n", "\n");
+    if (!m_cp1252Gemessen) {
+        for (int b = 0; b < 256; ++b)
+            m_cp1252[size_t(b)] = breite(QChar(pfl::cp1252Zeichen(static_cast<unsigned char>(b))));
+        m_cp1252Gemessen = true;
     }
-    qsizetype anfang = von;
-    while (anfang < bis) {
-        double w = 0;
-        qsizetype i = anfang;
-        qsizetype nachLeer = -1; // the position after the last blank run that fits
-        while (i < bis) {
-            const QChar c = text[i];
-            if (c == QLatin1Char(' ')) {
-                // Blanks never force a break: they hang at the end of the line.
-                while (i < bis && text[i] == QLatin1Char(' ')) {
-                    w += breite(c);
-                    ++i;
-                }
-                nachLeer = i;
-                continue;
-            }
-            const int laenge = (c.isHighSurrogate() && i + 1 < bis && text[i + 1].isLowSurrogate()) ? 2 : 1;
-            const double cw = laenge == 2 ? m_metrik.horizontalAdvance(text.mid(i, 2)) : breite(c);
-            if (w + cw > m_breite && i > anfang) break;
-            w += cw;
-            i += laenge;
-        }
-        if (i >= bis) {
-            aus.emplace_back(anfang, bis - anfang);
-            return;
-        }
-        const qsizetype ende = nachLeer > anfang ? nachLeer : i;
-        aus.emplace_back(anfang, ende - anfang);
-        anfang = ende;
-    }
+    const auto* t = reinterpret_cast<const unsigned char*>(text.constData());
+    const auto zeichen = [t](qsizetype i) { return char16_t(t[i]); };
+    const auto breiteBei = [&](qsizetype i) -> std::pair<double, qsizetype> { return {m_cp1252[t[i]], 1}; };
+    zeilenorteVon(text.size(), m_breite, zeichen, breiteBei, aus);
 }
 
 // ------------------------------------------------------------------------------- the printouts

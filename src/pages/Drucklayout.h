@@ -75,15 +75,19 @@ public:
     // The same lines as where they start in the text and how long they are, appended to aus.
     using Zeilenort = std::pair<qsizetype, qsizetype>;
     void zeilenorte(const QString& text, std::vector<Zeilenort>& aus);
+    // The same for a stored Windows-1252 text with CR LF breaks, as its text field shows it: its CR LF
+    // become LF first (in text, which the places then refer to). Each byte's width is measured once.
+    void zeilenorteCp1252(QByteArray& text, std::vector<Zeilenort>& aus);
 
 private:
     double breite(QChar c);
-    void absatz(const QString& text, qsizetype von, qsizetype bis, std::vector<Zeilenort>& aus);
 
     int m_breite;
     QFontMetricsF m_metrik;
     std::array<double, 256> m_latin1; // advance of each Latin-1 character, measured once; < 0 unknown
     QHash<char16_t, double> m_andere;
+    std::array<double, 256> m_cp1252{}; // advance of each Windows-1252 byte's character
+    bool m_cp1252Gemessen = false;
 };
 
 Drucklayout rezeptSetzen(const Druckrezept& rezept, const DruckGruppe& gruppe, const QDate& heute);

@@ -2,8 +2,10 @@
 #include "search/Suchen.h"
 
 #include "appearance/Styles.h"
-#include "data/Farbschema.h"
+#include "data/Cp1252.h"
 #include "data/Deutsch.h"
+#include "data/Farbschema.h"
+#include "data/Suche.h"
 #include "data/Unit4.h"
 #include "pages/Drucklayout.h"
 #include "platform/Farbwert.h"
@@ -23,6 +25,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <cstring>
 
 namespace {
 
@@ -63,15 +67,23 @@ int vergleichsArt(const QComboBox* c) {
     return -1;
 }
 
-// A text as a multi-line field of this width shows it: its lines, the wide ones broken between words,
-// each without blanks at its ends. The line breaking measures each character once (a book can hold
-// a hundred thousand texts), and the lines go into the packet without a string of their own.
-void umbrechen(const QString& text, pfl::Zeilenumbruch& umbruch,
+// A stored text as a multi-line field of this width shows it: its lines, the wide ones broken between
+// words, each without blanks at its ends. The line breaking measures each character once (a book can
+// hold a hundred thousand texts), and the lines go into the packet as the bytes they are stored as.
+void umbrechen(QByteArray& text, pfl::Zeilenumbruch& umbruch,
                std::vector<pfl::Zeilenumbruch::Zeilenort>& orte, pfl::Zeilenpaket& paket) {
     orte.clear();
-    umbruch.zeilenorte(text, orte);
-    for (const auto& [von, laenge] : orte)
-        paket.dazu(QStringView(text).mid(von, laenge).trimmed());
+    umbruch.zeilenorteCp1252(text, orte);
+    const auto* t = reinterpret_cast<const unsigned char*>(text.constData());
+    for (auto [von, laenge] : orte) {
+        while (laenge > 0 && pfl::cp1252Leer(t[von])) {
+            ++von;
+            --laenge;
+        }
+        while (laenge > 0 && pfl::cp1252Leer(t[von + laenge - 1]))
+            --laenge;
+        paket.dazu(text.constData() + von, laenge);
+    }
 }
 
 } // namespace
@@ -365,11 +377,14 @@ void TForm9::zutatenZeilenFuellen() {
     // The width the lines would have in a text field as wide as the list.
     const int breite = qMax(40, m_zutatenZeilen->viewport()->width() - 8);
     pfl::Zeilenumbruch umbruch(m_zutatenZeilen->font(), breite);
-    const QStringList texte = pfl::zutatenTexte(u.lpf, u.buchPfad());
     pfl::Zeilenpaket paket;
     std::vector<pfl::Zeilenumbruch::Zeilenort> orte;
-    for (const QString& t : texte)
-        umbrechen(t, umbruch, orte, paket);
+    QByteArray text;
+    pfl::jedeZutatenliste(u.lpf, u.buchPfad(), [&](const char* t, qsizetype n) {
+        text.resize(n);
+        std::memcpy(text.data(), t, size_t(n));
+        umbrechen(text, umbruch, orte, paket);
+    });
     m_zutatenZeilen->anhaengen(std::move(paket));
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/Zeilenliste.h"
 
+#include "data/Cp1252.h"
+
 #include <QAbstractListModel>
 
 namespace pfl {
@@ -27,7 +29,7 @@ public:
             const qsizetype i = zeile - erste;
             if (i < p.size()) {
                 const qsizetype von = i > 0 ? p.m_ende[size_t(i - 1)] : 0;
-                return p.m_text.mid(von, p.m_ende[size_t(i)] - von);
+                return fromCp1252(p.m_text.constData() + von, p.m_ende[size_t(i)] - von);
             }
             erste += p.size();
         }

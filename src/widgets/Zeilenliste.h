@@ -4,6 +4,7 @@
 // every line has the height of one text line, so the list measures none of them.
 #pragma once
 
+#include <QByteArray>
 #include <QListView>
 #include <QString>
 #include <QStringView>
@@ -12,18 +13,19 @@
 
 namespace pfl {
 
-// Lines collected for Zeilenliste::anhaengen.
+// Lines collected for Zeilenliste::anhaengen, kept as Windows-1252 bytes (as the records store
+// them): half the memory of their text, and a line is decoded only when it is shown.
 class Zeilenpaket {
 public:
-    void dazu(QStringView zeile) {
-        m_text.append(zeile);
+    void dazu(const char* zeile, qsizetype laenge) {
+        m_text.append(zeile, laenge);
         m_ende.push_back(m_text.size());
     }
     qsizetype size() const { return qsizetype(m_ende.size()); }
 
 private:
     friend class Zeilenliste;
-    QString m_text;
+    QByteArray m_text;
     std::vector<qsizetype> m_ende; // where each line ends in m_text
 };
 

@@ -8,7 +8,9 @@
 #include "support/Kindprozess.h"
 #include "support/Schreibgrenze.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QtTest>
@@ -191,6 +193,17 @@ void TestVorhaben::anhaengenNachAbsturz_data() {
     QTest::newRow("angehaengt") << 5 * R + 100 << false << "anhaengen"
                                 << "seitdem verändert"
                                 << "fremd";
+    // A book of full length whose new records are not the ones summed is taken back; the journal of
+    // an earlier version summed with SHA-256 and is understood alike.
+    QTest::newRow("volle Länge, ein Rezept falsch") << 5 * R << false << "verfaelschen"
+                                                    << "wieder wie vorher"
+                                                    << "alt";
+    QTest::newRow("frühere Fassung, alle geschrieben") << 5 * R << false << "sha256 vervollstaendigen"
+                                                       << "vollständig"
+                                                       << "alle";
+    QTest::newRow("frühere Fassung, ein Rezept falsch") << 5 * R << false << "sha256 verfaelschen"
+                                                        << "wieder wie vorher"
+                                                        << "alt";
 }
 
 void TestVorhaben::anhaengenNachAbsturz() {
@@ -206,12 +219,26 @@ void TestVorhaben::anhaengenNachAbsturz() {
     if (!neuesBuch) e.dir.schreibe(buch, vorher);
     QVERIFY(anhaengenUndSterben(e.dir, grenze, neu));
     QVERIFY(e.dir.gibt(pfl::vorhaben::dateiname()));
+    if (danach.startsWith(QLatin1String("sha256 "))) {
+        // The journal as the earlier version wrote it.
+        danach = danach.mid(7);
+        const auto sha = [](const QByteArray& b) {
+            return QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex());
+        };
+        QJsonObject j = pfl::vorhaben::lesen(e.dir.pfad())->inhalt;
+        QCOMPARE(j.take(QStringLiteral("summenart")).toString(), QStringLiteral("xxh3-128"));
+        j[QStringLiteral("pruefsumme")] = sha(bytes(neu));
+        j[QStringLiteral("endeVor")] = sha(vorher.right(R));
+        QVERIFY(pfl::vorhaben::schreiben(e.dir.pfad(), j));
+    }
     QByteArray fremd;
-    if (danach == QLatin1String("vervollstaendigen")) {
+    if (danach == QLatin1String("vervollstaendigen") || danach == QLatin1String("verfaelschen")) {
+        QByteArray b = bytes(neu);
+        if (danach == QLatin1String("verfaelschen")) b[R + 1000] = char(b[R + 1000] ^ 1);
         QFile f(e.dir.datei(buch));
         QVERIFY(f.open(QIODevice::ReadWrite));
         QVERIFY(f.seek(vorher.size()));
-        QCOMPARE(f.write(bytes(neu)), bytes(neu).size());
+        QCOMPARE(f.write(b), b.size());
     } else if (danach == QLatin1String("ersetzen")) {
         fremd = bytes(rezepte(5, QStringLiteral("Fremd")));
         QVERIFY(QFile::remove(e.dir.datei(buch)));

@@ -271,6 +271,9 @@ void TestAustausch::dubletten_data() {
                                   << false;
     QTest::newRow("anderer name") << QStringLiteral("Apfeltorte") << QStringLiteral("500 g Mehl\n3 Äpfel")
                                   << false;
+    QTest::newRow("geschützte blanks, tabs und zeilenenden")
+        << QStringLiteral("\u00A0APFELkuchen\u00A0") << QStringLiteral("\t500 g\u00A0Mehl \r\n3 äpfel\r\n")
+        << true;
     QTest::newRow("name und zutaten nicht vertauschbar")
         << QStringLiteral("Apfelkuchen 500 g Mehl") << QStringLiteral("3 Äpfel") << false;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page layout of the printouts without a window: positions, fonts, line breaks and page breaks,
 // the largest recipe a record holds, settings no one should have, and replaying the pages.
+#include "data/Cp1252.h"
 #include "data/Deutsch.h"
 #include "pages/Drucklayout.h"
 #include "pages/Schriften.h"
@@ -343,6 +344,9 @@ void TestDrucklayout::umbruch_data() {
                                  << QStringList{QString(2000, QLatin1Char(' '))};
     QTest::newRow("blanks then word") << QString(500, QLatin1Char(' ')) + QStringLiteral("Salz")
                                       << QStringList{QString(500, QLatin1Char(' ')), QStringLiteral("Salz")};
+    QTest::newRow("CR before CR LF") << QStringLiteral("a\r\r\nb\r\r\r\nc") << QStringList();
+    QTest::newRow("no-break spaces and signs of the code page")
+        << QStringLiteral("\u00A0 200 g Mehl \u20AC \u2026 Zucker\u00A0 ").repeated(40) << QStringList();
     QTest::newRow("umlauts and a sign beyond Latin-1")
         << QString(QStringLiteral("Bärlauch–Öl ") + QString::fromUtf8("\xF0\x9F\x8D\xB2") + QLatin1Char(' '))
                .repeated(60)
@@ -355,6 +359,17 @@ void TestDrucklayout::umbruch() {
     Zeilenumbruch box;
     const QStringList l = box.zeilen(text);
     if (!zeilen.isEmpty() || text.isEmpty()) QCOMPARE(l, zeilen);
+    // A stored text gives the same lines as its text field's text (CR LF as LF) does.
+    const QByteArray gespeichert = pfl::toCp1252(text);
+    if (pfl::fromCp1252(gespeichert) == text) {
+        QByteArray b = gespeichert;
+        std::vector<Zeilenumbruch::Zeilenort> orte;
+        box.zeilenorteCp1252(b, orte);
+        QStringList ausBytes;
+        for (const auto& [von, laenge] : orte)
+            ausBytes << pfl::fromCp1252(b.constData() + von, laenge);
+        QCOMPARE(ausBytes, box.zeilen(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+    }
     // No character lost or doubled.
     QString wieder = l.join(QString());
     QString ohneUmbrueche = text;
