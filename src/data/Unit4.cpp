@@ -195,41 +195,57 @@ void Unit4::vorhabenAbschliessen() {
 
 // ---------------------------------------------------------------- name lists
 
-bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
-    // Each list keeps a set of its case-folded names beside it, so that a book of many recipes
-    // fills its lists in one pass instead of comparing every name with the whole list. A list that
-    // someone else emptied or changed is seen by its size and ends and taken anew.
+// Each list keeps a set of its case-folded names beside it, so that a book of many recipes fills its
+// lists in one pass instead of comparing every name with the whole list. A list that someone else
+// emptied or changed is seen by its size and ends and taken anew.
+Unit4::Namenssatz& Unit4::namenssatz(const QStringList& liste) {
     Namenssatz& satz = m_namenssaetze[&liste];
     const auto gleich = [](const QString& a, const QString& b) { return a.isSharedWith(b) || a == b; };
     if (satz.anzahl != liste.size() ||
         (!liste.isEmpty() && (!gleich(satz.erster, liste.first()) || !gleich(satz.letzter, liste.last())))) {
         satz.gefaltet.clear();
-        for (const QString& n : std::as_const(liste))
-            satz.gefaltet.insert(n.toCaseFolded());
+        for (const QString& n : liste)
+            satz.gefaltet.dazu(pfl::gefaltet(n, m_faltpuffer));
+        satz.merken(liste);
     }
-    const auto merken = [&] {
-        satz.anzahl = liste.size();
-        satz.erster = liste.isEmpty() ? QString() : liste.first();
-        satz.letzter = liste.isEmpty() ? QString() : liste.last();
-    };
-    bool neu = false;
-    const qsizetype vorher = satz.gefaltet.size();
-    satz.gefaltet.insert(name.toCaseFolded());
-    if (satz.gefaltet.size() != vorher) {
-        if (sortiert) {
-            // German order, without regard to case; a new name goes behind its equals.
-            const QCollator& c = pfl::deutscheSortierung();
-            auto it =
-                std::upper_bound(liste.begin(), liste.end(), name,
-                                 [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
-            liste.insert(it, name);
-        } else {
-            liste.append(name);
-        }
-        neu = true;
+    return satz;
+}
+
+void Unit4::Namenssatz::merken(const QStringList& liste) {
+    anzahl = liste.size();
+    erster = liste.isEmpty() ? QString() : liste.first();
+    letzter = liste.isEmpty() ? QString() : liste.last();
+}
+
+bool Unit4::namenDazu(bool sortiert, QStringList& liste, const QString& name) {
+    Namenssatz& satz = namenssatz(liste);
+    if (!satz.gefaltet.dazu(pfl::gefaltet(name, m_faltpuffer))) return false;
+    if (sortiert) {
+        // German order, without regard to case; a new name goes behind its equals.
+        const QCollator& c = pfl::deutscheSortierung();
+        auto it = std::upper_bound(liste.begin(), liste.end(), name,
+                                   [&](const QString& a, const QString& b) { return c.compare(a, b) < 0; });
+        liste.insert(it, name);
+    } else {
+        liste.append(name);
     }
-    merken();
-    return neu;
+    satz.merken(liste);
+    return true;
+}
+
+bool Unit4::gespeichertenNamenDazu(QStringList& liste, const char* name, qsizetype laenge) {
+    Namenssatz& satz = namenssatz(liste);
+    if (!satz.gefaltet.dazu(pfl::gefaltetCp1252(name, laenge, m_faltpuffer))) return false;
+    liste.append(pfl::fromCp1252(name, laenge));
+    satz.merken(liste);
+    return true;
+}
+
+void Unit4::namenReservieren(QStringList& liste, qsizetype n) {
+    Namenssatz& satz = namenssatz(liste);
+    liste.reserve(liste.size() + n);
+    // Names of recipes are some twenty characters.
+    satz.gefaltet.reserve(satz.gefaltet.size() + n, 20 * (satz.gefaltet.size() + n));
 }
 
 // ---------------------------------------------------------------- a folder that can only be read
@@ -364,12 +380,15 @@ void Unit4::dateiLesen(pfl::Listenzeilen* zeilen) {
     if (!p.isEmpty()) {
         // The buffer ends with the last record, as after a full pass.
         Kopfindex* index = kopfindexBeginnen(p);
+        // Room for every record's name at once: the set does not grow while the book is read.
+        namenReservieren(listen.rezeptnamenGesammelt,
+                         qMax<qint64>(0, pfl::Dateistand::von(p).groesse / kSatz));
         const qint64 n = jederKopf(
             lpf, p, kKopf,
             [&](const char* s, qint64 i) {
                 if (index && !index->merke(s)) index = kopfindexAufgeben(index);
                 const auto* d = reinterpret_cast<const dateien*>(s);
-                if (!d->name.isEmpty()) namenDazu(false, listen.rezeptnamenGesammelt, d->name.toQString());
+                if (!d->name.isEmpty()) namenDazu(listen.rezeptnamenGesammelt, d->name);
                 if (zeilen) zeilen->anhaengen(s, int(i + 1));
             },
             &datei);
@@ -465,7 +484,7 @@ void Unit4::Rubriken_erkennen() {
             [&](const char* s, qint64) {
                 const auto* d = reinterpret_cast<const dateien*>(s);
                 if (vergleichbar && d->kategorie.equalsBytes(kat))
-                    namenDazu(false, listen.rezeptnamenGewaehlt, d->name.toQString());
+                    namenDazu(listen.rezeptnamenGewaehlt, d->name);
             },
             &datei);
     }
@@ -478,8 +497,7 @@ void Unit4::Rubriken_oeffnen() {
     QByteArray rub;
     if (!p.isEmpty() && exakteBytes(rubrik, rub)) {
         const auto name = [&](const char* s, qint64) {
-            namenDazu(false, listen.rezeptnamenGewaehlt,
-                      reinterpret_cast<const dateien*>(s)->name.toQString());
+            namenDazu(listen.rezeptnamenGewaehlt, reinterpret_cast<const dateien*>(s)->name);
         };
         if (!rubrikKoepfe(p, rub, name, &datei1)) {
             listen.rezeptnamenGewaehlt.clear();

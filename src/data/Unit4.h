@@ -6,6 +6,7 @@
 
 #include "data/Dateizugriff.h"
 #include "data/Records.h"
+#include "data/Textmenge.h"
 
 #include <QDate>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QJsonObject;
@@ -336,12 +338,23 @@ private:
     // Adds a name to one of the name lists unless it holds it already without regard to case; with
     // sortiert at its place in German order. True when added.
     bool namenDazu(bool sortiert, QStringList& liste, const QString& name);
+    // The same for a name as a record stores it, appended unsorted; decoded only when it is added.
+    template <int N> bool namenDazu(QStringList& liste, const ShortString<N>& name) {
+        return gespeichertenNamenDazu(liste, name.chars, name.length());
+    }
+    bool gespeichertenNamenDazu(QStringList& liste, const char* name, qsizetype laenge);
+    // Room for n more names in the list and its set.
+    void namenReservieren(QStringList& liste, qsizetype n);
     struct Namenssatz {
-        QSet<QString> gefaltet; // the case-folded names of the list
-        qsizetype anzahl = 0;   // the list as the set last saw it
+        pfl::Textmenge gefaltet; // the case-folded names of the list
+        qsizetype anzahl = 0;    // the list as the set last saw it
         QString erster, letzter;
+        void merken(const QStringList& liste);
     };
+    // The list's set, taken anew when someone else emptied or changed the list.
+    Namenssatz& namenssatz(const QStringList& liste);
     QHash<const QStringList*, Namenssatz> m_namenssaetze;
+    std::u16string m_faltpuffer;
     void dateiLesen(pfl::Listenzeilen* zeilen);
     std::unique_ptr<pfl::Listenzeilen> m_listeVorab;
 

@@ -338,8 +338,18 @@ void Zeilenumbruch::zeilenorte(const QString& text, std::vector<Zeilenort>& aus)
 }
 
 void Zeilenumbruch::zeilenorteCp1252(QByteArray& text, std::vector<Zeilenort>& aus) {
-    // CR LF becomes LF first, as in the text field (QString::replace: left to right, no rescan).
-    if (text.contains("\r\n")) text.replace("\r\n", "\n");
+    // CR LF becomes LF first, as in the text field (as QString::replace does: left to right, no
+    // rescan), in place.
+    if (const qsizetype erstes = text.indexOf('\r'); erstes >= 0) {
+        char* t = text.data();
+        const qsizetype n = text.size();
+        qsizetype w = erstes;
+        for (qsizetype r = erstes; r < n; ++r) {
+            if (t[r] == '\r' && r + 1 < n && t[r + 1] == '\n') continue;
+            t[w++] = t[r];
+        }
+        text.truncate(w);
+    }
     if (!m_cp1252Gemessen) {
         for (int b = 0; b < 256; ++b)
             m_cp1252[size_t(b)] = breite(QChar(pfl::cp1252Zeichen(static_cast<unsigned char>(b))));

@@ -377,15 +377,18 @@ void TForm9::zutatenZeilenFuellen() {
     // The width the lines would have in a text field as wide as the list.
     const int breite = qMax(40, m_zutatenZeilen->viewport()->width() - 8);
     pfl::Zeilenumbruch umbruch(m_zutatenZeilen->font(), breite);
-    pfl::Zeilenpaket paket;
+    // Packets of a few thousand recipes' lines each, all appended at once.
+    std::vector<pfl::Zeilenpaket> pakete(1);
     std::vector<pfl::Zeilenumbruch::Zeilenort> orte;
     QByteArray text;
+    int rezepte = 0;
     pfl::jedeZutatenliste(u.lpf, u.buchPfad(), [&](const char* t, qsizetype n) {
+        if (++rezepte % 4096 == 0) pakete.emplace_back();
         text.resize(n);
         std::memcpy(text.data(), t, size_t(n));
-        umbrechen(text, umbruch, orte, paket);
+        umbrechen(text, umbruch, orte, pakete.back());
     });
-    m_zutatenZeilen->anhaengen(std::move(paket));
+    m_zutatenZeilen->anhaengen(std::move(pakete));
 }
 
 void TForm9::ListBoxClick(QListWidgetItem* item) {

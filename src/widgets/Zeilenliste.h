@@ -5,7 +5,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QListView>
+#include <QTableView>
 #include <QString>
 #include <QStringView>
 
@@ -29,13 +29,17 @@ private:
     std::vector<qsizetype> m_ende; // where each line ends in m_text
 };
 
-class Zeilenliste : public QListView {
+// A table of one column without headers or grid, as a list looks: a table keeps its rows' heights
+// as one default (a list view lays out every row, a noticeable pause for a million lines).
+class Zeilenliste : public QTableView {
     Q_OBJECT
 public:
     explicit Zeilenliste(QWidget* parent = nullptr);
 
-    // Appends the lines behind those the list holds, in their order.
+    // Appends the lines behind those the list holds, in their order. Many lines come best in several
+    // packets of moderate size: a packet that grows large copies itself each time it grows.
     void anhaengen(Zeilenpaket paket);
+    void anhaengen(std::vector<Zeilenpaket> pakete);
     void clear();
     int count() const;
     QString text(int zeile) const;
@@ -44,7 +48,11 @@ Q_SIGNALS:
     // A line was clicked or activated (Return, double click); text is its text.
     void gewaehlt(const QString& text);
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
+    void zeilenhoeheSetzen();
     class Modell;
     Modell* m_modell;
 };
