@@ -7,6 +7,7 @@
 #include "data/Unit4Intern.h"
 
 #include <cstring>
+#include <optional>
 
 namespace pfl {
 
@@ -39,15 +40,19 @@ Lauf blockweise(int fd, qint64 n, const Suchpruefer& pruefer, int buch, Listenze
 } // namespace
 
 // Per record only what the criterion looks at: the head (435 bytes), or for an ingredient search the
-// ingredients and the head of a hit (Satzleser reads only those parts where it can).
+// ingredient text (as Zutatenleser reads it) and the head of a hit.
 bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
                      const std::function<bool()>& weiter) {
     constexpr qint64 kTeil = 512; // records between two progress reports
     constexpr qsizetype kKopf = Suchpruefer::kKopf;
-    constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
-    constexpr qint64 kMitZutaten = kZutaten + qint64(sizeof(dateien::zutaten));
     const bool zutaten = pruefer && pruefer->brauchtZutaten();
-    Satzleser leser(fd, kSatz, n);
+    std::optional<Satzleser> leser;
+    std::optional<Zutatenleser> zutatenleser;
+    if (zutaten)
+        zutatenleser.emplace(fd, n);
+    else
+        leser.emplace(fd, kSatz, n);
+    char kopf[kKopf];
     const qsizetype vorher = zeilen.size(); // rows of earlier books
     for (qint64 i = 0; i < n; i += kTeil) {
         if (i > 0 && weiter && !weiter()) return false;
@@ -55,17 +60,19 @@ bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Lis
         qint64 j = i;
         for (; j < ende; ++j) {
             // Missing bytes: the file was cut meanwhile.
-            const char* s = leser.satz(j, zutaten ? kMitZutaten : kKopf);
-            if (!s) break;
             if (zutaten) {
-                const char* z = s + kZutaten;
-                const void* nul = std::memchr(z, 0, sizeof(dateien::zutaten));
-                const qsizetype zl =
-                    nul ? static_cast<const char*>(nul) - z : qsizetype(sizeof(dateien::zutaten));
-                if (!pruefer->passt(s, z, zl)) continue;
-            } else if (pruefer && !pruefer->passt(s, nullptr, 0)) {
+                qsizetype zl = 0;
+                const char* z = zutatenleser->text(j, zl);
+                if (!z) break;
+                // The ingredient criterion looks at the ingredients alone; a hit's head is read for its row.
+                if (!pruefer->passt(nullptr, z, zl)) continue;
+                if (liesAb(fd, kopf, kKopf, j * kSatz) != kKopf) break;
+                zeilen.anhaengen(kopf, int(j + 1), buch);
                 continue;
             }
+            const char* s = leser->satz(j, kKopf);
+            if (!s) break;
+            if (pruefer && !pruefer->passt(s, nullptr, 0)) continue;
             zeilen.anhaengen(s, int(j + 1), buch);
         }
         // Only whole records count: rows of records the file no longer holds completely are dropped.

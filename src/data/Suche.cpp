@@ -290,30 +290,41 @@ QList<Listenzeile> Listenzeilen::alle() const {
     return l;
 }
 
+namespace {
+constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
+constexpr qint64 kZutatenBlock = qint64(sizeof(dateien::zutaten));
+constexpr qint64 kZutatenVorn = 1024;
+} // namespace
+
+Zutatenleser::Zutatenleser(int fd, qint64 anzahl) : m_fd(fd), m_leser(fd, unit4::kSatz, anzahl) {}
+
+const char* Zutatenleser::text(qint64 i, qsizetype& laenge) {
+    const char* s = m_leser.bereich(i, kZutaten, kZutatenVorn);
+    if (!s) return nullptr;
+    if (const void* z = std::memchr(s, 0, size_t(kZutatenVorn))) {
+        laenge = static_cast<const char*>(z) - s;
+        return s;
+    }
+    if (m_ganz.size() != kZutatenBlock) m_ganz.resize(kZutatenBlock);
+    if (liesAb(m_fd, m_ganz.data(), kZutatenBlock, i * unit4::kSatz + kZutaten) != kZutatenBlock)
+        return nullptr;
+    const void* z = std::memchr(m_ganz.constData(), 0, size_t(kZutatenBlock));
+    laenge = z ? static_cast<const char*>(z) - m_ganz.constData() : qsizetype(kZutatenBlock);
+    return m_ganz.constData();
+}
+
 void jedeZutatenliste(const QString& ordner, const QString& pfad,
                       const std::function<void(const char* text, qsizetype laenge)>& f) {
     if (pfad.isEmpty()) return;
-    constexpr qint64 kZutaten = qint64(offsetof(dateien, zutaten));
-    constexpr qint64 kBlock = qint64(sizeof(dateien::zutaten));
-    // Most ingredient lists are a few hundred bytes: the start of each block is read in one batch,
-    // the whole block only for a text that goes on past it.
-    constexpr qint64 kVorn = 1024;
     const Dateihandle d = oeffneLesen(ordner, pfad);
     if (!d.offen()) return;
     const qint64 n = dateigroesse(d.fd()) / unit4::kSatz;
-    Satzleser leser(d.fd(), unit4::kSatz, n);
-    QByteArray ganz(kBlock, Qt::Uninitialized);
+    Zutatenleser leser(d.fd(), n);
     for (qint64 i = 0; i < n; ++i) {
-        const char* s = leser.bereich(i, kZutaten, kVorn);
-        if (!s) break;
-        if (const void* z = std::memchr(s, 0, size_t(kVorn))) {
-            f(s, static_cast<const char*>(z) - s);
-            continue;
-        }
-        // Up to the NUL, or all of a foreign block without one.
-        if (liesAb(d.fd(), ganz.data(), kBlock, i * unit4::kSatz + kZutaten) != kBlock) break;
-        const void* z = std::memchr(ganz.constData(), 0, size_t(kBlock));
-        f(ganz.constData(), z ? static_cast<const char*>(z) - ganz.constData() : kBlock);
+        qsizetype laenge = 0;
+        const char* t = leser.text(i, laenge);
+        if (!t) break;
+        f(t, laenge);
     }
 }
 

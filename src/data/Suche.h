@@ -3,6 +3,7 @@
 // book listing shows.
 #pragma once
 
+#include "data/Dateizugriff.h"
 #include "data/Records.h"
 
 #include <QByteArray>
@@ -161,6 +162,22 @@ enum class Leseart { Felder, Bloecke };
 // hits of the records that were complete.
 Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,
                                     const Suchfortschritt& fortschritt = {}, Leseart art = Leseart::Felder);
+
+// Reads each record's ingredient text of a book file in ascending order. Most ingredient lists are a
+// few hundred bytes: of a block only its start is read, the whole block only for a text that goes on
+// past it.
+class Zutatenleser {
+public:
+    Zutatenleser(int fd, qint64 anzahl);
+    // Record i's text (Windows-1252 bytes up to its NUL, or all of a block without one) and its length;
+    // nullptr when the file no longer holds it. Valid until the next call.
+    const char* text(qint64 i, qsizetype& laenge);
+
+private:
+    int m_fd;
+    Satzleser m_leser;
+    QByteArray m_ganz;
+};
 
 // Each record's ingredient text as stored (Windows-1252 bytes up to its NUL, CR LF line breaks), in
 // book order. Only the ingredient blocks are read, and of a block only its start unless the text
