@@ -378,7 +378,8 @@ const char* Satzleser::block(qint64 i, qint64 noetig) {
     if (m_teil > 0 || m_ab < 0 || i < m_ab || i >= m_ab + m_proBlock) {
         const qint64 k = qMin(m_proBlock, m_anzahl - i);
         if (m_puffer.size() < k * m_groesse) m_puffer.resize(k * m_groesse);
-        m_vorlauf.bei(i * m_groesse);
+        // Large reads in ascending order: the kernel's own read-ahead serves them best (asking for
+        // more ahead made a cold scan half again as slow).
         m_ab = i;
         m_teil = 0;
         m_gelesen = qMax<qint64>(0, liesAb(m_fd, m_puffer.data(), k * m_groesse, i * m_groesse));

@@ -131,9 +131,11 @@ private:
 
 // Reads the fixed-size records of a file in ascending order, for a scan that needs only a part of
 // each. A system call costs more than copying a record, so the records come in large blocks; a scan
-// that needs at most half of each record asks the kernel for just those parts, many in one call
-// (io_uring), where the kernel offers that. On a cold cache the read-ahead (Vorlauf) keeps the disk
-// reading large sequential stretches either way.
+// that needs at most half of each record of a book in the page cache asks the kernel for just those
+// parts, many in one call (io_uring), where the kernel offers that. A book on a cold cache is read in
+// the large blocks, which the kernel's own read-ahead serves at the disk's speed; should parts be read
+// from the disk all the same (a book cached only in its first stretch), Vorlauf keeps it reading
+// large sequential stretches.
 class Satzleser {
 public:
     // A file of anzahl records of satzgroesse bytes each.
