@@ -273,6 +273,13 @@ void TForm9::faerben() {
     p.setColor(QPalette::Base, grund);
     p.setColor(QPalette::Text, pfl::alsFarbe(quint32(c.listb_font)));
     m_text->setPalette(p);
+    // The packed lists look like the window's other lists: the scheme's list colours.
+    for (QAbstractItemView* l : std::initializer_list<QAbstractItemView*>{m_zutatenZeilen, m_namen}) {
+        QPalette lp = l->palette();
+        lp.setColor(QPalette::Base, grund);
+        lp.setColor(QPalette::Text, pfl::alsFarbe(quint32(c.listb_font)));
+        l->setPalette(lp);
+    }
 }
 
 void TForm9::listenUebernehmen() {

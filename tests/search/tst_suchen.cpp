@@ -7,6 +7,7 @@
 #include "grid/FilterGrid.h"
 #include "search/AlleBuecher.h"
 #include "search/Buchliste.h"
+#include "platform/Farbwert.h"
 #include "search/Suchen.h"
 #include "support/Testordner.h"
 #include "support/LaufendesProgramm.h"
@@ -347,6 +348,13 @@ void TestSuchen::vorbereitungUndListen() {
             l << m->index(i, 0).data().toString();
         return l;
     };
+    // Every list of the window, packed or not, in the scheme's list colours.
+    const Tcolor1& c = p.farben.colorx;
+    for (const char* name : {"ListBox1", "ListBox2", "ListBox3", "ListBox4"}) {
+        const QPalette lp = in<QAbstractItemView>(w, name)->palette();
+        QVERIFY2(lp.color(QPalette::Base) == pfl::alsFarbe(quint32(c.listb)), name);
+        QVERIFY2(lp.color(QPalette::Text) == pfl::alsFarbe(quint32(c.listb_font)), name);
+    }
     QCOMPARE(eintraege("ListBox1"), (QStringList{"Pasta", "Deftig", "Süßes"}));
     QCOMPARE(eintraege("ListBox4"),
              (QStringList{"Nudeln mit Soße", "Linsensuppe", "Gemüsesuppe für 5€", "Äpfel im Schlafrock"}));
