@@ -5,13 +5,13 @@
 #include "data/Unit4.h"
 #include "exchange/Abruf.h"
 #include "platform/Platform.h"
+#include "windowbase/Spaetfortschritt.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -335,38 +335,23 @@ void Importfenster::adresseLaden() {
 }
 
 void Importfenster::lesen(const QStringList& quellen) {
-    QProgressDialog fortschritt(this);
-    fortschritt.setObjectName(QStringLiteral("Importfortschritt"));
-    fortschritt.setWindowTitle(QStringLiteral("Rezepte werden eingelesen"));
-    fortschritt.setCancelButtonText(QStringLiteral("Abbrechen"));
-    fortschritt.setWindowModality(Qt::ApplicationModal);
-    fortschritt.setAutoClose(false);
-    fortschritt.setAutoReset(false);
-    fortschritt.setMinimumDuration(0);
-    fortschritt.hide();
-    QElapsedTimer uhr;
-    uhr.start();
-    bool gezeigt = false;
+    Spaetfortschritt fortschritt(this, QStringLiteral("Importfortschritt"),
+                                 QStringLiteral("Rezepte werden eingelesen"), m_fortschrittNach);
     const auto melden = [&](const QString& was, qint64 erledigt, qint64 gesamt) {
-        if (!gezeigt && uhr.elapsed() >= m_fortschrittNach) {
-            gezeigt = true;
-            QApplication::setOverrideCursor(Qt::BusyCursor);
-            fortschritt.show();
-        }
-        if (gezeigt && !fortschritt.wasCanceled()) {
+        if (fortschritt.zeigen()) {
+            QProgressDialog& d = fortschritt.dialog();
             // Sizes of several MB do not fit the bar's int: it counts in kB.
-            fortschritt.setMaximum(gesamt > 0 ? int(gesamt / 1024) + 1 : 0);
-            fortschritt.setValue(gesamt > 0 ? int(erledigt / 1024) : 0);
-            fortschritt.setLabelText(was);
+            d.setMaximum(gesamt > 0 ? int(gesamt / 1024) + 1 : 0);
+            d.setValue(gesamt > 0 ? int(erledigt / 1024) : 0);
+            d.setLabelText(was);
         }
         QCoreApplication::processEvents();
-        return !fortschritt.wasCanceled();
+        return !fortschritt.abgebrochen();
     };
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Importliste neu = importLesen(quellen, *m_abrufer, melden);
     QApplication::restoreOverrideCursor();
-    if (gezeigt) QApplication::restoreOverrideCursor();
-    fortschritt.hide();
+    fortschritt.beenden();
 
     m_liste = std::move(neu);
     m_rubrikUhr->stop();

@@ -4,9 +4,9 @@
 #include "data/Dateizugriff.h"
 #include "data/Unit4.h"
 #include "platform/Platform.h"
+#include "windowbase/Spaetfortschritt.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -19,38 +19,24 @@ void Tform22::Dir_alle_daten_Suchen(const pfl::Suchbegriff& begriff, const QStri
     m_bearbeiten->setEnabled(false);
 
     // Shown only when the search lasts: a few books are searched before anyone would see it.
-    QProgressDialog fortschritt(parentWidget() ? parentWidget() : this);
-    fortschritt.setObjectName(QStringLiteral("Suchfortschritt"));
-    fortschritt.setWindowTitle(QStringLiteral("Suche in allen Rezeptbüchern"));
-    fortschritt.setCancelButtonText(QStringLiteral("Abbrechen"));
-    fortschritt.setWindowModality(Qt::ApplicationModal);
-    fortschritt.setAutoClose(false);
-    fortschritt.setAutoReset(false);
-    fortschritt.setMinimumDuration(0);
-    fortschritt.hide();
-    QElapsedTimer uhr;
-    uhr.start();
-    bool gezeigt = false; // cancelling hides the dialog: the cursor goes back by this flag
+    pfl::Spaetfortschritt fortschritt(parentWidget() ? parentWidget() : this,
+                                      QStringLiteral("Suchfortschritt"),
+                                      QStringLiteral("Suche in allen Rezeptbüchern"), m_fortschrittNach);
     const auto melden = [&](const QString& datei, int nummer, int anzahl) {
-        if (!gezeigt && uhr.elapsed() >= m_fortschrittNach) {
-            gezeigt = true;
-            QApplication::setOverrideCursor(Qt::BusyCursor); // busy, but "Abbrechen" can be clicked
-            fortschritt.show();
-        }
-        if (gezeigt && !fortschritt.wasCanceled()) {
-            fortschritt.setMaximum(anzahl);
-            fortschritt.setValue(nummer - 1);
-            fortschritt.setLabelText(QStringLiteral("Rezeptbuch \u201E%1\u201C wird durchsucht (%2 von %3).")
-                                         .arg(pfl::anzeigename(datei).chopped(4))
-                                         .arg(nummer)
-                                         .arg(anzahl));
+        if (fortschritt.zeigen()) {
+            QProgressDialog& d = fortschritt.dialog();
+            d.setMaximum(anzahl);
+            d.setValue(nummer - 1);
+            d.setLabelText(QStringLiteral("Rezeptbuch \u201E%1\u201C wird durchsucht (%2 von %3).")
+                               .arg(pfl::anzeigename(datei).chopped(4))
+                               .arg(nummer)
+                               .arg(anzahl));
             QCoreApplication::processEvents();
         }
-        return !fortschritt.wasCanceled();
+        return !fortschritt.abgebrochen();
     };
     pfl::Buchsuchergebnis e = pfl::buecherDurchsuchen(u.lpf, u.buchDateien(), begriff, melden);
-    if (gezeigt) QApplication::restoreOverrideCursor();
-    fortschritt.hide();
+    fortschritt.beenden();
 
     if (e.abgebrochen && e.treffer.isEmpty()) {
         plattform().message(Platform::Kind::Information,
