@@ -110,10 +110,13 @@ inline double besteZeit(int laeufe, const std::function<void()>& f) {
     return best;
 }
 
-// Best wall time (ms) of several runs of this program as a child with the given arguments.
-inline double prozessZeit(const QStringList& argumente, int laeufe = 5) {
+// Best wall time (ms) of several runs of this program as a child with the given arguments; vorher
+// (if given) runs before each, untimed.
+inline double prozessZeit(const QStringList& argumente, int laeufe = 5,
+                          const std::function<void()>& vorher = {}) {
     double best = 1e300;
     for (int i = 0; i < laeufe; ++i) {
+        if (vorher) vorher();
         QProcess p;
         QElapsedTimer t;
         t.start();

@@ -237,6 +237,15 @@ void Anwendung::buchWechselnOeffnen() {
 
 } // namespace pfl
 
+namespace pfl {
+
+QString indexOrdnerVorgabe() {
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/kopfindex");
+}
+
+} // namespace pfl
+
 namespace {
 
 // The data folder the start works in, set up for use; empty with a German reason when it cannot be.
@@ -321,6 +330,7 @@ int pfannoLuxStarten(int argc, char** argv) {
     QObject::connect(&signale, &pfl::Beendensignale::beendenVerlangt, &app,
                      [] { QCoreApplication::exit(0); });
     Unit4 unit4;
+    unit4.indexOrdner = pfl::indexOrdnerVorgabe();
     pfl::Farbschema farben(unit4);
     pfl::Anwendung anwendung(unit4, farben, plattform, ordner,
                              pfl::mitgeliefertOrdner(QCoreApplication::applicationDirPath()));

@@ -128,6 +128,9 @@ QTranslator* qtUebersetzungenLaden();
 // Where the toolkit's German catalogue lies.
 QString qtUebersetzungsdatei();
 
+// Where the books' indexes of sections are kept between runs: in the user's cache folder.
+QString indexOrdnerVorgabe();
+
 } // namespace pfl
 
 int pfannoLuxStarten(int argc, char** argv);

@@ -142,6 +142,9 @@ public:
 
     // Today's date; the owner hands in the platform's clock (tests fix the date).
     std::function<QDate()> uhr;
+    // Where each book's index of sections is kept between runs (the user's cache folder), so that a
+    // start on a large book reads only the shown section's records; empty: kept for this run only.
+    QString indexOrdner;
 
     pfl::Namenslisten listen;
     QString einkaufText;     // the shopping-list window's text
@@ -381,8 +384,12 @@ private:
         kopfindexFertig(k, -1);
         return nullptr;
     }
-    // The index of p, when it still describes the book.
+    // The index of p, when it still describes the book; from indexOrdner when this run has none.
     const Kopfindex* kopfindex(const QString& p) const;
+    // The index kept in indexOrdner for book p in state jetzt, into m_kopfindex.
+    bool kopfindexLaden(const QString& p, const pfl::Dateistand& jetzt) const;
+    // Keeps a finished index in indexOrdner; a failure only costs the next run a pass.
+    void kopfindexAblegen(const Kopfindex& k) const;
     // Calls f(head, 0-based index) for the records of section rub (its stored bytes) of book p, reading
     // only those, and leaves the book's last record in letzter, as a full pass does. False when the
     // index does not describe the book (f may have been called; the caller then reads the book).

@@ -7,11 +7,15 @@
 #include "data/Unit4.h"
 #include "support/Testordner.h"
 
+#include <QDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QSet>
 #include <QtTest>
 #include <cstdio>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -103,6 +107,9 @@ private Q_SLOTS:
     void wieGanzeSaetze_data();
     void wieGanzeSaetze();
     void indexFolgtDemBuch();
+    void gespeicherterIndex_data();
+    void gespeicherterIndex();
+    void indexOrdnerAufraeumen();
 };
 
 void TestKopflesen::wieGanzeSaetze_data() {
@@ -322,6 +329,230 @@ void TestKopflesen::indexFolgtDemBuch() {
     QCOMPARE(namen(u.rubrikZeilen()), QStringList({"Gurkensalat@1", "Kraut@3", "Rote Bete@4"}));
     u.Rubriken_oeffnen();
     QCOMPARE(u.listen.rezeptnamenGewaehlt, QStringList({"Gurkensalat", "Kraut", "Rote Bete"}));
+}
+
+namespace {
+
+QStringList rubrikNamen(const QList<UebersichtZeile>& zeilen) {
+    QStringList l;
+    for (const UebersichtZeile& z : zeilen)
+        l << z.name + QLatin1Char('@') + QString::number(z.position);
+    return l;
+}
+
+QByteArray buchAus(const QList<QPair<QString, QString>>& saetze) {
+    QByteArray b;
+    for (const auto& [rubrik, name] : saetze)
+        b += Testordner::bytes(Testordner::rezept(rubrik, name));
+    return b;
+}
+
+// The one kept index file in ordner, or empty.
+QString indexDateiIn(const QString& ordner) {
+    const QFileInfoList l = QDir(ordner).entryInfoList({QStringLiteral("*.idx")}, QDir::Files);
+    return l.size() == 1 ? l.first().absoluteFilePath() : QString();
+}
+
+void alsLangeUngenutzt(const QString& datei) {
+    QFile f(datei);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+}
+
+qint64 knoten(const QString& datei) {
+    struct stat st;
+    return ::stat(QFile::encodeName(datei).constData(), &st) == 0 ? qint64(st.st_ino) : -1;
+}
+
+bool kuerzlichGenutzt(const QString& datei) {
+    return QFileInfo(datei).lastModified().date().year() > 2001;
+}
+
+} // namespace
+
+// The index of sections a run keeps for the next is used only while the book is the one it was
+// made of; whatever happened to the book or to the kept file meanwhile, a start shows the book's
+// true sections, and keeps a sound index again for the run after.
+void TestKopflesen::gespeicherterIndex_data() {
+    QTest::addColumn<QString>("dazwischen");
+    QTest::addColumn<QStringList>("suppen");
+    QTest::addColumn<bool>("genutzt"); // the kept index serves the second run as it is
+
+    const QStringList alt = {"Gulasch@1", "Brühe@3"};
+    QTest::newRow("nothing happened") << "nichts" << alt << true;
+    QTest::newRow("a record changed in place by another program")
+        << "satz geaendert" << QStringList{"Gulasch@1"} << false;
+    QTest::newRow("the book replaced by one of the same size")
+        << "ersetzt" << QStringList{"Borschtsch@2"} << false;
+    QTest::newRow("a record appended")
+        << "angehaengt" << QStringList{"Gulasch@1", "Brühe@3", "Kohl@4"} << false;
+    QTest::newRow("the index file with a byte changed") << "index gekippt" << alt << false;
+    QTest::newRow("the index file cut") << "index gekuerzt" << alt << false;
+    QTest::newRow("the index file empty") << "index leer" << alt << false;
+    QTest::newRow("another book's index under this book's name") << "index fremd" << alt << false;
+}
+
+void TestKopflesen::gespeicherterIndex() {
+    QFETCH(QString, dazwischen);
+    QFETCH(QStringList, suppen);
+    QFETCH(bool, genutzt);
+
+    Testordner dir;
+    const QByteArray buch = buchAus({{"Suppen", "Gulasch"}, {"Salate", "Linsensalat"}, {"Suppen", "Brühe"}});
+    dir.schreibe("Buch.rez", buch);
+    dir.schreibe("Ersatz.neu",
+                 buchAus({{"Salate", "Gurkensalat"}, {"Suppen", "Borschtsch"}, {"Salate", "Kraut"}}));
+    dir.schreibe("Anders.rez", buchAus({{"Suppen", "Kohl"}, {"Suppen", "Rübe"}, {"Suppen", "Lauch"}}));
+    dir.optionen("Buch");
+    QTemporaryDir cache;
+    const QString ordner = cache.filePath(QStringLiteral("kopfindex"));
+    QTest::qSleep(1100); // only a book unchanged for a moment is indexed
+
+    const auto lauf = [&](QList<UebersichtZeile>* zeilen, QStringList* namen, const QString& indexOrdner) {
+        Unit4 u;
+        u.indexOrdner = indexOrdner;
+        u.initialisieren(dir.pfad());
+        u.rubrik = QStringLiteral("Suppen");
+        *zeilen = u.rubrikZeilen();
+        u.Rubriken_oeffnen();
+        *namen = u.listen.rezeptnamenGewaehlt;
+    };
+    QList<UebersichtZeile> zeilen;
+    QStringList namen;
+    lauf(&zeilen, &namen, ordner);
+    QCOMPARE(rubrikNamen(zeilen), QStringList({"Gulasch@1", "Brühe@3"}));
+    const QString index = indexDateiIn(ordner);
+    QVERIFY(!index.isEmpty());
+    QCOMPARE(QFileInfo(index).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+             QFileDevice::Permissions());
+
+    // Another book's index, kept under its own name.
+    QByteArray fremd;
+    {
+        Unit4 u;
+        u.indexOrdner = cache.filePath(QStringLiteral("anderes"));
+        u.initialisieren(dir.pfad());
+        u.rezeptbuch = QStringLiteral("Anders");
+        u.rubrik = QStringLiteral("Suppen");
+        QCOMPARE(u.rubrikZeilen().size(), 3);
+        QFile f(indexDateiIn(u.indexOrdner));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        fremd = f.readAll();
+    }
+
+    QFile f(index);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray inhalt = f.readAll();
+    f.close();
+    const auto indexSchreiben = [&](const QByteArray& b) {
+        QFile w(index);
+        QVERIFY(w.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(w.write(b), b.size());
+    };
+    const auto buchAendern = [&](qint64 pos, const QByteArray& b) {
+        QFile w(dir.datei("Buch.rez"));
+        QVERIFY(w.open(QIODevice::ReadWrite));
+        QVERIFY(w.seek(pos));
+        QCOMPARE(w.write(b), b.size());
+    };
+    if (dazwischen == QLatin1String("satz geaendert")) {
+        buchAendern(2 * kSatz, buchAus({{"Salate", "Brühe"}}));
+    } else if (dazwischen == QLatin1String("ersetzt")) {
+        QCOMPARE(std::rename(QFile::encodeName(dir.datei("Ersatz.neu")).constData(),
+                             QFile::encodeName(dir.datei("Buch.rez")).constData()),
+                 0);
+    } else if (dazwischen == QLatin1String("angehaengt")) {
+        buchAendern(3 * kSatz, buchAus({{"Suppen", "Kohl"}}));
+    } else if (dazwischen == QLatin1String("index gekippt")) {
+        // A section number of a record: with a sound sum it would put the record elsewhere.
+        inhalt[inhalt.size() - 10] = char(inhalt[inhalt.size() - 10] ^ 1);
+        indexSchreiben(inhalt);
+    } else if (dazwischen == QLatin1String("index gekuerzt")) {
+        indexSchreiben(inhalt.left(inhalt.size() - 3));
+    } else if (dazwischen == QLatin1String("index leer")) {
+        indexSchreiben({});
+    } else if (dazwischen == QLatin1String("index fremd")) {
+        indexSchreiben(fremd);
+    }
+    QVERIFY(!QTest::currentTestFailed());
+    if (dazwischen != QLatin1String("nichts")) QTest::qSleep(1100);
+    alsLangeUngenutzt(index);
+    QFile vorher(index);
+    QVERIFY(vorher.open(QIODevice::ReadOnly));
+    const QByteArray vorherInhalt = vorher.readAll();
+    vorher.close();
+    const qint64 vorherKnoten = knoten(index);
+
+    // The second run, and what a run without any kept index shows.
+    QList<UebersichtZeile> ohneZeilen;
+    QStringList ohneNamen;
+    lauf(&ohneZeilen, &ohneNamen, QString());
+    QCOMPARE(rubrikNamen(ohneZeilen), suppen);
+    lauf(&zeilen, &namen, ordner);
+    QCOMPARE(rubrikNamen(zeilen), suppen);
+    QCOMPARE(namen, ohneNamen);
+    QFile nachher(index);
+    QVERIFY(nachher.open(QIODevice::ReadOnly));
+    if (genutzt) QCOMPARE(nachher.readAll(), vorherInhalt);
+    nachher.close();
+    // Used as it was (the same file), or written anew (a file moved into its place).
+    QCOMPARE(knoten(index) == vorherKnoten, genutzt);
+    QVERIFY(kuerzlichGenutzt(index));
+
+    // What the second run left serves the third.
+    alsLangeUngenutzt(index);
+    lauf(&zeilen, &namen, ordner);
+    QCOMPARE(rubrikNamen(zeilen), suppen);
+    QVERIFY(kuerzlichGenutzt(index));
+    QCOMPARE(indexDateiIn(ordner), index);
+}
+
+// The cache folder keeps the indexes of the books used last and no temporary file of a write that
+// died long ago; an index folder that cannot be made costs only the speed.
+void TestKopflesen::indexOrdnerAufraeumen() {
+    Testordner dir;
+    dir.schreibe("Buch.rez", buchAus({{"Suppen", "Gulasch"}, {"Salate", "Linsensalat"}}));
+    dir.optionen("Buch");
+    QTemporaryDir cache;
+    const QDir ordner(cache.filePath(QStringLiteral("kopfindex")));
+    QVERIFY(QDir().mkpath(ordner.path()));
+    const auto anlegen = [&](const QString& name, const QDateTime& zeit) {
+        QFile f(ordner.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("alt");
+        QVERIFY(f.flush());
+        QVERIFY(f.setFileTime(zeit, QFileDevice::FileModificationTime));
+    };
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    for (int i = 0; i < 70; ++i)
+        anlegen(QStringLiteral("%1.idx").arg(i, 16, 10, QLatin1Char('0')), jetzt.addDays(-1 - i));
+    anlegen(QStringLiteral("0000000000000001.idx.4242.tmp"), jetzt.addDays(-2));
+    anlegen(QStringLiteral("0000000000000002.idx.4243.tmp"), jetzt.addSecs(-60));
+    QTest::qSleep(1100);
+
+    Unit4 u;
+    u.indexOrdner = ordner.path();
+    u.initialisieren(dir.pfad());
+    u.rubrik = QStringLiteral("Suppen");
+    QCOMPARE(rubrikNamen(u.rubrikZeilen()), QStringList({"Gulasch@1"}));
+    const QStringList idx = ordner.entryList({QStringLiteral("*.idx")}, QDir::Files, QDir::Time);
+    QCOMPARE(idx.size(), 64);
+    // The new index and the 63 used last of the others.
+    QCOMPARE(idx.last(), QStringLiteral("%1.idx").arg(62, 16, 10, QLatin1Char('0')));
+    QVERIFY(!idx.first().startsWith(QLatin1String("00000000000000")));
+    QCOMPARE(ordner.entryList({QStringLiteral("*.tmp")}, QDir::Files),
+             QStringList({QStringLiteral("0000000000000002.idx.4243.tmp")}));
+
+    // A file where the folder should be.
+    QFile blockiert(cache.filePath(QStringLiteral("datei")));
+    QVERIFY(blockiert.open(QIODevice::WriteOnly));
+    blockiert.close();
+    Unit4 v;
+    v.indexOrdner = blockiert.fileName();
+    v.initialisieren(dir.pfad());
+    v.rubrik = QStringLiteral("Salate");
+    QCOMPARE(rubrikNamen(v.rubrikZeilen()), QStringList({"Linsensalat@2"}));
+    QCOMPARE(rubrikNamen(v.rubrikZeilen()), QStringList({"Linsensalat@2"}));
 }
 
 QTEST_GUILESS_MAIN(TestKopflesen)
