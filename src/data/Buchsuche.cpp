@@ -6,8 +6,10 @@
 #include "data/Suche.h"
 #include "data/Unit4Intern.h"
 
+#include <atomic>
 #include <cstring>
 #include <optional>
+#include <thread>
 
 namespace pfl {
 
@@ -39,10 +41,13 @@ Lauf blockweise(int fd, qint64 n, const Suchpruefer& pruefer, int buch, Listenze
 
 } // namespace
 
-// Per record only what the criterion looks at: the head (435 bytes), or for an ingredient search the
-// ingredient text (as Zutatenleser reads it) and the head of a hit.
-bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
-                     const std::function<bool()>& weiter) {
+namespace {
+
+enum class Bereich { Ganz, Gekuerzt, Abgebrochen };
+
+// Records von to bis (0-based, bis excluded) of a book of n records; see satzweiseSuchen.
+Bereich bereichSuchen(int fd, qint64 n, qint64 von, qint64 bis, const Suchpruefer* pruefer, int buch,
+                      Listenzeilen& zeilen, const std::function<bool()>& weiter) {
     constexpr qint64 kTeil = 512; // records between two progress reports
     constexpr qsizetype kKopf = Suchpruefer::kKopf;
     const bool zutaten = pruefer && pruefer->brauchtZutaten();
@@ -54,9 +59,9 @@ bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Lis
         leser.emplace(fd, kSatz, n);
     char kopf[kKopf];
     const qsizetype vorher = zeilen.size(); // rows of earlier books
-    for (qint64 i = 0; i < n; i += kTeil) {
-        if (i > 0 && weiter && !weiter()) return false;
-        const qint64 ende = qMin(n, i + kTeil);
+    for (qint64 i = von; i < bis; i += kTeil) {
+        if (i > von && weiter && !weiter()) return Bereich::Abgebrochen;
+        const qint64 ende = qMin(bis, i + kTeil);
         qint64 j = i;
         for (; j < ende; ++j) {
             // Missing bytes: the file was cut meanwhile.
@@ -81,9 +86,31 @@ bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Lis
         while (k > vorher && zeilen.position(k - 1) > ganz)
             --k;
         zeilen.kuerzen(k);
-        if (ganz < ende) break;
+        if (ganz < ende) return Bereich::Gekuerzt;
     }
-    return true;
+    return Bereich::Ganz;
+}
+
+} // namespace
+
+// Per record only what the criterion looks at: the head (435 bytes), or for an ingredient search the
+// ingredient text (as Zutatenleser reads it) and the head of a hit.
+bool satzweiseSuchen(int fd, qint64 n, const Suchpruefer* pruefer, int buch, Listenzeilen& zeilen,
+                     const std::function<bool()>& weiter) {
+    // Each record's fields sit in pages of their own, and the time goes to the kernel's work per
+    // page: a second thread takes the back half of a large book. Only this thread asks weiter.
+    if (n < 1024) return bereichSuchen(fd, n, 0, n, pruefer, buch, zeilen, weiter) != Bereich::Abgebrochen;
+    const qint64 mitte = n / 2;
+    Listenzeilen hinten;
+    std::atomic<bool> halt{false};
+    std::thread faden(
+        [&] { bereichSuchen(fd, n, mitte, n, pruefer, buch, hinten, [&] { return !halt.load(); }); });
+    const Bereich vorn = bereichSuchen(fd, n, 0, mitte, pruefer, buch, zeilen, weiter);
+    if (vorn != Bereich::Ganz) halt = true;
+    faden.join();
+    // A book cut in its front half has no back half any more.
+    if (vorn == Bereich::Ganz) zeilen.anhaengen(hinten);
+    return vorn != Bereich::Abgebrochen;
 }
 
 Buchsuchergebnis buecherDurchsuchen(const QString& ordner, const QStringList& dateien, const Suchbegriff& b,

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <limits>
+#include <thread>
 
 #define XXH_INLINE_ALL
 #include <xxhash.h>
@@ -70,8 +71,9 @@ void indexOrdnerAufraeumen(const QString& ordner) {
 } // namespace
 
 bool Unit4::Kopfindex::merke(const char* kopf) {
-    const auto* d = reinterpret_cast<const dateien*>(kopf);
-    const QByteArray r = QByteArray::fromRawData(d->Rubrik.chars, d->Rubrik.length());
+    static_assert(offsetof(dateien, Rubrik) == 0);
+    const auto* feld = reinterpret_cast<const decltype(dateien::Rubrik)*>(kopf);
+    const QByteArray r = QByteArray::fromRawData(feld->chars, feld->length());
     auto it = nummer.constFind(r);
     if (it == nummer.cend()) {
         if (rubriken.size() > std::numeric_limits<quint16>::max()) return false;
@@ -212,17 +214,91 @@ void Unit4::kopfindexAblegen(const Kopfindex& k) const {
 
 bool Unit4::rubrikKoepfe(const QString& p, const QByteArray& rub,
                          const std::function<void(const char*, qint64)>& f, dateien* letzter) const {
-    const Kopfindex* k = kopfindex(p);
-    if (!k) return false;
+    if (const Kopfindex* k = kopfindex(p)) return rubrikKoepfeNach(*k, p, rub, f, letzter);
+    Kopfindex einmal;
+    const Kopfindex* k = kopfindexMachen(p, einmal);
+    return k && rubrikKoepfeNach(*k, p, rub, f, letzter);
+}
+
+const Unit4::Kopfindex* Unit4::kopfindexMachen(const QString& p, Kopfindex& einmal) const {
+    const pfl::Dateistand stand = pfl::Dateistand::von(p);
     const pfl::Dateihandle d = pfl::oeffneLesen(lpf, p);
-    if (!d.offen() || pfl::dateigroesse(d.fd()) != k->stand.groesse) return false;
-    const qint64 n = qint64(k->rubrik.size());
-    const auto it = k->nummer.constFind(rub);
-    if (it != k->nummer.cend()) {
+    if (!d.offen()) return nullptr;
+    const qint64 n = pfl::dateigroesse(d.fd()) / kSatz;
+    struct Teil {
+        Kopfindex k;
+        qint64 gelesen = 0;
+        bool ok = true;
+    };
+    const auto lauf = [&](Teil& t, qint64 von, qint64 bis) {
+        pfl::Satzleser leser(d.fd(), kSatz, n);
+        t.k.rubrik.reserve(size_t(bis - von));
+        for (qint64 i = von; i < bis; ++i) {
+            const char* s = leser.bereich(i, 0, sizeof(dateien::Rubrik));
+            if (!s) break; // cut meanwhile: the records before count
+            if (!t.k.merke(s)) {
+                t.ok = false;
+                break;
+            }
+            ++t.gelesen;
+        }
+    };
+    // Each record's section sits in a page of its own: the time goes to the kernel's work per page,
+    // which two threads share.
+    const qint64 mitte = n >= 512 ? n / 2 : n;
+    Teil vorn, hinten;
+    if (mitte < n) {
+        std::thread faden(lauf, std::ref(hinten), mitte, n);
+        lauf(vorn, 0, mitte);
+        faden.join();
+    } else {
+        lauf(vorn, 0, n);
+    }
+    if (!vorn.ok || (vorn.gelesen == mitte && !hinten.ok)) return nullptr;
+    Kopfindex& k = vorn.k;
+    if (vorn.gelesen == mitte && hinten.gelesen > 0) {
+        // The back half's numbers in the order of the whole book's first appearances.
+        std::vector<quint16> nummer(size_t(hinten.k.rubriken.size()));
+        for (qsizetype j = 0; j < hinten.k.rubriken.size(); ++j) {
+            const QByteArray& r = hinten.k.rubriken[j];
+            auto it = k.nummer.constFind(r);
+            if (it == k.nummer.cend()) {
+                if (k.rubriken.size() > std::numeric_limits<quint16>::max()) return nullptr;
+                it = k.nummer.insert(r, quint16(k.rubriken.size()));
+                k.rubriken.append(r);
+            }
+            nummer[size_t(j)] = *it;
+        }
+        k.rubrik.reserve(size_t(n));
+        for (const quint16 r : hinten.k.rubrik)
+            k.rubrik.push_back(nummer[r]);
+    }
+    k.pfad = p;
+    k.stand = stand;
+    // Kept only when it describes the whole book as it was and still is.
+    if (stand.alt && qint64(k.rubrik.size()) == stand.groesse / kSatz &&
+        stand.unveraendert(pfl::Dateistand::von(p))) {
+        k.gueltig = true;
+        m_kopfindex = std::move(k);
+        kopfindexAblegen(m_kopfindex);
+        return &m_kopfindex;
+    }
+    einmal = std::move(k);
+    return &einmal;
+}
+
+bool Unit4::rubrikKoepfeNach(const Kopfindex& k, const QString& p, const QByteArray& rub,
+                             const std::function<void(const char*, qint64)>& f, dateien* letzter) const {
+    const pfl::Dateihandle d = pfl::oeffneLesen(lpf, p);
+    if (!d.offen()) return false;
+    const qint64 n = qint64(k.rubrik.size());
+    if (pfl::dateigroesse(d.fd()) / kSatz != n) return false;
+    const auto it = k.nummer.constFind(rub);
+    if (it != k.nummer.cend()) {
         const quint16 r = *it;
         char kopf[kKopf];
         for (qint64 i = 0; i < n; ++i) {
-            if (k->rubrik[size_t(i)] != r) continue;
+            if (k.rubrik[size_t(i)] != r) continue;
             if (pfl::liesAb(d.fd(), kopf, kKopf, i * kSatz) != kKopf) return false;
             f(kopf, i);
         }

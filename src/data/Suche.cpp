@@ -6,8 +6,12 @@
 #include "data/Unit4Intern.h"
 #include "data/Dateizugriff.h"
 
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace pfl {
 
@@ -242,6 +246,14 @@ void Listenzeilen::kuerzen(qsizetype n) {
     m_ab.resize(size_t(qMax<qsizetype>(0, n)));
 }
 
+void Listenzeilen::anhaengen(const Listenzeilen& andere) {
+    const auto versatz = qint64(m_daten.size());
+    m_daten.insert(m_daten.end(), andere.m_daten.cbegin(), andere.m_daten.cend());
+    m_ab.reserve(m_ab.size() + andere.m_ab.size());
+    for (const qint64 ab : andere.m_ab)
+        m_ab.push_back(versatz + ab);
+}
+
 int Listenzeilen::position(qsizetype i) const {
     qint32 p;
     std::memcpy(&p, zeile(i), sizeof p);
@@ -319,13 +331,80 @@ void jedeZutatenliste(const QString& ordner, const QString& pfad,
     const Dateihandle d = oeffneLesen(ordner, pfad);
     if (!d.offen()) return;
     const qint64 n = dateigroesse(d.fd()) / unit4::kSatz;
-    Zutatenleser leser(d.fd(), n);
-    for (qint64 i = 0; i < n; ++i) {
-        qsizetype laenge = 0;
-        const char* t = leser.text(i, laenge);
-        if (!t) break;
-        f(t, laenge);
+    // A large book is read by a second thread while f takes the texts read before, a stretch of
+    // records at a time: the reading and the caller's work (breaking the lines) overlap.
+    constexpr qint64 kStrecke = 256;
+    if (n < 2 * kStrecke) {
+        Zutatenleser leser(d.fd(), n);
+        for (qint64 i = 0; i < n; ++i) {
+            qsizetype laenge = 0;
+            const char* t = leser.text(i, laenge);
+            if (!t) break;
+            f(t, laenge);
+        }
+        return;
     }
+    struct Stueck {
+        QByteArray texte;
+        std::vector<qsizetype> enden; // where each text ends in texte
+    };
+    constexpr size_t kVoraus = 4; // stretches read ahead at most
+    std::mutex m;
+    std::condition_variable cv;
+    std::deque<Stueck> voll, frei;
+    bool gelesen = false;
+    std::thread leserFaden([&] {
+        Zutatenleser leser(d.fd(), n);
+        bool ende = false;
+        for (qint64 a = 0; a < n && !ende; a += kStrecke) {
+            Stueck s;
+            {
+                std::unique_lock<std::mutex> l(m);
+                cv.wait(l, [&] { return voll.size() < kVoraus; });
+                if (!frei.empty()) {
+                    s = std::move(frei.front());
+                    frei.pop_front();
+                }
+            }
+            s.texte.resize(0);
+            s.enden.clear();
+            for (qint64 i = a; i < qMin(n, a + kStrecke); ++i) {
+                qsizetype laenge = 0;
+                const char* t = leser.text(i, laenge);
+                if (!t) { // the file was cut meanwhile; the records before count
+                    ende = true;
+                    break;
+                }
+                s.texte.append(t, laenge);
+                s.enden.push_back(s.texte.size());
+            }
+            std::lock_guard<std::mutex> l(m);
+            voll.push_back(std::move(s));
+            cv.notify_all();
+        }
+        std::lock_guard<std::mutex> l(m);
+        gelesen = true;
+        cv.notify_all();
+    });
+    for (;;) {
+        Stueck s;
+        {
+            std::unique_lock<std::mutex> l(m);
+            cv.wait(l, [&] { return !voll.empty() || gelesen; });
+            if (voll.empty()) break;
+            s = std::move(voll.front());
+            voll.pop_front();
+            cv.notify_all();
+        }
+        qsizetype ab = 0;
+        for (const qsizetype e : s.enden) {
+            f(s.texte.constData() + ab, e - ab);
+            ab = e;
+        }
+        std::lock_guard<std::mutex> l(m);
+        frei.push_back(std::move(s));
+    }
+    leserFaden.join();
 }
 
 } // namespace pfl

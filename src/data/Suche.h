@@ -94,6 +94,8 @@ public:
     void anhaengen(const char* satz, int position, int buch = 0);
     // Keeps the first n rows.
     void kuerzen(qsizetype n);
+    // The rows of another list behind these.
+    void anhaengen(const Listenzeilen& andere);
 
     int position(qsizetype i) const;
     int buch(qsizetype i) const;

@@ -371,7 +371,8 @@ private:
         QList<QByteArray> rubriken;  // each section's bytes, as stored
         QHash<QByteArray, quint16> nummer;
         bool gueltig = false;
-        // Takes the next record's head during a pass; false when there are too many sections to number.
+        // Takes the next record's section (its head, or only the section's bytes) during a pass; false
+        // when there are too many sections to number.
         bool merke(const char* kopf);
     };
     mutable Kopfindex m_kopfindex;
@@ -391,10 +392,17 @@ private:
     // Keeps a finished index in indexOrdner; a failure only costs the next run a pass.
     void kopfindexAblegen(const Kopfindex& k) const;
     // Calls f(head, 0-based index) for the records of section rub (its stored bytes) of book p, reading
-    // only those, and leaves the book's last record in letzter, as a full pass does. False when the
-    // index does not describe the book (f may have been called; the caller then reads the book).
+    // only those, and leaves the book's last record in letzter, as a full pass does. With no index of
+    // p at hand, one pass over the records' sections alone makes one first. False when the book
+    // cannot be indexed (f may have been called; the caller then reads the book).
     bool rubrikKoepfe(const QString& p, const QByteArray& rub,
                       const std::function<void(const char*, qint64)>& f, dateien* letzter) const;
+    bool rubrikKoepfeNach(const Kopfindex& k, const QString& p, const QByteArray& rub,
+                          const std::function<void(const char*, qint64)>& f, dateien* letzter) const;
+    // That pass over book p, by two threads each taking half of the records: the index is kept when
+    // it describes the book for later calls (then it is m_kopfindex), else it is left in einmal for
+    // this call. Null when the book cannot be indexed (too many sections, unreadable).
+    const Kopfindex* kopfindexMachen(const QString& p, Kopfindex& einmal) const;
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void schrumpfendesBuch();
     void abbrechen_data() { beideLesearten(); }
     void abbrechen();
+    void grossesBuch_data();
+    void grossesBuch();
 
 private:
     static void beideLesearten() {
@@ -200,10 +202,17 @@ void TestBuchsuche::schrumpfendesBuch_data() {
     QTest::addColumn<pfl::Leseart>("art");
     QTest::addColumn<pfl::Textfeld>("feld");
     QTest::addColumn<QString>("objekt");
+    QTest::addColumn<int>("anzahl");
     // By name only the head of each record is read, and the head of the cut record is still there.
-    QTest::newRow("Felder, Name") << pfl::Leseart::Felder << pfl::Textfeld::Name << "r";
-    QTest::newRow("Felder, Zutaten") << pfl::Leseart::Felder << pfl::Textfeld::Zutaten << "mehl";
-    QTest::newRow("Blöcke, Zutaten") << pfl::Leseart::Bloecke << pfl::Textfeld::Zutaten << "mehl";
+    QTest::newRow("Felder, Name") << pfl::Leseart::Felder << pfl::Textfeld::Name << "r" << 600;
+    QTest::newRow("Felder, Zutaten") << pfl::Leseart::Felder << pfl::Textfeld::Zutaten << "mehl" << 600;
+    QTest::newRow("Blöcke, Zutaten") << pfl::Leseart::Bloecke << pfl::Textfeld::Zutaten << "mehl" << 600;
+    // A book large enough to be searched in two halves at once: cut in the first half, the second
+    // half's hits are gone too.
+    QTest::newRow("Felder, Name, in zwei Hälften")
+        << pfl::Leseart::Felder << pfl::Textfeld::Name << "r" << 1500;
+    QTest::newRow("Felder, Zutaten, in zwei Hälften")
+        << pfl::Leseart::Felder << pfl::Textfeld::Zutaten << "mehl" << 1500;
 }
 
 void TestBuchsuche::schrumpfendesBuch() {
@@ -212,9 +221,10 @@ void TestBuchsuche::schrumpfendesBuch() {
     QFETCH(pfl::Leseart, art);
     QFETCH(pfl::Textfeld, feld);
     QFETCH(QString, objekt);
+    QFETCH(int, anzahl);
     Testordner dir;
     QList<dateien> rezepte;
-    for (int i = 0; i < 600; ++i)
+    for (int i = 0; i < anzahl; ++i)
         rezepte << mitZutaten(QStringLiteral("R%1").arg(i + 1), QStringLiteral("Mehl"));
     dir.buch(QStringLiteral("Gross.rez"), rezepte);
     const QString pfad = dir.datei(QStringLiteral("Gross.rez"));
@@ -255,6 +265,60 @@ void TestBuchsuche::abbrechen() {
     QVERIFY(e.abgebrochen);
     QCOMPARE(positionen(e, QStringLiteral("A")), QList<int>({1}));
     QCOMPARE(e.treffer.size(), 1);
+}
+
+void TestBuchsuche::grossesBuch_data() {
+    QTest::addColumn<pfl::Textfeld>("feld");
+    QTest::addColumn<QString>("objekt");
+    QTest::newRow("Name") << pfl::Textfeld::Name << "r1";
+    QTest::newRow("Zutaten") << pfl::Textfeld::Zutaten << "mehl";
+    QTest::newRow("Zutaten, kein Treffer") << pfl::Textfeld::Zutaten << "Safran";
+}
+
+// A large book is searched in two halves at once: the hits are those of a search in one piece, in
+// book order, between two small books; and cancelling stops both halves.
+void TestBuchsuche::grossesBuch() {
+    QFETCH(pfl::Textfeld, feld);
+    QFETCH(QString, objekt);
+    Testordner dir;
+    QList<dateien> rezepte;
+    for (int i = 0; i < 1500; ++i)
+        rezepte << mitZutaten(QStringLiteral("R%1").arg(i + 1),
+                              i % 7 == 3 ? QStringLiteral("200 g Mehl") : QStringLiteral("2 Eier"));
+    dir.buch(QStringLiteral("B.rez"), rezepte);
+    dir.buch(QStringLiteral("A.rez"), {mitZutaten(QStringLiteral("R1"), QStringLiteral("Mehl"))});
+    dir.buch(QStringLiteral("C.rez"), {mitZutaten(QStringLiteral("R1"), QStringLiteral("Mehl"))});
+    pfl::Suchbegriff b;
+    b.feld = feld;
+    b.objekt = objekt;
+    const QStringList buecher = {QStringLiteral("A.rez"), QStringLiteral("B.rez"), QStringLiteral("C.rez")};
+    const auto suche = [&](pfl::Leseart art, const pfl::Suchfortschritt& f) {
+        return pfl::buecherDurchsuchen(dir.pfad(), buecher, b, f, art);
+    };
+    const auto immer = [](const QString&, int, int) { return true; };
+    const pfl::Buchsuchergebnis geteilt = suche(pfl::Leseart::Felder, immer);
+    const pfl::Buchsuchergebnis amStueck = suche(pfl::Leseart::Bloecke, immer);
+    QVERIFY(!geteilt.abgebrochen);
+    QList<int> erwartet;
+    for (int i = 0; i < rezepte.size(); ++i)
+        if (pfl::passt(rezepte[i], b)) erwartet << i + 1;
+    QCOMPARE(positionen(geteilt, QStringLiteral("B")), erwartet);
+    QCOMPARE(positionen(amStueck, QStringLiteral("B")), erwartet);
+    QCOMPARE(geteilt.treffer.size(), amStueck.treffer.size());
+    for (int i = 0; i < geteilt.treffer.size(); ++i) {
+        QCOMPARE(geteilt.treffer.at(i).buch, amStueck.treffer.at(i).buch);
+        QCOMPARE(geteilt.treffer.at(i).zeile.name, amStueck.treffer.at(i).zeile.name);
+    }
+
+    // Cancelled inside the large book: no hit of it or of a later book.
+    int aufrufe = 0;
+    const pfl::Buchsuchergebnis abgebrochen =
+        suche(pfl::Leseart::Felder, [&](const QString&, int, int) { return ++aufrufe < 3; });
+    QVERIFY(abgebrochen.abgebrochen);
+    QVERIFY(positionen(abgebrochen, QStringLiteral("C")).isEmpty());
+    const QList<int> bisDahin = positionen(abgebrochen, QStringLiteral("B"));
+    QVERIFY(bisDahin.size() < erwartet.size() || erwartet.isEmpty());
+    QCOMPARE(bisDahin, erwartet.first(bisDahin.size()));
 }
 
 QTEST_MAIN(TestBuchsuche)

@@ -127,6 +127,8 @@ void TestKopflesen::wieGanzeSaetze_data() {
     QTest::newRow("leer") << QByteArray() << false << false;
     QTest::newRow("ein Satz") << gewoehnlicheSaetze().left(kSatz) << false << false;
     QTest::newRow("viele Sätze") << fremdeSaetze(700, 7) << false << false;
+    QTest::newRow("viele Sätze, abgeschnitten")
+        << fremdeSaetze(600, 11) + QByteArray(3000, 'x') << false << false;
     QTest::newRow("gewöhnlich, alt") << gewoehnlicheSaetze() << true << false;
     QTest::newRow("fremde Bytes, alt") << fremdeSaetze(60, 3) << true << false;
     QTest::newRow("abgeschnitten, alt") << fremdeSaetze(9, 5) + QByteArray(1000, 'x') << true << false;
