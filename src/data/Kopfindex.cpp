@@ -85,6 +85,25 @@ bool Unit4::Kopfindex::merke(const char* kopf) {
     return true;
 }
 
+bool Unit4::Kopfindex::anfuegen(const Kopfindex& hinten) {
+    // The other part's numbers in the order of the whole book's first appearances.
+    std::vector<quint16> neu(size_t(hinten.rubriken.size()));
+    for (qsizetype j = 0; j < hinten.rubriken.size(); ++j) {
+        const QByteArray& r = hinten.rubriken[j];
+        auto it = nummer.constFind(r);
+        if (it == nummer.cend()) {
+            if (rubriken.size() > std::numeric_limits<quint16>::max()) return false;
+            it = nummer.insert(r, quint16(rubriken.size()));
+            rubriken.append(r);
+        }
+        neu[size_t(j)] = *it;
+    }
+    rubrik.reserve(rubrik.size() + hinten.rubrik.size());
+    for (const quint16 r : hinten.rubrik)
+        rubrik.push_back(neu[r]);
+    return true;
+}
+
 Unit4::Kopfindex* Unit4::kopfindexBeginnen(const QString& p) const {
     if (kopfindex(p)) return nullptr;
     m_kopfindex = Kopfindex();
@@ -256,23 +275,7 @@ const Unit4::Kopfindex* Unit4::kopfindexMachen(const QString& p, Kopfindex& einm
     }
     if (!vorn.ok || (vorn.gelesen == mitte && !hinten.ok)) return nullptr;
     Kopfindex& k = vorn.k;
-    if (vorn.gelesen == mitte && hinten.gelesen > 0) {
-        // The back half's numbers in the order of the whole book's first appearances.
-        std::vector<quint16> nummer(size_t(hinten.k.rubriken.size()));
-        for (qsizetype j = 0; j < hinten.k.rubriken.size(); ++j) {
-            const QByteArray& r = hinten.k.rubriken[j];
-            auto it = k.nummer.constFind(r);
-            if (it == k.nummer.cend()) {
-                if (k.rubriken.size() > std::numeric_limits<quint16>::max()) return nullptr;
-                it = k.nummer.insert(r, quint16(k.rubriken.size()));
-                k.rubriken.append(r);
-            }
-            nummer[size_t(j)] = *it;
-        }
-        k.rubrik.reserve(size_t(n));
-        for (const quint16 r : hinten.k.rubrik)
-            k.rubrik.push_back(nummer[r]);
-    }
+    if (vorn.gelesen == mitte && hinten.gelesen > 0 && !k.anfuegen(hinten.k)) return nullptr;
     k.pfad = p;
     k.stand = stand;
     // Kept only when it describes the whole book as it was and still is.

@@ -248,6 +248,8 @@ void Listenzeilen::kuerzen(qsizetype n) {
 
 void Listenzeilen::anhaengen(const Listenzeilen& andere) {
     const auto versatz = qint64(m_daten.size());
+    // Exactly the room needed: a large list would otherwise grow by half again at once.
+    m_daten.reserve(m_daten.size() + andere.m_daten.size());
     m_daten.insert(m_daten.end(), andere.m_daten.cbegin(), andere.m_daten.cend());
     m_ab.reserve(m_ab.size() + andere.m_ab.size());
     for (const qint64 ab : andere.m_ab)

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
+#include <thread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -378,24 +380,81 @@ void Unit4::dateiLesen(pfl::Listenzeilen* zeilen) {
     Year = quint16((uhr ? uhr() : QDate::currentDate()).year());
     const QString p = buchPfad();
     if (!p.isEmpty()) {
-        // The buffer ends with the last record, as after a full pass.
         Kopfindex* index = kopfindexBeginnen(p);
-        // Room for every record's name at once: the set does not grow while the book is read.
-        namenReservieren(listen.rezeptnamenGesammelt,
-                         qMax<qint64>(0, pfl::Dateistand::von(p).groesse / kSatz));
-        const qint64 n = jederKopf(
-            lpf, p, kKopf,
-            [&](const char* s, qint64 i) {
-                if (index && !index->merke(s)) index = kopfindexAufgeben(index);
-                const auto* d = reinterpret_cast<const dateien*>(s);
-                if (!d->name.isEmpty()) namenDazu(listen.rezeptnamenGesammelt, d->name);
-                if (zeilen) zeilen->anhaengen(s, int(i + 1));
-            },
-            &datei);
+        const pfl::Dateihandle d = pfl::oeffneLesen(lpf, p);
+        qint64 n = -1;
+        if (d.offen()) {
+            const qint64 anzahl = pfl::dateigroesse(d.fd()) / kSatz;
+            // Room for every record's name at once: the set does not grow while the book is read.
+            namenReservieren(listen.rezeptnamenGesammelt, anzahl);
+            n = koepfeLesen(d.fd(), anzahl, index, zeilen);
+        }
         kopfindexFertig(index, n);
         daten = int(qMax<qint64>(0, n));
     }
     Q_EMIT listenGeaendert();
+}
+
+qint64 Unit4::koepfeLesen(int fd, qint64 n, Kopfindex*& index, pfl::Listenzeilen* zeilen) {
+    // Each record's head sits in a page of its own and the time goes to the kernel's work per page:
+    // a second thread takes the back half of a large book, with its own names, index and rows, and
+    // they are added behind the front half's as a pass in one piece would have added them.
+    struct Haelfte {
+        Kopfindex index;
+        bool indexOk = true;
+        pfl::Textmenge gefaltet;
+        std::u16string puffer;
+        QStringList namen;
+        pfl::Listenzeilen zeilen;
+        qint64 gelesen = 0;
+    } hinten;
+    const qint64 mitte = n >= 512 ? n / 2 : n;
+    std::thread faden;
+    if (mitte < n) {
+        faden = std::thread([&] {
+            pfl::Satzleser leser(fd, kSatz, n);
+            hinten.gefaltet.reserve(n - mitte, 20 * (n - mitte));
+            hinten.index.rubrik.reserve(size_t(n - mitte));
+            for (qint64 i = mitte; i < n; ++i) {
+                const char* s = leser.satz(i, kKopf);
+                if (!s) break; // cut meanwhile: the records before count
+                if (hinten.indexOk && !hinten.index.merke(s)) hinten.indexOk = false;
+                const auto& name = reinterpret_cast<const dateien*>(s)->name;
+                if (!name.isEmpty() &&
+                    hinten.gefaltet.dazu(pfl::gefaltetCp1252(name.chars, name.length(), hinten.puffer)))
+                    hinten.namen.append(pfl::fromCp1252(name.chars, name.length()));
+                if (zeilen) hinten.zeilen.anhaengen(s, int(i + 1));
+                ++hinten.gelesen;
+            }
+        });
+    }
+    qint64 gelesen = 0;
+    {
+        pfl::Satzleser leser(fd, kSatz, n);
+        for (; gelesen < mitte; ++gelesen) {
+            const char* s = leser.satz(gelesen, kKopf);
+            if (!s) break;
+            if (index && !index->merke(s)) index = kopfindexAufgeben(index);
+            const auto* d = reinterpret_cast<const dateien*>(s);
+            if (!d->name.isEmpty()) namenDazu(listen.rezeptnamenGesammelt, d->name);
+            if (zeilen) zeilen->anhaengen(s, int(gelesen + 1));
+        }
+    }
+    if (faden.joinable()) faden.join();
+    if (gelesen == mitte && hinten.gelesen > 0) {
+        if (index && !(hinten.indexOk && index->anfuegen(hinten.index))) index = kopfindexAufgeben(index);
+        for (const QString& name : std::as_const(hinten.namen))
+            namenDazu(false, listen.rezeptnamenGesammelt, name);
+        if (zeilen) zeilen->anhaengen(hinten.zeilen);
+        gelesen += hinten.gelesen;
+    }
+    // The buffer ends with the last record, as after a full pass.
+    if (gelesen > 0) {
+        dateien tmp;
+        if (pfl::liesAb(fd, reinterpret_cast<char*>(&tmp), kSatz, (gelesen - 1) * kSatz) == kSatz)
+            datei = tmp;
+    }
+    return gelesen;
 }
 
 void Unit4::Daten_einsortieren() {

@@ -374,6 +374,8 @@ private:
         // Takes the next record's section (its head, or only the section's bytes) during a pass; false
         // when there are too many sections to number.
         bool merke(const char* kopf);
+        // Takes the index of the records that follow, made by another pass; false as merke.
+        bool anfuegen(const Kopfindex& hinten);
     };
     mutable Kopfindex m_kopfindex;
     // The index to fill during a pass over book p that starts now, or nullptr when the index of p holds.
@@ -403,6 +405,9 @@ private:
     // it describes the book for later calls (then it is m_kopfindex), else it is left in einmal for
     // this call. Null when the book cannot be indexed (too many sections, unreadable).
     const Kopfindex* kopfindexMachen(const QString& p, Kopfindex& einmal) const;
+    // dateiLesen's pass over the n records of open book fd: the names, the index, the rows; the last
+    // record whole into datei. The records passed.
+    qint64 koepfeLesen(int fd, qint64 n, Kopfindex*& index, pfl::Listenzeilen* zeilen);
 
     mutable QStringList m_liste;
     mutable int m_listenTiefe = 0;

@@ -130,6 +130,7 @@ void TestKopflesen::wieGanzeSaetze_data() {
     QTest::newRow("viele Sätze, abgeschnitten")
         << fremdeSaetze(600, 11) + QByteArray(3000, 'x') << false << false;
     QTest::newRow("gewöhnlich, alt") << gewoehnlicheSaetze() << true << false;
+    QTest::newRow("viele Sätze, alt") << fremdeSaetze(700, 7) << true << false;
     QTest::newRow("fremde Bytes, alt") << fremdeSaetze(60, 3) << true << false;
     QTest::newRow("abgeschnitten, alt") << fremdeSaetze(9, 5) + QByteArray(1000, 'x') << true << false;
     QTest::newRow("fremde Bytes, Blöcke") << fremdeSaetze(60, 3) << false << true;
@@ -267,6 +268,19 @@ void TestKopflesen::wieGanzeSaetze() {
         QVERIFY(gleich(u.datei, letzter));
         if (b) QCOMPARE(u.daten, int(saetze.size()));
     }
+
+    // The whole-book listing with the rows of the pass that reads the names.
+    u.datei = vorher;
+    u.listen.rezeptnamenGesammelt.clear();
+    u.datei_lesenFuerListe();
+    QCOMPARE(u.listen.rezeptnamenGesammelt, einmal(alleNamen, true));
+    QCOMPARE(u.daten, int(saetze.size()));
+    QVERIFY(gleich(u.datei, letzter));
+    const QList<pfl::Listenzeile> vorab = u.buchListe(nullptr);
+    QCOMPARE(vorab.size(), saetze.size());
+    for (int i = 0; i < vorab.size(); ++i)
+        QVERIFY2(gleich(vorab[i], pfl::listenzeile(reinterpret_cast<const char*>(&saetze[i]), i + 1)),
+                 qPrintable(QStringLiteral("row %1").arg(i)));
 
     // The ingredient texts of the search window's list.
     QStringList texte, gelesen;
