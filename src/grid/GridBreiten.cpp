@@ -2,9 +2,17 @@
 // Column widths of TFilterGrid: set by hand, hidden, or measured from the texts (ColSetMaxWidths).
 #include "grid/GridIntern.h"
 
+#include "data/Cp1252.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 #include <array>
+#include <thread>
+
+namespace {
+// Data rows from which a column's estimates are shared with a second thread.
+constexpr int kGeteiltAb = 4096;
+} // namespace
 
 int TFilterGrid::ColWidths(int aCol) const {
     return aCol >= 0 && aCol < ColCount() ? m_colWidths[size_t(aCol)] : 0;
@@ -74,7 +82,40 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
         };
         const int abstandBreite = m_distance * mDat.horizontalAdvance(QLatin1Char(' '));
         std::vector<std::pair<int, int>> kandidaten; // estimate, row
-        for (int r = 0; r < RowCount(); ++r) {
+        const int zeilen = RowCount();
+        // A long column's back half is estimated by a second thread, from a copy of the advances of
+        // every Windows-1252 character taken beforehand (fonts are measured in this thread only). A
+        // text with another character is estimated here afterwards, in its place.
+        int mitte = zeilen;
+        std::vector<std::pair<int, int>> hinten;
+        std::thread faden;
+        if (!(flDat & TextFlag::WordBreak) && zeilen - m_fixedRows >= kGeteiltAb) {
+            for (int u = 0; u < 256; ++u)
+                if (vorschub[size_t(u)] < 0) vorschub[size_t(u)] = mDat.horizontalAdvance(QChar(char16_t(u)));
+            for (unsigned char b = 0x80; b < 0xA0; ++b) {
+                const char16_t u = pfl::cp1252Zeichen(b);
+                if (u >= 256 && !vorschubSonst.contains(u))
+                    vorschubSonst.insert(u, mDat.horizontalAdvance(QChar(u)));
+            }
+            mitte = m_fixedRows + (zeilen - m_fixedRows) / 2;
+            faden = std::thread([&, fest = vorschub, sonst = vorschubSonst] {
+                hinten.reserve(size_t(zeilen - mitte));
+                for (int r = mitte; r < zeilen; ++r) {
+                    int w = 0;
+                    for (const QChar ch : m_model->zelle(r, c)) {
+                        const char16_t u = ch.unicode();
+                        const int v = u < 256 ? fest[u] : sonst.value(u, -1);
+                        if (v < 0) {
+                            w = -1;
+                            break;
+                        }
+                        w += v;
+                    }
+                    hinten.emplace_back(w < 0 ? -1 : w + abstandBreite, r);
+                }
+            });
+        }
+        for (int r = 0; r < mitte; ++r) {
             const bool kopf = r < m_fixedRows;
             const QString zelle = m_model->zelle(r, c);
             const int fl = kopf ? flTit : flDat;
@@ -92,6 +133,12 @@ int TFilterGrid::ColSetMaxWidths(bool readColInfo, bool changeFixCol, bool stret
                 w = m.horizontalAdvance(zelle + abstand);
             }
             breit = std::max(breit, w);
+        }
+        if (faden.joinable()) {
+            faden.join();
+            for (auto& [e, r] : hinten)
+                if (e < 0) e = schaetze(m_model->zelle(r, c)) + abstandBreite;
+            kandidaten.insert(kandidaten.end(), hinten.cbegin(), hinten.cend());
         }
         // Widest estimates first; stop once no estimate, even with a rounding and kerning margin,
         // can beat the widest exact width found so far.

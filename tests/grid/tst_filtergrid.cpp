@@ -104,6 +104,8 @@ private Q_SLOTS:
     void zeilenquelleWieGehalteneZeilen_data();
     void zeilenquelleWieGehalteneZeilen();
     void verlaufImKopf();
+    void langeSpalteAusgemessen_data();
+    void langeSpalteAusgemessen();
     void farbenAusDemSchema_data();
     void farbenAusDemSchema();
 };
@@ -650,6 +652,39 @@ void TstFilterGrid::zeilenquelleWieGehalteneZeilen() {
     mitQuelle.grid.setZeilenquelle(std::make_shared<Texte>());
     QCOMPARE(mitQuelle.grid.RowCount(), 2);
     QCOMPARE(mitQuelle.grid.Rows(1), QStringList(titel.size(), QString()));
+}
+
+void TstFilterGrid::langeSpalteAusgemessen_data() {
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<QString>("breitester");
+    QTest::newRow("vorn") << 100 << "Apfelstrudel mit Vanillesoße";
+    QTest::newRow("hinten") << 5900 << "Apfelstrudel mit Vanillesoße";
+    QTest::newRow("hinten, Zeichen über 0xFF aus Windows-1252") << 5900 << "Apfelstrudel „Wiener Art“ – 5 €";
+    QTest::newRow("hinten, Zeichen außerhalb Windows-1252") << 5900 << "Apfelstrudel ☃☃☃☃☃☃☃☃☃☃";
+    QTest::newRow("letzte Zeile") << 5999 << "Apfelstrudel mit Vanillesoße";
+}
+
+// A long column is measured as widely as its widest text, wherever that stands and whatever
+// characters it has: as a short column holding the same widest text is.
+void TstFilterGrid::langeSpalteAusgemessen() {
+    QFETCH(int, zeile);
+    QFETCH(QString, breitester);
+    QRandomGenerator rnd(5);
+    const QStringList namen = {"Linsensuppe", "Gulasch", "Öl-Fondue", "Spätzle", "Rote Grütze"};
+    auto quelle = std::make_shared<Texte>();
+    for (int i = 0; i < 6000; ++i)
+        quelle->zeilen << QStringList{QString::number(i + 1), namen[rnd.bounded(int(namen.size()))]};
+    quelle->zeilen[zeile][1] = breitester;
+    const QStringList titel = {"Nr.", "Name"};
+    Tabelle lang(titel, "IC", {});
+    lang.grid.setZeilenquelle(quelle);
+    QList<QStringList> wenige = quelle->zeilen.first(20);
+    wenige << quelle->zeilen[zeile];
+    Tabelle kurz(titel, "IC", wenige);
+    lang.grid.ColSetMaxWidths(false, false, false);
+    kurz.grid.ColSetMaxWidths(false, false, false);
+    QCOMPARE(lang.grid.ColWidths(1), kurz.grid.ColWidths(1));
+    QVERIFY(lang.grid.ColWidths(1) >= lang.grid.fontMetrics().horizontalAdvance(breitester));
 }
 
 void TstFilterGrid::verlaufImKopf() {
