@@ -51,9 +51,16 @@ QString indexDatei(const QString& ordner, const QByteArray& buch) {
     return ordner + QLatin1Char('/') + QStringLiteral("%1.idx").arg(quint64(h), 16, 16, QLatin1Char('0'));
 }
 
-bool gleicherStand(const Indexkopf& k, const pfl::Dateistand& s) {
-    return k.geraet == s.geraet && k.knoten == s.knoten && k.groesse == s.groesse &&
-           k.geaendertNs == s.geaendertNs && k.statusNs == s.statusNs;
+// The book's state the index was made of; it was old enough then (see Dateistand).
+pfl::Dateistand gespeicherterStand(const Indexkopf& k) {
+    pfl::Dateistand s;
+    s.geraet = k.geraet;
+    s.knoten = k.knoten;
+    s.groesse = k.groesse;
+    s.geaendertNs = k.geaendertNs;
+    s.statusNs = k.statusNs;
+    s.alt = true;
+    return s;
 }
 
 // Leftover temporary files go, and the files used longest ago beyond kIndexDateien.
@@ -142,8 +149,9 @@ bool Unit4::kopfindexLaden(const QString& p, const pfl::Dateistand& jetzt) const
     // The head first: a file of another state of the book is not read further.
     Indexkopf kopf;
     if (pfl::liesAb(f.fd(), reinterpret_cast<char*>(&kopf), sizeof kopf, 0) != qint64(sizeof kopf) ||
-        std::memcmp(kopf.kennung, kKennung, sizeof kKennung) != 0 || !gleicherStand(kopf, jetzt) ||
-        kopf.saetze != jetzt.groesse / kSatz || kopf.pfadLaenge != quint32(buch.size()) ||
+        std::memcmp(kopf.kennung, kKennung, sizeof kKennung) != 0 ||
+        !gespeicherterStand(kopf).unveraendert(jetzt) || kopf.saetze != jetzt.groesse / kSatz ||
+        kopf.pfadLaenge != quint32(buch.size()) ||
         kopf.rubrikenAnzahl > quint32(std::numeric_limits<quint16>::max()) + 1)
         return false;
     const qint64 groesse = pfl::dateigroesse(f.fd());

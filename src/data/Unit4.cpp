@@ -558,17 +558,15 @@ void Unit4::Rubriken_oeffnen() {
         const auto name = [&](const char* s, qint64) {
             namenDazu(listen.rezeptnamenGewaehlt, reinterpret_cast<const dateien*>(s)->name);
         };
+        // A book that cannot be indexed is passed over whole.
         if (!rubrikKoepfe(p, rub, name, &datei1)) {
             listen.rezeptnamenGewaehlt.clear();
-            Kopfindex* index = kopfindexBeginnen(p);
-            const qint64 n = jederKopf(
+            jederKopf(
                 lpf, p, kKopf,
                 [&](const char* s, qint64 i) {
-                    if (index && !index->merke(s)) index = kopfindexAufgeben(index);
                     if (reinterpret_cast<const dateien*>(s)->Rubrik.equalsBytes(rub)) name(s, i);
                 },
                 &datei1);
-            kopfindexFertig(index, n);
         }
     }
     Q_EMIT listenGeaendert();
@@ -593,16 +591,14 @@ QList<UebersichtZeile> Unit4::rubrikZeilen() {
     };
     // The buffer holds the last record read, as after a full pass.
     if (rubrikKoepfe(p, rub, zeile, &datei)) return zeilen;
+    // A book that cannot be indexed is passed over whole.
     zeilen.clear();
-    Kopfindex* index = kopfindexBeginnen(p);
-    const qint64 n = jederKopf(
+    jederKopf(
         lpf, p, kKopf,
         [&](const char* s, qint64 i) {
-            if (index && !index->merke(s)) index = kopfindexAufgeben(index);
             if (reinterpret_cast<const dateien*>(s)->Rubrik.equalsBytes(rub)) zeile(s, i);
         },
         &datei);
-    kopfindexFertig(index, n);
     return zeilen;
 }
 

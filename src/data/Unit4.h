@@ -362,8 +362,8 @@ private:
     std::unique_ptr<pfl::Listenzeilen> m_listeVorab;
 
     // Each record's section in the active book, so that the overview of a section reads only that
-    // section's records: every pass over the book's heads makes it, and it holds while the book file
-    // is unchanged (a refresh after closing a window then costs a few reads, not a pass).
+    // section's records: the names pass and a pass over the sections alone make it, and it holds while the
+    // book file is unchanged (a refresh after closing a window then costs a few reads, not a pass).
     struct Kopfindex {
         QString pfad;
         pfl::Dateistand stand;
